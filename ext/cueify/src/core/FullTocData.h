@@ -1,0 +1,43 @@
+// The full table of contents as a drive reports it, kept as plain data.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace cueify {
+
+// A disc address counted in frames from the start of the disc, including the 150 frames
+// of the first pregap: track 1 of a normal disc starts at absolute frame 150 (00:02:00).
+struct AbsoluteFrame
+{
+    uint32_t value = 0;
+};
+
+struct TocTrack
+{
+    uint8_t number = 0;
+    uint8_t session = 0;
+    uint8_t control = 0;   // CONTROL nibble (CUEIFY_TOC_TRACK_*)
+    uint8_t subQFormat = 1; // ADR nibble
+    AbsoluteFrame start;    // index 01
+};
+
+struct TocSession
+{
+    uint8_t number = 0;
+    uint8_t firstTrack = 0;
+    uint8_t lastTrack = 0;
+    uint8_t type = 0; // CUEIFY_SESSION_*
+    AbsoluteFrame leadOut;
+};
+
+// Sessions and tracks are kept in ascending order of their numbers.
+struct FullTocData
+{
+    uint8_t firstSession = 0;
+    uint8_t lastSession = 0;
+    std::vector<TocSession> sessions;
+    std::vector<TocTrack> tracks;
+};
+
+} // namespace cueify

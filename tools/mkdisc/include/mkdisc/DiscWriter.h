@@ -1,0 +1,55 @@
+// Writes synthetic disc images (CUE sheet, data files, TrackNN.cda files) and tells
+// what every written sector holds, so tests can compare bytes.
+#pragma once
+
+#include "mkdisc/DiscSpec.h"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+namespace mkdisc {
+
+constexpr uint32_t kRawSectorSize = 2352;
+constexpr uint32_t kSectorsPerSecond = 75;
+constexpr uint32_t kLeadInFrames = 150;         // absolute address of logical block 0
+constexpr uint32_t kSessionGapFrames = 11400;   // lead-out of one session to the next session's first track
+
+using Sector = std::array<uint8_t, kRawSectorSize>;
+
+struct WrittenDisc
+{
+    std::filesystem::path cueSheet;
+    std::vector<std::filesystem::path> dataFiles;
+    std::vector<std::filesystem::path> cdaFiles; // one per audio track, in track order
+    uint32_t serial = 0;                          // the serial number written into the .cda files
+};
+
+// Where one track lies on the disc, as a drive's full TOC reports it.
+struct TrackLayout
+{
+    uint8_t number = 0;
+    uint8_t session = 0;
+    bool audio = true;
+    uint32_t startLba = 0;      // logical block address of INDEX 01
+    uint32_t lengthSectors = 0; // as the full TOC counts it: up to the next track's start or the lead-out
+};
+
+struct DiscLayout
+{
+    std::vector<TrackLayout> tracks;
+    std::vector<uint32_t> sessionLeadOutLba; // one per session
+};
+
+// Writes the disc into directory (created if missing). Throws std::runtime_error on failure.
+WrittenDisc writeDisc(const DiscSpec& spec, const std::filesystem::path& directory);
+
+// The layout a drive reports for the disc that writeDisc writes.
+DiscLayout layoutOf(const DiscSpec& spec);
+
+// The content of the sector at a logical block address of the written disc
+// (pregaps included; generated PREGAP sectors are silence).
+Sector sectorAt(const DiscSpec& spec, uint32_t lba);
+
+} // namespace mkdisc
