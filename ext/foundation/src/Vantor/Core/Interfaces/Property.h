@@ -42,6 +42,8 @@ public:
     // Replace the value and type; the name and children stay.
     Property& operator=(long long value);
     Property& operator=(const std::string& value);
+    // Without it a string literal would pick the bool assignment.
+    Property& operator=(const char* value);
     Property& operator=(bool value);
 
     Children& GetChildren() noexcept { return m_children; }
