@@ -20,8 +20,8 @@ std::vector<std::string> split(const std::string& text, char separator)
 
 uint32_t parseCount(const std::string& text, uint32_t maximum, const char* what)
 {
-    const bool digitsOnly = !text.empty() && text.size() <= 10 &&
-                            text.find_first_not_of("0123456789") == std::string::npos;
+    const bool digitsOnly =
+        !text.empty() && text.size() <= 10 && text.find_first_not_of("0123456789") == std::string::npos;
     if (!digitsOnly || std::stoull(text) > maximum)
         throw std::invalid_argument(std::string(what) + " \"" + text + "\" is not a number from 0 to " +
                                     std::to_string(maximum));

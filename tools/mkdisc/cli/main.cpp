@@ -48,7 +48,8 @@ void report(const mkdisc::WrittenDisc& written, const mkdisc::DiscSpec& spec)
     std::snprintf(serial, sizeof serial, "%08X", written.serial);
     std::cout << "cue sheet: " << written.cueSheet.string() << "\n"
               << "tracks: " << tracks << " in " << spec.sessions.size() << " session(s)\n"
-              << "data files: " << written.dataFiles.size() << ", cda files: " << written.cdaFiles.size() << "\n"
+              << "data files: " << written.dataFiles.size() << ", cda files: " << written.cdaFiles.size()
+              << "\n"
               << "serial: " << serial << "\n";
 }
 

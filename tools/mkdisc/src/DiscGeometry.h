@@ -15,7 +15,7 @@ struct TrackPlacement
 {
     TrackSpec spec;
     uint8_t number = 0;
-    uint8_t session = 0;         // from 1
+    uint8_t session = 0;          // from 1
     uint32_t silentPregapLba = 0; // first sector of the PREGAP (equals storedPregapLba when there is none)
     uint32_t storedPregapLba = 0; // first sector of the INDEX 00 part (equals startLba when there is none)
     uint32_t startLba = 0;        // INDEX 01

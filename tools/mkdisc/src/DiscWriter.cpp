@@ -63,7 +63,8 @@ std::vector<std::filesystem::path> writeCdaFiles(const DiscLayout& layout, uint3
     std::vector<std::filesystem::path> files;
     for (const TrackLayout& track : layout.tracks) {
         if (track.audio)
-            files.push_back(writeCdaFile(directory, {track.number, serial, track.startLba, track.lengthSectors}));
+            files.push_back(
+                writeCdaFile(directory, {track.number, serial, track.startLba, track.lengthSectors}));
     }
     return files;
 }
@@ -106,7 +107,8 @@ Sector sectorAt(const DiscSpec& spec, uint32_t lba)
         if (lba >= track.silentPregapLba && lba < track.endLba)
             return sectorOfTrack(track, lba);
     }
-    throw std::out_of_range("no sector at LBA " + std::to_string(lba) + ": lead-out, session gap or past the disc");
+    throw std::out_of_range("no sector at LBA " + std::to_string(lba) +
+                            ": lead-out, session gap or past the disc");
 }
 
 } // namespace mkdisc

@@ -9,7 +9,8 @@ namespace mkdisc {
 Msf toMsf(uint32_t frameCount) noexcept
 {
     constexpr uint32_t framesPerMinute = 60 * kSectorsPerSecond;
-    return {frameCount / framesPerMinute, frameCount / kSectorsPerSecond % 60, frameCount % kSectorsPerSecond};
+    return {frameCount / framesPerMinute, frameCount / kSectorsPerSecond % 60,
+            frameCount % kSectorsPerSecond};
 }
 
 std::string cueTime(uint32_t frameCount)

@@ -46,8 +46,8 @@ void StagedFile::commit()
     if (error) {
         std::error_code ignored;
         std::filesystem::remove(m_temporaryPath, ignored);
-        throw std::runtime_error("cannot rename " + m_temporaryPath.string() + " to " + m_path.string() + ": " +
-                                 error.message());
+        throw std::runtime_error("cannot rename " + m_temporaryPath.string() + " to " + m_path.string() +
+                                 ": " + error.message());
     }
 }
 

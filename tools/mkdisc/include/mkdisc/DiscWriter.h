@@ -13,8 +13,8 @@ namespace mkdisc {
 
 constexpr uint32_t kRawSectorSize = 2352;
 constexpr uint32_t kSectorsPerSecond = 75;
-constexpr uint32_t kLeadInFrames = 150;         // absolute address of logical block 0
-constexpr uint32_t kSessionGapFrames = 11400;   // lead-out of one session to the next session's first track
+constexpr uint32_t kLeadInFrames = 150;       // absolute address of logical block 0
+constexpr uint32_t kSessionGapFrames = 11400; // lead-out of one session to the next session's first track
 
 using Sector = std::array<uint8_t, kRawSectorSize>;
 
@@ -23,7 +23,7 @@ struct WrittenDisc
     std::filesystem::path cueSheet;
     std::vector<std::filesystem::path> dataFiles;
     std::vector<std::filesystem::path> cdaFiles; // one per audio track, in track order
-    uint32_t serial = 0;                          // the serial number written into the .cda files
+    uint32_t serial = 0;                         // the serial number written into the .cda files
 };
 
 // Where one track lies on the disc, as a drive's full TOC reports it.
