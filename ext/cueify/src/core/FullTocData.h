@@ -1,17 +1,12 @@
 // The full table of contents as a drive reports it, kept as plain data.
 #pragma once
 
+#include "core/Addressing.h"
+
 #include <cstdint>
 #include <vector>
 
 namespace cueify {
-
-// A disc address counted in frames from the start of the disc, including the 150 frames
-// of the first pregap: track 1 of a normal disc starts at absolute frame 150 (00:02:00).
-struct AbsoluteFrame
-{
-    uint32_t value = 0;
-};
 
 struct TocTrack
 {

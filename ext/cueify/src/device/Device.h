@@ -1,6 +1,7 @@
 // One device interface with one implementation per kind of disc source.
 #pragma once
 
+#include "core/Addressing.h"
 #include "core/FullTocData.h"
 
 #include <cstdint>
@@ -9,12 +10,6 @@
 #include <vector>
 
 namespace cueify {
-
-// A logical block address: sector 0 is the one at 00:02:00.
-struct Lba
-{
-    uint32_t value = 0;
-};
 
 // An opened disc source. Methods return cueify result codes (CUEIFY_OK on success).
 class Device
