@@ -1,0 +1,111 @@
+// The device part of the C API: argument checks and result codes over a Device.
+#include "core/ApiGuard.h"
+#include "core/FullTocHandle.h"
+#include "device/DeviceHandle.h"
+#include "device/DeviceNames.h"
+#include "device/DeviceOpening.h"
+#include "device/NameBlock.h"
+
+#include <cueify/device.h>
+#include <cueify/error.h>
+
+#include <new>
+
+using cueify::DeviceHandle;
+using cueify::deviceHandleOf;
+using cueify::guardedCall;
+
+namespace {
+
+int openNamed(DeviceHandle& handle, const char* name)
+{
+    if (!name)
+        name = cueify::defaultDeviceName();
+    if (!name)
+        return CUEIFY_ERR_NO_DEVICE;
+    handle.device.reset();
+    int error = CUEIFY_ERR_NO_DEVICE;
+    handle.device = cueify::openDevice(name, error);
+    return handle.device ? CUEIFY_OK : error;
+}
+
+// The device behind a handle, or null for a null or closed handle.
+cueify::Device* openDeviceOf(cueify_device* d) noexcept
+{
+    return d ? deviceHandleOf(d)->device.get() : nullptr;
+}
+
+} // namespace
+
+extern "C" {
+
+cueify_device* cueify_device_new(void)
+{
+    return cueify::handleOf(new (std::nothrow) DeviceHandle());
+}
+
+int cueify_device_open(cueify_device* d, const char* device)
+{
+    if (!d || (device && *device == '\0'))
+        return CUEIFY_ERR_BADARG;
+    return guardedCall([&] { return openNamed(*deviceHandleOf(d), device); });
+}
+
+int cueify_device_close(cueify_device* d)
+{
+    if (!d)
+        return CUEIFY_ERR_BADARG;
+    deviceHandleOf(d)->device.reset();
+    return CUEIFY_OK;
+}
+
+void cueify_device_free(cueify_device* d)
+{
+    delete deviceHandleOf(d);
+}
+
+const char* cueify_device_get_default_device(void)
+{
+    try {
+        return cueify::defaultDeviceName();
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+int cueify_device_read_full_toc(cueify_device* d, cueify_full_toc* t)
+{
+    if (!d || !t)
+        return CUEIFY_ERR_BADARG;
+    cueify::FullTocData& toc = *cueify::tocDataOf(t);
+    toc = cueify::FullTocData();
+    cueify::Device* device = openDeviceOf(d);
+    if (!device)
+        return CUEIFY_ERR_BADARG;
+    return guardedCall([&] { return device->readFullToc(toc); });
+}
+
+int cueify_device_read_raw(cueify_device* d, uint32_t lba, uint8_t* buffer)
+{
+    cueify::Device* device = openDeviceOf(d);
+    if (!device || !buffer)
+        return CUEIFY_ERR_BADARG;
+    return guardedCall([&] { return device->readRawSector(cueify::Lba{lba}, buffer); });
+}
+
+char** cueify_device_get_all_devices(size_t* count)
+{
+    size_t listed = 0;
+    char** block = nullptr;
+    try {
+        block = cueify::packNames(cueify::allDeviceNames(), listed);
+    } catch (...) {
+        block = nullptr;
+        listed = 0;
+    }
+    if (count)
+        *count = listed;
+    return block;
+}
+
+} // extern "C"

@@ -1,0 +1,28 @@
+// A cueify_device handle: the device it has open, if any. The casts below are the only
+// places that know what a handle points to.
+#pragma once
+
+#include "device/Device.h"
+
+#include <cueify/types.h>
+
+#include <memory>
+
+namespace cueify {
+
+struct DeviceHandle
+{
+    std::unique_ptr<Device> device; // empty while closed
+};
+
+inline DeviceHandle* deviceHandleOf(cueify_device* handle) noexcept
+{
+    return reinterpret_cast<DeviceHandle*>(handle);
+}
+
+inline cueify_device* handleOf(DeviceHandle* handle) noexcept
+{
+    return reinterpret_cast<cueify_device*>(handle);
+}
+
+} // namespace cueify

@@ -1,0 +1,14 @@
+// Which backend a device name belongs to: disc images by their path, drives otherwise.
+#pragma once
+
+#include "device/Device.h"
+
+#include <memory>
+#include <string>
+
+namespace cueify {
+
+// Sets error (a cueify result code) and returns null when the device cannot be opened.
+std::unique_ptr<Device> openDevice(const std::string& name, int& error);
+
+} // namespace cueify
