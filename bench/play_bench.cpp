@@ -1,0 +1,170 @@
+// Plays a 74-minute track through the host interfaces and compares it with reading the same bytes
+// with pread. Prints figures only.
+//
+//   play_bench [directory]   (default: a fresh directory under the system's temporary directory)
+#include "Vantor/Core/Interfaces/IDataInput.h"
+#include "Vantor/Proc/ICDReader.h"
+#include "Vantor/Proc/IParser.h"
+#include "Vantor/Proc/PluginRegistry.h"
+
+#include "mkdisc/DiscWriter.h"
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Vantor::SP;
+
+constexpr uint32_t TRACK_SECTORS = 74 * 60 * 75; // 74:00:00
+
+long PeakRssKilobytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+double SecondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+class FileDescriptor
+{
+public:
+    explicit FileDescriptor(const std::filesystem::path& path) : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC))
+    {
+        if (m_fd < 0)
+            throw std::runtime_error("cannot open " + path.string());
+    }
+    ~FileDescriptor() { ::close(m_fd); }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int get() const noexcept { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+struct Run
+{
+    uint64_t packets = 0;
+    double seconds = 0;
+};
+
+// The floor: one pread of 2352 bytes per sector, into one reused buffer.
+Run PreadLoop(const std::filesystem::path& dataFile, uint32_t sectors)
+{
+    const FileDescriptor file(dataFile);
+    std::array<unsigned char, mkdisc::kRawSectorSize> buffer{};
+    Run run;
+    const Clock::time_point start = Clock::now();
+    for (uint32_t sector = 0; sector < sectors; ++sector)
+    {
+        const off_t offset = static_cast<off_t>(sector) * mkdisc::kRawSectorSize;
+        if (::pread(file.get(), buffer.data(), buffer.size(), offset) != static_cast<ssize_t>(buffer.size()))
+            throw std::runtime_error("short read from " + dataFile.string());
+        ++run.packets;
+    }
+    run.seconds = SecondsSince(start);
+    return run;
+}
+
+// The host's way: the registered reader lists the disc, the "cda" factory opens track 1, and
+// every packet is released before the next one is read.
+Run PlayThroughHost(const std::filesystem::path& cueSheet)
+{
+    Vantor::Proc::PluginRegistry registry;
+    registry.LoadModule(Vantor::ioPath(std::string(PARSERCD_MODULE_PATH)));
+    const SP<Vantor::Proc::ICDReader> reader = registry.CreateCDReader(Vantor::ioPath(cueSheet.string()));
+    const SP<Vantor::Proc::IParserCreator> factory = registry.GetParserCreators("cda").at(0);
+    const SP<Vantor::Proc::IParser> parser =
+        factory->Create(Vantor::Core::DataInputPath::Create(reader->GetTrackPath(1)), {}, nullptr);
+    Run run;
+    const Clock::time_point start = Clock::now();
+    while (parser->Read())
+        ++run.packets;
+    run.seconds = SecondsSince(start);
+    return run;
+}
+
+class BenchDirectory
+{
+public:
+    explicit BenchDirectory(const char* given)
+    {
+        if (given != nullptr)
+        {
+            m_path = given;
+            return;
+        }
+        std::string pattern = (std::filesystem::temp_directory_path() / "play-bench-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("cannot create a temporary directory");
+        m_path = pattern;
+        m_owned = true;
+    }
+    ~BenchDirectory()
+    {
+        std::error_code ignored;
+        if (m_owned)
+            std::filesystem::remove_all(m_path, ignored);
+    }
+    BenchDirectory(const BenchDirectory&) = delete;
+    BenchDirectory& operator=(const BenchDirectory&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+    bool m_owned = false;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    try
+    {
+        const BenchDirectory directory(argc > 1 ? argv[1] : nullptr);
+        mkdisc::DiscSpec spec;
+        spec.name = "long";
+        mkdisc::TrackSpec track;
+        track.sectors = TRACK_SECTORS;
+        spec.sessions.push_back({{track}});
+        const mkdisc::WrittenDisc disc = mkdisc::writeDisc(spec, directory.path());
+
+        const Run plain = PreadLoop(disc.dataFiles.at(0), TRACK_SECTORS); // also warms the page cache
+        const long rssBefore = PeakRssKilobytes();
+        const Run played = PlayThroughHost(disc.cueSheet);
+        const long rssAfter = PeakRssKilobytes();
+
+        std::printf("sectors                 %u\n", TRACK_SECTORS);
+        std::printf("packets played          %llu\n", static_cast<unsigned long long>(played.packets));
+        std::printf("packets/s (host)        %.0f\n", played.packets / played.seconds);
+        std::printf("sectors/s (pread)       %.0f\n", plain.packets / plain.seconds);
+        std::printf("host/pread throughput   %.3f\n",
+                    (played.packets / played.seconds) / (plain.packets / plain.seconds));
+        std::printf("realtime factor (host)  %.0f\n", played.packets / 75.0 / played.seconds);
+        std::printf("peak RSS before (KiB)   %ld\n", rssBefore);
+        std::printf("peak RSS after (KiB)    %ld\n", rssAfter);
+        return played.packets == TRACK_SECTORS ? EXIT_SUCCESS : EXIT_FAILURE;
+    }
+    catch (const std::exception& e)
+    {
+        std::fprintf(stderr, "play_bench: %s\n", e.what());
+        return EXIT_FAILURE;
+    }
+}

@@ -1,0 +1,155 @@
+// A host's whole path through the plug-in, with nothing but what a host has: the module loaded by
+// the registry, a disc image written at run time, the registered reader and parser factory.
+#include "Vantor/Core/Interfaces/IDataInput.h"
+#include "Vantor/Proc/ICDReader.h"
+#include "Vantor/Proc/IParser.h"
+#include "Vantor/Proc/PluginRegistry.h"
+
+#include "mkdisc/DiscWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Vantor::SP;
+using Vantor::Proc::ICDReader;
+using Vantor::Proc::IDataPacket;
+using Vantor::Proc::IParser;
+
+constexpr long long SECTOR_DURATION = 13333;
+
+class TempDirectory
+{
+public:
+    TempDirectory()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "vantor-e2e-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("cannot create a temporary directory");
+        m_path = pattern;
+    }
+    ~TempDirectory()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    TempDirectory(const TempDirectory&) = delete;
+    TempDirectory& operator=(const TempDirectory&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+mkdisc::TrackSpec AudioTrack(uint32_t sectors, uint32_t storedPregap = 0)
+{
+    mkdisc::TrackSpec track;
+    track.sectors = sectors;
+    track.storedPregapSectors = storedPregap;
+    return track;
+}
+
+mkdisc::DiscSpec ThreeTrackDisc(mkdisc::DataFileFormat format, bool filePerTrack)
+{
+    mkdisc::DiscSpec spec;
+    spec.name = "album";
+    spec.format = format;
+    spec.filePerTrack = filePerTrack;
+    spec.sessions.push_back({{AudioTrack(300), AudioTrack(451, 75), AudioTrack(226)}});
+    return spec;
+}
+
+bool SameBytes(const SP<IDataPacket>& packet, const mkdisc::Sector& expected)
+{
+    return packet->GetSize() == expected.size() &&
+           std::equal(expected.begin(), expected.end(), packet->GetData());
+}
+
+struct DiscCase
+{
+    const char* name;
+    mkdisc::DataFileFormat format;
+    bool filePerTrack;
+};
+
+class PlayTrackEndToEnd : public testing::TestWithParam<DiscCase>
+{
+protected:
+    void SetUp() override
+    {
+        spec = ThreeTrackDisc(GetParam().format, GetParam().filePerTrack);
+        written = mkdisc::writeDisc(spec, directory.path() / "disc");
+        layout = mkdisc::layoutOf(spec);
+        registry.LoadModule(Vantor::ioPath(std::string(PARSERCD_MODULE_PATH)));
+        const std::vector<SP<Vantor::Proc::IParserCreator>> factories = registry.GetParserCreators("cda");
+        ASSERT_EQ(factories.size(), 1u);
+        factory = factories.front();
+    }
+
+    SP<IParser> OpenTrack(const SP<ICDReader>& reader, Vantor::Index track) const
+    {
+        const Vantor::ioPath trackPath = reader->GetTrackPath(track);
+        return factory->Create(Vantor::Core::DataInputPath::Create(trackPath), {}, nullptr);
+    }
+
+    TempDirectory directory;
+    mkdisc::DiscSpec spec;
+    mkdisc::WrittenDisc written;
+    mkdisc::DiscLayout layout;
+    Vantor::Proc::PluginRegistry registry;
+    SP<Vantor::Proc::IParserCreator> factory;
+};
+
+TEST_P(PlayTrackEndToEnd, EveryAudioTrackPlaysItsSectorsInOrderWithSectorTimestamps)
+{
+    const SP<ICDReader> reader = registry.CreateCDReader(Vantor::ioPath(written.cueSheet.string()));
+    ASSERT_EQ(reader->GetTrackCount(), layout.tracks.size());
+
+    for (const mkdisc::TrackLayout& track : layout.tracks)
+    {
+        SCOPED_TRACE("track " + std::to_string(track.number));
+        ASSERT_TRUE(track.audio);
+        SP<IParser> parser = OpenTrack(reader, track.number);
+        uint32_t k = 0;
+        for (SP<IDataPacket> packet = parser->Read(); packet; packet = parser->Read(), ++k)
+        {
+            ASSERT_LT(k, track.lengthSectors);
+            ASSERT_TRUE(SameBytes(packet, mkdisc::sectorAt(spec, track.startLba + k))) << "sector " << k;
+            ASSERT_EQ(packet->GetPts(), k * SECTOR_DURATION);
+            ASSERT_EQ(packet->GetDts(), k * SECTOR_DURATION);
+            ASSERT_EQ(packet->GetDuration(), SECTOR_DURATION);
+        }
+        EXPECT_EQ(k, track.lengthSectors);
+    }
+}
+
+TEST_P(PlayTrackEndToEnd, SeekToTheMiddleOfATrackDeliversTheSectorThatHoldsTheTime)
+{
+    const SP<ICDReader> reader = registry.CreateCDReader(Vantor::ioPath(written.cueSheet.string()));
+    const mkdisc::TrackLayout& track = layout.tracks.at(1);
+    SP<IParser> parser = OpenTrack(reader, track.number);
+    const Vantor::avTime middle = parser->GetDuration() / 2;
+    ASSERT_GT(middle, 0);
+
+    parser->Seek(0, middle);
+    const SP<IDataPacket> packet = parser->Read();
+
+    ASSERT_TRUE(packet);
+    const uint32_t sector = static_cast<uint32_t>(middle / SECTOR_DURATION);
+    EXPECT_TRUE(SameBytes(packet, mkdisc::sectorAt(spec, track.startLba + sector)));
+    EXPECT_EQ(packet->GetPts(), sector * SECTOR_DURATION);
+}
+
+INSTANTIATE_TEST_SUITE_P(Images, PlayTrackEndToEnd,
+                         testing::Values(DiscCase{"OneBinaryFile", mkdisc::DataFileFormat::Binary, false},
+                                         DiscCase{"WaveFilePerTrack", mkdisc::DataFileFormat::Wave, true}),
+                         [](const testing::TestParamInfo<DiscCase>& info) { return info.param.name; });
+
+} // namespace
