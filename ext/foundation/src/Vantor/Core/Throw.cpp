@@ -9,9 +9,11 @@ namespace Vantor {
 
 std::string GetCallStack()
 {
-    // boost::stacktrace's stream output writes one frame a line.
+    // Frame 0 would be this function; the stream output writes one frame a line.
+    constexpr std::size_t kSkippedFrames = 1;
+    constexpr std::size_t kAllFrames = static_cast<std::size_t>(-1);
     std::ostringstream text;
-    text << boost::stacktrace::stacktrace();
+    text << boost::stacktrace::stacktrace(kSkippedFrames, kAllFrames);
     return text.str();
 }
 

@@ -1,0 +1,5 @@
+// A loadable module that exports something, but no Registrator.
+extern "C" __attribute__((visibility("default"))) int NotARegistrator()
+{
+    return 0;
+}
