@@ -1,0 +1,66 @@
+#include "image/FileDescriptor.h"
+
+#include "image/ImageError.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace cueify {
+
+FileDescriptor FileDescriptor::openRegularFile(const std::filesystem::path& path)
+{
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.m_fd < 0)
+        throw ImageError("cannot open " + path.string());
+    struct stat status;
+    if (::fstat(file.m_fd, &status) != 0 || !S_ISREG(status.st_mode))
+        throw ImageError("not a regular file: " + path.string());
+    return file;
+}
+
+FileDescriptor::FileDescriptor(FileDescriptor&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+
+FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept
+{
+    if (this != &other) {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = std::exchange(other.m_fd, -1);
+    }
+    return *this;
+}
+
+FileDescriptor::~FileDescriptor()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+uint64_t FileDescriptor::size() const
+{
+    struct stat status;
+    if (::fstat(m_fd, &status) != 0)
+        throw ImageError("cannot tell the size of a data file");
+    return static_cast<uint64_t>(status.st_size);
+}
+
+bool FileDescriptor::readExact(uint64_t offset, void* buffer, size_t length) const noexcept
+{
+    auto* bytes = static_cast<unsigned char*>(buffer);
+    while (length > 0) {
+        const ssize_t got = ::pread(m_fd, bytes, length, static_cast<off_t>(offset));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        bytes += got;
+        offset += static_cast<uint64_t>(got);
+        length -= static_cast<size_t>(got);
+    }
+    return true;
+}
+
+} // namespace cueify

@@ -1,0 +1,35 @@
+// A read-only file descriptor, closed by its owner. Reads go through pread, so several
+// threads may read one descriptor at once.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+
+namespace cueify {
+
+class FileDescriptor
+{
+public:
+    // Throws ImageError when the path is no regular file that can be opened for reading.
+    static FileDescriptor openRegularFile(const std::filesystem::path& path);
+
+    FileDescriptor(FileDescriptor&& other) noexcept;
+    FileDescriptor& operator=(FileDescriptor&& other) noexcept;
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor();
+
+    // The file's size now. Throws ImageError when fstat fails.
+    uint64_t size() const;
+
+    // True only when all length bytes at offset were read.
+    bool readExact(uint64_t offset, void* buffer, size_t length) const noexcept;
+
+private:
+    explicit FileDescriptor(int fd) noexcept : m_fd(fd) {}
+
+    int m_fd = -1;
+};
+
+} // namespace cueify

@@ -1,0 +1,94 @@
+#include "image/ImageLoader.h"
+
+#include "image/CueSheetParser.h"
+#include "image/CueSheetScan.h"
+#include "image/ImageError.h"
+
+#include <cstdint>
+#include <fstream>
+#include <string>
+
+namespace cueify {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A CUE sheet is a few kilobytes; anything far larger is not one.
+constexpr uintmax_t kLargestSheetBytes = 1 << 20;
+
+// The text as libcue takes it: no UTF-8 byte-order mark, and a line end after the last line.
+std::string readSheetText(const fs::path& cueSheet)
+{
+    std::error_code error;
+    const uintmax_t size = fs::file_size(cueSheet, error);
+    if (error || size > kLargestSheetBytes)
+        throw ImageError("unreadable or oversized CUE sheet");
+    std::string text(static_cast<size_t>(size), '\0');
+    std::ifstream stream(cueSheet, std::ios::binary);
+    if (!stream.read(text.data(), static_cast<std::streamsize>(text.size())))
+        throw ImageError("unreadable CUE sheet");
+    if (text.find('\0') != std::string::npos)
+        throw ImageError("CUE sheet holds NUL bytes");
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        text.erase(0, 3);
+    text += '\n';
+    return text;
+}
+
+struct SheetFiles
+{
+    std::vector<DataFile> files;
+    std::vector<uint64_t> sectorCounts;
+};
+
+// Opens one data file per FILE line that has tracks; names are relative to the sheet.
+SheetFiles openDataFiles(const fs::path& sheetDirectory, const std::vector<ScannedTrack>& scanned,
+                         const std::vector<SheetTrack>& parsed)
+{
+    SheetFiles opened;
+    for (size_t i = 0; i < scanned.size(); ++i) {
+        if (i > 0 && scanned[i].fileLine == scanned[i - 1].fileLine)
+            continue;
+        opened.files.push_back(DataFile::open(sheetDirectory / parsed[i].fileName, scanned[i].fileType));
+        opened.sectorCounts.push_back(opened.files.back().sectorCount());
+    }
+    return opened;
+}
+
+std::vector<ImageTrack> imageTracksOf(const std::vector<ScannedTrack>& scanned, const std::vector<SheetTrack>& parsed)
+{
+    std::vector<ImageTrack> tracks;
+    size_t file = 0;
+    for (size_t i = 0; i < scanned.size(); ++i) {
+        if (i > 0 && scanned[i].fileLine != scanned[i - 1].fileLine)
+            ++file;
+        ImageTrack track;
+        track.number = scanned[i].number;
+        track.session = scanned[i].session;
+        track.kind = parsed[i].kind;
+        track.flags = parsed[i].flags;
+        track.file = file;
+        track.index0 = parsed[i].index0;
+        track.index1 = parsed[i].index1;
+        track.silentPregap = scanned[i].silentPregap;
+        track.silentPostgap = scanned[i].silentPostgap;
+        tracks.push_back(track);
+    }
+    return tracks;
+}
+
+} // namespace
+
+std::unique_ptr<ImageDevice> loadImage(const fs::path& cueSheet)
+{
+    const std::string text = readSheetText(cueSheet);
+    const std::vector<ScannedTrack> scanned = scanCueSheet(text);
+    const std::vector<SheetTrack> parsed = parseCueSheet(text);
+    if (scanned.size() != parsed.size())
+        throw ImageError("CUE sheet tracks could not be matched");
+    SheetFiles opened = openDataFiles(cueSheet.parent_path(), scanned, parsed);
+    ImageLayout layout = layOutImage(imageTracksOf(scanned, parsed), opened.sectorCounts);
+    return std::make_unique<ImageDevice>(std::move(layout), std::move(opened.files));
+}
+
+} // namespace cueify

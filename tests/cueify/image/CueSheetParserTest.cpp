@@ -1,0 +1,83 @@
+// What libcue reads: syntax, track modes, indexes and FLAGS.
+#include "ImageFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace cueify::test {
+namespace {
+
+struct SheetCase
+{
+    const char* name;
+    const char* text;
+};
+
+class RefusedSheet : public ::testing::TestWithParam<SheetCase>
+{};
+
+TEST_P(RefusedSheet, DoesNotOpen)
+{
+    TempDir dir;
+    writeFile(dir / "disc.bin", patternBytes(1, 600));
+    writeFile(dir / "disc.cue", GetParam().text);
+    EXPECT_EQ(openResult((dir / "disc.cue").string()), CUEIFY_ERR_NO_DEVICE);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CueSheetParser, RefusedSheet,
+    ::testing::Values(
+        SheetCase{"Garbage", "this is not a CUE sheet\n"},
+        SheetCase{"LowerCaseKeywords", "file \"disc.bin\" binary\n track 01 audio\n index 01 00:00:00\n"},
+        SheetCase{"CookedMode1Sectors", "FILE \"disc.bin\" BINARY\n TRACK 01 MODE1/2048\n INDEX 01 00:00:00\n"},
+        SheetCase{"Mode2Form2336", "FILE \"disc.bin\" BINARY\n TRACK 01 MODE2/2336\n INDEX 01 00:00:00\n"},
+        SheetCase{"NoIndex01", "FILE \"disc.bin\" BINARY\n TRACK 01 AUDIO\n INDEX 00 00:00:00\n"},
+        SheetCase{"UnknownTrackMode", "FILE \"disc.bin\" BINARY\n TRACK 01 VIDEO\n INDEX 01 00:00:00\n"}),
+    [](const ::testing::TestParamInfo<SheetCase>& info) { return std::string(info.param.name); });
+
+struct FlagsCase
+{
+    const char* name;
+    const char* flagsLine;
+    const char* mode;
+    uint8_t control;
+};
+
+class TrackFlags : public ::testing::TestWithParam<FlagsCase>
+{};
+
+TEST_P(TrackFlags, BecomeControlBits)
+{
+    TempDir dir;
+    writeFile(dir / "disc.bin", patternBytes(1, 10));
+    writeFile(dir / "disc.cue", std::string("FILE \"disc.bin\" BINARY\n  TRACK 01 ") + GetParam().mode + "\n" +
+                                    GetParam().flagsLine + "    INDEX 01 00:00:00\n");
+    const DeviceOwner device = openDevice((dir / "disc.cue").string());
+    ASSERT_NE(device, nullptr);
+    EXPECT_EQ(cueify_full_toc_get_track_control_flags(readToc(device.get()).get(), 1), GetParam().control);
+}
+
+INSTANTIATE_TEST_SUITE_P(CueSheetParser, TrackFlags,
+                         ::testing::Values(FlagsCase{"None", "", "AUDIO", 0x0},
+                                           FlagsCase{"Dcp", "    FLAGS DCP\n", "AUDIO", 0x2},
+                                           FlagsCase{"FourChannels", "    FLAGS 4CH\n", "AUDIO", 0x8},
+                                           FlagsCase{"PreEmphasis", "    FLAGS PRE\n", "AUDIO", 0x1},
+                                           FlagsCase{"All", "    FLAGS DCP 4CH PRE\n", "AUDIO", 0xB},
+                                           FlagsCase{"Mode1Data", "", "MODE1/2352", 0x4},
+                                           FlagsCase{"Mode2DataCopyable", "    FLAGS DCP\n", "MODE2/2352", 0x6}),
+                         [](const ::testing::TestParamInfo<FlagsCase>& info) { return std::string(info.param.name); });
+
+TEST(CueSheetParser, DataFileNamesAreRelativeToTheSheet)
+{
+    TempDir dir;
+    fs::create_directories(dir / "sheets");
+    fs::create_directories(dir / "data");
+    writeFile(dir / "data" / "my disc.bin", patternBytes(7, 20));
+    writeFile(dir / "sheets" / "disc.cue",
+              "FILE \"../data/my disc.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n");
+    const DeviceOwner device = openDevice((dir / "sheets" / "disc.cue").string());
+    ASSERT_NE(device, nullptr);
+    EXPECT_EQ(readSector(device.get(), 19), patternSector(7, 19));
+}
+
+} // namespace
+} // namespace cueify::test
