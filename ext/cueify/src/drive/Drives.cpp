@@ -1,0 +1,45 @@
+// The drive side of the device interface: opening a drive, listing the machine's drives.
+#include "device/Device.h"
+
+#include "drive/CdioLibrary.h"
+#include "drive/DeviceNode.h"
+#include "drive/DriveDevice.h"
+#include "drive/TrackTable.h"
+
+#include <cueify/error.h>
+
+namespace cueify {
+
+std::unique_ptr<Device> openDrive(const std::string& path, int& error)
+{
+    error = CUEIFY_ERR_NO_DEVICE;
+    if (!isDeviceNode(path))
+        return nullptr;
+    CdioHandle cdio = openCdioDevice(path);
+    std::optional<FullTocData> table = cdio ? readTrackTable(cdio.get()) : std::nullopt;
+    if (!table)
+        return nullptr;
+    auto drive = std::make_unique<DriveDevice>(std::move(cdio), std::move(*table));
+    // Prefer the full TOC's sessions for placing raw reads; a refusal keeps the track table.
+    FullTocData fullToc;
+    drive->readFullToc(fullToc);
+    error = CUEIFY_OK;
+    return drive;
+}
+
+std::vector<std::string> listPhysicalDrives()
+{
+    return cdioDeviceNames();
+}
+
+std::string defaultPhysicalDrive()
+{
+    // libcdio names a fallback path (/dev/cdrom on Linux) even where no such node exists.
+    std::string name = cdioDefaultDeviceName();
+    if (!name.empty() && isDeviceNode(name))
+        return name;
+    std::vector<std::string> drives = listPhysicalDrives();
+    return drives.empty() ? std::string() : drives.front();
+}
+
+} // namespace cueify

@@ -1,0 +1,233 @@
+// MMC defines the full TOC's addresses and track numbers as binary values: the drive converts
+// the BCD of the Q sub-channel. Some old drives pass the BCD through unchanged, and nothing in the
+// reply says so. A reply is therefore read as BCD only when it cannot be binary (a seconds value
+// of 60 or more, or a frame of 75 or more) and every number in it is valid BCD. A BCD reply whose
+// seconds all stay below 40 and frames below 48 looks binary and cannot be told apart.
+#include "drive/FullTocReply.h"
+
+#include <cueify/constants.h>
+#include <cueify/error.h>
+
+#include <algorithm>
+#include <iterator>
+#include <map>
+#include <optional>
+
+namespace cueify {
+
+namespace {
+
+constexpr size_t headerSize = 4;
+constexpr size_t lengthFieldSize = 2;
+constexpr size_t descriptorSize = 11;
+constexpr uint8_t leadOutPoint = 0xA2;
+constexpr uint8_t mode5Adr = 5; // B0/C0 and recordable skip intervals: no TOC item
+constexpr uint8_t lastTrackNumber = 99;
+constexpr uint32_t framesPerSecond = 75;
+constexpr uint32_t secondsPerMinute = 60;
+
+struct Descriptor
+{
+    uint8_t session;
+    uint8_t adr;
+    uint8_t control;
+    uint8_t point;
+    uint8_t pmin;
+    uint8_t psec;
+    uint8_t pframe;
+};
+
+Descriptor readDescriptor(const uint8_t* bytes)
+{
+    return Descriptor{bytes[0],
+                      static_cast<uint8_t>(bytes[1] >> 4),
+                      static_cast<uint8_t>(bytes[1] & 0x0F),
+                      bytes[3],
+                      bytes[8],
+                      bytes[9],
+                      bytes[10]};
+}
+
+bool isBcd(uint8_t value)
+{
+    return (value >> 4) < 10 && (value & 0x0F) < 10;
+}
+
+uint8_t fromBcd(uint8_t value)
+{
+    return static_cast<uint8_t>((value >> 4) * 10 + (value & 0x0F));
+}
+
+bool isPseudoTrack(uint8_t point)
+{
+    return point == CUEIFY_FULL_TOC_FIRST_TRACK_PSEUDOTRACK || point == CUEIFY_FULL_TOC_LAST_TRACK_PSEUDOTRACK;
+}
+
+bool isAddressed(const Descriptor& item)
+{
+    return item.point == leadOutPoint || item.point < CUEIFY_FULL_TOC_FIRST_TRACK_PSEUDOTRACK;
+}
+
+// A track point in either encoding (0x01 to 0x99) or A0, A1, A2, outside the mode-5 items.
+bool isCandidate(const Descriptor& item)
+{
+    return item.adr != mode5Adr && item.point != 0 && item.point <= leadOutPoint;
+}
+
+bool isBinaryPoint(const Descriptor& item)
+{
+    return item.point <= lastTrackNumber || item.point >= CUEIFY_FULL_TOC_FIRST_TRACK_PSEUDOTRACK;
+}
+
+bool isBinaryItem(const Descriptor& item)
+{
+    return !isAddressed(item) || (item.psec < secondsPerMinute && item.pframe < framesPerSecond);
+}
+
+bool isBcdItem(const Descriptor& item)
+{
+    if (isPseudoTrack(item.point))
+        return isBcd(item.pmin);
+    return (item.point == leadOutPoint || isBcd(item.point)) && isBcd(item.pmin) && isBcd(item.psec) &&
+           isBcd(item.pframe) && fromBcd(item.psec) < secondsPerMinute && fromBcd(item.pframe) < framesPerSecond;
+}
+
+// Converts a BCD item to binary, leaving the session type (PSEC of A0) as the drive sent it.
+Descriptor toBinary(Descriptor item)
+{
+    if (item.point < CUEIFY_FULL_TOC_FIRST_TRACK_PSEUDOTRACK)
+        item.point = fromBcd(item.point);
+    item.pmin = fromBcd(item.pmin);
+    if (isAddressed(item)) {
+        item.psec = fromBcd(item.psec);
+        item.pframe = fromBcd(item.pframe);
+    }
+    return item;
+}
+
+// The TOC items in binary form, or nothing when they are neither valid binary nor valid BCD.
+// Binary replies drop points 0x64 to 0x9F, which name no track; in BCD they are tracks 64 to 99.
+std::optional<std::vector<Descriptor>> normalisedItems(const std::vector<Descriptor>& candidates)
+{
+    std::vector<Descriptor> binary;
+    std::copy_if(candidates.begin(), candidates.end(), std::back_inserter(binary), isBinaryPoint);
+    if (std::all_of(binary.begin(), binary.end(), isBinaryItem))
+        return binary;
+    if (!std::all_of(candidates.begin(), candidates.end(), isBcdItem))
+        return std::nullopt;
+    std::vector<Descriptor> converted;
+    std::transform(candidates.begin(), candidates.end(), std::back_inserter(converted), toBinary);
+    return converted;
+}
+
+AbsoluteFrame addressOf(const Descriptor& item)
+{
+    return AbsoluteFrame{(item.pmin * secondsPerMinute + item.psec) * framesPerSecond + item.pframe};
+}
+
+struct SessionBuilder
+{
+    TocSession session;
+    bool hasFirst = false;
+    bool hasLast = false;
+    bool hasLeadOut = false;
+
+    bool complete() const
+    {
+        return hasFirst && hasLast && hasLeadOut && session.firstTrack <= session.lastTrack;
+    }
+};
+
+class TocBuilder
+{
+public:
+    TocBuilder(uint8_t firstSession, uint8_t lastSession) : m_first(firstSession), m_last(lastSession) {}
+
+    bool add(const Descriptor& item)
+    {
+        if (item.session < m_first || item.session > m_last)
+            return false;
+        if (isPseudoTrack(item.point) && (item.pmin == 0 || item.pmin > lastTrackNumber))
+            return false;
+        SessionBuilder& builder = m_sessions[item.session];
+        builder.session.number = item.session;
+        if (item.point == CUEIFY_FULL_TOC_FIRST_TRACK_PSEUDOTRACK) {
+            builder.session.firstTrack = item.pmin;
+            builder.session.type = item.psec;
+            builder.hasFirst = true;
+        } else if (item.point == CUEIFY_FULL_TOC_LAST_TRACK_PSEUDOTRACK) {
+            builder.session.lastTrack = item.pmin;
+            builder.hasLast = true;
+        } else if (item.point == leadOutPoint) {
+            builder.session.leadOut = addressOf(item);
+            builder.hasLeadOut = true;
+        } else {
+            m_tracks[item.point] = TocTrack{item.point, item.session, item.control, item.adr, addressOf(item)};
+        }
+        return true;
+    }
+
+    bool finish(FullTocData& out) const
+    {
+        for (const auto& [number, session] : m_sessions)
+            if (!session.complete())
+                return false;
+        out.firstSession = m_first;
+        out.lastSession = m_last;
+        for (const auto& [number, session] : m_sessions)
+            out.sessions.push_back(session.session);
+        for (const auto& [number, track] : m_tracks)
+            out.tracks.push_back(track);
+        return true;
+    }
+
+private:
+    uint8_t m_first;
+    uint8_t m_last;
+    std::map<uint8_t, SessionBuilder> m_sessions;
+    std::map<uint8_t, TocTrack> m_tracks;
+};
+
+std::vector<Descriptor> tocItems(const uint8_t* area, size_t size)
+{
+    std::vector<Descriptor> items;
+    for (size_t offset = 0; offset < size; offset += descriptorSize) {
+        Descriptor item = readDescriptor(area + offset);
+        if (isCandidate(item))
+            items.push_back(item);
+    }
+    return items;
+}
+
+int parseItems(uint8_t firstSession, uint8_t lastSession, const std::vector<Descriptor>& raw, FullTocData& out)
+{
+    std::optional<std::vector<Descriptor>> items = normalisedItems(raw);
+    if (firstSession == 0 || firstSession > lastSession || !items)
+        return CUEIFY_ERR_CORRUPTED;
+    TocBuilder builder(firstSession, lastSession);
+    for (const Descriptor& item : *items)
+        if (!builder.add(item))
+            return CUEIFY_ERR_CORRUPTED;
+    return builder.finish(out) ? CUEIFY_OK : CUEIFY_ERR_CORRUPTED;
+}
+
+} // namespace
+
+int parseFullTocReply(const uint8_t* reply, size_t size, FullTocData& out)
+{
+    out = FullTocData{};
+    if (reply == nullptr || size < headerSize)
+        return CUEIFY_ERR_TRUNCATED;
+    size_t length = static_cast<size_t>(reply[0]) << 8 | reply[1];
+    if (length + lengthFieldSize > size)
+        return CUEIFY_ERR_TRUNCATED;
+    if (length < headerSize - lengthFieldSize || (length - (headerSize - lengthFieldSize)) % descriptorSize != 0)
+        return CUEIFY_ERR_CORRUPTED;
+    size_t areaSize = length + lengthFieldSize - headerSize;
+    int result = parseItems(reply[2], reply[3], tocItems(reply + headerSize, areaSize), out);
+    if (result != CUEIFY_OK)
+        out = FullTocData{};
+    return result;
+}
+
+} // namespace cueify

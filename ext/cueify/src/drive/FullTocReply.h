@@ -1,0 +1,17 @@
+// Decoding of the reply to READ TOC/PMA/ATIP format 2 (the full TOC), kept free of any device
+// so that it can be fed captured or constructed replies.
+#pragma once
+
+#include "core/FullTocData.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace cueify {
+
+// Fills out from the size bytes of reply (bytes past the reply's length field are ignored).
+// Returns CUEIFY_OK, CUEIFY_ERR_TRUNCATED when the length field claims more than size bytes, or
+// CUEIFY_ERR_CORRUPTED when the descriptors are malformed; out is left empty on failure.
+int parseFullTocReply(const uint8_t* reply, size_t size, FullTocData& out);
+
+} // namespace cueify

@@ -1,0 +1,90 @@
+#include "drive/MmcCommands.h"
+
+#include <cueify/error.h>
+
+#include <cdio/mmc.h>
+#include <cdio/mmc_ll_cmds.h>
+#include <cdio/mmc_util.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace cueify {
+
+namespace {
+
+constexpr uint8_t msfAddressing = 0x02; // byte 1 of READ TOC: addresses as MSF, not LBA
+constexpr uint8_t fromFirstSession = 1;
+constexpr size_t tocHeaderSize = 4;
+constexpr size_t lengthFieldSize = 2;
+constexpr size_t largestAllocation = 0xFFFF;
+constexpr uint8_t allHeaders = 3; // READ CD header codes: header and sub-header
+constexpr uint8_t noC2Errors = 0;
+constexpr uint8_t noSubChannel = 0;
+constexpr size_t sectorHeaderOffset = CDIO_CD_SYNC_SIZE;
+constexpr uint8_t highestDataMode = 2;
+
+// libcdio's LSN counts from 00:02:00, like a logical block address.
+lsn_t toCdioLsn(Lba lba)
+{
+    return static_cast<lsn_t>(lba.value);
+}
+
+driver_return_code_t runReadFullToc(const CdIo_t* cdio, uint8_t* buffer, size_t size)
+{
+    mmc_cdb_t cdb{};
+    CDIO_MMC_SET_COMMAND(cdb.field, CDIO_MMC_GPCMD_READ_TOC);
+    cdb.field[1] = msfAddressing;
+    cdb.field[2] = CDIO_MMC_READTOC_FMT_FULTOC;
+    cdb.field[6] = fromFirstSession;
+    CDIO_MMC_SET_READ_LENGTH16(cdb.field, size);
+    return mmc_run_cmd(cdio, MMC_TIMEOUT_DEFAULT, &cdb, SCSI_MMC_DATA_READ, static_cast<unsigned>(size), buffer);
+}
+
+uint8_t toBcd(uint8_t value)
+{
+    return static_cast<uint8_t>((value / 10) << 4 | value % 10);
+}
+
+// The sync pattern and the BCD address in the sector's header prove that the drive filled
+// the sector asked for, which a success code alone does not.
+bool isDataSectorAt(const uint8_t* sector, Lba lba)
+{
+    cueify_msf_t address = toMsf(toAbsolute(lba));
+    const uint8_t* header = sector + sectorHeaderOffset;
+    return std::memcmp(sector, CDIO_SECTOR_SYNC_HEADER, CDIO_CD_SYNC_SIZE) == 0 && header[0] == toBcd(address.min) &&
+           header[1] == toBcd(address.sec) && header[2] == toBcd(address.frm) && header[3] <= highestDataMode;
+}
+
+} // namespace
+
+int readFullTocReply(const CdIo_t* cdio, std::vector<uint8_t>& reply)
+{
+    std::array<uint8_t, tocHeaderSize> header{};
+    reply.clear();
+    if (runReadFullToc(cdio, header.data(), header.size()) != DRIVER_OP_SUCCESS)
+        return CUEIFY_ERR_INTERNAL;
+    size_t length = static_cast<size_t>(header[0]) << 8 | header[1];
+    reply.assign(std::clamp(length + lengthFieldSize, tocHeaderSize, largestAllocation), 0);
+    if (runReadFullToc(cdio, reply.data(), reply.size()) == DRIVER_OP_SUCCESS)
+        return CUEIFY_OK;
+    reply.clear();
+    return CUEIFY_ERR_INTERNAL;
+}
+
+int readRawDataSector(const CdIo_t* cdio, Lba lba, uint8_t* sector)
+{
+    driver_return_code_t result =
+        mmc_read_cd(cdio, sector, toCdioLsn(lba), CDIO_MMC_READ_TYPE_ANY, false, true, allHeaders, true, true,
+                    noC2Errors, noSubChannel, kRawSectorBytes, 1);
+    return result == DRIVER_OP_SUCCESS && isDataSectorAt(sector, lba) ? CUEIFY_OK : CUEIFY_ERR_INTERNAL;
+}
+
+int readRawAudioSector(const CdIo_t* cdio, Lba lba, uint8_t* sector)
+{
+    return cdio_read_audio_sector(cdio, sector, toCdioLsn(lba)) == DRIVER_OP_SUCCESS ? CUEIFY_OK
+                                                                                    : CUEIFY_ERR_INTERNAL;
+}
+
+} // namespace cueify
