@@ -1,0 +1,174 @@
+#include "AudioFileWriter.h"
+
+#include "UserError.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/channel_layout.h>
+#include <libavutil/error.h>
+#include <libavutil/frame.h>
+}
+
+#include <cstring>
+
+namespace vantorcd {
+namespace {
+
+constexpr int kSampleRate = 44100;
+constexpr int kChannels = 2;
+constexpr size_t kBytesPerFrame = 4;
+// Encoders that take any frame size get eight CD sectors at a time.
+constexpr int kVariableFrameSamples = 8 * 588;
+
+struct FrameFree
+{
+    void operator()(AVFrame* frame) const noexcept { av_frame_free(&frame); }
+};
+
+std::string errorText(int result)
+{
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(result, text, sizeof text);
+    return text;
+}
+
+std::unique_ptr<AVFrame, FrameFree> makeFrame(const AVCodecContext& codec, int samples)
+{
+    std::unique_ptr<AVFrame, FrameFree> frame(av_frame_alloc());
+    if (!frame)
+        throw UserError("out of memory");
+    frame->nb_samples = samples;
+    frame->format = codec.sample_fmt;
+    frame->sample_rate = codec.sample_rate;
+    if (av_channel_layout_copy(&frame->ch_layout, &codec.ch_layout) < 0 || av_frame_get_buffer(frame.get(), 0) < 0)
+        throw UserError("out of memory");
+    return frame;
+}
+
+} // namespace
+
+void AudioFileWriter::FormatClose::operator()(AVFormatContext* context) const noexcept
+{
+    if (context->pb)
+        avio_closep(&context->pb);
+    avformat_free_context(context);
+}
+
+void AudioFileWriter::CodecFree::operator()(AVCodecContext* context) const noexcept
+{
+    avcodec_free_context(&context);
+}
+
+void AudioFileWriter::PacketFree::operator()(AVPacket* packet) const noexcept
+{
+    av_packet_free(&packet);
+}
+
+AudioFileWriter::AudioFileWriter(const std::filesystem::path& path, const OutputFormat& format,
+                                 std::string shownName)
+    : m_shownName(std::move(shownName))
+    , m_packet(av_packet_alloc())
+{
+    AVFormatContext* context = nullptr;
+    check(avformat_alloc_output_context2(&context, nullptr, format.muxerName, nullptr), "set up the container");
+    m_format.reset(context);
+    m_format->flags |= AVFMT_FLAG_BITEXACT;
+    if (!m_packet)
+        throw UserError("out of memory");
+    openEncoder(format);
+    openOutput(path);
+}
+
+AudioFileWriter::~AudioFileWriter() = default;
+
+void AudioFileWriter::openEncoder(const OutputFormat& format)
+{
+    const AVCodec* encoder = avcodec_find_encoder_by_name(format.encoderName);
+    if (!encoder)
+        throw UserError(std::string("cannot write ") + m_shownName + ": this FFmpeg has no " + format.encoderName +
+                        " encoder");
+    m_codec.reset(avcodec_alloc_context3(encoder));
+    if (!m_codec)
+        throw UserError("out of memory");
+    m_codec->sample_fmt = AV_SAMPLE_FMT_S16;
+    m_codec->sample_rate = kSampleRate;
+    av_channel_layout_default(&m_codec->ch_layout, kChannels);
+    m_codec->time_base = AVRational{1, kSampleRate};
+    m_codec->flags |= AV_CODEC_FLAG_BITEXACT;
+    if (m_format->oformat->flags & AVFMT_GLOBALHEADER)
+        m_codec->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    check(avcodec_open2(m_codec.get(), encoder, nullptr), "open the encoder");
+    const int frameSamples = m_codec->frame_size > 0 ? m_codec->frame_size : kVariableFrameSamples;
+    m_frameBytes = static_cast<size_t>(frameSamples) * kBytesPerFrame;
+    m_pending.reserve(m_frameBytes);
+}
+
+void AudioFileWriter::openOutput(const std::filesystem::path& path)
+{
+    AVStream* stream = avformat_new_stream(m_format.get(), nullptr);
+    if (!stream)
+        throw UserError("out of memory");
+    stream->time_base = m_codec->time_base;
+    check(avcodec_parameters_from_context(stream->codecpar, m_codec.get()), "describe the stream");
+    // The "file:" protocol keeps FFmpeg from reading a protocol name into a path with a colon.
+    check(avio_open(&m_format->pb, ("file:" + path.string()).c_str(), AVIO_FLAG_WRITE), "open the file");
+    check(avformat_write_header(m_format.get(), nullptr), "write the header");
+}
+
+void AudioFileWriter::write(const uint8_t* pcm, size_t size)
+{
+    while (size > 0) {
+        const size_t taken = std::min(size, m_frameBytes - m_pending.size());
+        m_pending.insert(m_pending.end(), pcm, pcm + taken);
+        pcm += taken;
+        size -= taken;
+        if (m_pending.size() == m_frameBytes) {
+            encode(m_pending.data(), static_cast<int>(m_frameBytes / kBytesPerFrame));
+            m_pending.clear();
+        }
+    }
+}
+
+void AudioFileWriter::finish()
+{
+    if (!m_pending.empty())
+        encode(m_pending.data(), static_cast<int>(m_pending.size() / kBytesPerFrame));
+    m_pending.clear();
+    check(avcodec_send_frame(m_codec.get(), nullptr), "flush the encoder");
+    drainEncoder();
+    check(av_write_trailer(m_format.get()), "finish the file");
+    check(m_format->pb->error, "write the file");
+    check(avio_closep(&m_format->pb), "close the file");
+}
+
+void AudioFileWriter::encode(const uint8_t* pcm, int samples)
+{
+    const auto frame = makeFrame(*m_codec, samples);
+    std::memcpy(frame->data[0], pcm, static_cast<size_t>(samples) * kBytesPerFrame);
+    frame->pts = m_nextPts;
+    m_nextPts += samples;
+    check(avcodec_send_frame(m_codec.get(), frame.get()), "encode the audio");
+    drainEncoder();
+}
+
+void AudioFileWriter::drainEncoder()
+{
+    for (;;) {
+        const int result = avcodec_receive_packet(m_codec.get(), m_packet.get());
+        if (result == AVERROR(EAGAIN) || result == AVERROR_EOF)
+            return;
+        check(result, "encode the audio");
+        m_packet->stream_index = 0;
+        av_packet_rescale_ts(m_packet.get(), m_codec->time_base, m_format->streams[0]->time_base);
+        check(av_write_frame(m_format.get(), m_packet.get()), "write the file");
+    }
+}
+
+void AudioFileWriter::check(int result, const char* step) const
+{
+    if (result < 0)
+        throw UserError("cannot write " + m_shownName + ": failed to " + step + ": " + errorText(result));
+}
+
+} // namespace vantorcd

@@ -1,0 +1,73 @@
+#include "DiscAccess.h"
+
+#include "ErrorText.h"
+#include "UserError.h"
+
+#include <filesystem>
+
+namespace vantorcd {
+namespace {
+
+Vantor::SP<Vantor::Proc::ICDReader> openReader(Context& context, const std::string& path)
+{
+    std::error_code error;
+    if (!std::filesystem::exists(path, error))
+        throw UserError(path + ": no such file or directory");
+    const Host& host = context.host();
+    try {
+        return host.openDisc(Vantor::ioPath(path));
+    } catch (const std::exception& failure) {
+        throw UserError(path + " holds no disc: " + describeFailure(failure));
+    }
+}
+
+// The drive the plug-in resolved the path to, as its track paths name it.
+std::string driveOf(const Vantor::Proc::ICDReader& reader, const std::string& path)
+{
+    if (reader.GetTrackCount() == 0)
+        return path;
+    const std::optional<TrackTarget> first = parseTrackPath(reader.GetTrackPath(1).utf8string());
+    return first ? first->drive : path;
+}
+
+Vantor::SP<Vantor::Proc::IParser> openParser(Context& context, const TrackTarget& target)
+{
+    const Host& host = context.host();
+    try {
+        return host.openTrack(target.makeInput(), target.formatName);
+    } catch (const UserError&) {
+        throw;
+    } catch (const std::exception& failure) {
+        throw UserError("cannot open " + target.argument + ": " + describeFailure(failure));
+    }
+}
+
+} // namespace
+
+OpenedDisc openDisc(Context& context, const std::string& path)
+{
+    OpenedDisc disc;
+    disc.reader = openReader(context, path);
+    disc.toc = readDiscToc(driveOf(*disc.reader, path));
+    return disc;
+}
+
+OpenedTrack openAudioTrack(Context& context, const std::string& argument)
+{
+    OpenedTrack track;
+    track.target = resolveTrack(argument);
+    track.toc = readDiscToc(track.target.drive).track(track.target.track);
+    if (!track.toc.audio)
+        throw UserError("track " + std::to_string(track.toc.number) + " of " + track.target.drive +
+                        " is a data track, not audio");
+    track.parser = openParser(context, track.target);
+    return track;
+}
+
+std::string demoTrack(Context& context)
+{
+    const OpenedDisc demo = openDisc(context, context.demoDisc());
+    return demo.reader->GetTrackPath(1).utf8string();
+}
+
+} // namespace vantorcd

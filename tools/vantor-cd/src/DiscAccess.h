@@ -1,0 +1,40 @@
+// Opening what a command names, through the plug-in, with the table of contents that the
+// cueify C API reads beside it (track types and exact sector counts).
+#pragma once
+
+#include "Context.h"
+#include "CueifyDisc.h"
+#include "TrackTarget.h"
+
+#include "Vantor/Proc/ICDReader.h"
+#include "Vantor/Proc/IParser.h"
+
+#include <string>
+
+namespace vantorcd {
+
+struct OpenedDisc
+{
+    Vantor::SP<Vantor::Proc::ICDReader> reader;
+    DiscToc toc; // of the drive the reader's track paths name
+};
+
+struct OpenedTrack
+{
+    TrackTarget target;
+    TocTrack toc;
+    Vantor::SP<Vantor::Proc::IParser> parser;
+};
+
+// The disc behind a drive, a mounted volume, a CUE sheet or a virtual-drive directory.
+// Throws UserError: no such path, no disc.
+OpenedDisc openDisc(Context& context, const std::string& path);
+
+// An audio track by track path or .cda file. Throws UserError: no such file, not a track,
+// no such track, a data track, or the plug-in's reason for not opening it.
+OpenedTrack openAudioTrack(Context& context, const std::string& argument);
+
+// The track path of the demo disc's first track.
+std::string demoTrack(Context& context);
+
+} // namespace vantorcd
