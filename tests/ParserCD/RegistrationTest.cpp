@@ -33,7 +33,8 @@ public:
 
     void RegisterParserCreator(const SP<IParserCreator>& creator) override
     {
-        entries.push_back({nullptr, creator, creator->GetRefCount()});
+        const long countAtCall = creator->GetRefCount(); // before the entry takes its own reference
+        entries.push_back({nullptr, creator, countAtCall});
         if (throwOnParserCreator == static_cast<int>(entries.size()))
             throw std::runtime_error("registry full");
     }

@@ -1,5 +1,7 @@
 // A host's whole path through the plug-in, with nothing but what a host has: the module loaded by
 // the registry, a disc image written at run time, the registered reader and parser factory.
+#include "Vantor/Core/Interfaces/ErrorInfo.h"
+#include "Vantor/Core/Interfaces/Exceptions.h"
 #include "Vantor/Core/Interfaces/IDataInput.h"
 #include "Vantor/Proc/ICDReader.h"
 #include "Vantor/Proc/IParser.h"
@@ -7,6 +9,7 @@
 
 #include "mkdisc/DiscWriter.h"
 
+#include <boost/exception/get_error_info.hpp>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -145,6 +148,31 @@ TEST_P(PlayTrackEndToEnd, SeekToTheMiddleOfATrackDeliversTheSectorThatHoldsTheTi
     const uint32_t sector = static_cast<uint32_t>(middle / SECTOR_DURATION);
     EXPECT_TRUE(SameBytes(packet, mkdisc::sectorAt(spec, track.startLba + sector)));
     EXPECT_EQ(packet->GetPts(), sector * SECTOR_DURATION);
+}
+
+// The module throws; the host catches by its own classes and reads the tags by its own tag types.
+TEST_P(PlayTrackEndToEnd, HostCatchesThePluginsExceptionsByClassAndReadsTheirTags)
+{
+    const SP<ICDReader> reader = registry.CreateCDReader(Vantor::ioPath(written.cueSheet.string()));
+    const Vantor::ioPath trackPath = reader->GetTrackPath(1);
+    SP<IParser> parser = OpenTrack(reader, 1);
+    try
+    {
+        parser->Seek(0, parser->GetDuration() + 1);
+        FAIL() << "Seek did not throw";
+    }
+    catch (const Vantor::Exception& e)
+    {
+        const std::string* description = boost::get_error_info<Vantor::ErrorDescription>(e);
+        const std::string* filename = boost::get_error_info<Vantor::ErrorFilename>(e);
+        ASSERT_TRUE(description && filename);
+        EXPECT_EQ(*description, "Seek error: invalid seek time position");
+        EXPECT_EQ(*filename, trackPath.utf8string());
+    }
+
+    const Vantor::ioPath wrongExtension(written.cueSheet.string());
+    EXPECT_THROW(factory->Create(Vantor::Core::DataInputPath::Create(wrongExtension), {}, nullptr),
+                 Vantor::Proc::ParserException);
 }
 
 INSTANTIATE_TEST_SUITE_P(Images, PlayTrackEndToEnd,
