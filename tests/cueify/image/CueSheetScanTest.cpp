@@ -27,6 +27,21 @@ INSTANTIATE_TEST_SUITE_P(
     CueSheetScan, MalformedSheet,
     ::testing::Values(
         SheetCase{"Empty", ""},
+        SheetCase{"Garbage", "this is not a CUE sheet\n"},
+        SheetCase{"LowerCaseKeywords", "file \"disc.bin\" binary\n track 01 audio\n index 01 00:00:00\n"},
+        SheetCase{"UnknownKeywordAfterTracks", "FILE \"disc.bin\" BINARY\n TRACK 01 AUDIO\n INDEX 01 00:00:00\n"
+                                               " BOGUS\n"},
+        SheetCase{"UnclosedQuote", "FILE \"disc.bin BINARY\n TRACK 01 AUDIO\n INDEX 01 00:00:00\n"},
+        SheetCase{"FileWithoutType", "FILE \"disc.bin\"\n TRACK 01 AUDIO\n INDEX 01 00:00:00\n"},
+        SheetCase{"TitleWithTwoValues", "TITLE \"a\" \"b\"\nFILE \"disc.bin\" BINARY\n TRACK 01 AUDIO\n"
+                                        " INDEX 01 00:00:00\n"},
+        SheetCase{"UnknownFlag", "FILE \"disc.bin\" BINARY\n TRACK 01 AUDIO\n FLAGS XYZ\n INDEX 01 00:00:00\n"},
+        SheetCase{"IndexWithoutTime", "FILE \"disc.bin\" BINARY\n TRACK 01 AUDIO\n INDEX 01\n"},
+        SheetCase{"IndexBeforeTrack", "FILE \"disc.bin\" BINARY\n INDEX 01 00:00:00\n TRACK 01 AUDIO\n"
+                                      " INDEX 01 00:00:00\n"},
+        SheetCase{"CookedMode1Sectors", "FILE \"disc.bin\" BINARY\n TRACK 01 MODE1/2048\n INDEX 01 00:00:00\n"},
+        SheetCase{"Mode2Form2336", "FILE \"disc.bin\" BINARY\n TRACK 01 MODE2/2336\n INDEX 01 00:00:00\n"},
+        SheetCase{"UnknownTrackMode", "FILE \"disc.bin\" BINARY\n TRACK 01 VIDEO\n INDEX 01 00:00:00\n"},
         SheetCase{"NoTracks", "FILE \"disc.bin\" BINARY\n"},
         SheetCase{"TrackBeforeFile", "TRACK 01 AUDIO\n INDEX 01 00:00:00\nFILE \"disc.bin\" BINARY\n"},
         SheetCase{"TrackNumbersSkip", "FILE \"disc.bin\" BINARY\n TRACK 01 AUDIO\n INDEX 01 00:00:00\n"
@@ -106,6 +121,23 @@ TEST(CueSheetScan, FirstTrackNumberNeedNotBeOne)
     EXPECT_EQ(cueify_full_toc_get_session_first_track(toc.get(), 1), 5);
     EXPECT_EQ(text(cueify_full_toc_get_track_length(toc.get(), 5)), "00:02:00");
     EXPECT_EQ(cueify_full_toc_get_track_session(toc.get(), 1), 0);
+}
+
+TEST(CueSheetScan, CdTextRemarksAndQuotedNamesWithSpacesAreRead)
+{
+    TempDir dir;
+    writeFile(dir / "my disc.bin", patternBytes(1, 300));
+    writeFile(dir / "disc.cue", "REM GENRE Test\n"
+                                "CATALOG 0000000000000\n"
+                                "PERFORMER \"A \\\"quoted\\\" name\"\n"
+                                "TITLE Plain\n"
+                                "FILE \"my disc.bin\" BINARY\n"
+                                "  TRACK 01 AUDIO\n    TITLE \"One\"\n    FLAGS SCMS\n"
+                                "    ISRC ABCDE1234567\n    INDEX 01 00:00:00\n"
+                                "    INDEX 02 00:01:00\n");
+    const DeviceOwner device = openDevice((dir / "disc.cue").string());
+    ASSERT_NE(device, nullptr);
+    EXPECT_EQ(text(cueify_full_toc_get_track_length(readToc(device.get()).get(), 1)), "00:04:00");
 }
 
 } // namespace

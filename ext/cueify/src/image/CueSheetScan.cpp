@@ -2,6 +2,8 @@
 
 #include "image/ImageError.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -9,18 +11,57 @@
 namespace cueify {
 namespace {
 
-std::vector<std::string_view> wordsOf(std::string_view line)
+using Words = std::vector<std::string_view>;
+
+// Keywords that take exactly one value, a word or a quoted text.
+constexpr std::array<std::string_view, 15> kTextKeywords = {
+    "CATALOG", "CDTEXTFILE", "TITLE", "PERFORMER", "SONGWRITER", "COMPOSER", "ARRANGER", "MESSAGE",
+    "DISC_ID", "GENRE", "TOC_INFO1", "TOC_INFO2", "UPC_EAN", "ISRC", "SIZE_INFO"};
+constexpr std::array<std::string_view, 4> kFlags = {"DCP", "4CH", "PRE", "SCMS"};
+constexpr std::array<std::string_view, 3> kTrackModes = {"AUDIO", "MODE1/2352", "MODE2/2352"};
+
+template <size_t N>
+bool isOneOf(std::string_view word, const std::array<std::string_view, N>& choices)
 {
-    std::vector<std::string_view> words;
+    return std::find(choices.begin(), choices.end(), word) != choices.end();
+}
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+// The end of a quoted text that starts at begin; a backslash escapes a quote inside.
+size_t closingQuote(std::string_view line, size_t begin)
+{
+    for (size_t pos = begin + 1; pos < line.size(); ++pos) {
+        if (line[pos] == '\\')
+            ++pos;
+        else if (line[pos] == '"')
+            return pos;
+    }
+    throw ImageError("unclosed quote in CUE sheet");
+}
+
+Words wordsOf(std::string_view line)
+{
+    Words words;
     size_t pos = 0;
-    while (true) {
-        pos = line.find_first_not_of(" \t\r", pos);
-        if (pos == std::string_view::npos)
-            return words;
-        const size_t end = line.find_first_of(" \t\r", pos);
-        words.push_back(line.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos));
+    while (pos < line.size()) {
+        if (isBlank(line[pos])) {
+            ++pos;
+            continue;
+        }
+        size_t end = pos;
+        if (line[pos] == '"')
+            end = closingQuote(line, pos) + 1;
+        else
+            while (end < line.size() && !isBlank(line[end]))
+                ++end;
+        words.push_back(line.substr(pos, end - pos));
         pos = end;
     }
+    return words;
 }
 
 std::optional<unsigned> numberOf(std::string_view digits, size_t maxDigits)
@@ -45,27 +86,31 @@ FrameCount timeOf(std::string_view text)
     return FrameCount{*minutes * kFramesPerMinute + *seconds * kFramesPerSecond + *frames};
 }
 
+void expectWords(const Words& words, size_t count)
+{
+    if (words.size() != count)
+        throw ImageError("CUE sheet line " + std::string(words.front()) + " with the wrong number of values");
+}
+
 class SheetScanner
 {
 public:
     void scanLine(std::string_view line)
     {
-        const std::vector<std::string_view> words = wordsOf(line);
+        const Words words = wordsOf(line);
         if (words.empty())
             return;
         const std::string_view keyword = words.front();
-        if (keyword == "REM" && words.size() >= 3 && words[1] == "SESSION")
-            startSession(words[2]);
+        if (keyword == "REM")
+            scanRemark(words);
+        else if (isOneOf(keyword, kTextKeywords))
+            expectWords(words, 2);
         else if (keyword == "FILE")
             startFile(words);
         else if (keyword == "TRACK")
             startTrack(words);
-        else if (keyword == "PREGAP")
-            currentTrack("PREGAP").silentPregap = timeOf(lastWord(words));
-        else if (keyword == "POSTGAP")
-            currentTrack("POSTGAP").silentPostgap = timeOf(lastWord(words));
-        else if (keyword == "INDEX")
-            timeOf(lastWord(words));
+        else
+            scanTrackLine(words);
     }
 
     std::vector<ScannedTrack> finish()
@@ -78,11 +123,33 @@ public:
     }
 
 private:
-    static std::string_view lastWord(const std::vector<std::string_view>& words)
+    void scanRemark(const Words& words)
     {
-        if (words.size() < 2)
-            throw ImageError("CUE sheet line without its value");
-        return words.back();
+        if (words.size() >= 3 && words[1] == "SESSION")
+            startSession(words[2]);
+    }
+
+    void scanTrackLine(const Words& words)
+    {
+        const std::string_view keyword = words.front();
+        if (keyword == "INDEX") {
+            expectWords(words, 3);
+            if (!numberOf(words[1], 2))
+                throw ImageError("malformed INDEX number");
+            timeOf(words[2]);
+        } else if (keyword == "PREGAP") {
+            expectWords(words, 2);
+            currentTrack().silentPregap = timeOf(words[1]);
+        } else if (keyword == "POSTGAP") {
+            expectWords(words, 2);
+            currentTrack().silentPostgap = timeOf(words[1]);
+        } else if (keyword == "FLAGS") {
+            if (words.size() < 2 || !std::all_of(words.begin() + 1, words.end(), [](auto w) { return isOneOf(w, kFlags); }))
+                throw ImageError("malformed FLAGS line");
+        } else {
+            throw ImageError("unknown CUE sheet keyword " + std::string(keyword));
+        }
+        currentTrack();
     }
 
     void startSession(std::string_view numberText)
@@ -96,24 +163,26 @@ private:
         m_tracksInSession = 0;
     }
 
-    void startFile(const std::vector<std::string_view>& words)
+    void startFile(const Words& words)
     {
-        if (words.size() < 3)
-            throw ImageError("FILE line without name or type");
-        if (words.back() == "BINARY")
+        expectWords(words, 3);
+        if (words[2] == "BINARY")
             m_fileType = DataFileType::Binary;
-        else if (words.back() == "WAVE")
+        else if (words[2] == "WAVE")
             m_fileType = DataFileType::Wave;
         else
-            throw ImageError("unsupported FILE type");
+            throw ImageError("unsupported FILE type " + std::string(words[2]));
         m_fileLine = m_fileLines++;
     }
 
-    void startTrack(const std::vector<std::string_view>& words)
+    void startTrack(const Words& words)
     {
-        const auto number = words.size() >= 3 ? numberOf(words[1], 2) : std::nullopt;
+        expectWords(words, 3);
+        const auto number = numberOf(words[1], 2);
         if (!number || *number == 0)
-            throw ImageError("malformed TRACK line");
+            throw ImageError("malformed TRACK number");
+        if (!isOneOf(words[2], kTrackModes))
+            throw ImageError("unsupported track mode " + std::string(words[2]));
         if (!m_tracks.empty() && *number != m_tracks.back().number + 1u)
             throw ImageError("track numbers must count up by one");
         if (m_fileLines == 0)
@@ -127,10 +196,10 @@ private:
         ++m_tracksInSession;
     }
 
-    ScannedTrack& currentTrack(const char* keyword)
+    ScannedTrack& currentTrack()
     {
         if (m_tracks.empty())
-            throw ImageError(std::string(keyword) + " before any TRACK");
+            throw ImageError("track line before any TRACK");
         return m_tracks.back();
     }
 

@@ -1,6 +1,8 @@
-// What a CUE sheet says that libcue does not report: track numbers, sessions
-// (REM SESSION), the FILE each track belongs to and its type, and generated gaps
-// (libcue folds PREGAP into the INDEX 00 pregap when a track has both).
+// A line-by-line check of a CUE sheet before libcue parses it, and what the sheet says that
+// libcue does not report: track numbers, sessions (REM SESSION), the FILE each track belongs
+// to and its type, and generated gaps (libcue folds PREGAP into the INDEX 00 pregap when a
+// track has both). libcue leaks its partial result on every sheet it rejects, so sheets it
+// would reject should stop here.
 #pragma once
 
 #include "core/Addressing.h"
@@ -23,9 +25,11 @@ struct ScannedTrack
     FrameCount silentPostgap; // POSTGAP
 };
 
-// Throws ImageError for a sheet without tracks, with track numbers that do not count up
-// by one, sessions that do not count up from 1 or hold no track, a TRACK before any FILE,
-// a FILE type other than BINARY and WAVE, or a malformed time.
+// Throws ImageError for an unknown keyword or a line without the values its keyword takes;
+// a FILE type other than BINARY and WAVE or a track mode other than AUDIO, MODE1/2352 and
+// MODE2/2352; a sheet without tracks, track numbers that do not count up by one, sessions
+// that do not count up from 1 or hold no track; a TRACK before any FILE or a track line
+// before any TRACK; a malformed time.
 std::vector<ScannedTrack> scanCueSheet(std::string_view text);
 
 } // namespace cueify
