@@ -2,7 +2,7 @@
 // the BCD of the Q sub-channel. Some old drives pass the BCD through unchanged, and nothing in the
 // reply says so. A reply is therefore read as BCD only when it cannot be binary (a seconds value
 // of 60 or more, or a frame of 75 or more) and every number in it is valid BCD. A BCD reply whose
-// seconds all stay below 40 and frames below 48 looks binary and cannot be told apart.
+// seconds all stay below 40 and frames below 50 looks binary and cannot be told apart.
 #include "drive/FullTocReply.h"
 
 #include <cueify/constants.h>
