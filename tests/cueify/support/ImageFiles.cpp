@@ -124,4 +124,11 @@ std::string text(const cueify_msf_t& msf)
     return buffer;
 }
 
+std::string framesText(uint32_t frames)
+{
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%02u:%02u:%02u", frames / 4500, frames / 75 % 60, frames % 75);
+    return buffer;
+}
+
 } // namespace cueify::test

@@ -78,4 +78,7 @@ Sector readSector(cueify_device* device, uint32_t lba);
 // cueify_msf_t as "mm:ss:ff", for readable comparisons.
 std::string text(const cueify_msf_t& msf);
 
+// A frame count (75 a second) as "mm:ss:ff".
+std::string framesText(uint32_t frames);
+
 } // namespace cueify::test
