@@ -19,7 +19,8 @@ class DataInputFileTest : public testing::Test
 protected:
     void SetUp() override
     {
-        m_directory = boost::filesystem::temp_directory_path() / boost::filesystem::unique_path("input-%%%%-%%%%");
+        m_directory =
+            boost::filesystem::temp_directory_path() / boost::filesystem::unique_path("input-%%%%-%%%%");
         boost::filesystem::create_directory(m_directory);
         std::ofstream((m_directory / "ten.bin").string(), std::ios::binary) << "0123456789";
     }

@@ -17,8 +17,7 @@ using Vantor::Proc::ProcException;
 namespace {
 
 // Which of the handlers, tried in this order, catches what body throws.
-template <class Body>
-std::string CatchingHandler(Body body)
+template <class Body> std::string CatchingHandler(Body body)
 {
     try {
         body();
@@ -40,8 +39,7 @@ std::string CatchingHandler(Body body)
     return "none";
 }
 
-template <class Thrown, class Handler>
-bool IsCaughtAs()
+template <class Thrown, class Handler> bool IsCaughtAs()
 {
     try {
         VANTOR_THROW(Thrown, << Vantor::ErrorDescription("x"));
@@ -117,16 +115,20 @@ TEST(Exceptions, DiagnosticShowsEachTagByItsTypeName)
 TEST(Exceptions, DiagnosticShowsTranscodingCodeAndPropertyTypeAsNumbers)
 {
     try {
-        VANTOR_THROW(ParserException, << Vantor::Proc::ErrorTranscodingCode(Vantor::Proc::TRANSCODING_ERROR_OPEN_INPUT)
-                                      << PropertyException::ErrorPropertyType(Vantor::PROPERTY_TYPE_STRING)
-                                      << PropertyException::ErrorPropertyName("title")
-                                      << PropertyException::ErrorMethodName("SetChildT"));
+        VANTOR_THROW(ParserException,
+                     << Vantor::Proc::ErrorTranscodingCode(Vantor::Proc::TRANSCODING_ERROR_OPEN_INPUT)
+                     << PropertyException::ErrorPropertyType(Vantor::PROPERTY_TYPE_STRING)
+                     << PropertyException::ErrorPropertyName("title")
+                     << PropertyException::ErrorMethodName("SetChildT"));
     } catch (const boost::exception& e) {
         const std::string text = boost::diagnostic_information(e);
         EXPECT_NE(text.find("[Vantor::Proc::TagTranscodingErrorCode*] = 37\n"), std::string::npos) << text;
-        EXPECT_NE(text.find("[Vantor::Core::PropertyException::TagPropertyType*] = 3\n"), std::string::npos) << text;
-        EXPECT_NE(text.find("[Vantor::Core::PropertyException::TagPropertyName*] = title\n"), std::string::npos);
-        EXPECT_NE(text.find("[Vantor::Core::PropertyException::TagMethodName*] = SetChildT\n"), std::string::npos);
+        EXPECT_NE(text.find("[Vantor::Core::PropertyException::TagPropertyType*] = 3\n"), std::string::npos)
+            << text;
+        EXPECT_NE(text.find("[Vantor::Core::PropertyException::TagPropertyName*] = title\n"),
+                  std::string::npos);
+        EXPECT_NE(text.find("[Vantor::Core::PropertyException::TagMethodName*] = SetChildT\n"),
+                  std::string::npos);
     }
 }
 

@@ -21,8 +21,7 @@ struct Refusal
     bool hasDescription;
 };
 
-template <class Call>
-Refusal RefusalOf(Call call)
+template <class Call> Refusal RefusalOf(Call call)
 {
     try {
         call();
@@ -135,8 +134,9 @@ TEST(Property, ChildSettersOnALeafAreNotApplicable)
     EXPECT_EQ(create.name, "flag");
     EXPECT_EQ(create.type, Vantor::PROPERTY_TYPE_BOOL);
     EXPECT_EQ(create.method, "CreateChildT");
-    EXPECT_EQ(create.function, "Vantor::Core::Property &Vantor::Core::Property::CreateChildT(const std::string "
-                               "&, const T &) [T = bool]");
+    EXPECT_EQ(create.function,
+              "Vantor::Core::Property &Vantor::Core::Property::CreateChildT(const std::string "
+              "&, const T &) [T = bool]");
     EXPECT_TRUE(leaf.GetChildren().empty());
     EXPECT_TRUE(flag.GetChildren().empty());
 }
@@ -145,6 +145,7 @@ TEST(Property, StringSetterNamesItsInstanceInTheThrowLocation)
 {
     Property leaf("rate", 1LL);
     const Refusal refusal = RefusalOf([&] { leaf.CreateChildT<std::string>("s", "v"); });
-    EXPECT_EQ(refusal.function, "Vantor::Core::Property &Vantor::Core::Property::CreateChildT(const std::string "
-                                "&, const T &) [T = std::basic_string<char>]");
+    EXPECT_EQ(refusal.function,
+              "Vantor::Core::Property &Vantor::Core::Property::CreateChildT(const std::string "
+              "&, const T &) [T = std::basic_string<char>]");
 }

@@ -19,7 +19,8 @@ class ioPathIterator : public testing::Test
 protected:
     void SetUp() override
     {
-        m_directory = boost::filesystem::temp_directory_path() / boost::filesystem::unique_path("list-%%%%-%%%%");
+        m_directory =
+            boost::filesystem::temp_directory_path() / boost::filesystem::unique_path("list-%%%%-%%%%");
         boost::filesystem::create_directory(m_directory);
     }
     void TearDown() override { boost::filesystem::remove_all(m_directory); }
@@ -63,7 +64,8 @@ TEST_F(ioPathIterator, UnlistableDirectoryThrowsNamingIt)
         FAIL() << "listing did not fail";
     } catch (const Vantor::Exception& e) {
         const std::string description = Vantor::DescriptionOf(e);
-        EXPECT_EQ(description.rfind("Cannot list directory " + missing.utf8string() + ": ", 0), 0u) << description;
+        EXPECT_EQ(description.rfind("Cannot list directory " + missing.utf8string() + ": ", 0), 0u)
+            << description;
         EXPECT_EQ(*boost::get_error_info<Vantor::ErrorFilename>(e), missing.utf8string());
     }
 }

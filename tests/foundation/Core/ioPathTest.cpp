@@ -26,7 +26,9 @@ class ioPathExtension : public testing::TestWithParam<ExtensionCase>
 
 TEST(ioPath, Utf8TextRoundTripsThroughEveryConstructor)
 {
-    const std::string text = "/tmp/\xC3\x9Cn\xC3\xAF" "c\xC3\xB6" "d\xC3\xA9/\xE3\x83\x88\xE3\x83\xA9\xE3\x83\x83\xE3\x82\xAF.cda";
+    const std::string text = "/tmp/\xC3\x9Cn\xC3\xAF"
+                             "c\xC3\xB6"
+                             "d\xC3\xA9/\xE3\x83\x88\xE3\x83\xA9\xE3\x83\x83\xE3\x82\xAF.cda";
     EXPECT_EQ(ioPath(text).utf8string(), text);
     EXPECT_EQ(ioPath(text.c_str()).utf8string(), text);
     EXPECT_EQ(ioPath(boost::filesystem::path(text)).utf8string(), text);
@@ -69,8 +71,8 @@ TEST(ioPath, StreamsTheTextUnquoted)
 
 TEST(ioPath, TypeTestsTellFilesDirectoriesAndMissingPaths)
 {
-    const boost::filesystem::path directory = boost::filesystem::temp_directory_path() /
-                                              boost::filesystem::unique_path("iopath-%%%%-%%%%");
+    const boost::filesystem::path directory =
+        boost::filesystem::temp_directory_path() / boost::filesystem::unique_path("iopath-%%%%-%%%%");
     boost::filesystem::create_directory(directory);
     std::ofstream(ioPath(directory / "f.cda").utf8string()) << "x";
 

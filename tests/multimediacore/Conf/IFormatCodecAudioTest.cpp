@@ -49,11 +49,13 @@ TEST(IFormatCodecAudio, StreamSettingsAreANodeOfTheirOwn)
 TEST(IFormatCodecAudio, TagNamesAreDistinct)
 {
     const std::set<std::string> tags{
-        IFormatCodec::TAG_STREAM_ID,          IFormatCodec::TAG_CODEC_ID,         IFormatCodec::TAG_CONTAINER_NAME,
-        IFormatCodec::TAG_GLOBAL_HEADER,      IFormatCodec::TAG_BITRATE_MODE,     IFormatCodec::TAG_BITRATE,
-        IFormatCodec::TAG_MAIN_STREAM,        IFormatCodec::TAG_DEFAULT_STREAM,   IFormatCodecAudio::TAG_FRAME_SIZE,
-        IFormatCodecAudio::TAG_INITIAL_PADDING, IFormatCodecAudio::TAG_SAMPLE_RATE,
-        IFormatCodecAudio::TAG_CHANNEL_LAYOUT, IFormatCodecAudio::TAG_SAMPLE_FORMAT};
+        IFormatCodec::TAG_STREAM_ID,         IFormatCodec::TAG_CODEC_ID,
+        IFormatCodec::TAG_CONTAINER_NAME,    IFormatCodec::TAG_GLOBAL_HEADER,
+        IFormatCodec::TAG_BITRATE_MODE,      IFormatCodec::TAG_BITRATE,
+        IFormatCodec::TAG_MAIN_STREAM,       IFormatCodec::TAG_DEFAULT_STREAM,
+        IFormatCodecAudio::TAG_FRAME_SIZE,   IFormatCodecAudio::TAG_INITIAL_PADDING,
+        IFormatCodecAudio::TAG_SAMPLE_RATE,  IFormatCodecAudio::TAG_CHANNEL_LAYOUT,
+        IFormatCodecAudio::TAG_SAMPLE_FORMAT};
     EXPECT_EQ(tags.size(), 13u);
     EXPECT_NE(IFormatCodec::TAG_BITRATE_MODE_CBR, IFormatCodec::TAG_BITRATE_MODE_VBR);
 }

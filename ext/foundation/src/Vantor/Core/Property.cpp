@@ -18,9 +18,7 @@ namespace {
 
 Property::Property() = default;
 
-Property::Property(const std::string& name) : m_name(name)
-{
-}
+Property::Property(const std::string& name) : m_name(name) {}
 
 Property::Property(const std::string& name, long long value)
     : m_name(name), m_type(PROPERTY_TYPE_INTEGER), m_value(value)
@@ -38,7 +36,8 @@ Property::Property(const std::string& name, const char* value)
 {
 }
 
-Property::Property(const std::string& name, bool value) : m_name(name), m_type(PROPERTY_TYPE_BOOL), m_value(value)
+Property::Property(const std::string& name, bool value)
+    : m_name(name), m_type(PROPERTY_TYPE_BOOL), m_value(value)
 {
 }
 

@@ -9,17 +9,11 @@ namespace Vantor {
 namespace fs = boost::filesystem;
 
 // On POSIX a Boost path holds the bytes it is given, so UTF-8 text passes through unchanged.
-ioPath::ioPath(const char* utf8) : m_path(utf8 ? utf8 : "")
-{
-}
+ioPath::ioPath(const char* utf8) : m_path(utf8 ? utf8 : "") {}
 
-ioPath::ioPath(const std::string& utf8) : m_path(utf8)
-{
-}
+ioPath::ioPath(const std::string& utf8) : m_path(utf8) {}
 
-ioPath::ioPath(const boost::filesystem::path& path) : m_path(path)
-{
-}
+ioPath::ioPath(const boost::filesystem::path& path) : m_path(path) {}
 
 std::string ioPath::utf8string() const
 {

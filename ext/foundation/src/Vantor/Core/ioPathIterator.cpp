@@ -20,9 +20,9 @@ namespace {
 
 [[noreturn]] void ThrowCannotList(const ioPath& directory, const boost::system::error_code& error)
 {
-    VANTOR_THROW(Vantor::Exception,
-                 << ErrorDescription("Cannot list directory " + directory.utf8string() + ": " + error.message())
-                 << ErrorFilename(directory.utf8string()));
+    VANTOR_THROW(Vantor::Exception, << ErrorDescription("Cannot list directory " + directory.utf8string() +
+                                                        ": " + error.message())
+                                    << ErrorFilename(directory.utf8string()));
 }
 
 } // namespace

@@ -23,7 +23,8 @@ using PacketHandle = std::unique_ptr<AVPacket, PacketFreer>;
 class OwnedPacket final : public DataPacketFF
 {
 public:
-    OwnedPacket(PacketHandle packet, MediaType type, long long pts, long long dts, long long duration) noexcept
+    OwnedPacket(PacketHandle packet, MediaType type, long long pts, long long dts,
+                long long duration) noexcept
         : m_packet(std::move(packet)), m_type(type), m_pts(pts), m_dts(dts), m_duration(duration)
     {
     }

@@ -60,9 +60,7 @@ struct PluginRegistry::Modules
     }
 };
 
-PluginRegistry::PluginRegistry() : m_modules(std::make_unique<Modules>())
-{
-}
+PluginRegistry::PluginRegistry() : m_modules(std::make_unique<Modules>()) {}
 
 PluginRegistry::~PluginRegistry() = default;
 
@@ -90,8 +88,9 @@ void PluginRegistry::RegisterCDReaderCreator(CDReaderCreator creator)
 std::vector<SP<IParserCreator>> PluginRegistry::GetParserCreators(const std::string& formatName) const
 {
     std::vector<SP<IParserCreator>> found;
-    std::copy_if(m_parserCreators.begin(), m_parserCreators.end(), std::back_inserter(found),
-                 [&formatName](const SP<IParserCreator>& creator) { return creator->GetFormatName() == formatName; });
+    std::copy_if(
+        m_parserCreators.begin(), m_parserCreators.end(), std::back_inserter(found),
+        [&formatName](const SP<IParserCreator>& creator) { return creator->GetFormatName() == formatName; });
     return found;
 }
 
