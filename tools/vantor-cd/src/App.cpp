@@ -20,6 +20,20 @@ void reportFailure(const std::string& text)
     std::cerr << "vantor-cd: " << text << std::endl;
 }
 
+// CLI11 reports an unknown command as a missing one; name the word instead.
+std::string usageProblem(const CLI::App& app, const CLI::ParseError& error)
+{
+    const char* const commands = "drives, list, info, rip, play or cda";
+    if (!app.get_subcommands().empty())
+        return error.what();
+    const std::vector<std::string> extras = app.remaining();
+    if (!extras.empty())
+        return "unknown command '" + extras.front() + "' (" + commands + ")";
+    if (dynamic_cast<const CLI::RequiredError*>(&error))
+        return std::string("a command is required: ") + commands;
+    return error.what();
+}
+
 int parseAndRun(CLI::App& app, int argc, char** argv)
 {
     try {
@@ -28,7 +42,7 @@ int parseAndRun(CLI::App& app, int argc, char** argv)
     } catch (const CLI::ParseError& error) {
         if (error.get_exit_code() == 0)
             return app.exit(error); // --help
-        reportFailure(std::string(error.what()) + " (see vantor-cd --help)");
+        reportFailure(usageProblem(app, error) + " (see vantor-cd --help)");
         return kExitUsage;
     } catch (const UserError& error) {
         reportFailure(error.what());

@@ -33,9 +33,9 @@ OutputFormat outputFormatFor(const std::filesystem::path& output)
         if (extension == known.text)
             return known.format;
     }
-    const std::string shown = extension.empty() ? "no extension" : "the extension " + extension;
-    throw UserError("cannot write " + output.string() + ": " + shown +
-                    " is not an audio file type (use .wav, .flac or .aiff)");
+    const std::string problem = extension.empty() ? "the name has no extension to choose the audio file type"
+                                                  : "unknown audio file type " + extension;
+    throw UserError("cannot write " + output.string() + ": " + problem + " (use .wav, .flac or .aiff)");
 }
 
 } // namespace vantorcd
