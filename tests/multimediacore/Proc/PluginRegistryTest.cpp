@@ -42,6 +42,21 @@ TEST(PluginRegistry, LoadsAModuleAndKeepsWhatItRegisters)
     EXPECT_EQ(reader->GetTrackPath(7).utf8string(), "cdda:///dev/sr0#track7.cda");
 }
 
+// The module is loaded with RTLD_LOCAL: only the host libraries' exported type information lets
+// the host catch the module's exception by its class.
+TEST(PluginRegistry, ExceptionFromAModuleIsCaughtByItsClass)
+{
+    PluginRegistry registry;
+    registry.LoadModule(ioPath(TEST_PLUGIN_PATH));
+    const Vantor::SP<Vantor::Proc::IParserCreator> creator = registry.GetParserCreators("cda").front();
+    try {
+        creator->Create(Vantor::Core::DataInputPath::Create(ioPath("a.cda")), {}, nullptr);
+        FAIL() << "nothing thrown";
+    } catch (const Vantor::Proc::ParserException& e) {
+        EXPECT_EQ(Vantor::DescriptionOf(e), "The test module opens nothing.");
+    }
+}
+
 TEST(PluginRegistry, KeepsFactoriesInRegistrationOrder)
 {
     PluginRegistry registry;

@@ -1,5 +1,6 @@
-// A minimal plug-in module: one parser factory for "cda" and a disc-reader creator whose reader
-// names its tracks with the host's track-path scheme.
+// A minimal plug-in module: one parser factory for "cda", which refuses every input, and a
+// disc-reader creator whose reader names its tracks with the host's track-path scheme.
+#include "Vantor/Core/Interfaces/Throw.h"
 #include "Vantor/Proc/IPluginRegistry.h"
 
 #include <string>
@@ -55,7 +56,7 @@ public:
                                              const Vantor::Proc::SettingsParser&,
                                              const Vantor::SP<Vantor::Proc::ICoreTracker>&) const override
     {
-        return nullptr;
+        VANTOR_THROW(Vantor::Proc::ParserException, << Vantor::ErrorDescription("The test module opens nothing."));
     }
 
 private:
