@@ -62,6 +62,8 @@ struct Run
 {
     uint64_t packets = 0;
     double seconds = 0;
+    long peakRssBeforeKiB = 0; // with everything loaded and opened, before the first packet
+    long peakRssAfterKiB = 0;
 };
 
 // The floor: one pread of 2352 bytes per sector, into one reused buffer.
@@ -93,10 +95,12 @@ Run PlayThroughHost(const std::filesystem::path& cueSheet)
     const SP<Vantor::Proc::IParser> parser =
         factory->Create(Vantor::Core::DataInputPath::Create(reader->GetTrackPath(1)), {}, nullptr);
     Run run;
+    run.peakRssBeforeKiB = PeakRssKilobytes();
     const Clock::time_point start = Clock::now();
     while (parser->Read())
         ++run.packets;
     run.seconds = SecondsSince(start);
+    run.peakRssAfterKiB = PeakRssKilobytes();
     return run;
 }
 
@@ -147,9 +151,7 @@ int main(int argc, char** argv)
         const mkdisc::WrittenDisc disc = mkdisc::writeDisc(spec, directory.path());
 
         const Run plain = PreadLoop(disc.dataFiles.at(0), TRACK_SECTORS); // also warms the page cache
-        const long rssBefore = PeakRssKilobytes();
         const Run played = PlayThroughHost(disc.cueSheet);
-        const long rssAfter = PeakRssKilobytes();
 
         std::printf("sectors                 %u\n", TRACK_SECTORS);
         std::printf("packets played          %llu\n", static_cast<unsigned long long>(played.packets));
@@ -158,8 +160,8 @@ int main(int argc, char** argv)
         std::printf("host/pread throughput   %.3f\n",
                     (played.packets / played.seconds) / (plain.packets / plain.seconds));
         std::printf("realtime factor (host)  %.0f\n", played.packets / 75.0 / played.seconds);
-        std::printf("peak RSS before (KiB)   %ld\n", rssBefore);
-        std::printf("peak RSS after (KiB)    %ld\n", rssAfter);
+        std::printf("peak RSS before (KiB)   %ld\n", played.peakRssBeforeKiB);
+        std::printf("peak RSS after (KiB)    %ld\n", played.peakRssAfterKiB);
         return played.packets == TRACK_SECTORS ? EXIT_SUCCESS : EXIT_FAILURE;
     }
     catch (const std::exception& e)
