@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <tuple>
 
 namespace cueify {
@@ -12,6 +13,11 @@ struct MsfCase
     uint32_t frames;
     uint8_t min, sec, frm;
 };
+
+void PrintTo(const MsfCase& c, std::ostream* os)
+{
+    *os << c.frames;
+}
 
 class FramesToMsf : public ::testing::TestWithParam<MsfCase>
 {};

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace cueify::test {
 namespace {
 
@@ -21,6 +23,11 @@ struct FlagsCase
     const char* mode;
     uint8_t control;
 };
+
+void PrintTo(const FlagsCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class TrackFlags : public ::testing::TestWithParam<FlagsCase>
 {};

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace cueify::test {
 namespace {
 
@@ -48,6 +50,14 @@ TEST(DataFile, DirectoryNamedAsDataFileIsNoDevice)
 {
     TempDir dir;
     fs::create_directory(dir / "disc.bin");
+    writeFile(dir / "disc.cue", kOneTrackSheet);
+    EXPECT_EQ(openResult((dir / "disc.cue").string()), CUEIFY_ERR_NO_DEVICE);
+}
+
+TEST(DataFile, FifoNamedAsDataFileIsNoDeviceWithoutBlocking)
+{
+    TempDir dir;
+    ASSERT_EQ(mkfifo((dir / "disc.bin").c_str(), 0600), 0);
     writeFile(dir / "disc.cue", kOneTrackSheet);
     EXPECT_EQ(openResult((dir / "disc.cue").string()), CUEIFY_ERR_NO_DEVICE);
 }

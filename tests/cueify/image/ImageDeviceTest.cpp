@@ -44,14 +44,6 @@ TEST_F(ImageDevice, EverySectorOfBothSessionsComesFromItsFile)
         ASSERT_EQ(readSector(m_device.get(), 11700 + i), patternSector(2, i)) << "sector " << 11700 + i;
 }
 
-TEST_F(ImageDevice, TocPlacesTheStoredPregapAfterTheSessionGap)
-{
-    const TocOwner toc = readToc(m_device.get());
-    EXPECT_EQ(text(cueify_full_toc_get_session_leadout_address(toc.get(), 1)), "00:06:00");
-    EXPECT_EQ(text(cueify_full_toc_get_track_address(toc.get(), 3)), "02:38:10"); // LBA 11710
-    EXPECT_EQ(text(cueify_full_toc_get_session_leadout_address(toc.get(), 2)), "02:39:25");
-}
-
 TEST_F(ImageDevice, ReadsBetweenSessionsFail)
 {
     EXPECT_EQ(read(299), CUEIFY_OK);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace cueify::test {
 namespace {
 
@@ -168,6 +170,11 @@ struct UnfitCase
     const char* name;
     const char* tracks;
 };
+
+void PrintTo(const UnfitCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class TracksThatDoNotFit : public ImageLayout, public ::testing::WithParamInterface<UnfitCase>
 {};

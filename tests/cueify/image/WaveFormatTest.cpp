@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace cueify::test {
 namespace {
 
@@ -49,6 +51,11 @@ struct FormatCase
     WaveFormatFields fields;
 };
 
+void PrintTo(const FormatCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class OtherWaveFormat : public ::testing::TestWithParam<FormatCase>
 {};
 
@@ -75,6 +82,11 @@ struct DamagedCase
     const char* name;
     std::string bytes;
 };
+
+void PrintTo(const DamagedCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class DamagedWave : public ::testing::TestWithParam<DamagedCase>
 {};

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <ostream>
 #include <stdexcept>
 
 namespace cueify::test {
@@ -69,6 +70,11 @@ struct DiscCase
     DataFileFormat format;
     bool filePerTrack;
 };
+
+void PrintTo(const DiscCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 uint8_t expectedControl(const TrackSpec& track)
 {

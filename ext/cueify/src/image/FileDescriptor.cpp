@@ -12,7 +12,8 @@ namespace cueify {
 
 FileDescriptor FileDescriptor::openRegularFile(const std::filesystem::path& path)
 {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // O_NONBLOCK: a FIFO named as a data file must not block the open; regular files ignore it.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.m_fd < 0)
         throw ImageError("cannot open " + path.string());
     struct stat status;
