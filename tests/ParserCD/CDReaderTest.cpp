@@ -153,14 +153,6 @@ TEST_F(CDReaderTest, CreateOnAnUnreadableTocFailsAndLeavesNothing)
     EXPECT_EQ(fake.liveTocs(), 0);
 }
 
-TEST_F(CDReaderTest, CreateWithoutMemoryForADeviceFails)
-{
-    fake.failNew();
-    const auto failure = FailureOf<CDReaderException>([] { CDReader::Create(kDrive); });
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(failure->description, "Cannot create new cueify device.");
-}
-
 TEST_F(CDReaderTest, IsCDPathAnswersWhetherTheTocCanBeRead)
 {
     EXPECT_TRUE(CDReader::IsCDPath(kDrive));
