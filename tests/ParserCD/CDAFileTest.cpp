@@ -105,7 +105,8 @@ TEST_P(CDAFileInvalid, IsReportedThenRefusedBeforeAnyDriveIsSearched)
     disc.setDevices({Drive("drive", SERIAL)});
 
     EXPECT_EQ(OpenFailure(input, tracker), OpenInputFailure("Invalid cda structure.", input));
-    EXPECT_EQ(tracker->reports, std::vector<Report>{FileOpenReport("Invalid cda structure in file: " + input)});
+    EXPECT_EQ(tracker->reports,
+              std::vector<Report>{FileOpenReport("Invalid cda structure in file: " + input)});
     EXPECT_TRUE(disc.calls().empty());
 }
 
@@ -113,10 +114,10 @@ INSTANTIATE_TEST_SUITE_P(
     Fields, CDAFileInvalid,
     testing::Values(BrokenFile{"LowerCaseRiff", 0, {'r', 'i', 'f', 'f'}}, BrokenFile{"NulInRiff", 3, {0}},
                     BrokenFile{"RiffSize38", 4, {38}}, BrokenFile{"FormTypeCDDB", 8, {'C', 'D', 'D', 'B'}},
-                    BrokenFile{"ChunkFmtWithoutSpace", 12, {'f', 'm', 't', 0}}, BrokenFile{"ChunkSize26", 16, {26}},
-                    BrokenFile{"Version2", 20, {2}}, BrokenFile{"Version0", 20, {0}},
-                    BrokenFile{"EndsInsideChunkSize", 0, {}, 18}, BrokenFile{"EndsBeforeVersion", 0, {}, 20},
-                    BrokenFile{"Empty", 0, {}, 0}),
+                    BrokenFile{"ChunkFmtWithoutSpace", 12, {'f', 'm', 't', 0}},
+                    BrokenFile{"ChunkSize26", 16, {26}}, BrokenFile{"Version2", 20, {2}},
+                    BrokenFile{"Version0", 20, {0}}, BrokenFile{"EndsInsideChunkSize", 0, {}, 18},
+                    BrokenFile{"EndsBeforeVersion", 0, {}, 20}, BrokenFile{"Empty", 0, {}, 0}),
     [](const testing::TestParamInfo<BrokenFile>& info) { return info.param.name; });
 
 TEST_F(CDAFileOpen, InvalidFileIsRefusedWithoutReportWhenThereIsNoTracker)
@@ -133,8 +134,8 @@ TEST_F(CDAFileOpen, FileEndingAfterTheVersionPassesAsTrackZeroOfSerialZero)
     disc.setDevices({Drive("other", SERIAL), Drive("zero", 0)});
 
     // Track 0 is on no disc: its start address reads 00:00:00.
-    EXPECT_EQ(OpenFailure(input, tracker),
-              (Failure{"ParserException", "Invalid track address", std::nullopt, std::nullopt, OPEN_FUNCTION}));
+    EXPECT_EQ(OpenFailure(input, tracker), (Failure{"ParserException", "Invalid track address", std::nullopt,
+                                                    std::nullopt, OPEN_FUNCTION}));
     EXPECT_EQ(OpenedDevices().back(), (scratch.path() / "zero").string());
     EXPECT_TRUE(tracker->reports.empty());
     ExpectEverythingFreed();
@@ -158,7 +159,8 @@ TEST_F(CDAFileOpen, NoDriveHoldingTheDiscFailsWithoutReport)
     WriteFile(input, CdaBytes(5, SERIAL));
     disc.setDevices({Drive("a", OTHER_SERIAL), Drive("b", OTHER_SERIAL)});
 
-    EXPECT_EQ(OpenFailure(input, tracker), OpenInputFailure("Cannot find cdrom source for the track.", input));
+    EXPECT_EQ(OpenFailure(input, tracker),
+              OpenInputFailure("Cannot find cdrom source for the track.", input));
     EXPECT_TRUE(OpenedDevices().empty());
     EXPECT_TRUE(tracker->reports.empty());
     ExpectEverythingFreed();
@@ -167,7 +169,8 @@ TEST_F(CDAFileOpen, NoDriveHoldingTheDiscFailsWithoutReport)
 TEST_F(CDAFileOpen, NoDriveAtAllFailsTheSameWay)
 {
     WriteFile(input, CdaBytes(5, SERIAL));
-    EXPECT_EQ(OpenFailure(input, tracker), OpenInputFailure("Cannot find cdrom source for the track.", input));
+    EXPECT_EQ(OpenFailure(input, tracker),
+              OpenInputFailure("Cannot find cdrom source for the track.", input));
 }
 
 TEST_F(CDAFileOpen, OnlyTheFirstCdaFileInListingOrderOfADriveIsCompared)
@@ -240,7 +243,8 @@ TEST_F(CDAFileOpen, FailedSearchLeavesNoHandleBehind)
     disc.failReadAt(unreadable, 0, CUEIFY_ERR_INTERNAL);
     disc.setDevices({unreadable});
 
-    EXPECT_EQ(OpenFailure(input, tracker), OpenInputFailure("Cannot find cdrom source for the track.", input));
+    EXPECT_EQ(OpenFailure(input, tracker),
+              OpenInputFailure("Cannot find cdrom source for the track.", input));
     EXPECT_EQ(tracker->GetRefCount(), 1);
     ExpectEverythingFreed();
 }

@@ -70,7 +70,8 @@ public:
         return left;
     }
 
-    void ReportException(const std::string& eventKey, const std::string& message, const std::string& source) override
+    void ReportException(const std::string& eventKey, const std::string& message,
+                         const std::string& source) override
     {
         reports.push_back({eventKey, message, source});
     }
@@ -100,8 +101,8 @@ struct Failure
 
 inline std::ostream& operator<<(std::ostream& out, const Failure& failure)
 {
-    out << failure.kind << " \"" << failure.description << "\" code " << failure.code.value_or(-1) << " file \""
-        << failure.fileName.value_or("(none)") << "\" in \"" << failure.function << '"';
+    out << failure.kind << " \"" << failure.description << "\" code " << failure.code.value_or(-1)
+        << " file \"" << failure.fileName.value_or("(none)") << "\" in \"" << failure.function << '"';
     return out << (failure.hasCallStack ? " with" : " without") << " call stack";
 }
 
@@ -143,7 +144,8 @@ inline Vantor::SP<Vantor::Proc::IParser> Open(const std::string& path,
 }
 
 // The host's exception that opening the path throws; a test failure if it opens.
-inline Failure OpenFailure(const std::string& path, const Vantor::SP<Vantor::Proc::ICoreTracker>& tracker = nullptr)
+inline Failure OpenFailure(const std::string& path,
+                           const Vantor::SP<Vantor::Proc::ICoreTracker>& tracker = nullptr)
 {
     try {
         Open(path, tracker);
@@ -162,7 +164,9 @@ inline std::vector<uint8_t> CdaBytes(uint16_t track, uint32_t serial)
         for (size_t i = 0; i < size; ++i)
             bytes[offset + i] = static_cast<uint8_t>(value >> (8 * i));
     };
-    const auto text = [&bytes](size_t offset, const char* tag) { std::copy(tag, tag + 4, bytes.begin() + offset); };
+    const auto text = [&bytes](size_t offset, const char* tag) {
+        std::copy(tag, tag + 4, bytes.begin() + offset);
+    };
     text(0, "RIFF");
     put(4, 36, 4);
     text(8, "CDDA");

@@ -64,7 +64,8 @@ protected:
 TEST_F(ParserCDFormat, CodecDescriptionIsStereoPcmAt1411200BitsPerSecond)
 {
     const SP<IParser> parser = OpenTrack3();
-    const SP<IFormatCodecAudio> codec = boost::dynamic_pointer_cast<IFormatCodecAudio>(parser->GetStreamExtInfo(0));
+    const SP<IFormatCodecAudio> codec =
+        boost::dynamic_pointer_cast<IFormatCodecAudio>(parser->GetStreamExtInfo(0));
     ASSERT_TRUE(codec);
 
     const auto pair = [](const std::string& name, const std::string& value) { return name + "=" + value; };
@@ -85,7 +86,8 @@ TEST_F(ParserCDFormat, CodecDescriptionIsStereoPcmAt1411200BitsPerSecond)
               }));
     EXPECT_EQ(codec->GetChannelLayout(), Vantor::Conf::CHANNEL_LAYOUT_STEREO);
     EXPECT_EQ(codec->GetSampleFormat(), Vantor::Conf::SAMPLE_FORMAT_S16);
-    EXPECT_EQ(Entries(codec->GetStreamSettings()), std::vector<std::string>{IFormatCodec::TAG_STREAM_ID + "=0"});
+    EXPECT_EQ(Entries(codec->GetStreamSettings()),
+              std::vector<std::string>{IFormatCodec::TAG_STREAM_ID + "=0"});
 }
 
 TEST_F(ParserCDFormat, ContainerDescriptionHoldsEmptyMetadataButTheTrackNumber)
@@ -96,15 +98,16 @@ TEST_F(ParserCDFormat, ContainerDescriptionHoldsEmptyMetadataButTheTrackNumber)
 
     std::vector<std::string> expected{IFormatFile::TAG_CONTAINER + "=cda"};
     for (const std::string* tag :
-         {&IFormatFile::TAG_TITLE, &IFormatFile::TAG_ARTIST, &IFormatFile::TAG_ALBUM, &IFormatFile::TAG_ALBUM_ARTIST,
-          &IFormatFile::TAG_COMMENT, &IFormatFile::TAG_COMPOSER, &IFormatFile::TAG_COPYRIGHT,
-          &IFormatFile::TAG_CREATION_TIME, &IFormatFile::TAG_DATE, &IFormatFile::TAG_DISC, &IFormatFile::TAG_ENCODER,
-          &IFormatFile::TAG_ENCODED_BY, &IFormatFile::TAG_ENCRYPTION, &IFormatFile::TAG_GENRE,
-          &IFormatFile::TAG_PERFORMER, &IFormatFile::TAG_PUBLISHER})
+         {&IFormatFile::TAG_TITLE, &IFormatFile::TAG_ARTIST, &IFormatFile::TAG_ALBUM,
+          &IFormatFile::TAG_ALBUM_ARTIST, &IFormatFile::TAG_COMMENT, &IFormatFile::TAG_COMPOSER,
+          &IFormatFile::TAG_COPYRIGHT, &IFormatFile::TAG_CREATION_TIME, &IFormatFile::TAG_DATE,
+          &IFormatFile::TAG_DISC, &IFormatFile::TAG_ENCODER, &IFormatFile::TAG_ENCODED_BY,
+          &IFormatFile::TAG_ENCRYPTION, &IFormatFile::TAG_GENRE, &IFormatFile::TAG_PERFORMER,
+          &IFormatFile::TAG_PUBLISHER})
         expected.push_back(*tag + "=");
     expected.push_back(IFormatFile::TAG_TRACK + "=3");
-    for (const std::string* tag :
-         {&IFormatFile::TAG_SERVICE_NAME, &IFormatFile::TAG_SERVICE_PROVIDER, &IFormatFile::TAG_VARIANT_BITRATE})
+    for (const std::string* tag : {&IFormatFile::TAG_SERVICE_NAME, &IFormatFile::TAG_SERVICE_PROVIDER,
+                                   &IFormatFile::TAG_VARIANT_BITRATE})
         expected.push_back(*tag + "=");
     expected.push_back(IFormatFile::TAG_FILENAME + "=cdda:///dev/sr0#track3.cda");
     expected.push_back(IFormatFile::TAG_FILE_EXTENSION + "=cda");
@@ -120,7 +123,8 @@ TEST_F(ParserCDFormat, TrackPathInCapitalsIsDescribedInLowerCase)
     const SP<IParser> parser = OpenTrack3(".CDA");
     EXPECT_EQ(Tag(parser, IFormatFile::TAG_CONTAINER), IFormatFile::TAG_CONTAINER + "=cda");
     EXPECT_EQ(Tag(parser, IFormatFile::TAG_FILE_EXTENSION), IFormatFile::TAG_FILE_EXTENSION + "=cda");
-    EXPECT_EQ(Tag(parser, IFormatFile::TAG_FILENAME), IFormatFile::TAG_FILENAME + "=cdda:///dev/sr0#track3.CDA");
+    EXPECT_EQ(Tag(parser, IFormatFile::TAG_FILENAME),
+              IFormatFile::TAG_FILENAME + "=cdda:///dev/sr0#track3.CDA");
 }
 
 TEST_F(ParserCDFormat, CdaFileInCapitalsIsDescribedInLowerCaseWithItsNameKept)
@@ -145,7 +149,8 @@ TEST_F(ParserCDFormat, TrackTagIsTheDecimalTrackNumber)
 {
     disc.setDisc(faketrack::AudioDisc(0, std::vector<uint32_t>(12, 300)));
     EXPECT_EQ(Tag(Open("cdda:///dev/sr0#track3.cda"), IFormatFile::TAG_TRACK), IFormatFile::TAG_TRACK + "=3");
-    EXPECT_EQ(Tag(Open("cdda:///dev/sr0#track012.cda"), IFormatFile::TAG_TRACK), IFormatFile::TAG_TRACK + "=12");
+    EXPECT_EQ(Tag(Open("cdda:///dev/sr0#track012.cda"), IFormatFile::TAG_TRACK),
+              IFormatFile::TAG_TRACK + "=12");
 }
 
 // Whatever size the parser answers is what the description records.

@@ -27,7 +27,8 @@ using Vantor::Proc::IParser;
 
 constexpr const char* VIRTUAL_DRIVES = "CUEIFY_VIRTUAL_DRIVES";
 
-mkdisc::TrackSpec Track(uint32_t sectors, mkdisc::TrackMode mode = mkdisc::TrackMode::Audio, uint8_t modeByte = 0)
+mkdisc::TrackSpec Track(uint32_t sectors, mkdisc::TrackMode mode = mkdisc::TrackMode::Audio,
+                        uint8_t modeByte = 0)
 {
     mkdisc::TrackSpec track;
     track.mode = mode;
@@ -88,7 +89,8 @@ protected:
     }
 
     // Opens the track and checks that it is the one the disc's layout places there.
-    void ExpectTrackOpens(const std::string& path, const mkdisc::DiscSpec& spec, const mkdisc::TrackLayout& track)
+    void ExpectTrackOpens(const std::string& path, const mkdisc::DiscSpec& spec,
+                          const mkdisc::TrackLayout& track)
     {
         SCOPED_TRACE(path);
         const SP<IParser> parser = Open(path, tracker);
@@ -131,7 +133,8 @@ TEST_F(ParserCDImage, EveryAudioTrackOpensByItsCdaFileOnAVirtualDrive)
     const mkdisc::WrittenDisc written = Write(spec);
     ASSERT_NE(decoy.serial, written.serial);
     ASSERT_EQ(written.cdaFiles.size(), layout.tracks.size());
-    const std::string drives = (scratch.path() / "decoy").string() + ":" + (scratch.path() / "drive").string();
+    const std::string drives =
+        (scratch.path() / "decoy").string() + ":" + (scratch.path() / "drive").string();
     setenv(VIRTUAL_DRIVES, drives.c_str(), 1);
 
     for (size_t index = 0; index < layout.tracks.size(); ++index)
@@ -148,7 +151,8 @@ TEST_F(ParserCDImage, CdaFileOfADiscInNoDriveFindsNoSource)
     setenv(VIRTUAL_DRIVES, (scratch.path() / "decoy").string().c_str(), 1);
 
     const std::string input = written.cdaFiles[0].string();
-    EXPECT_EQ(OpenFailure(input, tracker), OpenInputFailure("Cannot find cdrom source for the track.", input));
+    EXPECT_EQ(OpenFailure(input, tracker),
+              OpenInputFailure("Cannot find cdrom source for the track.", input));
 }
 
 TEST_F(ParserCDImage, DataTrackWithZeroAtOffset16Opens)

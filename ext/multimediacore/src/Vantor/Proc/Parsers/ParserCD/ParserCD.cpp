@@ -94,8 +94,9 @@ std::optional<TrackPathParts> SplitTrackPath(const std::string& path, const std:
 
 bool IsValid(const CDAFile& file)
 {
-    return std::strcmp(file.riffId, "RIFF") == 0 && file.riffSize == 36 && std::strcmp(file.formType, "CDDA") == 0 &&
-           std::strcmp(file.chunkId, "fmt ") == 0 && file.chunkSize == 24 && file.version == 1;
+    return std::strcmp(file.riffId, "RIFF") == 0 && file.riffSize == 36 &&
+           std::strcmp(file.formType, "CDDA") == 0 && std::strcmp(file.chunkId, "fmt ") == 0 &&
+           file.chunkSize == 24 && file.version == 1;
 }
 
 // The first regular file of the directory, in listing order, whose extension is .cda in any case.
@@ -152,7 +153,7 @@ std::optional<std::string> FindDriveWithSerial(uint32_t serial)
 
 // The byte after a data sector's header names its mode; a sector that cannot be read names none.
 // Throws Vantor::Exception when the track starts before logical block 0.
-int ReadDatamode(const std::shared_ptr<cueify_device> &device, const std::shared_ptr<cueify_full_toc> &toc,
+int ReadDatamode(const std::shared_ptr<cueify_device>& device, const std::shared_ptr<cueify_full_toc>& toc,
                  uint8_t track)
 {
     const uint32_t start = SectorValue(cueify_full_toc_get_track_address(toc.get(), track));
@@ -169,7 +170,8 @@ int ReadDatamode(const std::shared_ptr<cueify_device> &device, const std::shared
 namespace Vantor {
 namespace Proc {
 
-SP<IParser> ParserCD::Create(const SP<Core::IDataInput>& input, const SettingsParser&, const SP<ICoreTracker>& tracker)
+SP<IParser> ParserCD::Create(const SP<Core::IDataInput>& input, const SettingsParser&,
+                             const SP<ICoreTracker>& tracker)
 {
     const SP<ParserCD> parser(new ParserCD(tracker));
     parser->Open(input);
@@ -187,7 +189,7 @@ void ParserCD::TrackException(const std::string& message, const std::string& sou
 }
 
 // Every failure is thrown here, not in a helper, so that hosts see one throw site for the open.
-void ParserCD::Open(const SP<Core::IDataInput> &input)
+void ParserCD::Open(const SP<Core::IDataInput>& input)
 {
     if (input)
         m_path = input->GetPath();
@@ -199,15 +201,17 @@ void ParserCD::Open(const SP<Core::IDataInput> &input)
     const std::string formatName = FormatNameOf(m_path);
     if (!IsCDFormat(formatName)) {
         TrackException("Can't open file: unsupported file extension " + formatName + " found", kSource);
-        VANTOR_THROW(ParserException, << ErrorTranscodingCode(TRANSCODING_ERROR_OPEN_INPUT) << ErrorFilename(path)
-                                      << ErrorDescription("Can't open file: unsupported file extension found"));
+        VANTOR_THROW(ParserException,
+                     << ErrorTranscodingCode(TRANSCODING_ERROR_OPEN_INPUT) << ErrorFilename(path)
+                     << ErrorDescription("Can't open file: unsupported file extension found"));
     }
 
     std::string drive;
     if (path.find(ICDReader::CD_PATH_PREFIX) != std::string::npos) {
         const std::optional<TrackPathParts> parts = SplitTrackPath(path, m_path.extension().utf8string());
         if (!parts)
-            VANTOR_THROW(ParserException, << ErrorTranscodingCode(TRANSCODING_ERROR_OPEN_INPUT) << ErrorFilename(path)
+            VANTOR_THROW(ParserException, << ErrorTranscodingCode(TRANSCODING_ERROR_OPEN_INPUT)
+                                          << ErrorFilename(path)
                                           << ErrorDescription("Cannot parse filename from cdreader."));
         drive = parts->drive;
         m_track = static_cast<uint32_t>(std::stoi(parts->track));
@@ -215,12 +219,14 @@ void ParserCD::Open(const SP<Core::IDataInput> &input)
         const CDAFile cdaFile(m_path);
         if (!IsValid(cdaFile)) {
             TrackException("Invalid cda structure in file: " + path, kSource);
-            VANTOR_THROW(ParserException, << ErrorTranscodingCode(TRANSCODING_ERROR_OPEN_INPUT) << ErrorFilename(path)
+            VANTOR_THROW(ParserException, << ErrorTranscodingCode(TRANSCODING_ERROR_OPEN_INPUT)
+                                          << ErrorFilename(path)
                                           << ErrorDescription("Invalid cda structure."));
         }
         const std::optional<std::string> found = FindDriveWithSerial(cdaFile.serial);
         if (!found)
-            VANTOR_THROW(ParserException, << ErrorTranscodingCode(TRANSCODING_ERROR_OPEN_INPUT) << ErrorFilename(path)
+            VANTOR_THROW(ParserException, << ErrorTranscodingCode(TRANSCODING_ERROR_OPEN_INPUT)
+                                          << ErrorFilename(path)
                                           << ErrorDescription("Cannot find cdrom source for the track."));
         drive = *found;
         m_track = cdaFile.track;

@@ -12,7 +12,7 @@ using Vantor::Conf::IFormatCodecAudio;
 using Vantor::Conf::IFormatFile;
 
 constexpr long long kSampleRate = 44100;
-constexpr long long kBitRate = 1411200;               // 44,100 Hz × 16 bits × 2 channels
+constexpr long long kBitRate = 1411200;                 // 44,100 Hz × 16 bits × 2 channels
 constexpr long long kBitsPerByteMicroseconds = 8000000; // 8 bits × 1,000,000 µs
 
 // The extension, lower case and without its dot. Throws std::out_of_range when there is none.
@@ -23,15 +23,15 @@ std::string ContainerName(const Vantor::ioPath& path)
 
 // A track file carries no metadata but its number; the rest is present and empty.
 const std::string* const kEmptyTagsBeforeTrack[] = {
-    &IFormatFile::TAG_TITLE,     &IFormatFile::TAG_ARTIST,        &IFormatFile::TAG_ALBUM,
-    &IFormatFile::TAG_ALBUM_ARTIST, &IFormatFile::TAG_COMMENT,    &IFormatFile::TAG_COMPOSER,
-    &IFormatFile::TAG_COPYRIGHT, &IFormatFile::TAG_CREATION_TIME, &IFormatFile::TAG_DATE,
-    &IFormatFile::TAG_DISC,      &IFormatFile::TAG_ENCODER,       &IFormatFile::TAG_ENCODED_BY,
-    &IFormatFile::TAG_ENCRYPTION, &IFormatFile::TAG_GENRE,        &IFormatFile::TAG_PERFORMER,
+    &IFormatFile::TAG_TITLE,        &IFormatFile::TAG_ARTIST,        &IFormatFile::TAG_ALBUM,
+    &IFormatFile::TAG_ALBUM_ARTIST, &IFormatFile::TAG_COMMENT,       &IFormatFile::TAG_COMPOSER,
+    &IFormatFile::TAG_COPYRIGHT,    &IFormatFile::TAG_CREATION_TIME, &IFormatFile::TAG_DATE,
+    &IFormatFile::TAG_DISC,         &IFormatFile::TAG_ENCODER,       &IFormatFile::TAG_ENCODED_BY,
+    &IFormatFile::TAG_ENCRYPTION,   &IFormatFile::TAG_GENRE,         &IFormatFile::TAG_PERFORMER,
     &IFormatFile::TAG_PUBLISHER};
 
-const std::string* const kEmptyTagsAfterTrack[] = {&IFormatFile::TAG_SERVICE_NAME, &IFormatFile::TAG_SERVICE_PROVIDER,
-                                                   &IFormatFile::TAG_VARIANT_BITRATE};
+const std::string* const kEmptyTagsAfterTrack[] = {
+    &IFormatFile::TAG_SERVICE_NAME, &IFormatFile::TAG_SERVICE_PROVIDER, &IFormatFile::TAG_VARIANT_BITRATE};
 
 } // namespace
 
