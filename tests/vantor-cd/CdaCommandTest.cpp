@@ -37,8 +37,8 @@ TEST_F(CdaCommand, WritesOneFilePerAudioTrackWithTheDiscSerial)
     const uint32_t serial = mkdisc::discSerialNumber(disc.layout);
     for (unsigned number : {1u, 2u}) {
         const mkdisc::TrackLayout& track = disc.track(number);
-        const auto expected = mkdisc::encodeCdaFile({static_cast<uint16_t>(number), serial, track.startLba,
-                                                     track.lengthSectors});
+        const auto expected = mkdisc::encodeCdaFile(
+            {static_cast<uint16_t>(number), serial, track.startLba, track.lengthSectors});
         const std::vector<uint8_t> bytes = readBytes(drive / ("Track0" + std::to_string(number) + ".cda"));
         EXPECT_TRUE(bytes == std::vector<uint8_t>(expected.begin(), expected.end())) << number;
     }
@@ -65,7 +65,8 @@ TEST_F(CdaCommand, TrackFileOfADiscInNoDriveIsNamed)
 {
     ASSERT_EQ(runVantorCd({"cda", disc.cueSheet(), drive.string()}).exitCode, 0);
     const std::string trackFile = (drive / "Track01.cda").string();
-    const CommandResult result = runVantorCd({"rip", trackFile, "-o", (directory.path() / "out.wav").string()});
+    const CommandResult result =
+        runVantorCd({"rip", trackFile, "-o", (directory.path() / "out.wav").string()});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.errLines(), Lines{"vantor-cd: no drive holds the disc of " + trackFile +
                                        " (a disc image counts as a drive when its directory is named in "

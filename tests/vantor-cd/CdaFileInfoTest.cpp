@@ -14,7 +14,8 @@ namespace {
 
 void writeBytes(const std::filesystem::path& path, const uint8_t* bytes, size_t size)
 {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes), static_cast<long>(size));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes), static_cast<long>(size));
 }
 
 std::string failureOf(const std::filesystem::path& path)

@@ -13,11 +13,11 @@
 #include <sys/types.h>
 #include <unistd.h>
 
-typedef ssize_t (*PreadFunction)(int, void *, size_t, off_t);
+typedef ssize_t (*PreadFunction)(int, void*, size_t, off_t);
 
 static int isFaultyFile(int fd)
 {
-    const char *faulty = getenv("FAULTY_READ_FILE");
+    const char* faulty = getenv("FAULTY_READ_FILE");
     if (!faulty)
         return 0;
     char faultyPath[PATH_MAX];
@@ -35,13 +35,13 @@ static int isFaultyFile(int fd)
 
 static int reachesFault(int fd, size_t count, off_t offset)
 {
-    const char *limit = getenv("FAULTY_READ_OFFSET");
+    const char* limit = getenv("FAULTY_READ_OFFSET");
     if (!limit || !isFaultyFile(fd))
         return 0;
     return (long long)offset + (long long)count > atoll(limit);
 }
 
-static ssize_t faultyPread(const char *name, int fd, void *buffer, size_t count, off_t offset)
+static ssize_t faultyPread(const char* name, int fd, void* buffer, size_t count, off_t offset)
 {
     if (reachesFault(fd, count, offset)) {
         errno = EIO;
@@ -58,12 +58,12 @@ static ssize_t faultyPread(const char *name, int fd, void *buffer, size_t count,
 /* The project builds with hidden visibility; these two must be seen to interpose. */
 #define INTERPOSED __attribute__((visibility("default")))
 
-INTERPOSED ssize_t pread(int fd, void *buffer, size_t count, off_t offset)
+INTERPOSED ssize_t pread(int fd, void* buffer, size_t count, off_t offset)
 {
     return faultyPread("pread", fd, buffer, count, offset);
 }
 
-INTERPOSED ssize_t pread64(int fd, void *buffer, size_t count, off_t offset)
+INTERPOSED ssize_t pread64(int fd, void* buffer, size_t count, off_t offset)
 {
     return faultyPread("pread64", fd, buffer, count, offset);
 }

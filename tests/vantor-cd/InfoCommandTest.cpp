@@ -56,7 +56,8 @@ TEST(InfoCommand, DataTrackIsRefused)
     const TestDisc disc = writeTestDisc(enhancedDisc(), directory.path());
     const CommandResult result = runVantorCd({"info", disc.trackPath(3)});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.errLines(), Lines{"vantor-cd: track 3 of " + disc.cueSheet() + " is a data track, not audio"});
+    EXPECT_EQ(result.errLines(),
+              Lines{"vantor-cd: track 3 of " + disc.cueSheet() + " is a data track, not audio"});
 }
 
 } // namespace

@@ -41,8 +41,8 @@ TEST(OutputFormat, UnknownExtensionIsNamed)
     };
     EXPECT_EQ(messageOf("a.mp3"),
               "cannot write a.mp3: unknown audio file type .mp3 (use .wav, .flac or .aiff)");
-    EXPECT_EQ(messageOf("track"),
-              "cannot write track: the name has no extension to choose the audio file type (use .wav, .flac or .aiff)");
+    EXPECT_EQ(messageOf("track"), "cannot write track: the name has no extension to choose the audio file "
+                                  "type (use .wav, .flac or .aiff)");
 }
 
 } // namespace

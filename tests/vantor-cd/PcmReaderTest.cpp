@@ -27,9 +27,7 @@ uint8_t byteOf(uint32_t sector, size_t offset)
 class FakePacket : public Vantor::Proc::IDataPacket
 {
 public:
-    FakePacket(uint32_t sector)
-        : m_pts(sector * kSectorDuration)
-        , m_data(kSectorBytes)
+    FakePacket(uint32_t sector) : m_pts(sector * kSectorDuration), m_data(kSectorBytes)
     {
         for (size_t i = 0; i < m_data.size(); ++i)
             m_data[i] = byteOf(sector, i);
@@ -63,11 +61,7 @@ private:
 class FakeParser : public Vantor::Proc::IParser
 {
 public:
-    FakeParser(uint32_t sectors, avTime duration)
-        : m_sectors(sectors)
-        , m_duration(duration)
-    {
-    }
+    FakeParser(uint32_t sectors, avTime duration) : m_sectors(sectors), m_duration(duration) {}
     long AddRef() const override { return m_count.AddRefImpl(); }
     long GetRefCount() const override { return m_count.GetRefCountImpl(); }
     long Release() const override

@@ -44,7 +44,8 @@ TEST_F(RipCommand, EveryOutputTypeDecodesToTheTrackSamples)
         const char* name;
         const char* container;
         const char* codec;
-    } cases[] = {{"out.wav", "wav", "pcm_s16le"}, {"out.flac", "flac", "flac"}, {"out.aiff", "aiff", "pcm_s16be"}};
+    } cases[] = {
+        {"out.wav", "wav", "pcm_s16le"}, {"out.flac", "flac", "flac"}, {"out.aiff", "aiff", "pcm_s16be"}};
     for (const auto& c : cases) {
         const CommandResult result = runVantorCd({"rip", disc.trackPath(1), "-o", output(c.name)});
         ASSERT_EQ(result.exitCode, 0) << result.err;
@@ -92,7 +93,8 @@ TEST_F(RipCommand, NoArgumentsWritesTheDemoFirstTrackHere)
     const Bytes demoImage = readBytes(std::filesystem::path(VANTOR_CD_DEMO_CUE).replace_extension(".bin"));
     const size_t trackBytes = 340 * 2352;
     ASSERT_GE(demoImage.size(), trackBytes);
-    EXPECT_TRUE(waveDataChunk(outDirectory / "track01.wav") == Bytes(demoImage.begin(), demoImage.begin() + trackBytes));
+    EXPECT_TRUE(waveDataChunk(outDirectory / "track01.wav") ==
+                Bytes(demoImage.begin(), demoImage.begin() + trackBytes));
 }
 
 TEST_F(RipCommand, UserErrorsGiveOneLineAndLeaveNoFile)
@@ -107,12 +109,14 @@ TEST_F(RipCommand, UserErrorsGiveOneLineAndLeaveNoFile)
     } cases[] = {
         {{disc.trackPath(3), "-o", wav}, "track 3 of " + disc.cueSheet() + " is a data track, not audio"},
         {{missingCda, "-o", wav}, missingCda + ": no such file"},
-        {{disc.trackPath(1), "-o", noDirectory}, "cannot write " + noDirectory + ": No such file or directory"},
+        {{disc.trackPath(1), "-o", noDirectory},
+         "cannot write " + noDirectory + ": No such file or directory"},
         {{disc.trackPath(1), "-o", output("out.mp3")},
          "cannot write " + output("out.mp3") + ": unknown audio file type .mp3 (use .wav, .flac or .aiff)"},
         {{disc.trackPath(1), "-o", wav, "--from", "1:75"},
          "--from: bad time \"1:75\": use seconds (90, 12.5) or m:ss(.fff) (1:30, 0:04.250)"},
-        {{disc.trackPath(1), "-o", wav, "--from", "3"}, "--from 0:03.000 is past the end of the track (0:02.533)"},
+        {{disc.trackPath(1), "-o", wav, "--from", "3"},
+         "--from 0:03.000 is past the end of the track (0:02.533)"},
         {{disc.trackPath(7), "-o", wav}, "the disc in " + disc.cueSheet() + " has no track 7 (it has 3)"},
     };
     for (const auto& c : cases) {

@@ -24,7 +24,7 @@ TEST(SampleRange, CutsAtTheNearestSample)
         {1001000, std::nullopt, 44144, 111720}, // 44,144.1 samples
         {std::nullopt, 10000, 0, 441},
         {2000000, 9000000, 88200, 111720}, // a stop past the end stops at the end
-        {11, 34, 0, 1},                     // 0.49 and 1.5 samples
+        {11, 34, 0, 1},                    // 0.49 and 1.5 samples
     };
     for (const RangeCase& c : cases) {
         const SampleRange range = sampleRangeOf(c.from, c.to, kTrackSectors);

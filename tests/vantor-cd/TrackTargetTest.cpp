@@ -48,10 +48,11 @@ TEST(TrackTarget, OtherTextIsNoTrackPath)
 
 TEST(TrackTarget, BrokenTrackPathIsNamed)
 {
-    for (const char* path : {"cdda:///dev/sr0#track.cda", "cdda:///dev/sr0#track0.cda", "cdda:///dev/sr0#track100.cda",
-                             "cdda:///dev/sr0#track7", "cdda:///dev/sr0.cda", "cdda://#track1.cda",
-                             "cdda:///dev/sr0#track7x.cda"}) {
-        EXPECT_EQ(failureOf(path), std::string(path) + " is not a track path (expected cdda://DRIVE#trackN.cda)");
+    for (const char* path : {"cdda:///dev/sr0#track.cda", "cdda:///dev/sr0#track0.cda",
+                             "cdda:///dev/sr0#track100.cda", "cdda:///dev/sr0#track7", "cdda:///dev/sr0.cda",
+                             "cdda://#track1.cda", "cdda:///dev/sr0#track7x.cda"}) {
+        EXPECT_EQ(failureOf(path),
+                  std::string(path) + " is not a track path (expected cdda://DRIVE#trackN.cda)");
     }
 }
 
@@ -63,9 +64,11 @@ TEST(TrackTarget, ArgumentThatIsNoTrackSaysWhatItIs)
     test::writeText(text, "text");
     EXPECT_EQ(failureOf(folder + "/Track01.cda"), folder + "/Track01.cda: no such file");
     EXPECT_EQ(failureOf(folder + "/x.wav"), folder + "/x.wav: no such file or directory");
-    EXPECT_EQ(failureOf(folder), folder + " is a disc, not a track: name one of the track paths that 'vantor-cd list " +
-                                     folder + "' shows");
-    EXPECT_EQ(failureOf(text), text + " is not a track: give a track path (cdda://DRIVE#trackN.cda) or a .cda file");
+    EXPECT_EQ(failureOf(folder),
+              folder + " is a disc, not a track: name one of the track paths that 'vantor-cd list " + folder +
+                  "' shows");
+    EXPECT_EQ(failureOf(text),
+              text + " is not a track: give a track path (cdda://DRIVE#trackN.cda) or a .cda file");
 }
 
 } // namespace

@@ -71,7 +71,8 @@ void appendFrames(AVCodecContext& codec, AVFrame& frame, std::vector<uint8_t>& p
 
 uint32_t littleEndian32(const std::vector<uint8_t>& bytes, size_t offset)
 {
-    return bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 | uint32_t{bytes[offset + 3]} << 24;
+    return bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 |
+           uint32_t{bytes[offset + 3]} << 24;
 }
 
 } // namespace
@@ -82,8 +83,8 @@ DecodedAudio decodeAudioFile(const std::filesystem::path& path)
     const auto codec = openDecoder(*input->streams[0]);
     const std::unique_ptr<AVPacket, PacketFree> packet(av_packet_alloc());
     const std::unique_ptr<AVFrame, FrameFree> frame(av_frame_alloc());
-    DecodedAudio audio{input->iformat->name, codec->codec->name, codec->sample_rate,
-                       codec->ch_layout.nb_channels, {}};
+    DecodedAudio audio{
+        input->iformat->name, codec->codec->name, codec->sample_rate, codec->ch_layout.nb_channels, {}};
     while (av_read_frame(input.get(), packet.get()) == 0) {
         check(avcodec_send_packet(codec.get(), packet.get()), "decode");
         av_packet_unref(packet.get());
@@ -97,12 +98,14 @@ DecodedAudio decodeAudioFile(const std::filesystem::path& path)
 std::vector<uint8_t> waveDataChunk(const std::filesystem::path& path)
 {
     const std::vector<uint8_t> bytes = readBytes(path);
-    if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 || std::memcmp(&bytes[8], "WAVE", 4) != 0)
+    if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 ||
+        std::memcmp(&bytes[8], "WAVE", 4) != 0)
         throw std::runtime_error("not a RIFF WAVE file");
     for (size_t offset = 12; offset + 8 <= bytes.size();) {
         const uint32_t size = littleEndian32(bytes, offset + 4);
         if (std::memcmp(&bytes[offset], "data", 4) == 0 && offset + 8 + size <= bytes.size())
-            return {bytes.begin() + static_cast<long>(offset) + 8, bytes.begin() + static_cast<long>(offset + 8 + size)};
+            return {bytes.begin() + static_cast<long>(offset) + 8,
+                    bytes.begin() + static_cast<long>(offset + 8 + size)};
         offset += 8 + size + (size & 1);
     }
     throw std::runtime_error("no data chunk");

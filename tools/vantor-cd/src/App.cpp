@@ -60,7 +60,8 @@ int runCommands(int argc, char** argv)
                  "vantor-cd"};
     app.require_subcommand(1);
     GlobalOptions options;
-    app.add_option("--plugin", options.plugin, "the CD plug-in module (default: VANTOR_PLUGIN_PATH, else the bundled one)");
+    app.add_option("--plugin", options.plugin,
+                   "the CD plug-in module (default: VANTOR_PLUGIN_PATH, else the bundled one)");
     app.add_flag("-v,--verbose", options.verbose, "show the plug-in's log on standard error");
     Context context(InstallLayout::ofRunningProgram(), options);
     addDrivesCommand(app, context);

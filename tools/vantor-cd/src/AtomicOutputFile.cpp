@@ -47,8 +47,7 @@ std::filesystem::path createTemporaryBeside(const std::filesystem::path& target)
 
 } // namespace
 
-AtomicOutputFile::AtomicOutputFile(std::filesystem::path target)
-    : m_target(std::move(target))
+AtomicOutputFile::AtomicOutputFile(std::filesystem::path target) : m_target(std::move(target))
 {
     std::error_code error;
     if (std::filesystem::is_directory(m_target, error))

@@ -41,7 +41,8 @@ std::unique_ptr<AVFrame, FrameFree> makeFrame(const AVCodecContext& codec, int s
     frame->nb_samples = samples;
     frame->format = codec.sample_fmt;
     frame->sample_rate = codec.sample_rate;
-    if (av_channel_layout_copy(&frame->ch_layout, &codec.ch_layout) < 0 || av_frame_get_buffer(frame.get(), 0) < 0)
+    if (av_channel_layout_copy(&frame->ch_layout, &codec.ch_layout) < 0 ||
+        av_frame_get_buffer(frame.get(), 0) < 0)
         throw UserError("out of memory");
     return frame;
 }
@@ -67,11 +68,11 @@ void AudioFileWriter::PacketFree::operator()(AVPacket* packet) const noexcept
 
 AudioFileWriter::AudioFileWriter(const std::filesystem::path& path, const OutputFormat& format,
                                  std::string shownName)
-    : m_shownName(std::move(shownName))
-    , m_packet(av_packet_alloc())
+    : m_shownName(std::move(shownName)), m_packet(av_packet_alloc())
 {
     AVFormatContext* context = nullptr;
-    check(avformat_alloc_output_context2(&context, nullptr, format.muxerName, nullptr), "set up the container");
+    check(avformat_alloc_output_context2(&context, nullptr, format.muxerName, nullptr),
+          "set up the container");
     m_format.reset(context);
     m_format->flags |= AVFMT_FLAG_BITEXACT;
     if (!m_packet)
@@ -86,8 +87,8 @@ void AudioFileWriter::openEncoder(const OutputFormat& format)
 {
     const AVCodec* encoder = avcodec_find_encoder_by_name(format.encoderName);
     if (!encoder)
-        throw UserError(std::string("cannot write ") + m_shownName + ": this FFmpeg has no " + format.encoderName +
-                        " encoder");
+        throw UserError(std::string("cannot write ") + m_shownName + ": this FFmpeg has no " +
+                        format.encoderName + " encoder");
     m_codec.reset(avcodec_alloc_context3(encoder));
     if (!m_codec)
         throw UserError("out of memory");

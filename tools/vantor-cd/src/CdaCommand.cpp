@@ -51,10 +51,14 @@ void runCda(Context& context, const CdaOptions& options)
 void addCdaCommand(CLI::App& app, Context& context)
 {
     auto options = std::make_shared<CdaOptions>();
-    CLI::App* command = app.add_subcommand("cda", "Write the TrackNN.cda files of a disc's audio tracks into DIR");
-    command->add_option("DRIVE", options->drive, "a drive, a mounted volume, a CUE sheet or a virtual-drive directory")
+    CLI::App* command =
+        app.add_subcommand("cda", "Write the TrackNN.cda files of a disc's audio tracks into DIR");
+    command
+        ->add_option("DRIVE", options->drive,
+                     "a drive, a mounted volume, a CUE sheet or a virtual-drive directory")
         ->required();
-    command->add_option("DIR", options->directory, "the directory to write into (created if missing)")->required();
+    command->add_option("DIR", options->directory, "the directory to write into (created if missing)")
+        ->required();
     command->callback([&context, options] { runCda(context, *options); });
 }
 

@@ -7,8 +7,7 @@
 namespace vantorcd {
 
 Context::Context(InstallLayout layout, const GlobalOptions& options)
-    : m_layout(std::move(layout))
-    , m_options(options)
+    : m_layout(std::move(layout)), m_options(options)
 {
 }
 
@@ -19,7 +18,8 @@ const Host& Context::host()
     if (!m_host) {
         if (!m_log)
             m_log = std::make_unique<LogCapture>("vantor-cd", m_options.verbose);
-        m_host = std::make_unique<Host>(m_layout.pluginPath(m_options.plugin, std::getenv("VANTOR_PLUGIN_PATH")));
+        m_host =
+            std::make_unique<Host>(m_layout.pluginPath(m_options.plugin, std::getenv("VANTOR_PLUGIN_PATH")));
     }
     return *m_host;
 }

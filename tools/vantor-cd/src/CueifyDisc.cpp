@@ -89,7 +89,8 @@ DiscToc discOf(cueify_full_toc* toc, const std::string& drive)
     DiscToc disc;
     disc.drive = drive;
     const uint8_t lastSession = cueify_full_toc_get_last_session(toc);
-    for (uint8_t session = cueify_full_toc_get_first_session(toc); session != 0 && session <= lastSession; ++session) {
+    for (uint8_t session = cueify_full_toc_get_first_session(toc); session != 0 && session <= lastSession;
+         ++session) {
         const uint8_t first = cueify_full_toc_get_session_first_track(toc, session);
         const uint8_t last = cueify_full_toc_get_session_last_track(toc, session);
         for (unsigned number = first; number != 0 && number <= last; ++number)

@@ -34,7 +34,8 @@ std::vector<mkdisc::CdaTrack> cdaTracksOf(const DiscToc& disc)
     std::vector<mkdisc::CdaTrack> files;
     for (const TocTrack& track : disc.tracks) {
         if (track.audio)
-            files.push_back({static_cast<uint16_t>(track.number), serial, track.startLba, track.lengthSectors});
+            files.push_back(
+                {static_cast<uint16_t>(track.number), serial, track.startLba, track.lengthSectors});
     }
     return files;
 }

@@ -51,7 +51,8 @@ void runDrives()
 
 void addDrivesCommand(CLI::App& app, Context&)
 {
-    CLI::App* command = app.add_subcommand("drives", "List the drives (and virtual drives) and the discs they hold");
+    CLI::App* command =
+        app.add_subcommand("drives", "List the drives (and virtual drives) and the discs they hold");
     command->callback(runDrives);
 }
 

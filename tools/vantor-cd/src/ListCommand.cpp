@@ -39,7 +39,8 @@ void runList(Context& context, const std::string& pathOption)
 void addListCommand(CLI::App& app, Context& context)
 {
     auto path = std::make_shared<std::string>();
-    CLI::App* command = app.add_subcommand("list", "List the tracks of a disc (the demo disc when no PATH is given)");
+    CLI::App* command =
+        app.add_subcommand("list", "List the tracks of a disc (the demo disc when no PATH is given)");
     command->add_option("PATH", *path, "a drive, a mounted volume, a CUE sheet or a virtual-drive directory");
     command->callback([&context, path] { runList(context, *path); });
 }

@@ -17,8 +17,8 @@ LogCapture::~LogCapture()
     google::RemoveLogSink(this);
 }
 
-void LogCapture::send(google::LogSeverity severity, const char*, const char*, int, const google::LogMessageTime&,
-                      const char* message, size_t messageLength)
+void LogCapture::send(google::LogSeverity severity, const char*, const char*, int,
+                      const google::LogMessageTime&, const char* message, size_t messageLength)
 {
     if (severity != google::GLOG_ERROR)
         return;

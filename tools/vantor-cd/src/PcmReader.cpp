@@ -13,14 +13,10 @@ constexpr size_t kSectorBytes = kSamplesPerSector * kBytesPerSample;
 
 } // namespace
 
-PcmReader::PcmReader(Vantor::SP<Vantor::Proc::IParser> parser, const TrackExtent& extent, const SampleRange& range,
-                     std::function<std::string()> readFailureReason)
-    : m_parser(std::move(parser))
-    , m_extent(extent)
-    , m_range(range)
-    , m_readFailureReason(std::move(readFailureReason))
-    , m_position(range.begin)
-    , m_nextSector(0)
+PcmReader::PcmReader(Vantor::SP<Vantor::Proc::IParser> parser, const TrackExtent& extent,
+                     const SampleRange& range, std::function<std::string()> readFailureReason)
+    : m_parser(std::move(parser)), m_extent(extent), m_range(range),
+      m_readFailureReason(std::move(readFailureReason)), m_position(range.begin), m_nextSector(0)
 {
     const uint32_t firstSector = static_cast<uint32_t>(range.begin / kSamplesPerSector);
     if (firstSector == 0)
@@ -74,8 +70,8 @@ Vantor::SP<Vantor::Proc::IDataPacket> PcmReader::readSector()
 void PcmReader::failAt(uint32_t sector) const
 {
     const std::string reason = m_readFailureReason ? m_readFailureReason() : std::string();
-    throw UserError("cannot read sector " + std::to_string(sector) + " of track " + std::to_string(m_extent.track) +
-                    " (LBA " + std::to_string(m_extent.firstLba + sector) +
+    throw UserError("cannot read sector " + std::to_string(sector) + " of track " +
+                    std::to_string(m_extent.track) + " (LBA " + std::to_string(m_extent.firstLba + sector) +
                     "): " + (reason.empty() ? "read error" : reason));
 }
 

@@ -52,8 +52,8 @@ private:
     TrackExtent m_extent;
     SampleRange m_range;
     std::function<std::string()> m_readFailureReason;
-    uint64_t m_position;    // next sample to deliver
-    uint32_t m_nextSector;  // the sector the parser reads next
+    uint64_t m_position;   // next sample to deliver
+    uint32_t m_nextSector; // the sector the parser reads next
     Vantor::SP<Vantor::Proc::IDataPacket> m_packet;
 };
 

@@ -29,7 +29,8 @@ void writeOut(const PcmChunk& chunk)
 void runPlay(Context& context, const PlayOptions& options)
 {
     if (::isatty(STDOUT_FILENO) == 1)
-        throw UserError("standard output is a terminal; pipe it into a player: vantor-cd play TRACK | aplay -f cd");
+        throw UserError(
+            "standard output is a terminal; pipe it into a player: vantor-cd play TRACK | aplay -f cd");
     const std::string argument = options.track.empty() ? demoTrack(context) : options.track;
     const OpenedTrack track = openAudioTrack(context, argument);
     PcmReader reader = readerFor(context, track, options.range.rangeIn(track.toc));

@@ -35,10 +35,7 @@ std::string renderProgress(const ProgressFigures& figures)
 }
 
 ProgressBar::ProgressBar(uint64_t totalBytes, bool enabled)
-    : m_total(totalBytes)
-    , m_enabled(enabled)
-    , m_start(Clock::now())
-    , m_lastDraw(m_start)
+    : m_total(totalBytes), m_enabled(enabled), m_start(Clock::now()), m_lastDraw(m_start)
 {
 }
 

@@ -48,6 +48,7 @@ void copyAudio(PcmReader& reader, AudioFileWriter& writer, uint64_t totalBytes)
 
 void runRip(Context& context, const RipOptions& options)
 {
+    catchInterruptions(); // from here on Ctrl-C ends the rip through the cleanup below
     if (!options.output.empty())
         outputFormatFor(options.output); // a bad extension fails before any disc access
     const std::string argument = options.track.empty() ? demoTrack(context) : options.track;
@@ -58,7 +59,6 @@ void runRip(Context& context, const RipOptions& options)
     AtomicOutputFile file(output);
     AudioFileWriter writer(file.temporaryPath(), format, output);
     PcmReader reader = readerFor(context, track, range);
-    catchInterruptions();
     copyAudio(reader, writer, range.byteCount());
     writer.finish();
     file.commit();

@@ -23,7 +23,8 @@ std::optional<Vantor::avTime> timeOption(const std::string& text, const char* na
 
 void RangeOptions::addTo(CLI::App& command)
 {
-    command.add_option("--from", from, "start time: seconds (12.5) or m:ss(.fff) (default: the track's start)");
+    command.add_option("--from", from,
+                       "start time: seconds (12.5) or m:ss(.fff) (default: the track's start)");
     command.add_option("--to", to, "stop time: seconds or m:ss(.fff) (default: the track's end)");
 }
 

@@ -32,14 +32,14 @@ std::string formatNameOf(const std::filesystem::path& path)
 
 UserError notATrackPath(const std::string& text)
 {
-    return UserError(text + " is not a track path (expected " + Vantor::Proc::ICDReader::CD_PATH_PREFIX + "DRIVE" +
-                     Vantor::Proc::ICDReader::CD_TRACK_PREFIX + "N.cda)");
+    return UserError(text + " is not a track path (expected " + Vantor::Proc::ICDReader::CD_PATH_PREFIX +
+                     "DRIVE" + Vantor::Proc::ICDReader::CD_TRACK_PREFIX + "N.cda)");
 }
 
 unsigned trackNumberOf(const std::string& digits, const std::string& text)
 {
-    const bool valid = !digits.empty() && digits.size() <= 2 &&
-                       digits.find_first_not_of("0123456789") == std::string::npos;
+    const bool valid =
+        !digits.empty() && digits.size() <= 2 && digits.find_first_not_of("0123456789") == std::string::npos;
     if (!valid || std::stoul(digits) == 0 || std::stoul(digits) > kLastTrackNumber)
         throw notATrackPath(text);
     return static_cast<unsigned>(std::stoul(digits));
@@ -78,10 +78,13 @@ UserError notATrack(const std::string& argument)
     if (!std::filesystem::exists(path, error))
         return UserError(argument + ": no such file or directory");
     if (std::filesystem::is_directory(path, error) || formatNameOf(path) == "cue")
-        return UserError(argument + " is a disc, not a track: name one of the track paths that "
-                                    "'vantor-cd list " + argument + "' shows");
-    return UserError(argument + " is not a track: give a track path (" + Vantor::Proc::ICDReader::CD_PATH_PREFIX +
-                     "DRIVE" + Vantor::Proc::ICDReader::CD_TRACK_PREFIX + "N.cda) or a .cda file");
+        return UserError(argument +
+                         " is a disc, not a track: name one of the track paths that "
+                         "'vantor-cd list " +
+                         argument + "' shows");
+    return UserError(argument + " is not a track: give a track path (" +
+                     Vantor::Proc::ICDReader::CD_PATH_PREFIX + "DRIVE" +
+                     Vantor::Proc::ICDReader::CD_TRACK_PREFIX + "N.cda) or a .cda file");
 }
 
 } // namespace
@@ -101,8 +104,8 @@ std::optional<TrackTarget> parseTrackPath(const std::string& text)
         return std::nullopt;
     const std::string extension = ".cda";
     const size_t trackStart = text.find(trackPrefix, pathPrefix.size());
-    const bool endsInExtension =
-        text.size() >= extension.size() && lowerCase(text.substr(text.size() - extension.size())) == extension;
+    const bool endsInExtension = text.size() >= extension.size() &&
+                                 lowerCase(text.substr(text.size() - extension.size())) == extension;
     if (trackStart == std::string::npos || !endsInExtension ||
         trackStart + trackPrefix.size() > text.size() - extension.size())
         throw notATrackPath(text);
@@ -110,7 +113,8 @@ std::optional<TrackTarget> parseTrackPath(const std::string& text)
     target.argument = text;
     target.drive = text.substr(pathPrefix.size(), trackStart - pathPrefix.size());
     const size_t numberStart = trackStart + trackPrefix.size();
-    target.track = trackNumberOf(text.substr(numberStart, text.size() - extension.size() - numberStart), text);
+    target.track =
+        trackNumberOf(text.substr(numberStart, text.size() - extension.size() - numberStart), text);
     target.formatName = "cda";
     if (target.drive.empty())
         throw notATrackPath(text);
