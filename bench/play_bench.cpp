@@ -43,7 +43,8 @@ double SecondsSince(Clock::time_point start)
 class FileDescriptor
 {
 public:
-    explicit FileDescriptor(const std::filesystem::path& path) : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC))
+    explicit FileDescriptor(const std::filesystem::path& path)
+        : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC))
     {
         if (m_fd < 0)
             throw std::runtime_error("cannot open " + path.string());
@@ -73,8 +74,7 @@ Run PreadLoop(const std::filesystem::path& dataFile, uint32_t sectors)
     std::array<unsigned char, mkdisc::kRawSectorSize> buffer{};
     Run run;
     const Clock::time_point start = Clock::now();
-    for (uint32_t sector = 0; sector < sectors; ++sector)
-    {
+    for (uint32_t sector = 0; sector < sectors; ++sector) {
         const off_t offset = static_cast<off_t>(sector) * mkdisc::kRawSectorSize;
         if (::pread(file.get(), buffer.data(), buffer.size(), offset) != static_cast<ssize_t>(buffer.size()))
             throw std::runtime_error("short read from " + dataFile.string());
@@ -109,8 +109,7 @@ class BenchDirectory
 public:
     explicit BenchDirectory(const char* given)
     {
-        if (given != nullptr)
-        {
+        if (given != nullptr) {
             m_path = given;
             return;
         }
@@ -140,8 +139,7 @@ private:
 
 int main(int argc, char** argv)
 {
-    try
-    {
+    try {
         const BenchDirectory directory(argc > 1 ? argv[1] : nullptr);
         mkdisc::DiscSpec spec;
         spec.name = "long";
@@ -163,9 +161,7 @@ int main(int argc, char** argv)
         std::printf("peak RSS before (KiB)   %ld\n", played.peakRssBeforeKiB);
         std::printf("peak RSS after (KiB)    %ld\n", played.peakRssAfterKiB);
         return played.packets == TRACK_SECTORS ? EXIT_SUCCESS : EXIT_FAILURE;
-    }
-    catch (const std::exception& e)
-    {
+    } catch (const std::exception& e) {
         std::fprintf(stderr, "play_bench: %s\n", e.what());
         return EXIT_FAILURE;
     }

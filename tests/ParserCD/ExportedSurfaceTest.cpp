@@ -29,8 +29,8 @@ struct Symbol
 std::string Demangle(const std::string& name)
 {
     int status = 0;
-    const std::unique_ptr<char, void (*)(void*)> text(abi::__cxa_demangle(name.c_str(), nullptr, nullptr, &status),
-                                                      std::free);
+    const std::unique_ptr<char, void (*)(void*)> text(
+        abi::__cxa_demangle(name.c_str(), nullptr, nullptr, &status), std::free);
     return status == 0 && text ? std::string(text.get()) : name;
 }
 
@@ -69,14 +69,14 @@ public:
     std::vector<Symbol> Visible(Elf64_Word sectionType) const
     {
         std::vector<Symbol> symbols = All(sectionType);
-        symbols.erase(std::remove_if(symbols.begin(), symbols.end(), [](const Symbol& s) { return !s.visible; }),
-                      symbols.end());
+        symbols.erase(
+            std::remove_if(symbols.begin(), symbols.end(), [](const Symbol& s) { return !s.visible; }),
+            symbols.end());
         return symbols;
     }
 
 private:
-    template <class T>
-    const T* At(uint64_t offset) const
+    template <class T> const T* At(uint64_t offset) const
     {
         if (offset > m_bytes.size() || m_bytes.size() - offset < sizeof(T))
             throw std::runtime_error("ELF structure past the end of the file");
@@ -94,8 +94,7 @@ private:
     void Append(const Elf64_Shdr& table, std::vector<Symbol>& symbols) const
     {
         const Elf64_Shdr& strings = m_sections.at(table.sh_link);
-        for (uint64_t offset = 0; offset + sizeof(Elf64_Sym) <= table.sh_size; offset += sizeof(Elf64_Sym))
-        {
+        for (uint64_t offset = 0; offset + sizeof(Elf64_Sym) <= table.sh_size; offset += sizeof(Elf64_Sym)) {
             const auto* entry = At<Elf64_Sym>(table.sh_offset + offset);
             if (entry->st_name == 0)
                 continue;
@@ -124,7 +123,8 @@ bool StartsWith(const std::string& text, const std::string& prefix)
 // the name, then the name); empty for anything else.
 std::string GlobalFunctionName(const std::string& mangled)
 {
-    if (!StartsWith(mangled, "_Z") || mangled.size() < 3 || !std::isdigit(static_cast<unsigned char>(mangled[2])))
+    if (!StartsWith(mangled, "_Z") || mangled.size() < 3 ||
+        !std::isdigit(static_cast<unsigned char>(mangled[2])))
         return {};
     size_t digits = 2;
     size_t length = 0;
@@ -139,21 +139,22 @@ std::string QualifiedName(const std::string& demangled)
     return demangled.substr(0, demangled.find('('));
 }
 
-const std::vector<std::string> EXPORTED_FREE_FUNCTIONS = {"CreateParserCD", "CueifyError2String", "OpenDevice",
-                                                          "ReadToc", "Msf2Sec"};
+const std::vector<std::string> EXPORTED_FREE_FUNCTIONS = {"CreateParserCD", "CueifyError2String",
+                                                          "OpenDevice", "ReadToc", "Msf2Sec"};
 const std::vector<std::string> EXPORTED_CDREADER_MEMBERS = {
-    "Create", "CDReader", "Open", "~CDReader", "GetDiskDuration", "GetTrackCount", "GetTrackDuration",
-    "GetTrackPath", "IsCDPath"};
+    "Create",        "CDReader",         "Open",         "~CDReader", "GetDiskDuration",
+    "GetTrackCount", "GetTrackDuration", "GetTrackPath", "IsCDPath"};
 const std::vector<std::string> EXPORTED_PARSERCD_MEMBERS = {
-    "Create",           "ParserCD",    "Open",   "~ParserCD", "GetSize",           "GetStatistic",
-    "GetFormatFile",    "GetStreamExtInfo", "Seek", "Read",   "CreateFormatCodec", "CreateFormatFile",
+    "Create",        "ParserCD",         "Open", "~ParserCD", "GetSize",           "GetStatistic",
+    "GetFormatFile", "GetStreamExtInfo", "Seek", "Read",      "CreateFormatCodec", "CreateFormatFile",
     "TrackException"};
-const std::vector<std::string> PLUGIN_CLASSES = {"ParserCreator", "Vantor::Proc::CDReader", "Vantor::Proc::ParserCD"};
+const std::vector<std::string> PLUGIN_CLASSES = {"ParserCreator", "Vantor::Proc::CDReader",
+                                                 "Vantor::Proc::ParserCD"};
 const std::vector<std::string> HOST_CLASSES = {
-    "Vantor::IRefCountable",         "Vantor::Proc::IImplInfo",           "Vantor::Proc::IParserCreator",
-    "Vantor::Proc::IParser",         "Vantor::Proc::ICDReader",           "Vantor::Exception",
-    "Vantor::Proc::ProcException",   "Vantor::Proc::CDReaderException",   "Vantor::Proc::ParserException",
-    "Vantor::Core::CoreException",   "Vantor::Core::PropertyException",   "Vantor::Core::MethodIsNotApplicable"};
+    "Vantor::IRefCountable",       "Vantor::Proc::IImplInfo",         "Vantor::Proc::IParserCreator",
+    "Vantor::Proc::IParser",       "Vantor::Proc::ICDReader",         "Vantor::Exception",
+    "Vantor::Proc::ProcException", "Vantor::Proc::CDReaderException", "Vantor::Proc::ParserException",
+    "Vantor::Core::CoreException", "Vantor::Core::PropertyException", "Vantor::Core::MethodIsNotApplicable"};
 
 class ExportedSurface : public testing::Test
 {
@@ -164,18 +165,19 @@ protected:
     static std::vector<Symbol> Exported()
     {
         std::vector<Symbol> symbols = s_module->Visible(SHT_DYNSYM);
-        symbols.erase(std::remove_if(symbols.begin(), symbols.end(), [](const Symbol& s) { return !s.defined; }),
-                      symbols.end());
+        symbols.erase(
+            std::remove_if(symbols.begin(), symbols.end(), [](const Symbol& s) { return !s.defined; }),
+            symbols.end());
         return symbols;
     }
 
     static std::set<std::string> ExportedFunctionsIn(const std::string& scope)
     {
         std::set<std::string> names;
-        for (const Symbol& symbol : Exported())
-        {
+        for (const Symbol& symbol : Exported()) {
             const std::string name = QualifiedName(symbol.demangled);
-            if (symbol.type == STT_FUNC && StartsWith(name, scope) && name.find("::", scope.size()) == std::string::npos)
+            if (symbol.type == STT_FUNC && StartsWith(name, scope) &&
+                name.find("::", scope.size()) == std::string::npos)
                 names.insert(name.substr(scope.size()));
         }
         return names;
@@ -184,7 +186,8 @@ protected:
     static bool IsExported(const std::string& demangled)
     {
         const std::vector<Symbol> symbols = Exported();
-        return std::any_of(symbols.begin(), symbols.end(), [&](const Symbol& s) { return s.demangled == demangled; });
+        return std::any_of(symbols.begin(), symbols.end(),
+                           [&](const Symbol& s) { return s.demangled == demangled; });
     }
 
     static std::unique_ptr<ElfSymbols> s_module;
@@ -208,7 +211,8 @@ TEST_F(ExportedSurface, FreeFunctionsAreExportedUnderDecoratedNamesAndNothingEls
         if (symbol.type == STT_FUNC)
             if (const std::string name = GlobalFunctionName(symbol.name); !name.empty())
                 exported.insert(name);
-    EXPECT_EQ(exported, std::set<std::string>(EXPORTED_FREE_FUNCTIONS.begin(), EXPORTED_FREE_FUNCTIONS.end()));
+    EXPECT_EQ(exported,
+              std::set<std::string>(EXPORTED_FREE_FUNCTIONS.begin(), EXPORTED_FREE_FUNCTIONS.end()));
 }
 
 TEST_F(ExportedSurface, DiscReaderExportsItsListedMembersOnly)
@@ -230,8 +234,7 @@ TEST_F(ExportedSurface, FactoryOperationsAreReachedOnlyThroughItsVirtualTable)
 
 TEST_F(ExportedSurface, PrivateHelpersLeaveNoTrace)
 {
-    for (const Symbol& symbol : s_module->Visible(SHT_DYNSYM))
-    {
+    for (const Symbol& symbol : s_module->Visible(SHT_DYNSYM)) {
         EXPECT_EQ(symbol.demangled.find("CDAFile"), std::string::npos) << symbol.demangled;
         EXPECT_EQ(symbol.demangled.find("GetPlatformCDDrivePath"), std::string::npos) << symbol.demangled;
     }
@@ -259,8 +262,7 @@ TEST_F(ExportedSurface, HostTypeInformationIsSharedNeverAPrivateCopy)
     for (const Symbol& symbol : s_module->All(SHT_SYMTAB))
         if (symbol.defined)
             definedAnywhere.insert(symbol.demangled);
-    for (const std::string& name : HOST_CLASSES)
-    {
+    for (const std::string& name : HOST_CLASSES) {
         const std::string typeinfo = "typeinfo for " + name;
         if (definedAnywhere.count(typeinfo))
             EXPECT_TRUE(dynamic.count(typeinfo)) << name;

@@ -28,8 +28,7 @@ inline fake::FakeDisc AudioDisc(uint32_t startLba, const std::vector<uint32_t>& 
 {
     fake::FakeDisc disc;
     uint32_t address = startLba + LEAD_IN_SECTORS;
-    for (size_t index = 0; index < lengths.size(); ++index)
-    {
+    for (size_t index = 0; index < lengths.size(); ++index) {
         fake::FakeTrack track;
         track.number = static_cast<uint8_t>(index + 1);
         track.address = MsfOfSectors(address);
@@ -48,8 +47,8 @@ inline fake::FakeDisc AudioDisc(uint32_t startLba, const std::vector<uint32_t>& 
 inline Vantor::SP<Vantor::Core::IDataInput> TrackInput(unsigned track)
 {
     using Vantor::Proc::ICDReader;
-    return Vantor::Core::DataInputPath::Create(ICDReader::CD_PATH_PREFIX + DRIVE + ICDReader::CD_TRACK_PREFIX +
-                                               std::to_string(track) + ".cda");
+    return Vantor::Core::DataInputPath::Create(ICDReader::CD_PATH_PREFIX + DRIVE +
+                                               ICDReader::CD_TRACK_PREFIX + std::to_string(track) + ".cda");
 }
 
 // Bytes that differ from sector to sector, so that a read of the wrong sector shows.

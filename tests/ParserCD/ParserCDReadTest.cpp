@@ -60,8 +60,7 @@ TEST_F(ParserCDRead, SectorKIsStampedKTimes13333AndComesFromTheNextAddress)
 {
     SP<IParser> parser = OpenTrack2(900);
     std::vector<uint32_t> expectedAddresses;
-    for (uint32_t k = 0; k <= 75; ++k)
-    {
+    for (uint32_t k = 0; k <= 75; ++k) {
         const SP<IDataPacket> packet = parser->Read();
         ASSERT_TRUE(packet) << "sector " << k;
         EXPECT_EQ(packet->GetPts(), k * SECTOR_DURATION);

@@ -52,8 +52,7 @@ TEST_F(ParserCDSeek, MovesToTheSectorThatHoldsTheTime)
     };
     const Case cases[] = {{0, 0}, {13332, 0}, {13333, 1}, {26665, 1}, {999975, 75}, {1000000, 75}};
     SP<IParser> parser = OpenTrack2(SECTORS_3_20_40);
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.time);
         parser->Seek(0, c.time);
         EXPECT_EQ(NextReadAddress(parser), FIRST_LBA + c.sector);
@@ -99,8 +98,7 @@ TEST_F(ParserCDSeek, SeekToTheEndOfA74MinuteTrackLandsPastItsLastSector)
 TEST_F(ParserCDSeek, SeekAfterTheEndPlaysAgain)
 {
     SP<IParser> parser = OpenTrack2(5);
-    while (parser->Read())
-    {
+    while (parser->Read()) {
     }
     parser->Seek(0, 0);
     EXPECT_EQ(NextReadAddress(parser), FIRST_LBA);
@@ -127,13 +125,10 @@ TEST_P(ParserCDBadSeek, ThrowsDescribedExceptionAndKeepsThePosition)
     const std::string path = Vantor::Proc::ICDReader::CD_PATH_PREFIX + faketrack::DRIVE +
                              Vantor::Proc::ICDReader::CD_TRACK_PREFIX + "2.cda";
 
-    try
-    {
+    try {
         parser->Seek(bad.stream, bad.time);
         FAIL() << "Seek did not throw";
-    }
-    catch (const Vantor::Exception& e)
-    {
+    } catch (const Vantor::Exception& e) {
         EXPECT_EQ(dynamic_cast<const Vantor::Proc::ProcException*>(&e), nullptr);
         const std::string* description = boost::get_error_info<Vantor::ErrorDescription>(e);
         const std::string* filename = boost::get_error_info<Vantor::ErrorFilename>(e);
@@ -150,10 +145,11 @@ TEST_P(ParserCDBadSeek, ThrowsDescribedExceptionAndKeepsThePosition)
     EXPECT_EQ(NextReadAddress(parser), FIRST_LBA + 3);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    TimeCheckedBeforeStream, ParserCDBadSeek,
-    testing::Values(BadSeek{0, DURATION_3_20_40 + 1, TIME_ERROR}, BadSeek{0, -1, TIME_ERROR},
-                    BadSeek{0, INT64_MIN, TIME_ERROR}, BadSeek{1, 0, STREAM_ERROR},
-                    BadSeek{0xFFFFFFFF, DURATION_3_20_40, STREAM_ERROR}, BadSeek{1, -1, TIME_ERROR}));
+INSTANTIATE_TEST_SUITE_P(TimeCheckedBeforeStream, ParserCDBadSeek,
+                         testing::Values(BadSeek{0, DURATION_3_20_40 + 1, TIME_ERROR},
+                                         BadSeek{0, -1, TIME_ERROR}, BadSeek{0, INT64_MIN, TIME_ERROR},
+                                         BadSeek{1, 0, STREAM_ERROR},
+                                         BadSeek{0xFFFFFFFF, DURATION_3_20_40, STREAM_ERROR},
+                                         BadSeek{1, -1, TIME_ERROR}));
 
 } // namespace

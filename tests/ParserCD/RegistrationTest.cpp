@@ -185,8 +185,7 @@ TEST_F(Registration, SettingsChangeNothingInTheParserMade)
     const SP<IParser> plain = factory->Create(faketrack::TrackInput(2), {}, nullptr);
     const SP<IParser> configured = factory->Create(faketrack::TrackInput(2), settings, nullptr);
     const SP<IParser> direct = CreateParserCD(faketrack::TrackInput(2), settings, nullptr);
-    for (const SP<IParser>& parser : {configured, direct})
-    {
+    for (const SP<IParser>& parser : {configured, direct}) {
         EXPECT_EQ(parser->GetDuration(), plain->GetDuration());
         EXPECT_EQ(parser->GetSize(), plain->GetSize());
         const SP<Vantor::Proc::IDataPacket> packet = parser->Read();

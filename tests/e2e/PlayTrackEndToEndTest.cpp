@@ -115,14 +115,12 @@ TEST_P(PlayTrackEndToEnd, EveryAudioTrackPlaysItsSectorsInOrderWithSectorTimesta
     const SP<ICDReader> reader = registry.CreateCDReader(Vantor::ioPath(written.cueSheet.string()));
     ASSERT_EQ(reader->GetTrackCount(), layout.tracks.size());
 
-    for (const mkdisc::TrackLayout& track : layout.tracks)
-    {
+    for (const mkdisc::TrackLayout& track : layout.tracks) {
         SCOPED_TRACE("track " + std::to_string(track.number));
         ASSERT_TRUE(track.audio);
         SP<IParser> parser = OpenTrack(reader, track.number);
         uint32_t k = 0;
-        for (SP<IDataPacket> packet = parser->Read(); packet; packet = parser->Read(), ++k)
-        {
+        for (SP<IDataPacket> packet = parser->Read(); packet; packet = parser->Read(), ++k) {
             ASSERT_LT(k, track.lengthSectors);
             ASSERT_TRUE(SameBytes(packet, mkdisc::sectorAt(spec, track.startLba + k))) << "sector " << k;
             ASSERT_EQ(packet->GetPts(), k * SECTOR_DURATION);
@@ -156,13 +154,10 @@ TEST_P(PlayTrackEndToEnd, HostCatchesThePluginsExceptionsByClassAndReadsTheirTag
     const SP<ICDReader> reader = registry.CreateCDReader(Vantor::ioPath(written.cueSheet.string()));
     const Vantor::ioPath trackPath = reader->GetTrackPath(1);
     SP<IParser> parser = OpenTrack(reader, 1);
-    try
-    {
+    try {
         parser->Seek(0, parser->GetDuration() + 1);
         FAIL() << "Seek did not throw";
-    }
-    catch (const Vantor::Exception& e)
-    {
+    } catch (const Vantor::Exception& e) {
         const std::string* description = boost::get_error_info<Vantor::ErrorDescription>(e);
         const std::string* filename = boost::get_error_info<Vantor::ErrorFilename>(e);
         ASSERT_TRUE(description && filename);

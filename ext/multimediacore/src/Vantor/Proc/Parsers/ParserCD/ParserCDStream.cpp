@@ -47,8 +47,7 @@ SP<IDataPacket> ParserCD::Read()
     OwnedPacket packet = CreateSectorPacket();
     const uint32_t lba = m_firstSector + m_currentSector;
     const int result = cueify_device_read_raw(m_device.get(), lba, packet->data);
-    if (result != CUEIFY_OK)
-    {
+    if (result != CUEIFY_OK) {
         // Not fatal: the position stays, so the next Read retries the same sector.
         LOG(ERROR) << CueifyError2String(result);
         return nullptr;
@@ -58,20 +57,17 @@ SP<IDataPacket> ParserCD::Read()
     // behind real time by 1/3 us per sector.
     const avTime timestamp = static_cast<avTime>(m_currentSector) * m_sectorDuration;
     ++m_currentSector;
-    return DataPacketFF::Create(packet.release(), MEDIA_TYPE_AUDIO, timestamp, timestamp,
-                                m_sectorDuration);
+    return DataPacketFF::Create(packet.release(), MEDIA_TYPE_AUDIO, timestamp, timestamp, m_sectorDuration);
 }
 
 void ParserCD::Seek(Index stream, avTime time)
 {
     if (time < 0 || time > m_duration)
         VANTOR_THROW(Vantor::Exception, << ErrorDescription("Seek error: invalid seek time position")
-                                        << ErrorFilename(m_path.utf8string())
-                                        << ErrorStreamIndex(stream));
+                                        << ErrorFilename(m_path.utf8string()) << ErrorStreamIndex(stream));
     if (stream >= this->GetStreamCount())
         VANTOR_THROW(Vantor::Exception, << ErrorDescription("Seek error: invalid seek stream index")
-                                        << ErrorFilename(m_path.utf8string())
-                                        << ErrorStreamIndex(stream));
+                                        << ErrorFilename(m_path.utf8string()) << ErrorStreamIndex(stream));
 
     // Not clamped to the track: a seek to the very end lands past the last sector whenever the
     // 13333 us sector is shorter than the true 1/75 s, and Read then reports the end.

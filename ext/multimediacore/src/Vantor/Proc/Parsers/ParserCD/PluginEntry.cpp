@@ -14,8 +14,7 @@ using namespace Vantor;
 extern "C" void Registrator(Proc::IPluginRegistry* registry)
 {
     registry->RegisterCDReaderCreator(&Proc::CDReader::Create);
-    for (const std::string& formatName : Conf::GetCDFormatList())
-    {
+    for (const std::string& formatName : Conf::GetCDFormatList()) {
         // The local handle takes the first reference; the factory lives on only if the
         // registry keeps one of its own.
         const SP<Proc::IParserCreator> creator(new ParserCreator(formatName));
