@@ -24,14 +24,11 @@ uint8_t byteOf(uint32_t sector, size_t offset)
     return static_cast<uint8_t>(sector * 7 + offset);
 }
 
-class FakePacket : public Vantor::Proc::IDataPacket
+// The host's reference counting, for the fakes below.
+template <class Interface>
+class Counted : public Interface
 {
 public:
-    FakePacket(uint32_t sector) : m_pts(sector * kSectorDuration), m_data(kSectorBytes)
-    {
-        for (size_t i = 0; i < m_data.size(); ++i)
-            m_data[i] = byteOf(sector, i);
-    }
     long AddRef() const override { return m_count.AddRefImpl(); }
     long GetRefCount() const override { return m_count.GetRefCountImpl(); }
     long Release() const override
@@ -40,6 +37,19 @@ public:
         if (left == 0)
             delete this;
         return left;
+    }
+
+private:
+    Vantor::RefCountImpl m_count;
+};
+
+class FakePacket : public Counted<Vantor::Proc::IDataPacket>
+{
+public:
+    FakePacket(uint32_t sector) : m_pts(sector * kSectorDuration), m_data(kSectorBytes)
+    {
+        for (size_t i = 0; i < m_data.size(); ++i)
+            m_data[i] = byteOf(sector, i);
     }
     Vantor::MediaType GetMediaType() const override { return Vantor::MEDIA_TYPE_AUDIO; }
     long long GetPts() const override { return m_pts; }
@@ -51,26 +61,16 @@ public:
     const AVPacket* GetAVPacket() const override { return nullptr; }
 
 private:
-    Vantor::RefCountImpl m_count;
     long long m_pts;
     std::vector<uint8_t> m_data;
 };
 
 // Reads and seeks as the CD parser does: null at the end and after a failed read, which the
 // next Read tries again; Seek to time / 13333, refused past the whole-second duration.
-class FakeParser : public Vantor::Proc::IParser
+class FakeParser : public Counted<Vantor::Proc::IParser>
 {
 public:
     FakeParser(uint32_t sectors, avTime duration) : m_sectors(sectors), m_duration(duration) {}
-    long AddRef() const override { return m_count.AddRefImpl(); }
-    long GetRefCount() const override { return m_count.GetRefCountImpl(); }
-    long Release() const override
-    {
-        const long left = m_count.ReleaseImpl();
-        if (left == 0)
-            delete this;
-        return left;
-    }
     avTime GetDuration() const override { return m_duration; }
     avTime GetStreamDuration(Index) const override { return m_duration; }
     int64_t GetSize() const override { return 0; }
@@ -102,7 +102,6 @@ public:
     std::vector<avTime> seeks;
 
 private:
-    Vantor::RefCountImpl m_count;
     uint32_t m_sectors;
     avTime m_duration;
     uint32_t m_position = 0;

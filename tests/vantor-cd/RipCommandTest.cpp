@@ -117,6 +117,8 @@ TEST_F(RipCommand, UserErrorsGiveOneLineAndLeaveNoFile)
          "--from: bad time \"1:75\": use seconds (90, 12.5) or m:ss(.fff) (1:30, 0:04.250)"},
         {{disc.trackPath(1), "-o", wav, "--from", "3"},
          "--from 0:03.000 is past the end of the track (0:02.533)"},
+        {{disc.trackPath(1), "-o", wav, "--from", "2", "--to", "1.5"},
+         "--to 0:01.500 is not after --from 0:02.000"},
         {{disc.trackPath(7), "-o", wav}, "the disc in " + disc.cueSheet() + " has no track 7 (it has 3)"},
     };
     for (const auto& c : cases) {

@@ -1,8 +1,6 @@
 #include "TrackTarget.h"
 #include "UserError.h"
 
-#include "support/TempDirectory.h"
-
 #include <gtest/gtest.h>
 
 namespace vantorcd {
@@ -54,21 +52,6 @@ TEST(TrackTarget, BrokenTrackPathIsNamed)
         EXPECT_EQ(failureOf(path),
                   std::string(path) + " is not a track path (expected cdda://DRIVE#trackN.cda)");
     }
-}
-
-TEST(TrackTarget, ArgumentThatIsNoTrackSaysWhatItIs)
-{
-    const test::TempDirectory directory;
-    const std::string folder = directory.path().string();
-    const std::string text = (directory.path() / "notes.txt").string();
-    test::writeText(text, "text");
-    EXPECT_EQ(failureOf(folder + "/Track01.cda"), folder + "/Track01.cda: no such file");
-    EXPECT_EQ(failureOf(folder + "/x.wav"), folder + "/x.wav: no such file or directory");
-    EXPECT_EQ(failureOf(folder),
-              folder + " is a disc, not a track: name one of the track paths that 'vantor-cd list " + folder +
-                  "' shows");
-    EXPECT_EQ(failureOf(text),
-              text + " is not a track: give a track path (cdda://DRIVE#trackN.cda) or a .cda file");
 }
 
 } // namespace
