@@ -1,0 +1,45 @@
+// Writes the seed corpus of cue_sheet_fuzzer: the CUE sheets the disc-image writer writes for the
+// fuzzer's images, and a few sheets that name no usable data file.
+#include "support/CueImageDiscs.h"
+#include "support/SeedCorpus.h"
+#include "support/WorkDirectory.h"
+
+#include "mkdisc/DiscWriter.h"
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+using fuzzsupport::bytesOf;
+using fuzzsupport::Seed;
+
+std::vector<uint8_t> fileBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::vector<Seed> seeds()
+{
+    const fuzzsupport::WorkDirectory scratch("cue-sheet-seeds");
+    std::vector<Seed> result;
+    for (const mkdisc::DiscSpec& disc : fuzzsupport::cueImageDiscs())
+        result.push_back({disc.name + ".cue", fileBytes(mkdisc::writeDisc(disc, scratch.path()).cueSheet)});
+    result.push_back({"missing-file.cue",
+                      bytesOf("FILE \"absent.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n")});
+    result.push_back(
+        {"itself.cue", bytesOf("FILE \"fuzzed.cue\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n")});
+    result.push_back({"no-track.cue", bytesOf("FILE \"album.bin\" BINARY\n")});
+    result.push_back({"empty.cue", {}});
+    return result;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    return fuzzsupport::writeSeeds(argc, argv, seeds());
+}
