@@ -39,6 +39,7 @@ TEST(InfoCommand, DescribesTheTrackAsThePluginDoes)
     EXPECT_TRUE(hasLine(lines, "stream 0 (audio)"));
     EXPECT_TRUE(hasLine(lines, "  sample_rate: 44100"));
     EXPECT_TRUE(hasLine(lines, "  bitrate: 1411200"));
+    EXPECT_TRUE(hasLine(lines, "    stream_id: 0"));
 }
 
 TEST(InfoCommand, DemoTrackOneByDefault)

@@ -31,8 +31,15 @@ void printStreams(const Vantor::Proc::IParser& parser)
 {
     for (Vantor::Index stream = 0; stream < parser.GetStreamCount(); ++stream) {
         std::cout << "\nstream " << stream << " (" << mediaTypeName(parser.GetStreamType(stream)) << ")\n";
-        if (const auto codec = parser.GetStreamExtInfo(stream))
-            printPropertyChildren(std::cout, codec->GetProperty(), 2);
+        const auto codec = parser.GetStreamExtInfo(stream);
+        if (!codec)
+            continue;
+        printPropertyChildren(std::cout, codec->GetProperty(), 2);
+        const Vantor::Core::Property settings = codec->GetStreamSettings();
+        if (!settings.GetChildren().empty()) {
+            std::cout << "  settings\n";
+            printPropertyChildren(std::cout, settings, 4);
+        }
     }
 }
 
