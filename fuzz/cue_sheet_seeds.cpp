@@ -34,6 +34,9 @@ std::vector<Seed> seeds()
         {"itself.cue", bytesOf("FILE \"fuzzed.cue\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n")});
     result.push_back({"no-track.cue", bytesOf("FILE \"album.bin\" BINARY\n")});
     result.push_back({"empty.cue", {}});
+    // Found by fuzzing: libcue rejects a last track without lines, leaking what it had parsed.
+    result.push_back(
+        {"last-track-without-lines.cue", bytesOf("FILE \"wave (Track 01).wav\" WAVE\n  TRACK 01 AUDIO")});
     return result;
 }
 

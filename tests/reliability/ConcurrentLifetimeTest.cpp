@@ -1,0 +1,140 @@
+// Readers and parsers are made on many threads at once, by track path and by .cda file, and
+// released on threads other than the ones that made them.
+#include "support/PluginHost.h"
+#include "support/StartingGate.h"
+#include "support/TempDirectory.h"
+#include "support/TestDisc.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace reliability {
+namespace {
+
+using Vantor::SP;
+using Vantor::Proc::ICDReader;
+using Vantor::Proc::IParser;
+
+constexpr int kThreads = 4;
+constexpr int kRounds = 12;
+
+size_t openDescriptors()
+{
+    size_t count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
+        ++count;
+    return count;
+}
+
+// Objects one thread made and another releases; each is used by one thread at a time.
+struct Made
+{
+    SP<ICDReader> reader;
+    std::vector<SP<IParser>> parsers;
+};
+
+class HandOver
+{
+public:
+    void put(Made made)
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_waiting.push_back(std::move(made));
+    }
+    // Something another thread made, or nothing.
+    Made take()
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_waiting.empty())
+            return {};
+        Made made = std::move(m_waiting.front());
+        m_waiting.erase(m_waiting.begin());
+        return made;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::vector<Made> m_waiting;
+};
+
+struct Worker
+{
+    int index = 0;
+    int wrongPackets = 0;
+    std::string failure;
+};
+
+class ConcurrentLifetime : public testing::Test
+{
+protected:
+    void SetUp() override { ::setenv("CUEIFY_VIRTUAL_DRIVES", directory.path().c_str(), 1); }
+    void TearDown() override { ::unsetenv("CUEIFY_VIRTUAL_DRIVES"); }
+
+    // One round: a reader, a parser by its track path and one by the track's .cda file, each
+    // checked by its first packet.
+    Made makeAndCheck(Worker& worker, int round) const
+    {
+        Made made;
+        made.reader = host.readDisc(disc.written.cueSheet);
+        const unsigned track = static_cast<unsigned>((worker.index + round) % 3 + 1);
+        made.parsers.push_back(host.open(made.reader->GetTrackPath(track).utf8string()));
+        made.parsers.push_back(host.open(disc.written.cdaFiles.at(track - 1).string()));
+        for (const SP<IParser>& parser : made.parsers)
+            if (!isSector(parser->Read(), disc.sector(track, 0), 0))
+                ++worker.wrongPackets;
+        return made;
+    }
+
+    void work(Worker& worker)
+    {
+        gate.arriveAndWait();
+        try {
+            for (int round = 0; round < kRounds; ++round) {
+                handOver.put(makeAndCheck(worker, round));
+                Made other = handOver.take();
+                for (const SP<IParser>& parser : other.parsers)
+                    parser->Seek(0, 0);
+            }
+        } catch (const std::exception& e) {
+            worker.failure = e.what();
+        }
+    }
+
+    TempDirectory directory;
+    const TestDisc disc{directory.path(), mkdisc::DataFileFormat::Binary, false};
+    const PluginHost host;
+    StartingGate gate{kThreads};
+    HandOver handOver;
+};
+
+TEST_F(ConcurrentLifetime, ReadersAndParsersMadeAndReleasedOnManyThreadsAllWorkAndKeepNoDescriptor)
+{
+    const size_t descriptorsBefore = openDescriptors();
+    std::vector<Worker> workers(kThreads);
+    std::vector<std::thread> threads;
+    for (int i = 0; i < kThreads; ++i) {
+        workers[i].index = i;
+        threads.emplace_back([this, &workers, i] { work(workers[i]); });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    while (!handOver.take().parsers.empty()) {
+    }
+
+    for (const Worker& worker : workers) {
+        SCOPED_TRACE("thread " + std::to_string(worker.index));
+        EXPECT_EQ(worker.failure, "");
+        EXPECT_EQ(worker.wrongPackets, 0);
+    }
+    EXPECT_EQ(openDescriptors(), descriptorsBefore);
+}
+
+} // namespace
+} // namespace reliability

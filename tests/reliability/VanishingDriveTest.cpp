@@ -1,0 +1,140 @@
+// A virtual drive that the host has listed goes away before a track of it is opened: its track
+// paths and .cda files fail to open with the parser's own errors, and the other drive still plays.
+#include "support/PluginHost.h"
+#include "support/TempDirectory.h"
+#include "support/TestDisc.h"
+
+#include "Vantor/Core/Interfaces/Exceptions.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+
+namespace reliability {
+namespace {
+
+namespace fs = std::filesystem;
+using Vantor::SP;
+
+constexpr const char* kVirtualDrives = "CUEIFY_VIRTUAL_DRIVES";
+
+// Sets the variable for the test's lifetime and restores what was there before.
+class VirtualDrives
+{
+public:
+    explicit VirtualDrives(const std::string& value)
+    {
+        const char* before = std::getenv(kVirtualDrives);
+        m_before = before != nullptr ? std::optional<std::string>(before) : std::nullopt;
+        ::setenv(kVirtualDrives, value.c_str(), 1);
+    }
+    ~VirtualDrives()
+    {
+        if (m_before)
+            ::setenv(kVirtualDrives, m_before->c_str(), 1);
+        else
+            ::unsetenv(kVirtualDrives);
+    }
+    VirtualDrives(const VirtualDrives&) = delete;
+    VirtualDrives& operator=(const VirtualDrives&) = delete;
+
+private:
+    std::optional<std::string> m_before;
+};
+
+mkdisc::DiscSpec twoTrackDisc()
+{
+    mkdisc::DiscSpec description;
+    description.name = "other";
+    mkdisc::TrackSpec track;
+    track.sectors = 80;
+    description.sessions.push_back({{track, track}});
+    return description;
+}
+
+template <typename Exception>
+std::string descriptionOfFailedOpen(const PluginHost& host, const std::string& path)
+{
+    try {
+        host.open(path);
+    } catch (const Exception& e) {
+        return descriptionOf(e);
+    }
+    return "(opened)";
+}
+
+enum class Removal
+{
+    WholeDrive,
+    ImageOnly
+};
+
+struct RemovalCase
+{
+    const char* name;
+    Removal removal;
+};
+
+void PrintTo(const RemovalCase& value, std::ostream* out)
+{
+    *out << value.name;
+}
+
+class VanishingDrive : public testing::TestWithParam<RemovalCase>
+{
+protected:
+    void removeFirstDrive()
+    {
+        if (GetParam().removal == Removal::WholeDrive) {
+            fs::remove_all(first.written.cueSheet.parent_path());
+            return;
+        }
+        fs::remove(first.written.cueSheet);
+        for (const fs::path& file : first.written.dataFiles)
+            fs::remove(file);
+    }
+
+    TempDirectory directory;
+    const TestDisc first{directory.path() / "drive-a", mkdisc::DataFileFormat::Binary, false};
+    const mkdisc::DiscSpec secondDescription = twoTrackDisc();
+    const mkdisc::WrittenDisc second = mkdisc::writeDisc(secondDescription, directory.path() / "drive-b");
+    const VirtualDrives drives{(directory.path() / "drive-a").string() + ":" +
+                               (directory.path() / "drive-b").string()};
+    const PluginHost host;
+};
+
+TEST_P(VanishingDrive, ItsTrackFilesAreNotFoundAndItsTrackPathsFailToOpen)
+{
+    const std::string trackPath = host.readDisc(first.written.cueSheet)->GetTrackPath(1).utf8string();
+    const fs::path keptCda = directory.path() / "kept.cda";
+    fs::copy_file(first.written.cdaFiles.at(0), keptCda);
+    ASSERT_TRUE(host.open(keptCda.string()));
+
+    removeFirstDrive();
+
+    EXPECT_EQ(descriptionOfFailedOpen<Vantor::Proc::ParserException>(host, keptCda.string()),
+              "Cannot find cdrom source for the track.");
+    EXPECT_NE(descriptionOfFailedOpen<Vantor::Proc::CDReaderException>(host, trackPath), "(opened)");
+}
+
+TEST_P(VanishingDrive, TheOtherDriveStillPlays)
+{
+    removeFirstDrive();
+
+    const SP<Vantor::Proc::IParser> parser = host.open(second.cdaFiles.at(1).string());
+
+    const mkdisc::TrackLayout track = mkdisc::layoutOf(secondDescription).tracks.at(1);
+    EXPECT_TRUE(isSector(parser->Read(), mkdisc::sectorAt(secondDescription, track.startLba), 0));
+}
+
+INSTANTIATE_TEST_SUITE_P(Removals, VanishingDrive,
+                         testing::Values(RemovalCase{"WholeDrive", Removal::WholeDrive},
+                                         RemovalCase{"ImageOnly", Removal::ImageOnly}),
+                         [](const testing::TestParamInfo<RemovalCase>& info) { return info.param.name; });
+
+} // namespace
+} // namespace reliability

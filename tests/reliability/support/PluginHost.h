@@ -1,0 +1,42 @@
+// What a host has: the plug-in module loaded by the registry, its disc reader and its "cda"
+// parser factory. Tests reach the plug-in through nothing else.
+#pragma once
+
+#include "Vantor/Proc/ICDReader.h"
+#include "Vantor/Proc/IParser.h"
+#include "Vantor/Proc/IParserCreator.h"
+#include "Vantor/Proc/PluginRegistry.h"
+
+#include "mkdisc/DiscWriter.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace reliability {
+
+class PluginHost
+{
+public:
+    // Loads the built module. Throws Vantor::Exception when it cannot be loaded.
+    PluginHost();
+
+    Vantor::SP<Vantor::Proc::ICDReader> readDisc(const std::filesystem::path& drive) const;
+    // A parser for a track path or a .cda file; throws what the plug-in throws.
+    Vantor::SP<Vantor::Proc::IParser> open(const std::string& path) const;
+    // The track path the plug-in's reader writes for a track of a drive.
+    static std::string trackPath(const std::filesystem::path& drive, unsigned track);
+
+private:
+    Vantor::Proc::PluginRegistry m_registry;
+    Vantor::SP<Vantor::Proc::IParserCreator> m_factory;
+};
+
+// True when the packet holds exactly that sector, stamped as the k-th packet of its track.
+bool isSector(const Vantor::SP<Vantor::Proc::IDataPacket>& packet, const mkdisc::Sector& expected,
+              uint32_t k);
+
+// The description of a Vantor::Exception, or "" when it has none.
+std::string descriptionOf(const std::exception& caught);
+
+} // namespace reliability
