@@ -117,6 +117,7 @@ public:
     {
         if (m_tracks.empty())
             throw ImageError("CUE sheet without tracks");
+        expectTrackStart();
         if (m_tracksInSession == 0)
             throw ImageError("session without tracks");
         return std::move(m_tracks);
@@ -134,8 +135,10 @@ private:
         const std::string_view keyword = words.front();
         if (keyword == "INDEX") {
             expectWords(words, 3);
-            if (!numberOf(words[1], 2))
+            const auto index = numberOf(words[1], 2);
+            if (!index)
                 throw ImageError("malformed INDEX number");
+            m_trackHasStart = m_trackHasStart || *index == 1;
             timeOf(words[2]);
         } else if (keyword == "PREGAP") {
             expectWords(words, 2);
@@ -187,6 +190,9 @@ private:
             throw ImageError("track numbers must count up by one");
         if (m_fileLines == 0)
             throw ImageError("TRACK before any FILE");
+        if (!m_tracks.empty())
+            expectTrackStart();
+        m_trackHasStart = false;
         ScannedTrack track;
         track.number = static_cast<uint8_t>(*number);
         track.session = m_session;
@@ -194,6 +200,13 @@ private:
         track.fileType = m_fileType;
         m_tracks.push_back(track);
         ++m_tracksInSession;
+    }
+
+    // libcue rejects a last track without lines, and leaks what it parsed when it does.
+    void expectTrackStart() const
+    {
+        if (!m_trackHasStart)
+            throw ImageError("track without INDEX 01");
     }
 
     ScannedTrack& currentTrack()
@@ -209,6 +222,7 @@ private:
     size_t m_fileLines = 0;
     size_t m_fileLine = 0;
     DataFileType m_fileType = DataFileType::Binary;
+    bool m_trackHasStart = false;
 };
 
 } // namespace

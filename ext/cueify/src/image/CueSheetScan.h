@@ -29,7 +29,7 @@ struct ScannedTrack
 // a FILE type other than BINARY and WAVE or a track mode other than AUDIO, MODE1/2352 and
 // MODE2/2352; a sheet without tracks, track numbers that do not count up by one, sessions
 // that do not count up from 1 or hold no track; a TRACK before any FILE or a track line
-// before any TRACK; a malformed time.
+// before any TRACK; a track without INDEX 01; a malformed time.
 std::vector<ScannedTrack> scanCueSheet(std::string_view text);
 
 } // namespace cueify
