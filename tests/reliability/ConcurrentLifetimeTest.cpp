@@ -1,5 +1,6 @@
 // Readers and parsers are made on many threads at once, by track path and by .cda file, and
 // released on threads other than the ones that made them.
+#include "support/OpenDescriptors.h"
 #include "support/PluginHost.h"
 #include "support/StartingGate.h"
 #include "support/TempDirectory.h"
@@ -24,14 +25,6 @@ using Vantor::Proc::IParser;
 
 constexpr int kThreads = 4;
 constexpr int kRounds = 12;
-
-size_t openDescriptors()
-{
-    size_t count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
-        ++count;
-    return count;
-}
 
 // Objects one thread made and another releases; each is used by one thread at a time.
 struct Made
@@ -116,7 +109,6 @@ protected:
 
 TEST_F(ConcurrentLifetime, ReadersAndParsersMadeAndReleasedOnManyThreadsAllWorkAndKeepNoDescriptor)
 {
-    const size_t descriptorsBefore = openDescriptors();
     std::vector<Worker> workers(kThreads);
     std::vector<std::thread> threads;
     for (int i = 0; i < kThreads; ++i) {
@@ -133,7 +125,7 @@ TEST_F(ConcurrentLifetime, ReadersAndParsersMadeAndReleasedOnManyThreadsAllWorkA
         EXPECT_EQ(worker.failure, "");
         EXPECT_EQ(worker.wrongPackets, 0);
     }
-    EXPECT_EQ(openDescriptors(), descriptorsBefore);
+    EXPECT_EQ(descriptorsOpenUnder(directory.path()), 0u);
 }
 
 } // namespace

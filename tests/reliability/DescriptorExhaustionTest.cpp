@@ -1,5 +1,6 @@
 // The process runs out of file descriptors while a track opens: the open fails with the
 // disc-access error, or succeeds once enough descriptors are free, and never keeps one.
+#include "support/OpenDescriptors.h"
 #include "support/PluginHost.h"
 #include "support/TempDirectory.h"
 #include "support/TestDisc.h"
@@ -19,14 +20,6 @@ namespace reliability {
 namespace {
 
 constexpr int kMostDescriptorsAnOpenNeeds = 8;
-
-size_t openDescriptors()
-{
-    size_t count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
-        ++count;
-    return count;
-}
 
 // The number the next open() would return: every descriptor below it is taken.
 rlim_t lowestFreeDescriptor()
@@ -82,7 +75,6 @@ TEST(DescriptorExhaustion, OpenFailsWithTheDeviceErrorUntilDescriptorsAreFreeAnd
     ASSERT_EQ(openAndReadFirstSector(host, trackPath, disc), "");
     const std::string missing = PluginHost::trackPath(directory.path() / "missing.cue", 1);
     ASSERT_NE(openAndReadFirstSector(host, missing, disc), "");
-    const size_t before = openDescriptors();
 
     bool opened = false;
     for (int spare = 0; spare <= kMostDescriptorsAnOpenNeeds && !opened; ++spare) {
@@ -97,7 +89,7 @@ TEST(DescriptorExhaustion, OpenFailsWithTheDeviceErrorUntilDescriptorsAreFreeAnd
         if (!opened)
             EXPECT_EQ(outcome, deviceError);
         EXPECT_TRUE(spare > 0 || !opened) << "opened without a free descriptor";
-        EXPECT_EQ(openDescriptors(), before);
+        EXPECT_EQ(descriptorsOpenUnder(directory.path()), 0u);
     }
     EXPECT_TRUE(opened) << "the track did not open with " << kMostDescriptorsAnOpenNeeds
                         << " descriptors free";
