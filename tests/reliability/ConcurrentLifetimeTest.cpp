@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
@@ -125,6 +126,30 @@ TEST_F(ConcurrentLifetime, ReadersAndParsersMadeAndReleasedOnManyThreadsAllWorkA
         EXPECT_EQ(worker.failure, "");
         EXPECT_EQ(worker.wrongPackets, 0);
     }
+    EXPECT_EQ(descriptorsOpenUnder(directory.path()), 0u);
+}
+
+// Only reference counts are shared: the thread that drops the last reference destroys the parser,
+// and must see what the thread that read from it wrote.
+TEST_F(ConcurrentLifetime, ParserReadOnOneThreadIsDestroyedByWhicheverThreadDropsItLast)
+{
+    std::atomic<int> wrongPackets{0};
+    for (int round = 0; round < kRounds; ++round) {
+        SP<IParser> parser = host.open(disc.written.cdaFiles.at(0).string());
+        StartingGate together(kThreads);
+        std::vector<std::thread> threads;
+        for (int i = 0; i < kThreads; ++i)
+            threads.emplace_back([this, &together, &wrongPackets, copy = parser, reads = i == 0]() mutable {
+                together.arriveAndWait();
+                if (reads && !isSector(copy->Read(), disc.sector(1, 0), 0))
+                    ++wrongPackets;
+                copy = nullptr;
+            });
+        parser = nullptr;
+        for (std::thread& thread : threads)
+            thread.join();
+    }
+    EXPECT_EQ(wrongPackets, 0);
     EXPECT_EQ(descriptorsOpenUnder(directory.path()), 0u);
 }
 
