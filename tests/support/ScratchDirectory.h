@@ -14,7 +14,7 @@ public:
     ScratchDirectory()
     {
         std::random_device random;
-        m_path = std::filesystem::temp_directory_path() / ("parsercd-" + std::to_string(random()));
+        m_path = std::filesystem::temp_directory_path() / ("vantor-test-" + std::to_string(random()));
         std::filesystem::create_directories(m_path);
     }
     ~ScratchDirectory()
