@@ -37,6 +37,8 @@ std::vector<Seed> seeds()
     // Found by fuzzing: libcue rejects a last track without lines, leaking what it had parsed.
     result.push_back(
         {"last-track-without-lines.cue", bytesOf("FILE \"wave (Track 01).wav\" WAVE\n  TRACK 01 AUDIO")});
+    // Found by fuzzing: libcue reads some remarks as syntax errors, leaking what it had parsed.
+    result.push_back({"remark-with-rem.cue", bytesOf("FILE n BINARY\nTRACK 1 AUDIO\nINDEX 1 0:0:1\nREM GENREc REM")});
     return result;
 }
 

@@ -90,5 +90,32 @@ INSTANTIATE_TEST_SUITE_P(
         SheetCase{"UnclosedQuote", "FILE \"album.bin BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"}),
     [](const testing::TestParamInfo<SheetCase>& info) { return info.param.name; });
 
+// Remarks are comments: whatever words follow REM, the sheet reads as it would without them.
+class RemarkLine : public MalformedSheet
+{
+};
+
+TEST_P(RemarkLine, IsIgnoredAndTheTrackPlays)
+{
+    const std::string sheet = writeSheet();
+
+    EXPECT_EQ(host.readDisc(sheet)->GetTrackCount(), 1u);
+    EXPECT_TRUE(isSector(host.open(PluginHost::trackPath(sheet, 1))->Read(), disc.sector(1, 0), 0));
+    expectNoLeak();
+}
+
+// Found by fuzzing: libcue read these remarks as syntax errors and leaked what it had parsed.
+INSTANTIATE_TEST_SUITE_P(
+    Sheets, RemarkLine,
+    testing::Values(SheetCase{"KeywordPrefixAndRem",
+                              "FILE \"album.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+                              "REM GENREc REM"},
+                    SheetCase{"QuotedValueAndRem",
+                              "FILE \"album.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+                              "REM GENRE \"a\" REM\n"},
+                    SheetCase{"KeywordWithoutValue", "REM DATE\nFILE \"album.bin\" BINARY\n  TRACK 01 AUDIO\n"
+                                                     "    INDEX 01 00:00:00\n"}),
+    [](const testing::TestParamInfo<SheetCase>& info) { return info.param.name; });
+
 } // namespace
 } // namespace reliability
