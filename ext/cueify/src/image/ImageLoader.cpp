@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <fstream>
 #include <string>
+#include <string_view>
 
 namespace cueify {
 namespace {
@@ -33,6 +34,24 @@ std::string readSheetText(const fs::path& cueSheet)
         text.erase(0, 3);
     text += '\n';
     return text;
+}
+
+// The sheet without its REM lines. libcue reads some remarks (a keyword it knows followed by
+// more words, or by none) as syntax errors, refusing good sheets and leaking what it had parsed;
+// the scan has already taken the one remark that matters, REM SESSION.
+std::string withoutRemarks(const std::string& text)
+{
+    std::string kept;
+    for (size_t start = 0; start < text.size();) {
+        const size_t next = text.find('\n', start) + 1; // the text ends with a line end
+        const size_t word = text.find_first_not_of(" \t\r", start);
+        const bool remark = text.compare(word, 3, "REM") == 0 &&
+                            std::string_view(" \t\r\n").find(text[word + 3]) != std::string_view::npos;
+        if (!remark)
+            kept.append(text, start, next - start);
+        start = next;
+    }
+    return kept;
 }
 
 struct SheetFiles
@@ -83,7 +102,7 @@ std::unique_ptr<ImageDevice> loadImage(const fs::path& cueSheet)
 {
     const std::string text = readSheetText(cueSheet);
     const std::vector<ScannedTrack> scanned = scanCueSheet(text);
-    const std::vector<SheetTrack> parsed = parseCueSheet(text);
+    const std::vector<SheetTrack> parsed = parseCueSheet(withoutRemarks(text));
     if (scanned.size() != parsed.size())
         throw ImageError("CUE sheet tracks could not be matched");
     SheetFiles opened = openDataFiles(cueSheet.parent_path(), scanned, parsed);
