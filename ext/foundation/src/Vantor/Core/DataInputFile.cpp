@@ -34,20 +34,10 @@ FileHandle OpenForReading(const ioPath& path)
     return file;
 }
 
-class OpenedFile final : public DataInputFile
+class OpenedFile final : public RefCounted<DataInputFile>
 {
 public:
     OpenedFile(const ioPath& path, FileHandle file) : m_path(path), m_file(std::move(file)) {}
-
-    long AddRef() const override { return m_refCount.AddRefImpl(); }
-    long GetRefCount() const override { return m_refCount.GetRefCountImpl(); }
-    long Release() const override
-    {
-        const long left = m_refCount.ReleaseImpl();
-        if (left == 0)
-            delete this;
-        return left;
-    }
 
     ioPath GetPath() const override { return m_path; }
 
@@ -55,7 +45,6 @@ public:
     size_t Read(void* buffer, size_t size) override { return std::fread(buffer, 1, size, m_file.get()); }
 
 private:
-    RefCountImpl m_refCount;
     ioPath m_path;
     FileHandle m_file;
 };

@@ -3,24 +3,6 @@
 namespace Vantor {
 namespace Conf {
 
-long FormatCodecAudio::AddRef() const
-{
-    return m_refCount.AddRefImpl();
-}
-
-long FormatCodecAudio::GetRefCount() const
-{
-    return m_refCount.GetRefCountImpl();
-}
-
-long FormatCodecAudio::Release() const
-{
-    const long left = m_refCount.ReleaseImpl();
-    if (left == 0)
-        delete this;
-    return left;
-}
-
 // The root node mirrors both settings, so hosts that read only the property tree see them.
 void FormatCodecAudio::SetChannelLayout(ChannelLayout layout)
 {

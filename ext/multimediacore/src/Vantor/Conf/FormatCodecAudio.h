@@ -6,14 +6,10 @@
 namespace Vantor {
 namespace Conf {
 
-class FormatCodecAudio final : public IFormatCodecAudio
+class FormatCodecAudio final : public RefCounted<IFormatCodecAudio>
 {
 public:
     FormatCodecAudio() = default;
-
-    long AddRef() const override;
-    long GetRefCount() const override;
-    long Release() const override;
 
     Core::Property& GetProperty() override { return m_property; }
     const Core::Property& GetProperty() const override { return m_property; }
@@ -27,7 +23,6 @@ public:
     SampleFormats GetSampleFormat() const override { return m_sampleFormat; }
 
 private:
-    RefCountImpl m_refCount;
     Core::Property m_property;
     Core::Property m_streamSettings;
     ChannelLayout m_channelLayout = CHANNEL_LAYOUT_UNKNOWN;

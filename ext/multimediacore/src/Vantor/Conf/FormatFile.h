@@ -6,14 +6,10 @@
 namespace Vantor {
 namespace Conf {
 
-class FormatFile final : public IFormatFile
+class FormatFile final : public RefCounted<IFormatFile>
 {
 public:
     FormatFile() = default;
-
-    long AddRef() const override;
-    long GetRefCount() const override;
-    long Release() const override;
 
     Core::Property& GetProperty() override { return m_property; }
     const Core::Property& GetProperty() const override { return m_property; }
@@ -22,7 +18,6 @@ public:
     const std::string& GetVantorSpecificMetadata() const override { return m_metadata; }
 
 private:
-    RefCountImpl m_refCount;
     Core::Property m_property;
     std::string m_metadata;
 };

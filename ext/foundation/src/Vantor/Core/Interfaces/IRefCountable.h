@@ -50,4 +50,26 @@ inline void intrusive_ptr_release(const IRefCountable* object)
 template <class T>
 using SP = boost::intrusive_ptr<T>;
 
+// The common counting scheme for a host object implementing Interface: the count lives in the
+// object, and the last Release deletes it.
+template <class Interface>
+class RefCounted : public Interface
+{
+public:
+    using Interface::Interface;
+
+    long AddRef() const override { return m_refCount.AddRefImpl(); }
+    long GetRefCount() const override { return m_refCount.GetRefCountImpl(); }
+    long Release() const override
+    {
+        const long left = m_refCount.ReleaseImpl();
+        if (left == 0)
+            delete this;
+        return left;
+    }
+
+private:
+    RefCountImpl m_refCount;
+};
+
 } // namespace Vantor
