@@ -1,26 +1,28 @@
 // Runs the built mkdisc command as a user would.
-#include "TempDirectory.h"
+#include "TrackDescription.h"
+#include "mkdisc/CdaFile.h"
+#include "mkdisc/DiscWriter.h"
+
+#include "ScratchDirectory.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <sys/wait.h>
+#include <utility>
 
 namespace mkdisc {
 namespace {
 
-struct CommandRun
+// The exit code, and what the command wrote to standard output and error.
+std::pair<int, std::string> runMkdisc(const std::string& arguments)
 {
-    int exitCode;
-    std::string output; // standard output and error
-};
-
-CommandRun runMkdisc(const std::string& arguments)
-{
-    const std::string command = std::string("'") + MKDISC_COMMAND + "' " + arguments + " 2>&1";
-    std::FILE* pipe = ::popen(command.c_str(), "r");
+    std::FILE* pipe = ::popen((std::string("'") + MKDISC_COMMAND + "' " + arguments + " 2>&1").c_str(), "r");
     if (!pipe)
-        throw std::runtime_error("cannot run " + command);
+        throw std::runtime_error("cannot run mkdisc");
     std::string output;
     char buffer[256];
     for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
@@ -29,55 +31,100 @@ CommandRun runMkdisc(const std::string& arguments)
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
 }
 
-TEST(MkdiscCommand, WritesTheDescribedDisc)
+std::string readFile(const std::string& path)
 {
-    test::TempDirectory directory;
-    const std::filesystem::path out = directory.path() / "out";
-    const CommandRun run =
-        runMkdisc("--out " + out.string() +
-                  " --name demo audio:300,flags=dcp+pre audio:150,pregap=75 audio:100,silence=150"
-                  " --session mode1:200,byte16=0");
-    ASSERT_EQ(run.exitCode, 0) << run.output;
-    // Audio starts 00:02:00, 00:07:00 (LBA 375) and 00:11:00 (LBA 675).
-    EXPECT_EQ(run.output, "cue sheet: " + (out / "demo.cue").string() +
-                              "\n"
-                              "tracks: 4 in 2 session(s)\n"
-                              "data files: 1, cda files: 3\n"
-                              "serial: 00001400\n");
-    EXPECT_EQ(test::fileNamesIn(out), (std::vector<std::string>{"Track01.cda", "Track02.cda", "Track03.cda",
-                                                                "demo.bin", "demo.cue"}));
-    const std::string cue = test::readText(out / "demo.cue");
-    EXPECT_NE(cue.find("REM SESSION 02\n  TRACK 04 MODE1/2352\n"), std::string::npos) << cue;
-    EXPECT_NE(cue.find("    FLAGS DCP PRE\n"), std::string::npos) << cue;
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-TEST(MkdiscCommand, WaveAndFilePerTrackOptions)
+long entriesIn(const std::string& directory)
 {
-    test::TempDirectory directory;
-    const CommandRun run = runMkdisc("--out " + directory.path().string() +
-                                     " --wave --file-per-track --no-cda audio:2 / audio:3");
-    ASSERT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_EQ(test::fileNamesIn(directory.path()),
-              (std::vector<std::string>{"disc (Track 01).wav", "disc (Track 02).wav", "disc.cue"}));
+    return std::distance(std::filesystem::directory_iterator(directory), {});
+}
+
+TEST(MkdiscCommand, WritesCueSheetBinaryAndCdaFilesOfTheDescribedDisc)
+{
+    testsupport::ScratchDirectory directory;
+    const std::string out = directory.path().string();
+    const auto [exitCode, output] =
+        runMkdisc("--out " + out +
+                  " --name demo audio:80,flags=dcp+4ch+pre audio:90,pregap=30,silence=20 / "
+                  "mode1:40,pregap=10,silence=5,byte16=2");
+    ASSERT_EQ(exitCode, 0) << output;
+    EXPECT_EQ(output,
+              "cue sheet: " + out +
+                  "/demo.cue\ntracks: 3 in 2 session(s)\ndata files: 1, cda files: 2\nserial: 00000446\n");
+    EXPECT_EQ(entriesIn(out), 4);
+    EXPECT_EQ(readFile(out + "/demo.cue"), "REM SESSION 01\n"
+                                           "FILE \"demo.bin\" BINARY\n"
+                                           "  TRACK 01 AUDIO\n"
+                                           "    FLAGS DCP 4CH PRE\n"
+                                           "    INDEX 01 00:00:00\n"
+                                           "  TRACK 02 AUDIO\n"
+                                           "    PREGAP 00:00:20\n"
+                                           "    INDEX 00 00:01:05\n"
+                                           "    INDEX 01 00:01:35\n"
+                                           "REM SESSION 02\n"
+                                           "  TRACK 03 MODE1/2352\n"
+                                           "    PREGAP 00:00:05\n"
+                                           "    INDEX 00 00:02:50\n"
+                                           "    INDEX 01 00:02:60\n");
+    // Two audio tracks: the serial packs session 1's lead-out, LBA 220 = 00:04:70.
+    const std::array<uint8_t, 44> cda = encodeCdaFile({2, 0x000446, 130, 90});
+    EXPECT_EQ(readFile(out + "/Track02.cda"), std::string(cda.begin(), cda.end()));
+
+    const std::string binary = readFile(out + "/demo.bin");
+    ASSERT_EQ(binary.size(), 250u * kRawSectorSize);
+    EXPECT_EQ(binary[200 * kRawSectorSize + 16], 2);
+    DiscSpec spec;
+    spec.sessions = parseSessionDescriptions({"audio:80,flags=dcp+4ch+pre", "audio:90,pregap=30,silence=20",
+                                              "/", "mode1:40,pregap=10,silence=5,byte16=2"});
+    // Track 1; track 2 from its stored pregap, after 20 PREGAP sectors; session 2 at 220 + 11,400 + 5.
+    for (const auto& [fileSector, lba, count] :
+         {std::array<uint32_t, 3>{0, 0, 80}, {80, 100, 120}, {200, 11625, 50}})
+        for (uint32_t i = 0; i < count; ++i) {
+            const Sector expected = sectorAt(spec, lba + i);
+            ASSERT_EQ(binary.substr((fileSector + i) * kRawSectorSize, kRawSectorSize),
+                      std::string(expected.begin(), expected.end()))
+                << "LBA " << lba + i;
+        }
+}
+
+TEST(MkdiscCommand, WaveFileHoldsTheBinarysBytesBehindACdAudioHeader)
+{
+    testsupport::ScratchDirectory directory;
+    const std::string out = directory.path().string();
+    ASSERT_EQ(runMkdisc("--out " + out + "/bin audio:30 audio:20,pregap=10,silence=5").first, 0);
+    ASSERT_EQ(runMkdisc("--out " + out + "/wav --wave audio:30 audio:20,pregap=10,silence=5").first, 0);
+    const std::string wave = readFile(out + "/wav/disc.wav");
+    // RIFF size 36 + 141,120; PCM, 2 channels, 44,100 Hz, 176,400 bytes a second, 4-byte frames, 16 bits.
+    EXPECT_EQ(wave.substr(0, 44), std::string("RIFF\x64\x27\x02\0WAVEfmt \x10\0\0\0\x01\0\x02\0\x44\xAC\0\0"
+                                              "\x10\xB1\x02\0\x04\0\x10\0data\x40\x27\x02\0",
+                                              44));
+    EXPECT_EQ(wave.substr(44), readFile(out + "/bin/disc.bin"));
 }
 
 TEST(MkdiscCommand, BadDescriptionFailsWithOneLineAndExitCodeTwo)
 {
-    test::TempDirectory directory;
+    testsupport::ScratchDirectory directory;
     const std::string out = "--out " + directory.path().string() + " ";
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {out + "audio:ten", "mkdisc: bad track \"audio:ten\": sector count \"ten\" is not a number from 0 to "
-                            "4294967295\n"},
-        {out + "--wave audio:1 mode1:1", "mkdisc: track 2 is a data track: WAVE files hold audio only\n"},
-        {out + "audio:1 --session", "mkdisc: session 2 has no tracks\n"},
-        {"audio:1", "mkdisc: --out is required (see --help)\n"},
+    std::string hundredTracks = out;
+    for (int i = 0; i < 100; ++i)
+        hundredTracks += "audio:1 ";
+    const std::pair<std::string, std::string> cases[] = {
+        {out + "audio:ten",
+         "bad track \"audio:ten\": sector count \"ten\" is not a number from 0 to 4294967295"},
+        {out + "cdda:10", "bad track \"cdda:10\": unknown track kind \"cdda\" (audio, mode1 or mode2)"},
+        {out + "audio:1 --session", "session 2 has no tracks"},
+        {hundredTracks, "a disc holds at most 99 tracks, not 100"},
+        {out + "audio:449850", "the disc does not fit in 99:59:74"},
+        {out + "--wave audio:1 mode1:1", "track 2 is a data track: WAVE files hold audio only"},
+        {out + "--name 'a\"b' audio:1", "disc name \"a\"b\" has a character a CUE sheet cannot hold"},
+        {"audio:1", "--out is required (see --help)"},
     };
-    for (const auto& [arguments, message] : cases) {
-        const CommandRun run = runMkdisc(arguments);
-        EXPECT_EQ(run.exitCode, 2) << arguments;
-        EXPECT_EQ(run.output, message);
-    }
-    EXPECT_TRUE(test::fileNamesIn(directory.path()).empty());
+    for (const auto& [arguments, message] : cases)
+        EXPECT_EQ(runMkdisc(arguments), std::make_pair(2, "mkdisc: " + message + "\n")) << arguments;
+    EXPECT_EQ(entriesIn(directory.path().string()), 0);
 }
 
 } // namespace
