@@ -11,16 +11,14 @@ using Vantor::Proc::PluginRegistry;
 
 namespace {
 
-std::string LoadFailure(const ioPath& module)
+template <class Expected = Vantor::Exception, class Call> std::string FailureOf(Call call)
 {
-    PluginRegistry registry;
     try {
-        registry.LoadModule(module);
-    } catch (const Vantor::Exception& e) {
-        EXPECT_TRUE(registry.GetAllParserCreators().empty());
+        call();
+    } catch (const Expected& e) {
         return Vantor::DescriptionOf(e);
     }
-    return "loaded";
+    return "no failure";
 }
 
 } // namespace
@@ -29,17 +27,12 @@ TEST(PluginRegistry, LoadsAModuleAndKeepsWhatItRegisters)
 {
     PluginRegistry registry;
     registry.LoadModule(ioPath(TEST_PLUGIN_PATH));
-
     ASSERT_EQ(registry.GetAllParserCreators().size(), 1u);
-    const auto creators = registry.GetParserCreators("cda");
-    ASSERT_EQ(creators.size(), 1u);
-    EXPECT_EQ(creators.front()->GetImplName(), "test-module");
-    EXPECT_FALSE(creators.front()->GetFlag());
+    EXPECT_EQ(registry.GetParserCreators("cda"), registry.GetAllParserCreators());
+    EXPECT_EQ(registry.GetAllParserCreators().front()->GetImplName(), "test-module");
     EXPECT_TRUE(registry.GetParserCreators("wav").empty());
-
-    const Vantor::SP<Vantor::Proc::ICDReader> reader = registry.CreateCDReader(ioPath("/dev/sr0"));
-    ASSERT_TRUE(reader);
-    EXPECT_EQ(reader->GetTrackPath(7).utf8string(), "cdda:///dev/sr0#track7.cda");
+    EXPECT_EQ(registry.CreateCDReader(ioPath("/dev/sr0"))->GetTrackPath(7).utf8string(),
+              "cdda:///dev/sr0#track7.cda");
 }
 
 // The module is loaded with RTLD_LOCAL: only the host libraries' exported type information lets
@@ -48,46 +41,27 @@ TEST(PluginRegistry, ExceptionFromAModuleIsCaughtByItsClass)
 {
     PluginRegistry registry;
     registry.LoadModule(ioPath(TEST_PLUGIN_PATH));
-    const Vantor::SP<Vantor::Proc::IParserCreator> creator = registry.GetParserCreators("cda").front();
-    try {
-        creator->Create(Vantor::Core::DataInputPath::Create(ioPath("a.cda")), {}, nullptr);
-        FAIL() << "nothing thrown";
-    } catch (const Vantor::Proc::ParserException& e) {
-        EXPECT_EQ(Vantor::DescriptionOf(e), "The test module opens nothing.");
-    }
+    const auto input = Vantor::Core::DataInputPath::Create(ioPath("a.cda"));
+    EXPECT_EQ(FailureOf<Vantor::Proc::ParserException>(
+                  [&] { registry.GetAllParserCreators().front()->Create(input, {}, nullptr); }),
+              "The test module opens nothing.");
 }
 
-TEST(PluginRegistry, KeepsFactoriesInRegistrationOrder)
+TEST(PluginRegistry, RefusesAModuleItCannotLoadAndKeepsNothing)
 {
-    PluginRegistry registry;
-    registry.LoadModule(ioPath(TEST_PLUGIN_PATH));
-    registry.LoadModule(ioPath(TEST_PLUGIN_PATH));
-    const auto all = registry.GetAllParserCreators();
-    ASSERT_EQ(all.size(), 2u);
-    EXPECT_EQ(registry.GetParserCreators("cda"), all);
-}
-
-TEST(PluginRegistry, MissingModuleIsRefusedWithTheLoaderReason)
-{
-    const std::string path = std::string(TEST_PLUGIN_PATH) + ".missing";
-    EXPECT_EQ(LoadFailure(ioPath(path)), "Cannot load plug-in module " + path + ": " + path +
-                                             ": cannot open shared object file: No such file or directory");
-}
-
-TEST(PluginRegistry, ModuleWithoutRegistratorIsRefused)
-{
-    EXPECT_EQ(LoadFailure(ioPath(NO_REGISTRATOR_MODULE_PATH)),
-              std::string("Plug-in module ") + NO_REGISTRATOR_MODULE_PATH + " has no Registrator");
-}
-
-TEST(PluginRegistry, CreatingAReaderWithoutACreatorThrows)
-{
-    PluginRegistry registry;
-    EXPECT_EQ(registry.GetCDReaderCreator(), nullptr);
-    try {
-        registry.CreateCDReader(ioPath("/dev/sr0"));
-        FAIL() << "nothing thrown";
-    } catch (const Vantor::Exception& e) {
-        EXPECT_EQ(Vantor::DescriptionOf(e), "No CD reader creator is registered");
+    const std::string missing = std::string(TEST_PLUGIN_PATH) + ".missing";
+    const std::pair<std::string, std::string> cases[] = {
+        {missing, "Cannot load plug-in module " + missing + ": " + missing +
+                      ": cannot open shared object file: No such file or directory"},
+        {NO_REGISTRATOR_MODULE_PATH,
+         std::string("Plug-in module ") + NO_REGISTRATOR_MODULE_PATH + " has no Registrator"},
+    };
+    for (const auto& [modulePath, description] : cases) {
+        const ioPath module(modulePath);
+        PluginRegistry registry;
+        EXPECT_EQ(FailureOf([&] { registry.LoadModule(module); }), description);
+        EXPECT_TRUE(registry.GetAllParserCreators().empty());
+        EXPECT_EQ(FailureOf([&] { registry.CreateCDReader(ioPath("/dev/sr0")); }),
+                  "No CD reader creator is registered");
     }
 }
