@@ -1,8 +1,6 @@
-/*
- * Preloaded into the program under test: reads of one file (FAULTY_READ_FILE) that reach a
- * byte offset (FAULTY_READ_OFFSET) or beyond fail with EIO, as a damaged area of a disc would.
- * Every other read goes to the C library untouched.
- */
+/* Preloaded into (or linked with) the program under test: reads of one file (FAULTY_READ_FILE) that
+ * reach a byte offset (FAULTY_READ_OFFSET) fail with EIO, as a damaged area of a disc would; with
+ * FAULTY_READ_TIMES, only that many of them, as a sector that reads on a later attempt. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <errno.h>
@@ -10,35 +8,24 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <sys/types.h>
 #include <unistd.h>
 
-typedef ssize_t (*PreadFunction)(int, void*, size_t, off_t);
-
-static int isFaultyFile(int fd)
+static int reachesFault(int fd, size_t count, off_t offset)
 {
+    static long failures = 0;
     const char* faulty = getenv("FAULTY_READ_FILE");
-    if (!faulty)
+    const char* limit = getenv("FAULTY_READ_OFFSET");
+    const char* times = getenv("FAULTY_READ_TIMES");
+    char faultyPath[PATH_MAX], link[64], target[PATH_MAX];
+    if (!faulty || !limit || (long long)offset + (long long)count <= atoll(limit) ||
+        !realpath(faulty, faultyPath))
         return 0;
-    char faultyPath[PATH_MAX];
-    if (!realpath(faulty, faultyPath))
-        return 0;
-    char link[64];
-    char target[PATH_MAX];
     snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
     const ssize_t length = readlink(link, target, sizeof target - 1);
     if (length < 0)
         return 0;
     target[length] = '\0';
-    return strcmp(target, faultyPath) == 0;
-}
-
-static int reachesFault(int fd, size_t count, off_t offset)
-{
-    const char* limit = getenv("FAULTY_READ_OFFSET");
-    if (!limit || !isFaultyFile(fd))
-        return 0;
-    return (long long)offset + (long long)count > atoll(limit);
+    return strcmp(target, faultyPath) == 0 && (!times || failures++ < atol(times));
 }
 
 static ssize_t faultyPread(const char* name, int fd, void* buffer, size_t count, off_t offset)
@@ -47,7 +34,8 @@ static ssize_t faultyPread(const char* name, int fd, void* buffer, size_t count,
         errno = EIO;
         return -1;
     }
-    const PreadFunction next = (PreadFunction)dlsym(RTLD_NEXT, name);
+    ssize_t (*next)(int, void*, size_t, off_t) =
+        (ssize_t(*)(int, void*, size_t, off_t))dlsym(RTLD_NEXT, name);
     if (!next) {
         errno = ENOSYS;
         return -1;

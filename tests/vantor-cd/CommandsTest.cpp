@@ -1,0 +1,290 @@
+// Every command of vantor-cd, run from a shell as a user would, mostly on the demo disc the build
+// writes: audio tracks of 340, 465 and 390 sectors from the start of demo.bin, then a data track
+// in a second session, and mkdisc's TrackNN.cda files beside them.
+#include "ScratchDirectory.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <map>
+
+#include <sys/wait.h>
+
+namespace vantorcd {
+namespace {
+
+using Environment = std::map<std::string, std::string>;
+
+constexpr uint32_t kSectorBytes = 2352;
+
+struct Result
+{
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+std::string quoted(const std::string& text)
+{
+    std::string quoted = "'";
+    for (const char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+std::string readFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Runs vantor-cd, or another program, from a shell with environment additions and a working directory.
+Result run(std::vector<std::string> arguments, const Environment& environment = {},
+           const std::filesystem::path& directory = {}, const std::string& program = VANTOR_CD_BINARY)
+{
+    arguments.insert(arguments.begin(), program);
+    const testsupport::ScratchDirectory captures;
+    const std::filesystem::path out = captures.path() / "out", err = captures.path() / "err";
+    std::string line = directory.empty() ? "env" : "cd " + quoted(directory) + " && env";
+    for (const auto& [name, value] : environment)
+        line += " " + quoted(name + "=" + value);
+    for (const std::string& word : arguments)
+        line += " " + quoted(word);
+    const int status = std::system((line + " </dev/null >" + quoted(out) + " 2>" + quoted(err)).c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(out), readFile(err)};
+}
+
+// Signed 16-bit little-endian interleaved samples, as ffmpeg decodes the file.
+std::string decodedPcm(const std::filesystem::path& file)
+{
+    return run({"-v", "error", "-i", file, "-f", "s16le", "-"}, {}, {}, "ffmpeg").out;
+}
+
+std::filesystem::path demoCue()
+{
+    return std::filesystem::canonical(VANTOR_CD_DEMO_CUE);
+}
+
+std::string demoTrack(unsigned track)
+{
+    return "cdda://" + demoCue().string() + "#track" + std::to_string(track) + ".cda";
+}
+
+// The sectors of audio track 1, 2 or 3, byte for byte: what its PCM must be.
+std::string demoPcm(unsigned track, size_t firstSample = 0, size_t sampleCount = std::string::npos / 4)
+{
+    constexpr uint32_t kFirstSector[] = {0, 340, 805, 1195};
+    const std::string sectors = readFile(demoCue().replace_extension(".bin"))
+                                    .substr(kFirstSector[track - 1] * kSectorBytes,
+                                            (kFirstSector[track] - kFirstSector[track - 1]) * kSectorBytes);
+    return sectors.substr(firstSample * 4, sampleCount * 4);
+}
+
+uint32_t littleEndian32(const std::string& bytes, size_t offset)
+{
+    const auto byte = [&bytes, offset](size_t i) {
+        return uint32_t{static_cast<uint8_t>(bytes.at(offset + i))};
+    };
+    return byte(0) | byte(1) << 8 | byte(2) << 16 | byte(3) << 24;
+}
+
+// Reads of demo.bin from sector 100 of track 2 on fail.
+Environment readFault()
+{
+    return {{"LD_PRELOAD", VANTOR_CD_FAULTY_READ},
+            {"FAULTY_READ_FILE", demoCue().replace_extension(".bin")},
+            {"FAULTY_READ_OFFSET", std::to_string((340 + 100) * kSectorBytes)}};
+}
+
+class Commands : public ::testing::Test
+{
+protected:
+    std::string output(const std::string& name) const { return (scratch.path() / name).string(); }
+    long entries() const { return std::distance(std::filesystem::directory_iterator(scratch.path()), {}); }
+
+    testsupport::ScratchDirectory scratch;
+};
+
+TEST_F(Commands, ListShowsTheDemoDiscByDefault)
+{
+    const std::string cue = demoCue().string();
+    const Result result = run({"list"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.err, "");
+    // The disc's duration runs to the second session's lead-out, past the gap between the sessions.
+    const std::string track = "cdda://" + cue + "#track";
+    // clang-format off
+    EXPECT_EQ(result.out, "disc      " + cue + "\ntracks    4\nduration  2:53\n\n"
+                          "  #  duration  type   track path\n"
+                          "  1      0:04  audio  " + track + "1.cda\n"
+                          "  2      0:06  audio  " + track + "2.cda\n"
+                          "  3      0:05  audio  " + track + "3.cda\n"
+                          "  4      0:04  data   " + track + "4.cda\n");
+    // clang-format on
+}
+
+// Physical drives, if the machine has any, come before the virtual ones.
+TEST_F(Commands, DrivesTellsAudioDiscsAndEmptyDrivesApart)
+{
+    const std::string demo = demoCue().parent_path();
+    const Result result = run({"drives"}, {{"CUEIFY_VIRTUAL_DRIVES", demo + ":" + scratch.path().string()}});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    const std::string virtualDrives =
+        demo + ": audio disc, 4 tracks (3 audio, 1 data)\n" + scratch.path().string() + ": no disc\n";
+    EXPECT_EQ(result.out.substr(result.out.size() - virtualDrives.size()), virtualDrives);
+}
+
+TEST_F(Commands, RipWithoutArgumentsWritesTheDemoFirstTrackHereAsWave)
+{
+    const Result result = run({"rip"}, {}, scratch.path());
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "wrote track01.wav\n");
+    EXPECT_EQ(result.err, "");
+    // The samples end the file, behind the header of their data chunk; RIFF counts all but 8 bytes.
+    const std::string wave = readFile(output("track01.wav"));
+    const std::string pcm = demoPcm(1);
+    const size_t dataStart = wave.size() - pcm.size();
+    EXPECT_EQ(wave.substr(0, 4) + wave.substr(8, 4) + wave.substr(dataStart - 8, 4), "RIFFWAVEdata");
+    EXPECT_EQ(littleEndian32(wave, 4), wave.size() - 8);
+    EXPECT_EQ(littleEndian32(wave, dataStart - 4), pcm.size());
+    EXPECT_TRUE(wave.compare(dataStart, pcm.size(), pcm) == 0);
+}
+
+TEST_F(Commands, RipToEveryFileTypeDecodesToTheTrackSamples)
+{
+    const struct
+    {
+        std::string name;
+        std::string format;
+        std::string codec;
+    } cases[] = {{"t.wav", "wav", "pcm_s16le"},
+                 {"t.flac", "flac", "flac"},
+                 {"t.aiff", "aiff", "pcm_s16be"},
+                 {"t.aif", "aiff", "pcm_s16be"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Result result = run({"rip", demoTrack(2), "-o", output(c.name)});
+        EXPECT_EQ(result.out, "wrote " + output(c.name) + "\n") << result.err;
+        const Result probe =
+            run({"-v", "error", "-show_entries", "stream=codec_name,sample_rate,channels:format=format_name",
+                 "-of", "default=noprint_wrappers=1", output(c.name)},
+                {}, {}, "ffprobe");
+        EXPECT_EQ(probe.out, "codec_name=" + c.codec +
+                                 "\nsample_rate=44100\nchannels=2\nformat_name=" + c.format + "\n");
+        EXPECT_TRUE(decodedPcm(output(c.name)) == demoPcm(2));
+    }
+}
+
+TEST_F(Commands, FromAndToCutRipAndPlayAtTheNearestSample)
+{
+    const struct
+    {
+        std::vector<std::string> range;
+        size_t firstSample;
+        size_t sampleCount;
+    } cases[] = {
+        {{"--from", "0.5", "--to", "1.25"}, 22050, 33075},
+        {{"--from", "0:01.001"}, 44144, 340 * 588 - 44144},
+        {{"--to", "0:00.010"}, 0, 441},
+        {{"--from", "4.3", "--to", "9"}, 189630, 340 * 588 - 189630}, // past the whole seconds a seek reaches
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.firstSample);
+        std::vector<std::string> rip{"rip", demoTrack(1), "-o", output("cut.flac")},
+            play{"play", demoTrack(1)};
+        rip.insert(rip.end(), c.range.begin(), c.range.end());
+        play.insert(play.end(), c.range.begin(), c.range.end());
+        ASSERT_EQ(run(rip).exitCode, 0);
+        EXPECT_TRUE(decodedPcm(output("cut.flac")) == demoPcm(1, c.firstSample, c.sampleCount));
+        EXPECT_TRUE(run(play).out == demoPcm(1, c.firstSample, c.sampleCount));
+    }
+}
+
+TEST_F(Commands, ReadErrorStopsTheRipNamingTheSectorAndKeepsTheOldFile)
+{
+    const std::string wav = scratch.write("out.wav", "old").string();
+    const Result result = run({"rip", demoTrack(2), "-o", wav}, readFault());
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err,
+              "vantor-cd: cannot read sector 100 of track 2 (LBA 440): An internal error occured.\n");
+    EXPECT_EQ(readFile(wav), "old");
+    EXPECT_EQ(entries(), 1);
+}
+
+TEST_F(Commands, RipReadsASectorThatFailsOnlyAFewTimes)
+{
+    Environment fault = readFault();
+    fault["FAULTY_READ_TIMES"] = "3"; // one attempt fewer than the rip makes
+    const Result result = run({"rip", demoTrack(2), "-o", output("out.wav")}, fault);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(decodedPcm(output("out.wav")) == demoPcm(2));
+}
+
+TEST_F(Commands, CdaWritesTrackFilesThatInfoAndRipOpenThroughAVirtualDrive)
+{
+    const std::filesystem::path demo = demoCue().parent_path();
+    const Result cda = run({"cda", demoCue(), scratch.path()});
+    EXPECT_EQ(cda.out,
+              output("Track01.cda") + "\n" + output("Track02.cda") + "\n" + output("Track03.cda") + "\n");
+    for (const char* name : {"Track01.cda", "Track02.cda", "Track03.cda"})
+        EXPECT_EQ(readFile(output(name)), readFile(demo / name)) << name; // mkdisc wrote these
+
+    const Environment virtualDrive{{"CUEIFY_VIRTUAL_DRIVES", demo}};
+    const std::string info = run({"info", output("Track02.cda")}, virtualDrive).out;
+    EXPECT_EQ(info.substr(0, info.find("\n\n")),
+              "track     " + output("Track02.cda") + "\nnumber    2\ndrive     " + demo.string() +
+                  "\nduration  0:06 (465 sectors)\nsize      1058400 bytes");
+    for (const std::string line :
+         {"container", "  track: \"2\"", "stream 0 (audio)", "  codec_id: \"pcm_s16le\"",
+          "  sample_rate: 44100", "  bitrate: 1411200", "    stream_id: 0"})
+        EXPECT_NE(info.find("\n" + line + "\n"), std::string::npos) << line;
+
+    EXPECT_EQ(run({"rip", output("Track02.cda"), "-o", output("out.wav")}, virtualDrive).exitCode, 0);
+    EXPECT_TRUE(decodedPcm(output("out.wav")) == demoPcm(2));
+}
+
+TEST_F(Commands, UserErrorsGiveOneLineAndLeaveNoFile)
+{
+    const std::string cue = demoCue().string();
+    const std::string wav = output("out.wav");
+    const std::string noData = scratch.write("nodata.cue", "FILE \"nothing.bin\" BINARY\n").string();
+    const std::string strayCda = demoCue().parent_path() / "Track01.cda";
+    const struct
+    {
+        std::vector<std::string> arguments;
+        std::string message;
+    } cases[] = {
+        {{"rip", demoTrack(4), "-o", wav}, "track 4 of " + cue + " is a data track, not audio"},
+        {{"rip", output("Track09.cda"), "-o", wav}, output("Track09.cda") + ": no such file"},
+        {{"rip", demoTrack(1), "-o", output("no/out.wav")},
+         "cannot write " + output("no/out.wav") + ": No such file or directory"},
+        {{"rip", demoTrack(1), "-o", output("out.mp3")},
+         "cannot write " + output("out.mp3") + ": unknown audio file type .mp3 (use .wav, .flac or .aiff)"},
+        {{"rip", demoTrack(1), "-o", wav, "--from", "1:75"},
+         "--from: bad time \"1:75\": use seconds (90, 12.5) or m:ss(.fff) (1:30, 0:04.250)"},
+        {{"rip", demoTrack(1), "-o", wav, "--from", "5"},
+         "--from 0:05.000 is past the end of the track (0:04.533)"},
+        {{"rip", demoTrack(1), "-o", wav, "--from", "2", "--to", "1.5"},
+         "--to 0:01.500 is not after --from 0:02.000"},
+        {{"rip", demoTrack(7), "-o", wav}, "the disc in " + cue + " has no track 7 (it has 4)"},
+        {{"rip", strayCda, "-o", wav},
+         "no drive holds the disc of " + strayCda +
+             " (a disc image counts as a drive when its directory is named in CUEIFY_VIRTUAL_DRIVES)"},
+        {{"list", output("missing.cue")}, output("missing.cue") + ": no such file or directory"},
+        {{"list", noData},
+         noData + " holds no disc: Cannot open cueify device " + noData +
+             ". Cueify error: The device could not be opened."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        const Result result = run(c.arguments, {{"CUEIFY_VIRTUAL_DRIVES", ""}});
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.err, "vantor-cd: " + c.message + "\n");
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(entries(), 1); // the sheet without data
+    }
+}
+
+} // namespace
+} // namespace vantorcd
