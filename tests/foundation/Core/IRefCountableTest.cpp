@@ -33,9 +33,10 @@ TEST(RefCount, ConcurrentlySharedObjectIsDeletedExactlyOnce)
 {
     std::atomic<int> deletions{0};
     const Counted* object = new Counted(deletions);
-    std::vector<std::thread> threads;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 4; ++i)
         object->AddRef();
+    std::vector<std::thread> threads;
+    for (int i = 0; i < 4; ++i)
         threads.emplace_back([object] {
             for (int round = 0; round < 20000; ++round) {
                 object->AddRef();
@@ -43,7 +44,6 @@ TEST(RefCount, ConcurrentlySharedObjectIsDeletedExactlyOnce)
             }
             object->Release();
         });
-    }
     for (std::thread& thread : threads)
         thread.join();
     EXPECT_EQ(deletions, 1);
