@@ -1,252 +1,92 @@
 // .cda track files as the parser's open reads them: validation, and the search for the drive
 // whose first .cda file carries the same serial number.
-#include "FakeTrack.h"
-#include "OpenFixture.h"
+#include "ParserCDFixture.h"
+#include "ScratchDirectory.h"
 
-#include "Vantor/Conf/IFormatFile.h"
-#include "Vantor/Core/Interfaces/ioPath.h"
+#include <mkdisc/CdaFile.h>
 
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <string>
-#include <vector>
+#include <filesystem>
 
 namespace {
 
-using namespace openfixture;
-using Vantor::SP;
-using Vantor::Conf::IFormatFile;
-using Vantor::Proc::IParser;
+using namespace cdtest;
+namespace fs = std::filesystem;
 
 constexpr uint32_t SERIAL = 0x2f4e61a3;
-constexpr uint32_t OTHER_SERIAL = 0x2f4e61a4;
 
-// The device names the open passed to cueify_device_open, in call order.
-std::vector<std::string> OpenedDevices()
+std::string CdaBytes(uint16_t track, uint32_t serial)
 {
-    std::vector<std::string> names;
-    for (const fake::Call& call : fake::FakeCueify::instance().calls())
-        if (call.function == "cueify_device_open")
-            names.push_back(call.text);
-    return names;
+    const auto bytes = mkdisc::encodeCdaFile({track, serial, 0, 750});
+    return std::string(bytes.begin(), bytes.end());
 }
 
-// The directory's entries in the order the host's listing yields them.
-std::vector<fs::path> ListingOrder(const fs::path& directory)
-{
-    std::vector<fs::path> entries;
-    for (Vantor::ioPath::iterator entry{Vantor::ioPath(directory.string())}, end; entry != end; ++entry)
-        entries.emplace_back(entry->utf8string());
-    return entries;
-}
-
-class CDAFileOpen : public faketrack::FakeDiscTest
+class CDAFileOpen : public cdtest::FakeDiscTest
 {
 protected:
     void SetUp() override
     {
         FakeDiscTest::SetUp();
-        disc.setDisc(faketrack::AudioDisc(0, {750, 750, 750, 750, 750}));
-        input = (scratch.path() / "Track05.cda").string();
+        disc.setDisc(AudioDisc(0, {750, 750, 750, 750, 750}));
     }
 
-    // A directory that stands for a drive, holding one .cda file of the disc it names.
-    std::string Drive(const std::string& name, uint32_t serial)
+    // A directory that stands for a drive, holding the first .cda file of a disc.
+    std::string Drive(const std::string& name, uint32_t serial, const std::string& file = "Track01.cda")
     {
-        const fs::path directory = MakeDirectory(scratch.path(), name);
-        WriteFile(directory / "Track01.cda", CdaBytes(1, serial));
-        return directory.string();
+        return scratch.write(name + "/" + file, CdaBytes(1, serial)).parent_path().string();
     }
 
-    ScratchDirectory scratch;
-    std::string input;
-    SP<RecordingTracker> tracker{new RecordingTracker};
+    testsupport::ScratchDirectory scratch;
+    const std::string input = scratch.write("Track05.cda", CdaBytes(5, SERIAL)).string();
 };
 
-TEST_F(CDAFileOpen, ValidFileOpensItsTrackOnTheDriveHoldingTheSameDisc)
+TEST_F(CDAFileOpen, InvalidFileIsRefusedBeforeAnyDriveIsSearchedAndAnUnknownDiscIsNotFound)
 {
-    WriteFile(input, CdaBytes(5, SERIAL));
-    const std::string drive = Drive("drive", SERIAL);
-    disc.setDevices({drive});
-
-    const SP<IParser> parser = Open(input, tracker);
-
-    EXPECT_EQ(parser->GetFormatFile()->GetProperty().FindChild(IFormatFile::TAG_TRACK)->GetString(), "5");
-    EXPECT_EQ(parser->GetDuration(), 10000000);
-    EXPECT_EQ(OpenedDevices(), (std::vector<std::string>{drive, drive})); // the probe, then the track's drive
-    EXPECT_EQ(faketrack::ReadAddresses(), std::vector<uint32_t>{0});
-    EXPECT_TRUE(tracker->reports.empty());
-}
-
-struct BrokenFile
-{
-    std::string name;
-    size_t offset;              // where the bytes go
-    std::vector<uint8_t> bytes; // written over the valid file
-    size_t size = 44;           // the file is cut to this size
-};
-
-void PrintTo(const BrokenFile& value, std::ostream* out)
-{
-    *out << value.name;
-}
-
-class CDAFileInvalid : public CDAFileOpen, public testing::WithParamInterface<BrokenFile>
-{
-};
-
-TEST_P(CDAFileInvalid, IsReportedThenRefusedBeforeAnyDriveIsSearched)
-{
-    std::vector<uint8_t> bytes = CdaBytes(5, SERIAL);
-    std::copy(GetParam().bytes.begin(), GetParam().bytes.end(), bytes.begin() + GetParam().offset);
-    bytes.resize(GetParam().size);
-    WriteFile(input, bytes);
     disc.setDevices({Drive("drive", SERIAL)});
-
-    EXPECT_EQ(OpenFailure(input, tracker), OpenInputFailure("Invalid cda structure.", input));
-    EXPECT_EQ(tracker->reports,
-              std::vector<Report>{FileOpenReport("Invalid cda structure in file: " + input)});
-    EXPECT_TRUE(disc.calls().empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Fields, CDAFileInvalid,
-    testing::Values(BrokenFile{"LowerCaseRiff", 0, {'r', 'i', 'f', 'f'}}, BrokenFile{"NulInRiff", 3, {0}},
-                    BrokenFile{"RiffSize38", 4, {38}}, BrokenFile{"FormTypeCDDB", 8, {'C', 'D', 'D', 'B'}},
-                    BrokenFile{"ChunkFmtWithoutSpace", 12, {'f', 'm', 't', 0}},
-                    BrokenFile{"ChunkSize26", 16, {26}}, BrokenFile{"Version2", 20, {2}},
-                    BrokenFile{"Version0", 20, {0}}, BrokenFile{"EndsInsideChunkSize", 0, {}, 18},
-                    BrokenFile{"EndsBeforeVersion", 0, {}, 20}, BrokenFile{"Empty", 0, {}, 0}),
-    [](const testing::TestParamInfo<BrokenFile>& info) { return info.param.name; });
-
-TEST_F(CDAFileOpen, InvalidFileIsRefusedWithoutReportWhenThereIsNoTracker)
-{
-    WriteFile(input, {'R', 'I', 'F', 'F'});
-    EXPECT_EQ(OpenFailure(input), OpenInputFailure("Invalid cda structure.", input));
-}
-
-TEST_F(CDAFileOpen, FileEndingAfterTheVersionPassesAsTrackZeroOfSerialZero)
-{
-    std::vector<uint8_t> bytes = CdaBytes(5, SERIAL);
-    bytes.resize(22);
-    WriteFile(input, bytes);
-    disc.setDevices({Drive("other", SERIAL), Drive("zero", 0)});
-
-    // Track 0 is on no disc: its start address reads 00:00:00.
-    EXPECT_EQ(OpenFailure(input, tracker), (Failure{"ParserException", "Invalid track address", std::nullopt,
-                                                    std::nullopt, OPEN_FUNCTION}));
-    EXPECT_EQ(OpenedDevices().back(), (scratch.path() / "zero").string());
-    EXPECT_TRUE(tracker->reports.empty());
-    ExpectEverythingFreed();
-}
-
-TEST_F(CDAFileOpen, MissingFileFailsWithTheFileInputsErrorUnchanged)
-{
-    try {
-        Open(input, tracker);
-        ADD_FAILURE() << "opened";
-    } catch (const Vantor::Exception& caught) {
-        const Failure failure = FailureOf(caught);
-        EXPECT_EQ(failure.kind, "Exception");
-        EXPECT_NE(failure.function, OPEN_FUNCTION);
+    const auto broken = [](size_t offset, const std::string& bytes) {
+        return CdaBytes(5, SERIAL).replace(offset, bytes.size(), bytes);
+    };
+    // A lower-case tag, a NUL in a tag, RIFF size 38, another form, "fmt" without its space, chunk
+    // size 26, version 2, and a file that ends inside the chunk size.
+    const std::string files[] = {broken(0, "riff"),  broken(3, std::string(1, '\0')),     broken(4, "&"),
+                                 broken(8, "CDDB"),  broken(12, std::string("fmt\0", 4)), broken(16, "\x1a"),
+                                 broken(20, "\x02"), CdaBytes(5, SERIAL).substr(0, 18)};
+    for (const std::string& file : files) {
+        scratch.write("Track05.cda", file);
+        ExpectFailure(input, OpenInputFailure("Invalid cda structure.", input),
+                      "Invalid cda structure in file: " + input);
     }
-    EXPECT_TRUE(tracker->reports.empty());
+    EXPECT_TRUE(disc.calls().empty());
+    scratch.write("Track05.cda", CdaBytes(5, SERIAL + 1));
+    ExpectFailure(input, OpenInputFailure("Cannot find cdrom source for the track.", input));
 }
 
-TEST_F(CDAFileOpen, NoDriveHoldingTheDiscFailsWithoutReport)
+TEST_F(CDAFileOpen, OpensItsTrackOnTheFirstDriveWhoseFirstCdaFileHasItsSerialAndWhoseFirstSectorReads)
 {
-    WriteFile(input, CdaBytes(5, SERIAL));
-    disc.setDevices({Drive("a", OTHER_SERIAL), Drive("b", OTHER_SERIAL)});
-
-    EXPECT_EQ(OpenFailure(input, tracker),
-              OpenInputFailure("Cannot find cdrom source for the track.", input));
-    EXPECT_TRUE(OpenedDevices().empty());
-    EXPECT_TRUE(tracker->reports.empty());
-    ExpectEverythingFreed();
-}
-
-TEST_F(CDAFileOpen, NoDriveAtAllFailsTheSameWay)
-{
-    WriteFile(input, CdaBytes(5, SERIAL));
-    EXPECT_EQ(OpenFailure(input, tracker),
-              OpenInputFailure("Cannot find cdrom source for the track.", input));
-}
-
-TEST_F(CDAFileOpen, OnlyTheFirstCdaFileInListingOrderOfADriveIsCompared)
-{
-    WriteFile(input, CdaBytes(5, SERIAL));
-    const fs::path twoFiles = MakeDirectory(scratch.path(), "two");
-    WriteFile(twoFiles / "Track01.cda", CdaBytes(1, SERIAL));
-    WriteFile(twoFiles / "Track02.cda", CdaBytes(2, SERIAL));
-    const std::vector<fs::path> listed = ListingOrder(twoFiles);
-    ASSERT_EQ(listed.size(), 2u);
-    WriteFile(listed[0], CdaBytes(1, OTHER_SERIAL)); // the listing order follows names, not contents
-    const std::string matching = Drive("matching", SERIAL);
-    disc.setDevices({twoFiles.string(), matching});
-
-    Open(input, tracker);
-
-    EXPECT_EQ(OpenedDevices(), (std::vector<std::string>{matching, matching}));
-}
-
-TEST_F(CDAFileOpen, MatchingDriveWhoseFirstSectorCannotBeReadIsPassedOver)
-{
-    WriteFile(input, CdaBytes(5, SERIAL));
+    // The listing order follows the directory, not the names: the first entry listed gets another disc's
+    // file.
+    const std::string twoFiles = Drive("two", SERIAL, "Track02.cda");
+    Drive("two", SERIAL);
+    scratch.write("two/" + fs::directory_iterator(twoFiles)->path().filename().string(),
+                  CdaBytes(1, SERIAL + 1));
+    scratch.write("nocda/Track01.wav", CdaBytes(1, SERIAL));
     const std::string unreadable = Drive("unreadable", SERIAL);
-    const std::string readable = Drive("readable", SERIAL);
-    disc.failReadAt(unreadable, 0, CUEIFY_ERR_INTERNAL);
-    disc.setDevices({unreadable, readable});
-
-    const SP<IParser> parser = Open(input, tracker);
-
-    EXPECT_EQ(OpenedDevices(), (std::vector<std::string>{unreadable, readable, readable}));
-    EXPECT_EQ(disc.openDevices(), 1); // the probe released the unreadable drive
-}
-
-TEST_F(CDAFileOpen, MatchingDriveThatCannotBeOpenedIsPassedOver)
-{
-    WriteFile(input, CdaBytes(5, SERIAL));
     const std::string closed = Drive("closed", SERIAL);
-    const std::string open = Drive("open", SERIAL);
-    disc.failOpen(closed, CUEIFY_ERR_NO_DEVICE);
-    disc.setDevices({closed, open});
-
-    Open(input, tracker);
-
-    EXPECT_EQ(OpenedDevices(), (std::vector<std::string>{closed, open, open}));
-    EXPECT_TRUE(tracker->reports.empty());
-}
-
-TEST_F(CDAFileOpen, NamesThatAreNoDirectoryWithACdaFileArePassedOver)
-{
-    WriteFile(input, CdaBytes(5, SERIAL));
-    const fs::path plainFile = scratch.path() / "plain";
-    WriteFile(plainFile, CdaBytes(1, SERIAL));
-    const fs::path noCda = MakeDirectory(scratch.path(), "nocda");
-    WriteFile(noCda / "Track01.wav", CdaBytes(1, SERIAL));
-    MakeDirectory(scratch.path(), "nocda/Track02.cda"); // a directory, not a file
-    const fs::path capitals = MakeDirectory(scratch.path(), "capitals");
-    WriteFile(capitals / "TRACK01.CDA", CdaBytes(1, SERIAL));
-    disc.setDevices({std::nullopt, std::string(), (scratch.path() / "missing").string(), plainFile.string(),
-                     noCda.string(), capitals.string()});
-
-    Open(input, tracker);
-
-    EXPECT_EQ(OpenedDevices(), (std::vector<std::string>{capitals.string(), capitals.string()}));
-}
-
-TEST_F(CDAFileOpen, FailedSearchLeavesNoHandleBehind)
-{
-    WriteFile(input, CdaBytes(5, SERIAL));
-    const std::string unreadable = Drive("unreadable", SERIAL);
+    const std::string capitals = Drive("capitals", SERIAL, "TRACK01.CDA");
     disc.failReadAt(unreadable, 0, CUEIFY_ERR_INTERNAL);
-    disc.setDevices({unreadable});
+    disc.failOpen(closed, CUEIFY_ERR_NO_DEVICE);
+    disc.setDevices({std::nullopt, std::string(), (scratch.path() / "missing").string(), input,
+                     (scratch.path() / "nocda").string(), twoFiles, unreadable, closed, capitals});
 
-    EXPECT_EQ(OpenFailure(input, tracker),
-              OpenInputFailure("Cannot find cdrom source for the track.", input));
-    EXPECT_EQ(tracker->GetRefCount(), 1);
-    ExpectEverythingFreed();
+    const SP<Vantor::Proc::IParser> parser = Open(input, tracker);
+
+    EXPECT_EQ(OpenedDevices(), (std::vector<std::string>{unreadable, closed, capitals, capitals}));
+    EXPECT_EQ(ReadAddresses(), (std::vector<uint32_t>{0, 0}));
+    EXPECT_EQ(disc.openDevices(), 1); // the probes released their drives
+    EXPECT_EQ(TrackTag(parser), "5");
+    EXPECT_EQ(parser->GetDuration(), 10000000);
+    EXPECT_TRUE(tracker->reports.empty());
 }
 
 } // namespace

@@ -1,0 +1,214 @@
+// What the plug-in's tests share: discs on the in-memory cueify fake and what the plug-in asked of
+// it, and what a host sees: exceptions as comparable values and the reports of its tracker.
+#pragma once
+
+#include "cueify_fake/FakeCueify.h"
+
+#include "Vantor/Conf/IFormatFile.h"
+#include "Vantor/Core/Interfaces/ErrorInfo.h"
+#include "Vantor/Core/Interfaces/Exceptions.h"
+#include "Vantor/Core/Interfaces/IDataInput.h"
+#include "Vantor/Proc/ICDReader.h"
+#include "Vantor/Proc/ICoreTracker.h"
+#include "Vantor/Proc/Parsers/ParserCD/ParserCD.h"
+
+#include <boost/exception/get_error_info.hpp>
+#include <boost/throw_exception.hpp>
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <tuple>
+#include <type_traits>
+#include <vector>
+
+namespace cdtest {
+
+using Vantor::SP;
+
+constexpr const char* OPEN_FUNCTION = "void Vantor::Proc::ParserCD::Open(const SP<Core::IDataInput> &)";
+
+inline fake::Msf MsfOfSectors(uint32_t sectors)
+{
+    return {uint8_t(sectors / 4500), uint8_t(sectors / 75 % 60), uint8_t(sectors % 75)};
+}
+
+// One session of audio tracks laid end to end from startLba; lengths in sectors.
+inline fake::FakeDisc AudioDisc(uint32_t startLba, const std::vector<uint32_t>& lengths)
+{
+    fake::FakeDisc disc;
+    uint32_t address = startLba + 150;
+    for (const uint32_t length : lengths) {
+        disc.tracks.emplace_back();
+        disc.tracks.back().number = uint8_t(disc.tracks.size());
+        disc.tracks.back().address = MsfOfSectors(address);
+        disc.tracks.back().length = MsfOfSectors(length);
+        address += length;
+    }
+    disc.sessions.push_back({1, 1, uint8_t(lengths.size()), CUEIFY_SESSION_MODE_1, MsfOfSectors(address)});
+    return disc;
+}
+
+// The track path of a track on /dev/sr0, with the text that stands between the track prefix and ".cda".
+inline std::string TrackPath(const std::string& trackPart)
+{
+    using Vantor::Proc::ICDReader;
+    return ICDReader::CD_PATH_PREFIX + "/dev/sr0" + ICDReader::CD_TRACK_PREFIX + trackPart + ".cda";
+}
+
+inline SP<Vantor::Core::IDataInput> TrackInput(const std::string& trackPart)
+{
+    return Vantor::Core::DataInputPath::Create(TrackPath(trackPart));
+}
+
+// The number (device name for an open) argument of every call of one C function, in call order.
+template <class T = uint32_t> std::vector<T> ArgumentsOf(const std::string& function)
+{
+    std::vector<T> arguments;
+    for (const fake::Call& call : fake::FakeCueify::instance().calls())
+        if (call.function == function) {
+            if constexpr (std::is_same_v<T, std::string>)
+                arguments.push_back(call.text);
+            else
+                arguments.push_back(call.number);
+        }
+    return arguments;
+}
+
+inline std::vector<uint32_t> ReadAddresses()
+{
+    return ArgumentsOf("cueify_device_read_raw");
+}
+
+inline std::vector<std::string> OpenedDevices()
+{
+    return ArgumentsOf<std::string>("cueify_device_open");
+}
+
+// An exception's class, tags and throw site. `standard`: it carries a call stack and a throw
+// location, and what() is the standard library's text, never the description.
+struct Failure
+{
+    std::string kind{}, description{}, function{};
+    std::optional<int> code{};
+    std::optional<std::string> fileName{};
+    std::optional<Vantor::Index> stream{};
+    bool standard = true;
+
+    auto tied() const { return std::tie(kind, description, function, code, fileName, stream, standard); }
+    bool operator==(const Failure& other) const { return tied() == other.tied(); }
+};
+
+inline std::ostream& operator<<(std::ostream& out, const Failure& f)
+{
+    return out << f.kind << " \"" << f.description << "\" in \"" << f.function << "\" code "
+               << f.code.value_or(-1) << " file \"" << f.fileName.value_or("-") << "\" stream "
+               << f.stream.value_or(-1) << (f.standard ? "" : ", not in the standard form");
+}
+
+template <class Tag> auto TagOf(const Vantor::Exception& e)
+{
+    const auto* value = boost::get_error_info<Tag>(e);
+    return value ? std::optional(*value) : std::nullopt;
+}
+
+// The failure that call throws; a test failure when it throws nothing.
+template <class Call> Failure FailureOf(Call&& call)
+{
+    try {
+        call();
+    } catch (const Vantor::Exception& e) {
+        Failure f{"Exception",
+                  TagOf<Vantor::ErrorDescription>(e).value_or(""),
+                  TagOf<boost::throw_function>(e).value_or(""),
+                  std::nullopt,
+                  TagOf<Vantor::ErrorFilename>(e),
+                  TagOf<Vantor::Proc::ErrorStreamIndex>(e)};
+        if (dynamic_cast<const Vantor::Proc::ParserException*>(&e))
+            f.kind = "ParserException";
+        else if (dynamic_cast<const Vantor::Proc::CDReaderException*>(&e))
+            f.kind = "CDReaderException";
+        if (const auto code = TagOf<Vantor::Proc::ErrorTranscodingCode>(e))
+            f.code = static_cast<int>(*code);
+        f.standard = TagOf<Vantor::ErrorCallStack>(e) && TagOf<boost::throw_file>(e) &&
+                     TagOf<boost::throw_line>(e) && std::string(e.what()) == std::exception().what();
+        return f;
+    }
+    ADD_FAILURE() << "nothing thrown";
+    return {};
+}
+
+// A ParserException of the open, with the transcoding error code 37 it carries.
+inline Failure OpenInputFailure(const std::string& description, std::optional<std::string> fileName)
+{
+    return {"ParserException", description, OPEN_FUNCTION, 37, std::move(fileName)};
+}
+
+class RecordingTracker final : public Vantor::RefCounted<Vantor::Proc::ICoreTracker>
+{
+public:
+    void ReportException(const std::string& key, const std::string& message,
+                         const std::string& source) override
+    {
+        reports.push_back(key + ": " + message + " (" + source + ")");
+    }
+
+    std::vector<std::string> reports;
+};
+
+// The report of an open failure, with the host's event key and the parser's source name.
+inline std::vector<std::string> FileOpenReport(const std::string& message)
+{
+    return {Vantor::Proc::ICoreTracker::CORE_EXCEPTION_FILE_OPEN + ": " + message + " (ParserCD)"};
+}
+
+inline SP<Vantor::Proc::IParser> Open(const std::string& path,
+                                      const SP<Vantor::Proc::ICoreTracker>& tracker = nullptr)
+{
+    return Vantor::Proc::ParserCD::Create(Vantor::Core::DataInputPath::Create(path), {}, tracker);
+}
+
+// The track number the parser's container description names.
+inline std::string TrackTag(const SP<Vantor::Proc::IParser>& parser)
+{
+    return parser->GetFormatFile()
+        ->GetProperty()
+        .FindChild(Vantor::Conf::IFormatFile::TAG_TRACK)
+        ->GetString();
+}
+
+// Resets the fake around each test and checks that no handle was misused.
+class FakeDiscTest : public testing::Test
+{
+protected:
+    void SetUp() override { disc.reset(); }
+    void TearDown() override
+    {
+        EXPECT_EQ(disc.misuses(), std::vector<std::string>{});
+        disc.reset();
+    }
+
+    // Call once every object of the test is released.
+    void ExpectEverythingFreed() const
+    {
+        EXPECT_EQ(disc.liveDevices(), 0);
+        EXPECT_EQ(disc.liveTocs(), 0);
+    }
+
+    // Opening path fails so with a tracker, which receives the report if there is one, and without.
+    void ExpectFailure(const std::string& path, const Failure& failure, const std::string& report = "")
+    {
+        SCOPED_TRACE(path + ": " + failure.description);
+        tracker->reports.clear();
+        EXPECT_EQ(FailureOf([&] { Open(path, tracker); }), failure);
+        EXPECT_EQ(tracker->reports, report.empty() ? std::vector<std::string>{} : FileOpenReport(report));
+        EXPECT_EQ(FailureOf([&] { Open(path); }), failure);
+        ExpectEverythingFreed();
+    }
+
+    fake::FakeCueify& disc = fake::FakeCueify::instance();
+    const SP<RecordingTracker> tracker{new RecordingTracker};
+};
+
+} // namespace cdtest
