@@ -10,6 +10,7 @@ extern "C" {
 #include <libavutil/frame.h>
 }
 
+#include <algorithm>
 #include <cstring>
 
 namespace vantorcd {
@@ -21,11 +22,6 @@ constexpr size_t kBytesPerFrame = 4;
 // Encoders that take any frame size get eight CD sectors at a time.
 constexpr int kVariableFrameSamples = 8 * 588;
 
-struct FrameFree
-{
-    void operator()(AVFrame* frame) const noexcept { av_frame_free(&frame); }
-};
-
 std::string errorText(int result)
 {
     char text[AV_ERROR_MAX_STRING_SIZE] = {};
@@ -33,18 +29,12 @@ std::string errorText(int result)
     return text;
 }
 
-std::unique_ptr<AVFrame, FrameFree> makeFrame(const AVCodecContext& codec, int samples)
+void swapByteOrder(const uint8_t* from, uint8_t* to, size_t size) noexcept
 {
-    std::unique_ptr<AVFrame, FrameFree> frame(av_frame_alloc());
-    if (!frame)
-        throw UserError("out of memory");
-    frame->nb_samples = samples;
-    frame->format = codec.sample_fmt;
-    frame->sample_rate = codec.sample_rate;
-    if (av_channel_layout_copy(&frame->ch_layout, &codec.ch_layout) < 0 ||
-        av_frame_get_buffer(frame.get(), 0) < 0)
-        throw UserError("out of memory");
-    return frame;
+    for (size_t i = 0; i + 1 < size; i += 2) {
+        to[i] = from[i + 1];
+        to[i + 1] = from[i];
+    }
 }
 
 } // namespace
@@ -64,6 +54,11 @@ void AudioFileWriter::CodecFree::operator()(AVCodecContext* context) const noexc
 void AudioFileWriter::PacketFree::operator()(AVPacket* packet) const noexcept
 {
     av_packet_free(&packet);
+}
+
+void AudioFileWriter::FrameFree::operator()(AVFrame* frame) const noexcept
+{
+    av_frame_free(&frame);
 }
 
 AudioFileWriter::AudioFileWriter(const std::filesystem::path& path, const OutputFormat& format,
@@ -100,9 +95,29 @@ void AudioFileWriter::openEncoder(const OutputFormat& format)
     if (m_format->oformat->flags & AVFMT_GLOBALHEADER)
         m_codec->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     check(avcodec_open2(m_codec.get(), encoder, nullptr), "open the encoder");
+    // The PCM encoders only copy or byte-swap: the samples skip them and go straight to the
+    // muxer, a chunk a packet, with no frame to fill and no encoded copy to make.
+    if (m_codec->codec_id == AV_CODEC_ID_PCM_S16LE)
+        m_route = Route::AsTheyAre;
+    else if (m_codec->codec_id == AV_CODEC_ID_PCM_S16BE)
+        m_route = Route::ByteSwapped;
+    else
+        allocateFrame();
+}
+
+void AudioFileWriter::allocateFrame()
+{
     const int frameSamples = m_codec->frame_size > 0 ? m_codec->frame_size : kVariableFrameSamples;
     m_frameBytes = static_cast<size_t>(frameSamples) * kBytesPerFrame;
-    m_pending.reserve(m_frameBytes);
+    m_frame.reset(av_frame_alloc());
+    if (!m_frame)
+        throw UserError("out of memory");
+    m_frame->nb_samples = frameSamples;
+    m_frame->format = m_codec->sample_fmt;
+    m_frame->sample_rate = m_codec->sample_rate;
+    if (av_channel_layout_copy(&m_frame->ch_layout, &m_codec->ch_layout) < 0 ||
+        av_frame_get_buffer(m_frame.get(), 0) < 0)
+        throw UserError("out of memory");
 }
 
 void AudioFileWriter::openOutput(const std::filesystem::path& path)
@@ -119,37 +134,69 @@ void AudioFileWriter::openOutput(const std::filesystem::path& path)
 
 void AudioFileWriter::write(const uint8_t* pcm, size_t size)
 {
-    while (size > 0) {
-        const size_t taken = std::min(size, m_frameBytes - m_pending.size());
-        m_pending.insert(m_pending.end(), pcm, pcm + taken);
-        pcm += taken;
-        size -= taken;
-        if (m_pending.size() == m_frameBytes) {
-            encode(m_pending.data(), static_cast<int>(m_frameBytes / kBytesPerFrame));
-            m_pending.clear();
-        }
-    }
+    if (m_route == Route::Encoded)
+        fillFrames(pcm, size);
+    else
+        writePcm(pcm, size);
 }
 
 void AudioFileWriter::finish()
 {
-    if (!m_pending.empty())
-        encode(m_pending.data(), static_cast<int>(m_pending.size() / kBytesPerFrame));
-    m_pending.clear();
-    check(avcodec_send_frame(m_codec.get(), nullptr), "flush the encoder");
-    drainEncoder();
+    if (m_route == Route::Encoded) {
+        if (m_frameFill > 0)
+            sendFrame();
+        check(avcodec_send_frame(m_codec.get(), nullptr), "flush the encoder");
+        drainEncoder();
+    }
     check(av_write_trailer(m_format.get()), "finish the file");
     check(m_format->pb->error, "write the file");
     check(avio_closep(&m_format->pb), "close the file");
 }
 
-void AudioFileWriter::encode(const uint8_t* pcm, int samples)
+void AudioFileWriter::writePcm(const uint8_t* pcm, size_t size)
 {
-    const auto frame = makeFrame(*m_codec, samples);
-    std::memcpy(frame->data[0], pcm, static_cast<size_t>(samples) * kBytesPerFrame);
-    frame->pts = m_nextPts;
+    if (m_route == Route::ByteSwapped) {
+        m_swapped.resize(size);
+        swapByteOrder(pcm, m_swapped.data(), size);
+        pcm = m_swapped.data();
+    }
+    const auto samples = static_cast<int64_t>(size / kBytesPerFrame);
+    // The muxer copies the bytes into its output buffer; the packet only lends them.
+    m_packet->data = const_cast<uint8_t*>(pcm);
+    m_packet->size = static_cast<int>(size);
+    m_packet->pts = m_nextPts;
+    m_packet->dts = m_nextPts;
+    m_packet->duration = samples;
+    m_packet->flags = AV_PKT_FLAG_KEY;
     m_nextPts += samples;
-    check(avcodec_send_frame(m_codec.get(), frame.get()), "encode the audio");
+    writePacket();
+    av_packet_unref(m_packet.get());
+}
+
+void AudioFileWriter::fillFrames(const uint8_t* pcm, size_t size)
+{
+    while (size > 0) {
+        // The encoder may still hold the last frame sent; it then gets a buffer of its own.
+        if (m_frameFill == 0)
+            check(av_frame_make_writable(m_frame.get()), "encode the audio");
+        const size_t taken = std::min(size, m_frameBytes - m_frameFill);
+        std::memcpy(m_frame->data[0] + m_frameFill, pcm, taken);
+        m_frameFill += taken;
+        pcm += taken;
+        size -= taken;
+        if (m_frameFill == m_frameBytes)
+            sendFrame();
+    }
+}
+
+void AudioFileWriter::sendFrame()
+{
+    const auto samples = static_cast<int>(m_frameFill / kBytesPerFrame);
+    m_frame->nb_samples = samples;
+    m_frame->pts = m_nextPts;
+    m_nextPts += samples;
+    m_frameFill = 0;
+    check(avcodec_send_frame(m_codec.get(), m_frame.get()), "encode the audio");
     drainEncoder();
 }
 
@@ -160,10 +207,15 @@ void AudioFileWriter::drainEncoder()
         if (result == AVERROR(EAGAIN) || result == AVERROR_EOF)
             return;
         check(result, "encode the audio");
-        m_packet->stream_index = 0;
-        av_packet_rescale_ts(m_packet.get(), m_codec->time_base, m_format->streams[0]->time_base);
-        check(av_write_frame(m_format.get(), m_packet.get()), "write the file");
+        writePacket();
     }
+}
+
+void AudioFileWriter::writePacket()
+{
+    m_packet->stream_index = 0;
+    av_packet_rescale_ts(m_packet.get(), m_codec->time_base, m_format->streams[0]->time_base);
+    check(av_write_frame(m_format.get(), m_packet.get()), "write the file");
 }
 
 void AudioFileWriter::check(int result, const char* step) const

@@ -1,5 +1,5 @@
 // Writes CD audio (PCM signed 16-bit little-endian, 44.1 kHz, stereo) into an audio file
-// through FFmpeg's encoders and muxers.
+// through FFmpeg's muxers; compressed formats go through FFmpeg's encoders first.
 #pragma once
 
 #include "OutputFormat.h"
@@ -48,18 +48,38 @@ private:
         void operator()(AVPacket* packet) const noexcept;
     };
 
+    struct FrameFree
+    {
+        void operator()(AVFrame* frame) const noexcept;
+    };
+
+    // How the track's samples reach the muxer.
+    enum class Route
+    {
+        AsTheyAre,   // the file holds little-endian PCM
+        ByteSwapped, // the file holds big-endian PCM
+        Encoded      // through the encoder, a whole frame at a time
+    };
+
     void openEncoder(const OutputFormat& format);
+    void allocateFrame();
     void openOutput(const std::filesystem::path& path);
-    void encode(const uint8_t* pcm, int samples);
+    void writePcm(const uint8_t* pcm, size_t size);
+    void fillFrames(const uint8_t* pcm, size_t size);
+    void sendFrame();
     void drainEncoder();
+    void writePacket();
     void check(int result, const char* step) const;
 
     std::string m_shownName;
     std::unique_ptr<AVFormatContext, FormatClose> m_format;
     std::unique_ptr<AVCodecContext, CodecFree> m_codec;
     std::unique_ptr<AVPacket, PacketFree> m_packet;
-    std::vector<uint8_t> m_pending;
+    Route m_route = Route::Encoded;
+    std::unique_ptr<AVFrame, FrameFree> m_frame; // the encoder's input, refilled; Encoded only
     size_t m_frameBytes = 0;
+    size_t m_frameFill = 0;         // bytes of m_frame filled so far
+    std::vector<uint8_t> m_swapped; // ByteSwapped only
     int64_t m_nextPts = 0;
 };
 
