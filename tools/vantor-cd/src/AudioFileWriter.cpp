@@ -6,6 +6,7 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
+#include <libavutil/dict.h>
 #include <libavutil/error.h>
 #include <libavutil/frame.h>
 }
@@ -27,6 +28,18 @@ std::string errorText(int result)
     char text[AV_ERROR_MAX_STRING_SIZE] = {};
     av_strerror(result, text, sizeof text);
     return text;
+}
+
+// The file is new and empty. Truncating it anyway marks it, on ext4, as a file replaced by
+// truncation, and closing it then writes the whole file back on the spot.
+int openUntruncated(AVIOContext** context, const std::string& url)
+{
+    AVDictionary* options = nullptr;
+    int result = av_dict_set(&options, "truncate", "0", 0);
+    if (result >= 0)
+        result = avio_open2(context, url.c_str(), AVIO_FLAG_WRITE, nullptr, &options);
+    av_dict_free(&options);
+    return result;
 }
 
 void swapByteOrder(const uint8_t* from, uint8_t* to, size_t size) noexcept
@@ -128,7 +141,7 @@ void AudioFileWriter::openOutput(const std::filesystem::path& path)
     stream->time_base = m_codec->time_base;
     check(avcodec_parameters_from_context(stream->codecpar, m_codec.get()), "describe the stream");
     // The "file:" protocol keeps FFmpeg from reading a protocol name into a path with a colon.
-    check(avio_open(&m_format->pb, ("file:" + path.string()).c_str(), AVIO_FLAG_WRITE), "open the file");
+    check(openUntruncated(&m_format->pb, "file:" + path.string()), "open the file");
     check(avformat_write_header(m_format.get(), nullptr), "write the header");
 }
 

@@ -21,8 +21,8 @@ namespace vantorcd {
 class AudioFileWriter
 {
 public:
-    // Opens path and writes the file header. Errors name shownName, the file the user asked for.
-    // Throws UserError when the file cannot be written.
+    // Opens path, a new empty file, and writes the file header. Errors name shownName, the file
+    // the user asked for. Throws UserError when the file cannot be written.
     AudioFileWriter(const std::filesystem::path& path, const OutputFormat& format, std::string shownName);
     ~AudioFileWriter();
     AudioFileWriter(const AudioFileWriter&) = delete;
