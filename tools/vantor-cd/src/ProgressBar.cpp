@@ -46,8 +46,10 @@ ProgressBar::~ProgressBar()
 
 void ProgressBar::update(uint64_t bytesDone)
 {
+    if (!m_enabled)
+        return;
     const Clock::time_point now = Clock::now();
-    if (!m_enabled || now - m_lastDraw < kRedrawInterval)
+    if (now - m_lastDraw < kRedrawInterval)
         return;
     m_lastDraw = now;
     const double elapsed = std::chrono::duration<double>(now - m_start).count();
