@@ -40,7 +40,8 @@ template <class Thrown> std::string CatchingHandlers()
            NameIfCaughtAs<Thrown, MethodIsNotApplicable>("MethodIsNotApplicable");
 }
 
-void ThrowTaggedFailure()
+// Kept out of line, so that a release build still has its frame in the call stack.
+[[gnu::noinline]] void ThrowTaggedFailure()
 {
     VANTOR_THROW(
         ParserException, << Vantor::Proc::ErrorTranscodingCode(Vantor::Proc::TRANSCODING_ERROR_OPEN_INPUT)
