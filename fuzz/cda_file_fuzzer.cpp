@@ -3,9 +3,9 @@
 // Track01.cda carries the fake disc's serial number. The byte at offset 44, which the open never
 // reads, picks a failure the fake injects. Whatever the bytes, the open either succeeds or throws,
 // and no device or TOC handle outlives the parser.
+#include "ScratchDirectory.h"
 #include "support/FakeDisc.h"
 #include "support/ParserRun.h"
-#include "support/WorkDirectory.h"
 
 #include "cueify_fake/FakeCueify.h"
 #include "mkdisc/CdaFile.h"
@@ -23,7 +23,7 @@ constexpr size_t kEnvironmentOffset = 44;
 
 struct Machine
 {
-    fuzzsupport::WorkDirectory root{"cda-file-fuzzer"};
+    testsupport::ScratchDirectory root;
     std::vector<std::optional<std::string>> drives;
     std::string input = (root.path() / "input.cda").string();
 

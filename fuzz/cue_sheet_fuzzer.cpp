@@ -3,8 +3,8 @@
 // session and track, and sectors at the edges of every track. Besides the sanitizers' findings,
 // a result code outside the API's, a TOC that breaks its own numbering or a sector that reads
 // differently twice traps.
+#include "ScratchDirectory.h"
 #include "support/CueImageDiscs.h"
-#include "support/WorkDirectory.h"
 
 #include "mkdisc/DiscWriter.h"
 
@@ -34,7 +34,7 @@ using Sector = std::array<uint8_t, 2352>;
 
 struct ImageFolder
 {
-    fuzzsupport::WorkDirectory root{"cue-sheet-fuzzer"};
+    testsupport::ScratchDirectory root;
     std::string sheet = (root.path() / "fuzzed.cue").string();
 
     ImageFolder()

@@ -1,8 +1,8 @@
 // Writes the seed corpus of cue_sheet_fuzzer: the CUE sheets the disc-image writer writes for the
 // fuzzer's images, and a few sheets that name no usable data file.
+#include "ScratchDirectory.h"
 #include "support/CueImageDiscs.h"
 #include "support/SeedCorpus.h"
-#include "support/WorkDirectory.h"
 
 #include "mkdisc/DiscWriter.h"
 
@@ -24,7 +24,7 @@ std::vector<uint8_t> fileBytes(const std::filesystem::path& path)
 
 std::vector<Seed> seeds()
 {
-    const fuzzsupport::WorkDirectory scratch("cue-sheet-seeds");
+    const testsupport::ScratchDirectory scratch;
     std::vector<Seed> result;
     for (const mkdisc::DiscSpec& disc : fuzzsupport::cueImageDiscs())
         result.push_back({disc.name + ".cue", fileBytes(mkdisc::writeDisc(disc, scratch.path()).cueSheet)});
@@ -38,7 +38,8 @@ std::vector<Seed> seeds()
     result.push_back(
         {"last-track-without-lines.cue", bytesOf("FILE \"wave (Track 01).wav\" WAVE\n  TRACK 01 AUDIO")});
     // Found by fuzzing: libcue reads some remarks as syntax errors, leaking what it had parsed.
-    result.push_back({"remark-with-rem.cue", bytesOf("FILE n BINARY\nTRACK 1 AUDIO\nINDEX 1 0:0:1\nREM GENREc REM")});
+    result.push_back(
+        {"remark-with-rem.cue", bytesOf("FILE n BINARY\nTRACK 1 AUDIO\nINDEX 1 0:0:1\nREM GENREc REM")});
     return result;
 }
 

@@ -73,7 +73,8 @@ int main(int argc, char** argv)
     bool written = write(directory / "audio-disc", audioDisc().bytes()) &&
                    write(directory / "enhanced-cd", enhancedCd().bytes()) &&
                    write(directory / "data-first", dataFirstDisc().bytes()) &&
-                   write(directory / "bcd-disc", bcdDisc().bytes()) && write(directory / "truncated", truncated);
+                   write(directory / "bcd-disc", bcdDisc().bytes()) &&
+                   write(directory / "truncated", truncated);
     if (!written) {
         std::fprintf(stderr, "cannot write the corpus into %s\n", directory.string().c_str());
         return 1;

@@ -1,9 +1,9 @@
 // Readers and parsers are made on many threads at once, by track path and by .cda file, and
 // released on threads other than the ones that made them.
+#include "ScratchDirectory.h"
 #include "support/OpenDescriptors.h"
 #include "support/PluginHost.h"
 #include "support/StartingGate.h"
-#include "support/TempDirectory.h"
 #include "support/TestDisc.h"
 
 #include <gtest/gtest.h>
@@ -101,7 +101,7 @@ protected:
         }
     }
 
-    TempDirectory directory;
+    testsupport::ScratchDirectory directory;
     const TestDisc disc{directory.path(), mkdisc::DataFileFormat::Binary, false};
     const PluginHost host;
     StartingGate gate{kThreads};

@@ -1,8 +1,8 @@
 // Several parsers of one image play at the same time on their own threads, each on its own track
 // and two on the same track: every one of them gets exactly its track's sectors.
+#include "ScratchDirectory.h"
 #include "support/PluginHost.h"
 #include "support/StartingGate.h"
-#include "support/TempDirectory.h"
 #include "support/TestDisc.h"
 
 #include <gtest/gtest.h>
@@ -60,7 +60,7 @@ class ConcurrentPlayback : public testing::TestWithParam<ImageCase>
 
 TEST_P(ConcurrentPlayback, EveryParserGetsExactlyItsTracksSectors)
 {
-    TempDirectory directory;
+    testsupport::ScratchDirectory directory;
     const TestDisc disc(directory.path(), GetParam().format, GetParam().filePerTrack);
     const PluginHost host;
     std::vector<Playback> playbacks;

@@ -1,7 +1,7 @@
 // The data file changes under a track that is playing: truncated, reads past its new end fail and
 // never deliver a short or stale sector; deleted, the open file still holds every sector.
+#include "ScratchDirectory.h"
 #include "support/PluginHost.h"
-#include "support/TempDirectory.h"
 #include "support/TestDisc.h"
 
 #include "Vantor/Core/Interfaces/Exceptions.h"
@@ -57,7 +57,7 @@ protected:
         return parser;
     }
 
-    TempDirectory directory;
+    testsupport::ScratchDirectory directory;
     PluginHost host;
     std::unique_ptr<TestDisc> disc;
     std::string trackPath;

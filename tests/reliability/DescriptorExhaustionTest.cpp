@@ -1,8 +1,8 @@
 // The process runs out of file descriptors while a track opens: the open fails with the
 // disc-access error, or succeeds once enough descriptors are free, and never keeps one.
+#include "ScratchDirectory.h"
 #include "support/OpenDescriptors.h"
 #include "support/PluginHost.h"
-#include "support/TempDirectory.h"
 #include "support/TestDisc.h"
 
 #include "Vantor/Core/Interfaces/Exceptions.h"
@@ -64,7 +64,7 @@ std::string openAndReadFirstSector(const PluginHost& host, const std::string& tr
 
 TEST(DescriptorExhaustion, OpenFailsWithTheDeviceErrorUntilDescriptorsAreFreeAndKeepsNone)
 {
-    TempDirectory directory;
+    testsupport::ScratchDirectory directory;
     const TestDisc disc(directory.path(), mkdisc::DataFileFormat::Wave, true);
     const PluginHost host;
     const std::string trackPath = host.readDisc(disc.written.cueSheet)->GetTrackPath(1).utf8string();

@@ -9,8 +9,8 @@
 #include "Vantor/Proc/Parsers/ParserCD/CDReader.h"
 #include "Vantor/Proc/Parsers/ParserCD/ParserCD.h"
 
+#include "ScratchDirectory.h"
 #include "mkdisc/CdaFile.h"
-#include "support/TempDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -124,7 +124,7 @@ protected:
     }
 
     fake::FakeCueify& cueify = fake::FakeCueify::instance();
-    TempDirectory directory;
+    testsupport::ScratchDirectory directory;
 };
 
 class FailingStep : public FakeMachine, public testing::WithParamInterface<StepFailure>

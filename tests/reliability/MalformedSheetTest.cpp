@@ -1,14 +1,13 @@
 // CUE sheets that the disc-access library must refuse: listing them and opening their tracks fail
 // with the device error, and refusing them leaks nothing (checked where LeakSanitizer runs).
+#include "ScratchDirectory.h"
 #include "support/PluginHost.h"
-#include "support/TempDirectory.h"
 #include "support/TestDisc.h"
 
 #include "Vantor/Core/Interfaces/Exceptions.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <ostream>
 #include <string>
 
@@ -36,12 +35,7 @@ void PrintTo(const SheetCase& value, std::ostream* out)
 class MalformedSheet : public testing::TestWithParam<SheetCase>
 {
 protected:
-    std::string writeSheet() const
-    {
-        const std::filesystem::path sheet = directory.path() / "malformed.cue";
-        std::ofstream(sheet, std::ios::binary) << GetParam().text;
-        return sheet.string();
-    }
+    std::string writeSheet() const { return directory.write("malformed.cue", GetParam().text).string(); }
 
     static void expectNoLeak()
     {
@@ -50,7 +44,7 @@ protected:
 #endif
     }
 
-    TempDirectory directory;
+    testsupport::ScratchDirectory directory;
     const TestDisc disc{directory.path(), mkdisc::DataFileFormat::Binary, false};
     const PluginHost host;
 };

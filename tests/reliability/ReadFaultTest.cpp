@@ -1,8 +1,8 @@
 // A read that fails in the middle of a track, as a scratch on a disc does: the host gets no packet
 // and one ERROR line, and the same sector is read again once the fault is gone.
 #include "support/ReadFault.h"
+#include "ScratchDirectory.h"
 #include "support/PluginHost.h"
-#include "support/TempDirectory.h"
 #include "support/TestDisc.h"
 
 #include "LogCapture.h"
@@ -47,7 +47,7 @@ protected:
         return parser;
     }
 
-    TempDirectory directory;
+    testsupport::ScratchDirectory directory;
     TestDisc disc{directory.path(), GetParam().format, GetParam().filePerTrack};
     PluginHost host;
 };

@@ -1,7 +1,7 @@
 // A CUE sheet the user may not read: the host gets the disc-access error as an exception, both
 // when it lists the disc and when it opens one of its tracks.
+#include "ScratchDirectory.h"
 #include "support/PluginHost.h"
-#include "support/TempDirectory.h"
 #include "support/TestDisc.h"
 
 #include "Vantor/Core/Interfaces/Exceptions.h"
@@ -69,7 +69,7 @@ template <typename Call> std::string expectDriveError(Call call, const std::stri
 
 TEST(UnreadableSheet, ListingAndOpeningATrackFailWithTheDeviceError)
 {
-    TempDirectory directory;
+    testsupport::ScratchDirectory directory;
     const TestDisc disc(directory.path(), mkdisc::DataFileFormat::Binary, false);
     const PluginHost host;
     const std::string sheet = disc.written.cueSheet.string();

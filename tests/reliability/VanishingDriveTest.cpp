@@ -1,7 +1,7 @@
 // A virtual drive that the host has listed goes away before a track of it is opened: its track
 // paths and .cda files fail to open with the parser's own errors, and the other drive still plays.
+#include "ScratchDirectory.h"
 #include "support/PluginHost.h"
-#include "support/TempDirectory.h"
 #include "support/TestDisc.h"
 
 #include "Vantor/Core/Interfaces/Exceptions.h"
@@ -98,7 +98,7 @@ protected:
             fs::remove(file);
     }
 
-    TempDirectory directory;
+    testsupport::ScratchDirectory directory;
     const TestDisc first{directory.path() / "drive-a", mkdisc::DataFileFormat::Binary, false};
     const mkdisc::DiscSpec secondDescription = twoTrackDisc();
     const mkdisc::WrittenDisc second = mkdisc::writeDisc(secondDescription, directory.path() / "drive-b");
