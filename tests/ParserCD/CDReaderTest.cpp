@@ -1,8 +1,7 @@
 #include "Vantor/Proc/Parsers/ParserCD/CDReader.h"
+#include "Vantor/Proc/Parsers/ParserCD/Private/PlatformDrive.h"
 
 #include "ParserCDFixture.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -13,7 +12,7 @@ using Vantor::Proc::ICDReader;
 // Does not exist on this machine, so drive resolution keeps it as the drive path.
 const char* const DRIVE = "/dev/rdisk2";
 
-class CDReaderTest : public cdtest::FakeDiscTest
+class CDReaderTest : public FakeDiscTest
 {
 protected:
     // An enhanced CD: twelve audio tracks, then a data track in a second session ending at 40:12:30.
@@ -23,18 +22,24 @@ protected:
         std::vector<uint32_t> lengths(12, 9000);
         lengths[6] = 3 * 4500 + 25 * 75 + 60;
         lengths.push_back(7 * 4500 + 38 * 75 + 30);
-        fake::FakeDisc enhanced = AudioDisc(0, lengths);
+        fake::FakeDisc enhanced = AudioDisc(lengths);
         enhanced.tracks[12].session = 2;
         enhanced.tracks[12].control = CUEIFY_TOC_TRACK_IS_DATA;
         enhanced.sessions[0].lastTrack = 12;
         enhanced.sessions.push_back({2, 13, 13, CUEIFY_SESSION_MODE_2, {40, 12, 30}});
         disc.setDisc(enhanced);
     }
+
+    support::LogCapture log;
 };
 
 TEST_F(CDReaderTest, ListsTheDiscFromItsTocAloneWithTheDriveClosed)
 {
     SP<ICDReader> reader = CDReader::Create(DRIVE);
+    EXPECT_EQ(log.messages(google::GLOG_WARNING),
+              std::vector<std::string>{"Can't get drive path for /dev/rdisk2"});
+    EXPECT_EQ(log.lines().at(0).file, "CDReader.cpp");
+    EXPECT_EQ(OpenedDevices(), std::vector<std::string>{DRIVE});
     EXPECT_EQ(disc.liveDevices(), 0);
     disc.failOpen(CUEIFY_ERR_NO_DEVICE); // the drive is busy or empty from now on
 
@@ -43,15 +48,8 @@ TEST_F(CDReaderTest, ListsTheDiscFromItsTocAloneWithTheDriveClosed)
     EXPECT_EQ(reader->GetTrackDuration(7), 205000000);
     EXPECT_EQ(reader->GetTrackDuration(13), 458000000);
     const std::string start = ICDReader::CD_PATH_PREFIX + DRIVE + ICDReader::CD_TRACK_PREFIX;
-    EXPECT_EQ(reader->GetTrackPath(7).utf8string(), start + "7.cda");
-    EXPECT_EQ(reader->GetTrackPath(10).utf8string(), start + "10.cda");
-    reader.reset();
-    EXPECT_EQ(disc.liveTocs(), 0);
-}
-
-TEST_F(CDReaderTest, TracksOutsideTheDiscAreRefused)
-{
-    const SP<ICDReader> reader = CDReader::Create(DRIVE);
+    EXPECT_EQ(reader->GetTrackPath(7).utf8string() + reader->GetTrackPath(10).utf8string(),
+              start + "7.cda" + start + "10.cda");
     for (const Vantor::Index track : {0u, 14u}) {
         EXPECT_EQ(
             FailureOf([&] { reader->GetTrackDuration(track); }),
@@ -63,16 +61,49 @@ TEST_F(CDReaderTest, TracksOutsideTheDiscAreRefused)
             (Failure{"CDReaderException", "Invalid track index",
                      "virtual Vantor::ioPath Vantor::Proc::CDReader::GetTrackPath(Vantor::Index) const"}));
     }
+    reader.reset();
+    EXPECT_EQ(disc.liveTocs(), 0);
 }
 
-TEST_F(CDReaderTest, CreateOnADriveThatCannotBeOpenedFailsAndLeavesNothing)
+TEST_F(CDReaderTest, CreateOrIsCDPathOnADriveWhoseTocCannotBeReadFailsAndLeavesNothing)
 {
+    EXPECT_TRUE(CDReader::IsCDPath(DRIVE));
+    disc.failTocRead(CUEIFY_ERR_INTERNAL);
+    EXPECT_FALSE(CDReader::IsCDPath(DRIVE));
     disc.failOpen(CUEIFY_ERR_NO_DEVICE);
+    EXPECT_FALSE(CDReader::IsCDPath(DRIVE));
     EXPECT_EQ(FailureOf([] { CDReader::Create(DRIVE); }),
               (Failure{"CDReaderException",
                        "Cannot open cueify device /dev/rdisk2. Cueify error: The device could not be opened.",
                        "void Vantor::Proc::CDReader::Open()"}));
     ExpectEverythingFreed();
 }
+
+#ifndef __APPLE__
+
+// A disc image, or a directory that holds one, is its own drive; other paths are on their volume's.
+TEST_F(CDReaderTest, PathIsResolvedFromItsAbsoluteFormToItsDriveWithAnInfoLine)
+{
+    const testsupport::ScratchDirectory scratch;
+    const std::string cueSheet = scratch.write("Disc.CUE", "").string();
+    for (const char* own : {"/Disc.CUE", "", "/"})
+        EXPECT_EQ(Vantor::Proc::FindPlatformDrive(scratch.path().string() + own),
+                  scratch.path().string() + own);
+    const std::string notes = scratch.write("notes.txt", "no disc").string();
+    const std::optional<std::string> volume = Vantor::Proc::FindPlatformDrive(notes);
+    ASSERT_TRUE(volume);
+    const std::string relative = std::filesystem::relative(cueSheet).string();
+    const std::string absolute = (std::filesystem::current_path() / relative).string(); // not normalised
+    EXPECT_TRUE(CDReader::IsCDPath(relative));
+    disc.failOpen(*volume, CUEIFY_ERR_NO_DEVICE);
+    EXPECT_FALSE(CDReader::IsCDPath(notes));
+    EXPECT_EQ(log.messages(google::GLOG_INFO),
+              (std::vector<std::string>{"Path " + relative + " is on the drive " + absolute,
+                                        "Path " + notes + " is on the drive " + *volume}));
+    EXPECT_EQ(log.lines().size(), 2u);
+    EXPECT_EQ(OpenedDevices(), (std::vector<std::string>{absolute, *volume}));
+}
+
+#endif
 
 } // namespace

@@ -1,9 +1,11 @@
-// What the plug-in's tests share: discs on the in-memory cueify fake and what the plug-in asked of
-// it, and what a host sees: exceptions as comparable values and the reports of its tracker.
+// Discs on the in-memory cueify fake, and what a host sees: exceptions as values, tracker reports.
 #pragma once
 
+#include "LogCapture.h"
+#include "ScratchDirectory.h"
 #include "cueify_fake/FakeCueify.h"
 
+#include "Vantor/Conf/CDFormats.h"
 #include "Vantor/Conf/IFormatFile.h"
 #include "Vantor/Core/Interfaces/ErrorInfo.h"
 #include "Vantor/Core/Interfaces/Exceptions.h"
@@ -16,37 +18,37 @@
 #include <boost/throw_exception.hpp>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <optional>
-#include <ostream>
+#include <stdexcept>
 #include <string>
 #include <tuple>
-#include <type_traits>
 #include <vector>
 
 namespace cdtest {
 
 using Vantor::SP;
+using Vantor::Conf::IFormatFile;
 
 constexpr const char* OPEN_FUNCTION = "void Vantor::Proc::ParserCD::Open(const SP<Core::IDataInput> &)";
 
-inline fake::Msf MsfOfSectors(uint32_t sectors)
+// One session of audio tracks laid end to end from logical block 0; lengths in sectors.
+inline fake::FakeDisc AudioDisc(const std::vector<uint32_t>& lengths)
 {
-    return {uint8_t(sectors / 4500), uint8_t(sectors / 75 % 60), uint8_t(sectors % 75)};
-}
-
-// One session of audio tracks laid end to end from startLba; lengths in sectors.
-inline fake::FakeDisc AudioDisc(uint32_t startLba, const std::vector<uint32_t>& lengths)
-{
+    const auto msf = [](uint32_t sectors) {
+        return fake::Msf{uint8_t(sectors / 4500), uint8_t(sectors / 75 % 60), uint8_t(sectors % 75)};
+    };
     fake::FakeDisc disc;
-    uint32_t address = startLba + 150;
+    uint32_t address = 150;
     for (const uint32_t length : lengths) {
         disc.tracks.emplace_back();
         disc.tracks.back().number = uint8_t(disc.tracks.size());
-        disc.tracks.back().address = MsfOfSectors(address);
-        disc.tracks.back().length = MsfOfSectors(length);
+        disc.tracks.back().address = msf(address);
+        disc.tracks.back().length = msf(length);
         address += length;
     }
-    disc.sessions.push_back({1, 1, uint8_t(lengths.size()), CUEIFY_SESSION_MODE_1, MsfOfSectors(address)});
+    disc.sessions.push_back({1, 1, uint8_t(lengths.size()), CUEIFY_SESSION_MODE_1, msf(address)});
     return disc;
 }
 
@@ -57,37 +59,25 @@ inline std::string TrackPath(const std::string& trackPart)
     return ICDReader::CD_PATH_PREFIX + "/dev/sr0" + ICDReader::CD_TRACK_PREFIX + trackPart + ".cda";
 }
 
-inline SP<Vantor::Core::IDataInput> TrackInput(const std::string& trackPart)
-{
-    return Vantor::Core::DataInputPath::Create(TrackPath(trackPart));
-}
-
-// The number (device name for an open) argument of every call of one C function, in call order.
-template <class T = uint32_t> std::vector<T> ArgumentsOf(const std::string& function)
-{
-    std::vector<T> arguments;
-    for (const fake::Call& call : fake::FakeCueify::instance().calls())
-        if (call.function == function) {
-            if constexpr (std::is_same_v<T, std::string>)
-                arguments.push_back(call.text);
-            else
-                arguments.push_back(call.number);
-        }
-    return arguments;
-}
-
 inline std::vector<uint32_t> ReadAddresses()
 {
-    return ArgumentsOf("cueify_device_read_raw");
+    std::vector<uint32_t> addresses;
+    for (const fake::Call& call : fake::FakeCueify::instance().calls())
+        if (call.function == "cueify_device_read_raw")
+            addresses.push_back(call.number);
+    return addresses;
 }
 
 inline std::vector<std::string> OpenedDevices()
 {
-    return ArgumentsOf<std::string>("cueify_device_open");
+    std::vector<std::string> names;
+    for (const fake::Call& call : fake::FakeCueify::instance().calls())
+        if (call.function == "cueify_device_open")
+            names.push_back(call.text);
+    return names;
 }
 
-// An exception's class, tags and throw site. `standard`: it carries a call stack and a throw
-// location, and what() is the standard library's text, never the description.
+// An exception's class, tags and throw site; `standard`: call stack and location attached, what() untouched.
 struct Failure
 {
     std::string kind{}, description{}, function{};
@@ -119,16 +109,13 @@ template <class Call> Failure FailureOf(Call&& call)
     try {
         call();
     } catch (const Vantor::Exception& e) {
-        Failure f{"Exception",
-                  TagOf<Vantor::ErrorDescription>(e).value_or(""),
-                  TagOf<boost::throw_function>(e).value_or(""),
-                  std::nullopt,
-                  TagOf<Vantor::ErrorFilename>(e),
-                  TagOf<Vantor::Proc::ErrorStreamIndex>(e)};
-        if (dynamic_cast<const Vantor::Proc::ParserException*>(&e))
-            f.kind = "ParserException";
-        else if (dynamic_cast<const Vantor::Proc::CDReaderException*>(&e))
-            f.kind = "CDReaderException";
+        Failure f{"", TagOf<Vantor::ErrorDescription>(e).value_or(""),
+                  TagOf<boost::throw_function>(e).value_or("")};
+        f.fileName = TagOf<Vantor::ErrorFilename>(e);
+        f.stream = TagOf<Vantor::Proc::ErrorStreamIndex>(e);
+        f.kind = dynamic_cast<const Vantor::Proc::ParserException*>(&e)     ? "ParserException"
+                 : dynamic_cast<const Vantor::Proc::CDReaderException*>(&e) ? "CDReaderException"
+                                                                            : "Exception";
         if (const auto code = TagOf<Vantor::Proc::ErrorTranscodingCode>(e))
             f.code = static_cast<int>(*code);
         f.standard = TagOf<Vantor::ErrorCallStack>(e) && TagOf<boost::throw_file>(e) &&
@@ -172,13 +159,10 @@ inline SP<Vantor::Proc::IParser> Open(const std::string& path,
 // The track number the parser's container description names.
 inline std::string TrackTag(const SP<Vantor::Proc::IParser>& parser)
 {
-    return parser->GetFormatFile()
-        ->GetProperty()
-        .FindChild(Vantor::Conf::IFormatFile::TAG_TRACK)
-        ->GetString();
+    return parser->GetFormatFile()->GetProperty().FindChild(IFormatFile::TAG_TRACK)->GetString();
 }
 
-// Resets the fake around each test and checks that no handle was misused.
+// Resets the fake and the host's CD format list around each test; no handle may be misused.
 class FakeDiscTest : public testing::Test
 {
 protected:
@@ -187,6 +171,7 @@ protected:
     {
         EXPECT_EQ(disc.misuses(), std::vector<std::string>{});
         disc.reset();
+        Vantor::Conf::SetCDFormatList(formats);
     }
 
     // Call once every object of the test is released.
@@ -209,6 +194,7 @@ protected:
 
     fake::FakeCueify& disc = fake::FakeCueify::instance();
     const SP<RecordingTracker> tracker{new RecordingTracker};
+    const std::vector<std::string> formats = Vantor::Conf::GetCDFormatList();
 };
 
 } // namespace cdtest

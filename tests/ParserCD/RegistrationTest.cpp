@@ -1,15 +1,13 @@
 #include "ParserCDFixture.h"
 
-#include "Vantor/Conf/CDFormats.h"
 #include "Vantor/Proc/IPluginRegistry.h"
 #include "Vantor/Proc/Parsers/ParserCD/CDReader.h"
 #include "Vantor/Proc/Parsers/ParserCD/PluginEntry.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
 using namespace cdtest;
+using Vantor::Core::DataInputPath;
 using Vantor::Proc::IParser;
 using Vantor::Proc::IParserCreator;
 
@@ -27,26 +25,15 @@ public:
     std::vector<SP<IParserCreator>> factories;
 };
 
-class Registration : public cdtest::FakeDiscTest
+std::vector<SP<IParserCreator>> Register(const std::vector<std::string>& formats)
 {
-protected:
-    void TearDown() override
-    {
-        Vantor::Conf::SetCDFormatList(m_formats);
-        FakeDiscTest::TearDown();
-    }
+    Vantor::Conf::SetCDFormatList(formats);
+    RecordingRegistry registry;
+    Registrator(&registry);
+    return registry.factories;
+}
 
-    static std::vector<SP<IParserCreator>> Register(const std::vector<std::string>& formats)
-    {
-        Vantor::Conf::SetCDFormatList(formats);
-        RecordingRegistry registry;
-        Registrator(&registry);
-        return registry.factories;
-    }
-
-private:
-    const std::vector<std::string> m_formats = Vantor::Conf::GetCDFormatList();
-};
+using Registration = FakeDiscTest;
 
 TEST_F(Registration, ReaderCreatorComesFirstThenOneFactoryPerListedNameThatExistsWithoutADisc)
 {
@@ -65,18 +52,18 @@ TEST_F(Registration, ReaderCreatorComesFirstThenOneFactoryPerListedNameThatExist
 
 TEST_F(Registration, FactorySurvivesAFailedCreateAndMakesIndependentParsersWhateverTheSettings)
 {
-    fake::FakeDisc badFirstTrack = AudioDisc(0, {40, 15040});
+    fake::FakeDisc badFirstTrack = AudioDisc({40, 15040});
     badFirstTrack.tracks[0].address = {0, 1, 74}; // before logical block 0
     disc.setDisc(badFirstTrack);
     SP<IParserCreator> factory = Register({"cda"}).back();
-    EXPECT_THROW(factory->Create(TrackInput("1"), {}, nullptr), Vantor::Proc::ParserException);
-    ExpectEverythingFreed();
+    EXPECT_THROW(factory->Create(DataInputPath::Create(TrackPath("1")), {}, nullptr),
+                 Vantor::Proc::ParserException);
 
     Vantor::Proc::SettingsParser settings;
     settings.options.SetChildT<long long>("start", 1000000);
-    SP<IParser> first = factory->Create(TrackInput("2"), {}, nullptr);
-    const SP<IParser> second = factory->Create(TrackInput("2"), settings, nullptr);
-    const SP<IParser> direct = CreateParserCD(TrackInput("2"), settings, nullptr);
+    SP<IParser> first = factory->Create(DataInputPath::Create(TrackPath("2")), {}, nullptr);
+    const SP<IParser> second = factory->Create(DataInputPath::Create(TrackPath("2")), settings, nullptr);
+    const SP<IParser> direct = CreateParserCD(DataInputPath::Create(TrackPath("2")), settings, nullptr);
     factory.reset();
     first->Read();
     first->Read();

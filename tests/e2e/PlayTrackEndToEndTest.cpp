@@ -7,14 +7,13 @@
 #include "Vantor/Proc/IParser.h"
 #include "Vantor/Proc/PluginRegistry.h"
 
+#include "ScratchDirectory.h"
 #include "mkdisc/DiscWriter.h"
 
 #include <boost/exception/get_error_info.hpp>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -27,30 +26,6 @@ using Vantor::Proc::IParser;
 
 constexpr long long SECTOR_DURATION = 13333;
 
-class TempDirectory
-{
-public:
-    TempDirectory()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vantor-e2e-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("cannot create a temporary directory");
-        m_path = pattern;
-    }
-    ~TempDirectory()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    TempDirectory(const TempDirectory&) = delete;
-    TempDirectory& operator=(const TempDirectory&) = delete;
-
-    const std::filesystem::path& path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
-
 mkdisc::TrackSpec AudioTrack(uint32_t sectors, uint32_t storedPregap = 0)
 {
     mkdisc::TrackSpec track;
@@ -61,12 +36,12 @@ mkdisc::TrackSpec AudioTrack(uint32_t sectors, uint32_t storedPregap = 0)
 
 mkdisc::DiscSpec ThreeTrackDisc(mkdisc::DataFileFormat format, bool filePerTrack)
 {
-    mkdisc::DiscSpec spec;
-    spec.name = "album";
-    spec.format = format;
-    spec.filePerTrack = filePerTrack;
-    spec.sessions.push_back({{AudioTrack(300), AudioTrack(451, 75), AudioTrack(226)}});
-    return spec;
+    mkdisc::DiscSpec album;
+    album.name = "album";
+    album.format = format;
+    album.filePerTrack = filePerTrack;
+    album.sessions.push_back({{AudioTrack(300), AudioTrack(451, 75), AudioTrack(226)}});
+    return album;
 }
 
 bool SameBytes(const SP<IDataPacket>& packet, const mkdisc::Sector& expected)
@@ -87,42 +62,42 @@ class PlayTrackEndToEnd : public testing::TestWithParam<DiscCase>
 protected:
     void SetUp() override
     {
-        spec = ThreeTrackDisc(GetParam().format, GetParam().filePerTrack);
-        written = mkdisc::writeDisc(spec, directory.path() / "disc");
-        layout = mkdisc::layoutOf(spec);
+        album = ThreeTrackDisc(GetParam().format, GetParam().filePerTrack);
+        written = mkdisc::writeDisc(album, directory.path() / "disc");
+        layout = mkdisc::layoutOf(album);
         registry.LoadModule(Vantor::ioPath(std::string(PARSERCD_MODULE_PATH)));
         const std::vector<SP<Vantor::Proc::IParserCreator>> factories = registry.GetParserCreators("cda");
         ASSERT_EQ(factories.size(), 1u);
         factory = factories.front();
+        reader = registry.CreateCDReader(Vantor::ioPath(written.cueSheet.string()));
     }
 
-    SP<IParser> OpenTrack(const SP<ICDReader>& reader, Vantor::Index track) const
+    SP<IParser> OpenTrack(Vantor::Index track) const
     {
-        const Vantor::ioPath trackPath = reader->GetTrackPath(track);
-        return factory->Create(Vantor::Core::DataInputPath::Create(trackPath), {}, nullptr);
+        return factory->Create(Vantor::Core::DataInputPath::Create(reader->GetTrackPath(track)), {}, nullptr);
     }
 
-    TempDirectory directory;
-    mkdisc::DiscSpec spec;
+    testsupport::ScratchDirectory directory;
+    mkdisc::DiscSpec album;
     mkdisc::WrittenDisc written;
     mkdisc::DiscLayout layout;
     Vantor::Proc::PluginRegistry registry;
     SP<Vantor::Proc::IParserCreator> factory;
+    SP<ICDReader> reader;
 };
 
 TEST_P(PlayTrackEndToEnd, EveryAudioTrackPlaysItsSectorsInOrderWithSectorTimestamps)
 {
-    const SP<ICDReader> reader = registry.CreateCDReader(Vantor::ioPath(written.cueSheet.string()));
     ASSERT_EQ(reader->GetTrackCount(), layout.tracks.size());
 
     for (const mkdisc::TrackLayout& track : layout.tracks) {
         SCOPED_TRACE("track " + std::to_string(track.number));
         ASSERT_TRUE(track.audio);
-        SP<IParser> parser = OpenTrack(reader, track.number);
+        SP<IParser> parser = OpenTrack(track.number);
         uint32_t k = 0;
         for (SP<IDataPacket> packet = parser->Read(); packet; packet = parser->Read(), ++k) {
             ASSERT_LT(k, track.lengthSectors);
-            ASSERT_TRUE(SameBytes(packet, mkdisc::sectorAt(spec, track.startLba + k))) << "sector " << k;
+            ASSERT_TRUE(SameBytes(packet, mkdisc::sectorAt(album, track.startLba + k))) << "sector " << k;
             ASSERT_EQ(packet->GetPts(), k * SECTOR_DURATION);
             ASSERT_EQ(packet->GetDts(), k * SECTOR_DURATION);
             ASSERT_EQ(packet->GetDuration(), SECTOR_DURATION);
@@ -133,9 +108,8 @@ TEST_P(PlayTrackEndToEnd, EveryAudioTrackPlaysItsSectorsInOrderWithSectorTimesta
 
 TEST_P(PlayTrackEndToEnd, SeekToTheMiddleOfATrackDeliversTheSectorThatHoldsTheTime)
 {
-    const SP<ICDReader> reader = registry.CreateCDReader(Vantor::ioPath(written.cueSheet.string()));
     const mkdisc::TrackLayout& track = layout.tracks.at(1);
-    SP<IParser> parser = OpenTrack(reader, track.number);
+    SP<IParser> parser = OpenTrack(track.number);
     const Vantor::avTime middle = parser->GetDuration() / 2;
     ASSERT_GT(middle, 0);
 
@@ -144,16 +118,15 @@ TEST_P(PlayTrackEndToEnd, SeekToTheMiddleOfATrackDeliversTheSectorThatHoldsTheTi
 
     ASSERT_TRUE(packet);
     const uint32_t sector = static_cast<uint32_t>(middle / SECTOR_DURATION);
-    EXPECT_TRUE(SameBytes(packet, mkdisc::sectorAt(spec, track.startLba + sector)));
+    EXPECT_TRUE(SameBytes(packet, mkdisc::sectorAt(album, track.startLba + sector)));
     EXPECT_EQ(packet->GetPts(), sector * SECTOR_DURATION);
 }
 
 // The module throws; the host catches by its own classes and reads the tags by its own tag types.
 TEST_P(PlayTrackEndToEnd, HostCatchesThePluginsExceptionsByClassAndReadsTheirTags)
 {
-    const SP<ICDReader> reader = registry.CreateCDReader(Vantor::ioPath(written.cueSheet.string()));
     const Vantor::ioPath trackPath = reader->GetTrackPath(1);
-    SP<IParser> parser = OpenTrack(reader, 1);
+    SP<IParser> parser = OpenTrack(1);
     try {
         parser->Seek(0, parser->GetDuration() + 1);
         FAIL() << "Seek did not throw";
