@@ -1,17 +1,31 @@
 #!/usr/bin/env bash
-# Rips every track of a 74-minute disc image to WAV with vantor-cd, and converts the same image
-# with "bchunk -w" in the same run, then prints both times.
+# Rips every track of a 74-minute disc image with vantor-cd, to WAV and to FLAC, and converts the
+# same image with "bchunk -w" in the same run, then prints the times. vantor-cd starts once a
+# track, bchunk once a disc, so a line of vantor-cd's start-up alone (every track ripped for 1 ms:
+# loading the libraries, opening the disc and the output) shows how much of its time that is.
 #
 #   bench/rip_bench.sh [VANTOR_CD [MKDISC]]
 #   cmake --build --preset default --target rip_bench
 #
-# Defaults: the binaries of the default preset's build tree. Needs about 2.5 GB in $TMPDIR.
+# Defaults: the binaries of the default preset's build tree (RelWithDebInfo). A binary from a Debug
+# build tree is refused. Needs about 2.5 GB in $TMPDIR.
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
 vantor_cd="${1:-$root/build/default/bin/vantor-cd}"
 mkdisc="${2:-$root/build/default/bin/mkdisc}"
 command -v bchunk >/dev/null || { echo "rip_bench: bchunk is missing (scripts/install-deps.sh)" >&2; exit 1; }
+
+# The build type of the tree the binary was built in, or "unknown" outside a build tree.
+build_type="unknown"
+cache="$(dirname "$vantor_cd")/../CMakeCache.txt"
+[[ -f $cache ]] && build_type="$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$cache")"
+case "$build_type" in
+    Debug | "")
+        echo "rip_bench: $vantor_cd is from an unoptimised build (${build_type:-no build type});" \
+             "time the default preset's build (cmake --preset default)" >&2
+        exit 1 ;;
+esac
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/rip-bench-XXXXXX")"
 trap 'rm -rf "$work"' EXIT
@@ -25,28 +39,64 @@ for ((i = 0; i < tracks; i++)); do descriptions+=("audio:$track_sectors"); done
 cue="$work/disc/bench.cue"
 bin="$work/disc/bench.bin"
 audio_seconds=$((tracks * track_sectors / 75))
+# The image is on disk before any timing starts, so that no tool shares its time with the image's
+# writeback.
+sync "$bin" "$cue"
 
 now() { date +%s.%N; }
-report() { # name start end
-    awk -v name="$1" -v start="$2" -v end="$3" -v audio="$audio_seconds" 'BEGIN {
-        elapsed = end - start
-        printf "%-28s %8.2f s  %7.1fx real time  %7.1f MB/s\n", name, elapsed, audio / elapsed,
-               audio * 176400 / elapsed / 1e6 }'
+# Sets cpu_seconds to the user and system seconds of every finished child of this shell so far
+# (run in this shell, not in a subshell: a subshell starts from zero). On a shared machine the wall
+# time also holds the time others ran; the processor time does not.
+read_children_cpu() {
+    times >"$work/times"
+    cpu_seconds="$(awk 'NR == 2 { for (i = 1; i <= 2; i++) { split($i, part, /[ms]/); total += part[1] * 60 + part[2] }
+                                 printf "%.3f", total }' "$work/times")"
+}
+report() { # name "seconds cpu-seconds"
+    read -r elapsed cpu <<<"$2"
+    awk -v name="$1" -v elapsed="$elapsed" -v cpu="$cpu" -v audio="$audio_seconds" 'BEGIN {
+        printf "%-34s %7.2f s  %7.1fx real time  %6.1f MB/s  %6.2f s processor\n", name, elapsed,
+               audio / elapsed, audio * 176400 / elapsed / 1e6, cpu }'
 }
 
-echo "image: $tracks tracks, $((tracks * track_sectors)) sectors, $((audio_seconds / 60)):$(printf %02d $((audio_seconds % 60))) of audio, $(stat -c %s "$bin") bytes"
+# Every run writes into the same empty directory of the same file system, removed afterwards.
+rip_tracks() { # extension [rip option...]
+    for ((track = 1; track <= tracks; track++)); do
+        "$vantor_cd" rip "cdda://$cue#track$track.cda" -o "$(printf "%s/out/track%02d.%s" "$work" "$track" "$1")" \
+            "${@:2}" >/dev/null
+    done
+}
+convert_with_bchunk() { bchunk -w "$bin" "$cue" "$work/out/track" >/dev/null; }
+# Each run reads the image from the page cache: it is read once right before the run starts (a
+# machine may page out what has lain unused for a while).
+time_into() { # variable command...: sets the variable to the command's seconds and processor seconds
+    mkdir "$work/out"
+    cat "$bin" >/dev/null
+    local start end cpu_start cpu_seconds
+    read_children_cpu
+    cpu_start="$cpu_seconds"
+    start="$(now)"
+    "${@:2}"
+    end="$(now)"
+    read_children_cpu
+    rm -rf "$work/out"
+    printf -v "$1" '%s' "$(awk -v start="$start" -v end="$end" -v cpu_start="$cpu_start" -v cpu_end="$cpu_seconds" \
+        'BEGIN { printf "%.3f %.3f", end - start, cpu_end - cpu_start }')"
+}
 
-mkdir "$work/rip"
-start="$(now)"
-for ((track = 1; track <= tracks; track++)); do
-    "$vantor_cd" rip "cdda://$cue#track$track.cda" -o "$(printf "%s/rip/track%02d.wav" "$work" "$track")" >/dev/null
-done
-end="$(now)"
-report "vantor-cd rip (WAV)" "$start" "$end"
-rm -rf "$work/rip"
+echo "image: $tracks tracks, $((tracks * track_sectors)) sectors, $((audio_seconds / 60)):$(printf %02d $((audio_seconds % 60))) of audio, $(stat -c %s "$bin") bytes; vantor-cd: $build_type build"
 
-mkdir "$work/bchunk"
-start="$(now)"
-bchunk -w "$bin" "$cue" "$work/bchunk/track" >/dev/null
-end="$(now)"
-report "bchunk -w" "$start" "$end"
+time_into wav rip_tracks wav
+time_into bchunk convert_with_bchunk
+time_into flac rip_tracks flac
+time_into startup rip_tracks wav --to 0.001
+
+report "vantor-cd rip (WAV)" "$wav"
+report "bchunk -w" "$bchunk"
+report "vantor-cd rip (FLAC)" "$flac"
+read -r startup_seconds startup_cpu <<<"$startup"
+awk -v elapsed="$startup_seconds" -v cpu="$startup_cpu" -v runs="$tracks" 'BEGIN {
+    printf "%-34s %7.2f s  %5.0f ms a run %24s %6.2f s processor\n", "vantor-cd start-up alone", elapsed,
+           elapsed / runs * 1000, "", cpu }'
+report "vantor-cd rip (WAV) less start-up" "$(awk -v wav="$wav" -v startup="$startup" \
+    'BEGIN { split(wav, w, " "); split(startup, s, " "); printf "%.3f %.3f", w[1] - s[1], w[2] - s[2] }')"
