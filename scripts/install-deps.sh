@@ -12,7 +12,7 @@ packages=(
   libcli11-dev
   libgtest-dev libgmock-dev
   libclang-rt-14-dev
-  ffmpeg bchunk valgrind
+  binutils ffmpeg bchunk valgrind
 )
 
 as_root=()
