@@ -17,24 +17,37 @@ struct LogLine
     std::string message;
 };
 
-// Registers itself as a glog sink on construction and unregisters on destruction. Thread-safe:
-// glog calls the sink on whichever thread logged.
+// A glog sink from construction to destruction; glog calls it on whichever thread logged. Not
+// copyable: glog holds it by address.
 class LogCapture : public google::LogSink
 {
 public:
-    LogCapture();
-    ~LogCapture() override;
-    LogCapture(const LogCapture&) = delete;
-    LogCapture& operator=(const LogCapture&) = delete;
+    LogCapture() { google::AddLogSink(this); }
+    ~LogCapture() override { google::RemoveLogSink(this); }
 
-    std::vector<LogLine> lines() const;
+    std::vector<LogLine> lines() const
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        return m_lines;
+    }
+
     // The messages of one severity, in the order they were logged.
-    std::vector<std::string> messages(google::LogSeverity severity) const;
-    void clear();
+    std::vector<std::string> messages(google::LogSeverity severity) const
+    {
+        std::vector<std::string> result;
+        for (const LogLine& line : lines())
+            if (line.severity == severity)
+                result.push_back(line.message);
+        return result;
+    }
 
     using google::LogSink::send;
-    void send(google::LogSeverity severity, const char* fullFilename, const char* baseFilename, int line,
-              const google::LogMessageTime& time, const char* message, size_t messageLength) override;
+    void send(google::LogSeverity severity, const char*, const char* baseFilename, int line,
+              const google::LogMessageTime&, const char* message, size_t messageLength) override
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_lines.push_back(LogLine{severity, baseFilename, line, std::string(message, messageLength)});
+    }
 
 private:
     mutable std::mutex m_mutex;

@@ -11,12 +11,7 @@ namespace testsupport {
 class ScratchDirectory
 {
 public:
-    ScratchDirectory()
-    {
-        std::random_device random;
-        m_path = std::filesystem::temp_directory_path() / ("vantor-test-" + std::to_string(random()));
-        std::filesystem::create_directories(m_path);
-    }
+    ScratchDirectory() { std::filesystem::create_directories(m_path); }
     ~ScratchDirectory()
     {
         std::error_code ignored;
@@ -37,7 +32,8 @@ public:
     }
 
 private:
-    std::filesystem::path m_path;
+    std::filesystem::path m_path =
+        std::filesystem::temp_directory_path() / ("vantor-test-" + std::to_string(std::random_device()()));
 };
 
 } // namespace testsupport

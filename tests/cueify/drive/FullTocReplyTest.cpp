@@ -1,272 +1,147 @@
-#include "drive/FullTocReply.h"
+// Replies to READ TOC/PMA/ATIP format 2, decoded and then answered by the full-TOC getters, which
+// answer numbers outside the disc with zeros.
+#include "CueifyTesting.h"
 
 #include "core/FullTocHandle.h"
+#include "drive/FullTocReply.h"
 #include "fulltoc/FullTocReplyBuilder.h"
 
-#include <cueify/cueify.h>
-
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <tuple>
-
+namespace cueify::test {
 namespace {
 
-using cueify::FullTocData;
+using fulltoc::kAdrPointers;
 using fulltoc::ReplyBuilder;
 
-constexpr uint8_t kAudio = 0x0;
 constexpr uint8_t kData = CUEIFY_TOC_TRACK_IS_DATA;
 
-uint32_t frames(uint32_t min, uint32_t sec, uint32_t frm)
-{
-    return (min * 60 + sec) * 75 + frm;
-}
-
-int parse(const std::vector<uint8_t>& reply, FullTocData& out)
-{
-    return cueify::parseFullTocReply(reply.data(), reply.size(), out);
-}
-
-// Tracks 1 to 3 of an audio disc: plain, copy permitted, pre-emphasis.
-ReplyBuilder audioDisc()
+// Tracks 1 to 3: plain, copy permitted, pre-emphasis. 70 bytes: the header, A0, A1, A2 at byte 26, tracks.
+std::vector<uint8_t> audioDisc()
 {
     ReplyBuilder reply(1, 1);
-    reply.session(1, kAudio, 1, 3, CUEIFY_SESSION_MODE_1, 12, 30, 70);
-    reply.track(1, kAudio, 1, 0, 2, 0);
+    reply.session(1, 0, 1, 3, CUEIFY_SESSION_MODE_1, 12, 30, 70).track(1, 0, 1, 0, 2, 0);
     reply.track(1, CUEIFY_TOC_TRACK_PERMITS_COPYING, 2, 4, 10, 33);
-    return reply.track(1, CUEIFY_TOC_TRACK_HAS_PREEMPHASIS, 3, 8, 0, 12);
+    return reply.track(1, CUEIFY_TOC_TRACK_HAS_PREEMPHASIS, 3, 8, 0, 12).bytes();
 }
 
-// Audio tracks 1 to 12, every four minutes, in session 1; data track 13 in session 2, with
-// the mode-5 items a recorded second session carries.
-ReplyBuilder enhancedCd()
+// Audio tracks 1 and 2, data track 3 in session 2, and the mode-5 items of a recorded session.
+std::vector<uint8_t> enhancedCd()
 {
     ReplyBuilder reply(1, 2);
-    reply.session(1, kAudio, 1, 12, CUEIFY_SESSION_MODE_1, 50, 0, 0);
-    for (uint8_t track = 1; track <= 12; ++track)
-        reply.track(1, kAudio, track, static_cast<uint8_t>(4 * (track - 1)), 2, 0);
-    reply.item(1, fulltoc::kAdrPointers, kAudio, 0xB0, 60, 0, 0);
-    reply.item(1, fulltoc::kAdrPointers, kAudio, 0xC0, 0x80, 0, 0);
-    reply.item(1, fulltoc::kAdrPointers, kAudio, 0x01, 99, 99, 99);
-    reply.session(2, kData, 13, 13, CUEIFY_SESSION_MODE_2, 60, 0, 0);
-    return reply.track(2, kData, 13, 52, 34, 0);
+    reply.session(1, 0, 1, 2, CUEIFY_SESSION_MODE_1, 20, 0, 0)
+        .track(1, 0, 1, 0, 2, 0)
+        .track(1, 0, 2, 9, 40, 50);
+    reply.item(1, kAdrPointers, 0, 0xB0, 24, 0, 0).item(1, kAdrPointers, 0, 0xC0, 0x80, 0, 0);
+    reply.item(1, kAdrPointers, 0, 1, 99, 99, 99).session(2, kData, 3, 3, CUEIFY_SESSION_MODE_2, 30, 0, 0);
+    return reply.track(2, kData, 3, 22, 34, 0).bytes();
 }
 
-ReplyBuilder dataFirstDisc()
+std::vector<uint8_t> dataFirstDisc()
 {
     ReplyBuilder reply(1, 1);
     reply.session(1, kData, 1, 2, CUEIFY_SESSION_MODE_1, 30, 0, 0);
-    reply.track(1, kData, 1, 0, 2, 0);
-    return reply.track(1, kAudio, 2, 10, 0, 0);
+    return reply.track(1, kData, 1, 0, 2, 0).track(1, 0, 2, 10, 0, 0).bytes();
 }
 
-TEST(FullTocReply, SingleSessionAudioDiscGivesEveryTrackAndTheLeadOut)
-{
-    FullTocData toc;
-    ASSERT_EQ(parse(audioDisc().bytes(), toc), CUEIFY_OK);
-    EXPECT_EQ(toc.firstSession, 1);
-    EXPECT_EQ(toc.lastSession, 1);
-    ASSERT_EQ(toc.sessions.size(), 1u);
-    EXPECT_EQ(toc.sessions[0].number, 1);
-    EXPECT_EQ(toc.sessions[0].firstTrack, 1);
-    EXPECT_EQ(toc.sessions[0].lastTrack, 3);
-    EXPECT_EQ(toc.sessions[0].type, CUEIFY_SESSION_MODE_1);
-    EXPECT_EQ(toc.sessions[0].leadOut.value, frames(12, 30, 70));
-    ASSERT_EQ(toc.tracks.size(), 3u);
-    const std::tuple<uint8_t, uint8_t, uint32_t> expected[] = {
-        {1, 0x0, frames(0, 2, 0)}, {2, 0x2, frames(4, 10, 33)}, {3, 0x1, frames(8, 0, 12)}};
-    for (size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(toc.tracks[i].number, std::get<0>(expected[i]));
-        EXPECT_EQ(toc.tracks[i].control, std::get<1>(expected[i]));
-        EXPECT_EQ(toc.tracks[i].start.value, std::get<2>(expected[i]));
-        EXPECT_EQ(toc.tracks[i].session, 1);
-        EXPECT_EQ(toc.tracks[i].subQFormat, 1);
-    }
-}
-
-TEST(FullTocReply, EnhancedCdPutsTheDataTrackInTheSecondSession)
-{
-    FullTocData toc;
-    ASSERT_EQ(parse(enhancedCd().bytes(), toc), CUEIFY_OK);
-    EXPECT_EQ(toc.lastSession, 2);
-    ASSERT_EQ(toc.sessions.size(), 2u);
-    EXPECT_EQ(toc.sessions[1].firstTrack, 13);
-    EXPECT_EQ(toc.sessions[1].lastTrack, 13);
-    EXPECT_EQ(toc.sessions[1].type, CUEIFY_SESSION_MODE_2);
-    EXPECT_EQ(toc.sessions[1].leadOut.value, frames(60, 0, 0));
-    ASSERT_EQ(toc.tracks.size(), 13u); // the mode-5 items added nothing
-    EXPECT_EQ(toc.tracks[0].start.value, frames(0, 2, 0));
-    EXPECT_EQ(toc.tracks[12].session, 2);
-    EXPECT_EQ(toc.tracks[12].control, kData);
-    EXPECT_EQ(toc.tracks[12].start.value, frames(52, 34, 0));
-}
-
-TEST(FullTocReply, BcdReplyIsRecognisedAndConverted)
+// Numbers a drive passed through in BCD: 0x45 seconds cannot be binary.
+std::vector<uint8_t> bcdDisc()
 {
     ReplyBuilder reply(1, 1);
-    reply.session(1, kAudio, 0x01, 0x10, CUEIFY_SESSION_MODE_1, 0x09, 0x59, 0x74);
-    reply.track(1, kAudio, 0x01, 0x00, 0x02, 0x00);
-    reply.track(1, kAudio, 0x10, 0x04, 0x45, 0x33);
-    FullTocData toc;
-    ASSERT_EQ(parse(reply.bytes(), toc), CUEIFY_OK);
-    EXPECT_EQ(toc.sessions[0].lastTrack, 10);
-    EXPECT_EQ(toc.sessions[0].leadOut.value, frames(9, 59, 74));
-    ASSERT_EQ(toc.tracks.size(), 2u);
-    EXPECT_EQ(toc.tracks[1].number, 10);
-    EXPECT_EQ(toc.tracks[1].start.value, frames(4, 45, 33));
+    reply.session(1, 0, 0x09, 0x10, CUEIFY_SESSION_MODE_1, 0x09, 0x59, 0x74);
+    return reply.track(1, 0, 0x09, 0x00, 0x02, 0x00).track(1, 0, 0x10, 0x04, 0x45, 0x33).bytes();
 }
 
-TEST(FullTocReply, BytesPastTheLengthFieldAreIgnored)
+std::vector<uint8_t> with(std::vector<uint8_t> reply, size_t offset, uint8_t value)
 {
-    std::vector<uint8_t> reply = audioDisc().bytes();
-    reply.insert(reply.end(), {0xA2, 0xFF, 0xFF, 0xFF, 0xFF});
-    FullTocData toc;
-    ASSERT_EQ(parse(reply, toc), CUEIFY_OK);
-    EXPECT_EQ(toc.tracks.size(), 3u);
-}
-
-TEST(FullTocReply, TruncatedRepliesAreRefused)
-{
-    std::vector<uint8_t> cut = audioDisc().bytes();
-    cut.pop_back();
-    std::vector<uint8_t> boasting = audioDisc().bytes();
-    boasting[0] = 0x01;
-    for (const std::vector<uint8_t>& reply : {cut, boasting, std::vector<uint8_t>{0x00, 0x02, 0x01}}) {
-        FullTocData toc;
-        EXPECT_EQ(parse(reply, toc), CUEIFY_ERR_TRUNCATED);
-    }
-    FullTocData toc;
-    EXPECT_EQ(cueify::parseFullTocReply(nullptr, 0, toc), CUEIFY_ERR_TRUNCATED);
-}
-
-struct Malformed
-{
-    const char* what; // also the test's name
-    std::vector<uint8_t> reply;
-};
-
-std::vector<uint8_t> withLength(std::vector<uint8_t> reply, size_t length)
-{
-    reply[0] = static_cast<uint8_t>(length >> 8);
-    reply[1] = static_cast<uint8_t>(length);
+    reply.at(offset) = value;
     return reply;
 }
 
-std::vector<uint8_t> withByte(std::vector<uint8_t> reply, size_t offset, uint8_t value)
+// The reply without count bytes at offset; the length field follows unless told not to.
+std::vector<uint8_t> without(std::vector<uint8_t> reply, size_t offset, size_t count, bool fixLength = true)
 {
-    reply[offset] = value;
-    return reply;
+    reply.erase(reply.begin() + offset, reply.begin() + offset + count);
+    return fixLength ? with(reply, 1, static_cast<uint8_t>(reply.size() - 2)) : reply;
 }
 
-// Offsets into audioDisc(): the header, then A0, A1, A2, tracks 1 to 3.
-constexpr size_t kA0 = 4;
-constexpr size_t kA2 = 4 + 2 * 11;
-constexpr size_t kTrack2 = 4 + 4 * 11;
-
-class FullTocReplyMalformed : public testing::TestWithParam<Malformed>
+// What every getter that takes a number answers for session s and track n.
+std::string answersFor(cueify_full_toc* t, uint8_t s, uint8_t n)
 {
-};
-
-TEST_P(FullTocReplyMalformed, IsRefusedAsCorruptedAndLeavesNothing)
-{
-    FullTocData toc;
-    toc.lastSession = 9;
-    toc.tracks.resize(2);
-    EXPECT_EQ(parse(GetParam().reply, toc), CUEIFY_ERR_CORRUPTED) << GetParam().what;
-    EXPECT_EQ(toc.lastSession, 0);
-    EXPECT_TRUE(toc.tracks.empty());
+    char text[96];
+    std::snprintf(text, sizeof text, "%d %d %d %s | %d %d %d %s %s",
+                  cueify_full_toc_get_session_first_track(t, s), cueify_full_toc_get_session_last_track(t, s),
+                  cueify_full_toc_get_session_type(t, s),
+                  msfText(cueify_full_toc_get_session_leadout_address(t, s)).c_str(),
+                  cueify_full_toc_get_track_session(t, n), cueify_full_toc_get_track_control_flags(t, n),
+                  cueify_full_toc_get_track_sub_q_channel_format(t, n),
+                  msfText(cueify_full_toc_get_track_address(t, n)).c_str(),
+                  msfText(cueify_full_toc_get_track_length(t, n)).c_str());
+    return text;
 }
 
-std::vector<uint8_t> withoutLastDescriptorByte()
+TEST(FullTocReply, DiscsAnswerTheGettersAndMalformedRepliesLeaveNothing)
 {
-    std::vector<uint8_t> reply = audioDisc().bytes();
-    reply.pop_back();
-    return withLength(reply, reply.size() - 2);
-}
-
-std::vector<uint8_t> withoutLeadOut()
-{
-    ReplyBuilder reply(1, 1);
-    reply.item(1, 1, kAudio, fulltoc::kFirstTrackPoint, 1, 0, 0);
-    reply.item(1, 1, kAudio, fulltoc::kLastTrackPoint, 1, 0, 0);
-    return reply.track(1, kAudio, 1, 0, 2, 0).bytes();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FullTocReplyMalformed,
-    testing::Values(Malformed{"DescriptorAreaNotMultipleOf11", withoutLastDescriptorByte()},
-                    Malformed{"LengthFieldShorterThanSessionBytes", withLength(audioDisc().bytes(), 1)},
-                    Malformed{"SessionOutsideHeaderRange", withByte(audioDisc().bytes(), kTrack2, 2)},
-                    Malformed{"FirstSessionAfterLast", ReplyBuilder(2, 1).bytes()},
-                    Malformed{"SessionNumberZero", ReplyBuilder(0, 1).bytes()},
-                    Malformed{"SessionWithoutLeadOut", withoutLeadOut()},
-                    Malformed{"FirstTrackZero", withByte(audioDisc().bytes(), kA0 + 8, 0)},
-                    Malformed{"SecondsNeitherBinaryNorBcd", withByte(audioDisc().bytes(), kA2 + 9, 0x3C)},
-                    Malformed{"FirstTrackAfterLast", withByte(audioDisc().bytes(), kA0 + 8, 4)}),
-    [](const testing::TestParamInfo<Malformed>& info) { return std::string(info.param.what); });
-
-// The getters of the real library over what the decoder produced.
-class FullTocReplyGetters : public testing::Test
-{
-protected:
-    cueify_full_toc* load(const ReplyBuilder& reply)
-    {
-        toc.reset(cueify_full_toc_new());
-        EXPECT_EQ(parse(reply.bytes(), *cueify::tocDataOf(toc.get())), CUEIFY_OK);
-        return toc.get();
+    // Each reply, the result of decoding it and the getters' answers; a refused reply leaves an empty TOC.
+    const std::tuple<const char*, std::vector<uint8_t>, int, std::string> cases[] = {
+        {"AudioDisc", audioDisc(), CUEIFY_OK,
+         "session 1: tracks 1-3, type 0x00, lead-out 12:30:70\n"
+         "track 1: session 1, control 0x0, at 00:02:00, length 04:08:33\n"
+         "track 2: session 1, control 0x2, at 04:10:33, length 03:49:54\n"
+         "track 3: session 1, control 0x1, at 08:00:12, length 04:30:58\n"},
+        {"EnhancedCd", enhancedCd(), CUEIFY_OK,
+         "session 1: tracks 1-2, type 0x00, lead-out 20:00:00\n"
+         "session 2: tracks 3-3, type 0x20, lead-out 30:00:00\n"
+         "track 1: session 1, control 0x0, at 00:02:00, length 09:38:50\n"
+         "track 2: session 1, control 0x0, at 09:40:50, length 10:19:25\n"
+         "track 3: session 2, control 0x4, at 22:34:00, length 07:26:00\n"},
+        {"DataFirst", dataFirstDisc(), CUEIFY_OK,
+         "session 1: tracks 1-2, type 0x00, lead-out 30:00:00\n"
+         "track 1: session 1, control 0x4, at 00:02:00, length 09:58:00\n"
+         "track 2: session 1, control 0x0, at 10:00:00, length 20:00:00\n"},
+        {"Bcd", bcdDisc(), CUEIFY_OK,
+         "session 1: tracks 9-10, type 0x00, lead-out 09:59:74\n"
+         "track 9: session 1, control 0x0, at 00:02:00, length 04:43:33\n"
+         "track 10: session 1, control 0x0, at 04:45:33, length 05:14:41\n"},
+        {"LeadOutBeforeATrack", with(dataFirstDisc(), 34, 5), CUEIFY_OK,
+         "session 1: tracks 1-2, type 0x00, lead-out 05:00:00\n"
+         "track 1: session 1, control 0x4, at 00:02:00, length 09:58:00\n"
+         "track 2: session 1, control 0x0, at 10:00:00, length 00:00:00\n"},
+        {"LastByteMissing", without(audioDisc(), 69, 1, false), CUEIFY_ERR_TRUNCATED, ""},
+        {"LengthFieldBeyondTheReply", with(audioDisc(), 0, 1), CUEIFY_ERR_TRUNCATED, ""},
+        {"HeaderCut", {0x00, 0x02, 0x01}, CUEIFY_ERR_TRUNCATED, ""},
+        {"DescriptorsNotMultipleOf11", without(audioDisc(), 69, 1), CUEIFY_ERR_CORRUPTED, ""},
+        {"LengthFieldShorterThanSessionBytes", with(audioDisc(), 1, 1), CUEIFY_ERR_CORRUPTED, ""},
+        {"SessionOutsideTheHeadersRange", with(audioDisc(), 48, 2), CUEIFY_ERR_CORRUPTED, ""},
+        {"FirstSessionAfterLast", ReplyBuilder(2, 1).bytes(), CUEIFY_ERR_CORRUPTED, ""},
+        {"SessionNumberZero", ReplyBuilder(0, 1).bytes(), CUEIFY_ERR_CORRUPTED, ""},
+        {"SessionWithoutLeadOut", without(audioDisc(), 26, 11), CUEIFY_ERR_CORRUPTED, ""},
+        {"FirstTrackZero", with(audioDisc(), 12, 0), CUEIFY_ERR_CORRUPTED, ""},
+        {"FirstTrackAfterLast", with(audioDisc(), 12, 4), CUEIFY_ERR_CORRUPTED, ""},
+        {"SecondsNeitherBinaryNorBcd", with(audioDisc(), 35, 0x3C), CUEIFY_ERR_CORRUPTED, ""}};
+    for (const auto& [name, reply, result, answers] : cases) {
+        SCOPED_TRACE(name);
+        const TocOwner toc(cueify_full_toc_new());
+        FullTocData& data = *tocDataOf(toc.get());
+        data.firstSession = data.lastSession = 1; // what a refused reply must not leave behind
+        EXPECT_EQ(parseFullTocReply(reply.data(), reply.size(), data), result);
+        EXPECT_EQ(describeToc(toc.get()), answers);
     }
-
-    struct TocFree
-    {
-        void operator()(cueify_full_toc* t) const { cueify_full_toc_free(t); }
-    };
-    std::unique_ptr<cueify_full_toc, TocFree> toc;
-};
-
-void expectMsf(cueify_msf_t actual, uint8_t min, uint8_t sec, uint8_t frm)
-{
-    EXPECT_EQ(actual.min, min);
-    EXPECT_EQ(actual.sec, sec);
-    EXPECT_EQ(actual.frm, frm);
+    FullTocData data;
+    EXPECT_EQ(parseFullTocReply(nullptr, 0, data), CUEIFY_ERR_TRUNCATED);
 }
 
-TEST_F(FullTocReplyGetters, AudioDiscAnswersAddressesLengthsAndFlags)
+TEST(FullTocReply, NumbersOutsideTheDiscAndEmptyOrNullTocsAnswerZero)
 {
-    cueify_full_toc* t = load(audioDisc());
-    EXPECT_EQ(cueify_full_toc_get_first_session(t), 1);
-    EXPECT_EQ(cueify_full_toc_get_last_session(t), 1);
-    EXPECT_EQ(cueify_full_toc_get_session_last_track(t, 1), 3);
-    expectMsf(cueify_full_toc_get_session_leadout_address(t, 1), 12, 30, 70);
-    expectMsf(cueify_full_toc_get_track_address(t, 1), 0, 2, 0);
-    expectMsf(cueify_full_toc_get_track_length(t, 2), 3, 49, 54);
-    expectMsf(cueify_full_toc_get_track_length(t, 3), 4, 30, 58);
-    EXPECT_EQ(cueify_full_toc_get_track_control_flags(t, 2), CUEIFY_TOC_TRACK_PERMITS_COPYING);
-    EXPECT_EQ(cueify_full_toc_get_track_control_flags(t, 3), CUEIFY_TOC_TRACK_HAS_PREEMPHASIS);
-}
-
-TEST_F(FullTocReplyGetters, EnhancedCdKeepsTheSessionGapOutOfTrackLengths)
-{
-    cueify_full_toc* t = load(enhancedCd());
-    EXPECT_EQ(cueify_full_toc_get_last_session(t), 2);
-    EXPECT_EQ(cueify_full_toc_get_session_first_track(t, 2), 13);
-    EXPECT_EQ(cueify_full_toc_get_session_last_track(t, 2), 13);
-    EXPECT_EQ(cueify_full_toc_get_session_type(t, 2), CUEIFY_SESSION_MODE_2);
-    EXPECT_EQ(cueify_full_toc_get_track_session(t, 13), 2);
-    EXPECT_EQ(cueify_full_toc_get_track_control_flags(t, 13), CUEIFY_TOC_TRACK_IS_DATA);
-    expectMsf(cueify_full_toc_get_track_length(t, 12), 5, 58, 0);
-    expectMsf(cueify_full_toc_get_track_length(t, 13), 7, 26, 0);
-    EXPECT_EQ(cueify_full_toc_get_track_session(t, 14), 0);
-    expectMsf(cueify_full_toc_get_session_leadout_address(t, 3), 0, 0, 0);
-}
-
-TEST_F(FullTocReplyGetters, DataFirstTrackIsFlaggedAndEndsAtTheAudio)
-{
-    cueify_full_toc* t = load(dataFirstDisc());
-    EXPECT_EQ(cueify_full_toc_get_track_control_flags(t, 1), CUEIFY_TOC_TRACK_IS_DATA);
-    EXPECT_EQ(cueify_full_toc_get_track_control_flags(t, 2), 0);
-    expectMsf(cueify_full_toc_get_track_length(t, 1), 9, 58, 0);
-    expectMsf(cueify_full_toc_get_track_length(t, 2), 20, 0, 0);
+    const TocOwner toc(cueify_full_toc_new()), empty(cueify_full_toc_new());
+    const std::vector<uint8_t> reply = enhancedCd();
+    ASSERT_EQ(parseFullTocReply(reply.data(), reply.size(), *tocDataOf(toc.get())), CUEIFY_OK);
+    EXPECT_EQ(answersFor(toc.get(), 2, 3), "3 3 32 30:00:00 | 2 4 1 22:34:00 07:26:00");
+    const std::tuple<cueify_full_toc*, uint8_t, uint8_t> cases[] = {
+        {toc.get(), 0, 0}, {toc.get(), 3, 4}, {toc.get(), 0xAA, 0xAA}, {empty.get(), 1, 1}, {nullptr, 1, 1}};
+    for (const auto& [t, session, track] : cases)
+        EXPECT_EQ(answersFor(t, session, track), "0 0 0 00:00:00 | 0 0 0 00:00:00 00:00:00") << int(track);
+    EXPECT_EQ(cueify_full_toc_get_first_session(nullptr) + cueify_full_toc_get_last_session(empty.get()), 0);
+    cueify_full_toc_free(nullptr);
 }
 
 } // namespace
+} // namespace cueify::test

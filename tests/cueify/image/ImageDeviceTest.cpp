@@ -1,78 +1,151 @@
-// Raw sector reads of an image: which bytes, and which addresses fail how.
-#include "ImageFiles.h"
+// Images written by the disc-image writer answer as a drive holding that disc would, and read
+// back what the writer wrote.
+#include "CueifyTesting.h"
 
-#include <gtest/gtest.h>
+#include <mkdisc/DiscWriter.h>
+
+#include <optional>
+#include <stdexcept>
+#include <thread>
 
 namespace cueify::test {
 namespace {
 
-// Session 1: tracks 1 and 2 in audio.bin (LBA 0-299), lead-out at 300.
-// Session 2: track 3 in data.bin with a stored 10-sector pregap, from LBA 11700; lead-out at 11800.
-class ImageDevice : public ::testing::Test
+using mkdisc::DataFileFormat;
+using mkdisc::TrackMode;
+
+// Data tracks carry 0x5A at byte 16 of every sector.
+mkdisc::TrackSpec track(uint32_t sectors, uint32_t storedPregap = 0, TrackMode mode = TrackMode::Audio)
 {
-protected:
-    void SetUp() override
-    {
-        writeFile(m_dir / "audio.bin", patternBytes(1, 300));
-        writeFile(m_dir / "data.bin", patternBytes(2, 100));
-        writeFile(m_dir / "disc.cue", "REM SESSION 01\n"
-                                      "FILE \"audio.bin\" BINARY\n"
-                                      "  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
-                                      "  TRACK 02 AUDIO\n    INDEX 01 00:02:00\n"
-                                      "REM SESSION 02\n"
-                                      "FILE \"data.bin\" BINARY\n"
-                                      "  TRACK 03 MODE1/2352\n    INDEX 00 00:00:00\n    INDEX 01 00:00:10\n");
-        m_device = openDevice((m_dir / "disc.cue").string());
-        ASSERT_NE(m_device, nullptr);
-    }
+    return {mode,  sectors, storedPregap, 0,
+            false, false,   false,        uint8_t(mode == TrackMode::Audio ? 0 : 0x5A)};
+}
 
-    int read(uint32_t lba)
-    {
-        Sector sector;
-        return cueify_device_read_raw(m_device.get(), lba, sector.data());
-    }
+// Copy permitted, pre-emphasis after a stored pregap, four channels after a generated one.
+std::vector<mkdisc::SessionSpec> audioDisc()
+{
+    mkdisc::TrackSpec first = track(300), second = track(200, 150), third = track(150);
+    first.digitalCopyPermitted = second.preEmphasis = third.fourChannel = true;
+    third.silentPregapSectors = 75;
+    return {{{first, second, third}}};
+}
 
-    TempDir m_dir;
-    DeviceOwner m_device;
+const std::vector<mkdisc::SessionSpec> kEnhancedCd = {{{track(300), track(250, 30)}},
+                                                      {{track(200, 150, TrackMode::Mode2Raw)}}};
+
+const char* const kAudioToc = "session 1: tracks 1-3, type 0x00, lead-out 00:13:50\n"
+                              "track 1: session 1, control 0x2, at 00:02:00, length 00:06:00\n"
+                              "track 2: session 1, control 0x1, at 00:08:00, length 00:03:50\n"
+                              "track 3: session 1, control 0x8, at 00:11:50, length 00:02:00\n";
+
+const std::vector<mkdisc::SessionSpec> kDataFirst = {
+    {{track(200, 0, TrackMode::Mode1Raw), track(300, 150), track(120)}}};
+const char* const kDataFirstToc = "session 1: tracks 1-3, type 0x00, lead-out 00:12:20\n"
+                                  "track 1: session 1, control 0x4, at 00:02:00, length 00:04:50\n"
+                                  "track 2: session 1, control 0x0, at 00:06:50, length 00:04:00\n"
+                                  "track 3: session 1, control 0x0, at 00:10:50, length 00:01:45\n";
+
+// The data session starts 11,400 sectors after the audio session's lead-out.
+const char* const kEnhancedToc = "session 1: tracks 1-2, type 0x00, lead-out 00:09:55\n"
+                                 "session 2: tracks 3-3, type 0x20, lead-out 02:46:30\n"
+                                 "track 1: session 1, control 0x0, at 00:02:00, length 00:04:30\n"
+                                 "track 2: session 1, control 0x0, at 00:06:30, length 00:03:25\n"
+                                 "track 3: session 2, control 0x4, at 02:43:55, length 00:02:50\n";
+
+struct DiscCase
+{
+    const char* name;
+    std::vector<mkdisc::SessionSpec> sessions;
+    DataFileFormat format;
+    bool filePerTrack;
+    const char* toc;
 };
 
-TEST_F(ImageDevice, EverySectorOfBothSessionsComesFromItsFile)
+using WrittenImage = ::testing::TestWithParam<DiscCase>;
+
+// Opened by its directory. Data sectors read whole too, with the byte 16 the writer sets.
+TEST_P(WrittenImage, AnswersTheDiscsTocAndReadsEverySectorAsWrittenButNoneOutsideSessions)
 {
-    for (uint32_t lba = 0; lba < 300; ++lba)
-        ASSERT_EQ(readSector(m_device.get(), lba), patternSector(1, lba)) << "sector " << lba;
-    for (uint32_t i = 0; i < 100; ++i)
-        ASSERT_EQ(readSector(m_device.get(), 11700 + i), patternSector(2, i)) << "sector " << 11700 + i;
+    testsupport::ScratchDirectory scratch;
+    const mkdisc::DiscSpec disc{"disc", GetParam().sessions, GetParam().format, GetParam().filePerTrack};
+    mkdisc::writeDisc(disc, scratch.path());
+    const DeviceOwner device = openDevice(scratch.path());
+    EXPECT_EQ(describeToc(readToc(device.get()).get()), GetParam().toc);
+    const uint32_t end = mkdisc::layoutOf(disc).sessionLeadOutLba.back();
+    for (uint32_t lba = 0; lba <= end; ++lba) {
+        std::optional<mkdisc::Sector> written;
+        try {
+            written = mkdisc::sectorAt(disc, lba);
+        } catch (const std::out_of_range&) {
+        }
+        Sector sector{};
+        const int result = cueify_device_read_raw(device.get(), lba, sector.data());
+        ASSERT_EQ(result, lba == end ? CUEIFY_ERR_BADARG : written ? CUEIFY_OK : CUEIFY_ERR_INTERNAL) << lba;
+        ASSERT_TRUE(!written || sector == *written) << "sector " << lba;
+    }
 }
 
-TEST_F(ImageDevice, ReadsBetweenSessionsFail)
+INSTANTIATE_TEST_SUITE_P(
+    ImageDevice, WrittenImage,
+    ::testing::Values(DiscCase{"AudioBinary", audioDisc(), DataFileFormat::Binary, false, kAudioToc},
+                      DiscCase{"AudioWavePerTrack", audioDisc(), DataFileFormat::Wave, true, kAudioToc},
+                      DiscCase{"DataFirst", kDataFirst, DataFileFormat::Binary, false, kDataFirstToc},
+                      DiscCase{"EnhancedCd", kEnhancedCd, DataFileFormat::Binary, false, kEnhancedToc},
+                      DiscCase{"EnhancedCdPerTrack", kEnhancedCd, DataFileFormat::Binary, true,
+                               kEnhancedToc}),
+    [](const ::testing::TestParamInfo<DiscCase>& info) { return std::string(info.param.name); });
+
+// A partial sector at the end is not on the disc; a file that shrinks after the open fails
+// the reads past its new end instead of giving short or stale sectors.
+TEST(ImageDevice, ReadsStopAtTheDataFilesEnd)
 {
-    EXPECT_EQ(read(299), CUEIFY_OK);
-    EXPECT_EQ(read(300), CUEIFY_ERR_INTERNAL); // lead-out of session 1
-    EXPECT_EQ(read(6000), CUEIFY_ERR_INTERNAL);
-    EXPECT_EQ(read(11699), CUEIFY_ERR_INTERNAL);
-    EXPECT_EQ(read(11700), CUEIFY_OK);
+    for (const DataFileFormat format : {DataFileFormat::Binary, DataFileFormat::Wave}) {
+        SCOPED_TRACE(format == DataFileFormat::Wave ? "WAVE" : "BINARY");
+        testsupport::ScratchDirectory scratch;
+        const mkdisc::DiscSpec disc{"disc", {{{track(300)}}}, format};
+        const mkdisc::WrittenDisc written = mkdisc::writeDisc(disc, scratch.path());
+        const uint64_t header = format == DataFileFormat::Wave ? 44 : 0;
+        fs::resize_file(written.dataFiles.at(0), header + 301 * CUEIFY_RAW_SECTOR_SIZE - 1);
+        if (format == DataFileFormat::Wave) // a data chunk that claims more than the file holds
+            patch(written.dataFiles[0], 40, "\xFF\xFF\xFF\xFF");
+        const DeviceOwner device = openDevice(written.cueSheet);
+        EXPECT_EQ(msfText(cueify_full_toc_get_session_leadout_address(readToc(device.get()).get(), 1)),
+                  "00:06:00");
+        Sector sector{};
+        EXPECT_EQ(cueify_device_read_raw(device.get(), 299, sector.data()), CUEIFY_OK);
+        EXPECT_EQ(sector, mkdisc::sectorAt(disc, 299));
+        EXPECT_EQ(cueify_device_read_raw(device.get(), 300, sector.data()), CUEIFY_ERR_BADARG);
+        fs::resize_file(written.dataFiles[0], header + 10 * CUEIFY_RAW_SECTOR_SIZE + 100);
+        EXPECT_EQ(cueify_device_read_raw(device.get(), 9, sector.data()), CUEIFY_OK);
+        EXPECT_EQ(cueify_device_read_raw(device.get(), 10, sector.data()), CUEIFY_ERR_INTERNAL);
+        EXPECT_EQ(cueify_device_read_raw(device.get(), 299, sector.data()), CUEIFY_ERR_INTERNAL);
+    }
 }
 
-TEST_F(ImageDevice, ReadsFromTheLastLeadOutOnAreOutsideTheDisc)
+// Each thread opens the image itself and reads every sector, starting at a place of its own.
+TEST(ImageConcurrency, FourThreadsWithTheirOwnHandlesReadTheRightBytes)
 {
-    EXPECT_EQ(read(11799), CUEIFY_OK);
-    EXPECT_EQ(read(11800), CUEIFY_ERR_BADARG);
-    EXPECT_EQ(read(0xFFFFFFFFu), CUEIFY_ERR_BADARG);
-}
-
-TEST_F(ImageDevice, DataFileRemovedAfterOpenStillReads)
-{
-    fs::remove(m_dir / "audio.bin"); // the open descriptor keeps the bytes
-    EXPECT_EQ(readSector(m_device.get(), 10), patternSector(1, 10));
-}
-
-TEST_F(ImageDevice, TwoHandlesOnOneImageReadIndependently)
-{
-    const DeviceOwner second = openDevice((m_dir / "disc.cue").string());
-    ASSERT_NE(second, nullptr);
-    EXPECT_EQ(readSector(second.get(), 11750), patternSector(2, 50));
-    m_device.reset();
-    EXPECT_EQ(readSector(second.get(), 5), patternSector(1, 5));
+    testsupport::ScratchDirectory scratch;
+    const mkdisc::DiscSpec disc{"disc", {{{track(1000), track(850, 150)}}}};
+    const fs::path sheet = mkdisc::writeDisc(disc, scratch.path()).cueSheet;
+    std::vector<mkdisc::Sector> written;
+    for (uint32_t lba = 0; lba < 2000; ++lba)
+        written.push_back(mkdisc::sectorAt(disc, lba));
+    std::vector<int> wrongSectors(4);
+    std::vector<std::thread> threads;
+    for (uint32_t i = 0; i < wrongSectors.size(); ++i)
+        threads.emplace_back([&, i] {
+            const DeviceOwner device = openDevice(sheet);
+            for (uint32_t n = 0; n < written.size(); ++n) {
+                const uint32_t lba = (n + i * 500) % 2000;
+                Sector sector{};
+                const int result = cueify_device_read_raw(device.get(), lba, sector.data());
+                wrongSectors[i] += result != CUEIFY_OK || sector != written[lba];
+            }
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(wrongSectors, std::vector<int>(4, 0));
 }
 
 } // namespace

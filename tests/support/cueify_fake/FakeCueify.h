@@ -1,30 +1,26 @@
-// An in-memory stand-in for the cueify C API. Unit tests link it instead of the real library,
-// set up any disc (table of contents, sector contents, failures, the list of drives) and then
-// check which calls were made and that every handle was freed.
-//
-// Handle misuse (a double free, a call on a freed or unknown handle) never touches memory: it is
-// recorded in misuses() and printed to stderr, and the call answers like a NULL handle would.
-// Freed handles stay allocated until reset(), so a stale handle can never alias a new one.
+// An in-memory stand-in for the cueify C API that unit tests link instead of the real library: a
+// test sets up any disc, sector contents, failures and drive list, then checks the calls made and
+// that every handle was freed. Handle misuse (a double free, a call on a freed or unknown handle)
+// never touches memory: it is recorded in misuses(), printed to stderr and answered like a NULL
+// handle. Freed handles stay allocated until reset(), so a stale handle never aliases a new one.
 #pragma once
 
 #include <cueify/cueify.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace fake {
 
-struct Msf
-{
-    uint8_t min = 0;
-    uint8_t sec = 0;
-    uint8_t frm = 0;
-};
+// Plain binary minutes, seconds and frames, as the getters answer them.
+using Msf = cueify_msf_t;
 
 struct FakeTrack
 {
@@ -32,8 +28,8 @@ struct FakeTrack
     uint8_t session = 1;
     uint8_t control = 0;    // CONTROL nibble
     uint8_t subQFormat = 1; // ADR nibble
-    Msf address;            // absolute start, may lie below 00:02:00
-    Msf length;             // answered as is by cueify_full_toc_get_track_length
+    Msf address{};          // absolute start, may lie below 00:02:00
+    Msf length{};           // answered as is by cueify_full_toc_get_track_length
 };
 
 struct FakeSession
@@ -42,7 +38,7 @@ struct FakeSession
     uint8_t firstTrack = 0;
     uint8_t lastTrack = 0;
     uint8_t type = CUEIFY_SESSION_MODE_1;
-    Msf leadOut;
+    Msf leadOut{};
 };
 
 struct FakeDisc
@@ -61,63 +57,124 @@ struct Call
     uint32_t number = 0; // lba for cueify_device_read_raw, track or session for TOC getters
 };
 
-// The fake's whole state. Everything is reset by reset(); tests call it in SetUp.
-// Every member and every C function locks one mutex, so concurrent callers cannot corrupt it.
+// What a device or TOC handle points to.
+struct FakeHandle
+{
+    bool freed = false;
+    bool open = false; // devices: opened on name
+    std::string name;
+    FakeDisc disc; // TOCs: the disc last read into it
+};
+
+// Settings and observations, replaced as a whole by reset(). A failure code CUEIFY_OK is no failure.
+struct FakeData
+{
+    FakeDisc disc;
+    std::map<uint32_t, Sector> sectors;
+    bool failNew = false;
+    bool failTocNew = false;
+    int openFailure = CUEIFY_OK;
+    std::map<std::string, int> openFailures;
+    int tocReadFailure = CUEIFY_OK;
+    std::map<uint32_t, int> readFailures;
+    std::map<std::pair<std::string, uint32_t>, int> deviceReadFailures;
+    std::vector<std::optional<std::string>> devices;
+
+    std::vector<Call> calls;
+    std::vector<std::string> misuses;
+    // Never shrinks before reset(), so the address of a freed handle is never handed out again.
+    std::vector<std::unique_ptr<FakeHandle>> deviceHandles;
+    std::vector<std::unique_ptr<FakeHandle>> tocHandles;
+};
+
+// The fake's whole state; tests call reset() in SetUp. Every member and every C function holds one
+// lock, so concurrent callers cannot corrupt it.
 class FakeCueify
 {
 public:
-    static FakeCueify& instance();
+    static FakeCueify& instance()
+    {
+        static FakeCueify fake;
+        return fake;
+    }
 
     // Forgets every setting, call, handle and misuse; handles made before are invalid afterwards.
-    void reset();
+    void reset()
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_data = FakeData{};
+    }
 
-    // The disc every successfully opened device holds (per device name, or for all names).
-    void setDisc(const FakeDisc& disc);
-    void setDisc(const std::string& deviceName, const FakeDisc& disc);
+    // The disc every opened device holds; its sectors by logical block address (unset ones are zeros).
+    void setDisc(const FakeDisc& disc) { set(&FakeData::disc, disc); }
+    void setSector(uint32_t lba, const Sector& bytes) { set(&FakeData::sectors, lba, bytes); }
 
-    // Sector contents by logical block address; unset sectors read as zeros.
-    void setSector(uint32_t lba, const Sector& bytes);
-    void setSector(const std::string& deviceName, uint32_t lba, const Sector& bytes);
-
-    // Failures injected with the code the C call returns. They last until reset(), except
-    // failReadCount, which is used up by the reads it fails; it takes precedence over failReadAt.
-    void failNew();                                        // cueify_device_new returns NULL
-    void failTocNew();                                     // cueify_full_toc_new returns NULL
-    void failOpen(int code);                               // every open
-    void failOpen(const std::string& deviceName, int code);
-    void failTocRead(int code);
-    void failReadAt(uint32_t lba, int code);               // every device
-    void failReadAt(const std::string& deviceName, uint32_t lba, int code);
-    void failReadCount(uint32_t lba, int code, int times); // fails the next `times` reads of lba
+    // Failures injected with the code the C call returns, until reset(). A device's own failure wins
+    // over one for every device.
+    void failNew() { set(&FakeData::failNew, true); }       // cueify_device_new returns NULL
+    void failTocNew() { set(&FakeData::failTocNew, true); } // cueify_full_toc_new returns NULL
+    void failOpen(int code) { set(&FakeData::openFailure, code); }
+    void failOpen(const std::string& name, int code) { set(&FakeData::openFailures, name, code); }
+    void failTocRead(int code) { set(&FakeData::tocReadFailure, code); }
+    void failReadAt(uint32_t lba, int code) { set(&FakeData::readFailures, lba, code); }
+    void failReadAt(const std::string& name, uint32_t lba, int code)
+    {
+        set(&FakeData::deviceReadFailures, std::make_pair(name, lba), code);
+    }
 
     // The names cueify_device_get_all_devices returns, as one malloc'ed block like the real library;
-    // std::nullopt entries come back as null pointers. The first name that is not std::nullopt is
-    // also what cueify_device_get_default_device answers and what opening a NULL name opens.
-    void setDevices(const std::vector<std::optional<std::string>>& names);
+    // std::nullopt entries come back as null pointers. The first other one is what opening NULL opens.
+    void setDevices(const std::vector<std::optional<std::string>>& names) { set(&FakeData::devices, names); }
 
-    // A copy, so that a test may read it while other threads still call the API.
-    std::vector<Call> calls() const;
-    size_t countCalls(const std::string& function) const;
-    bool wasCalled(const std::string& function) const { return countCalls(function) > 0; }
+    // Copies, so that a test may read them while other threads still call the API.
+    std::vector<Call> calls() const { return get(&FakeData::calls); }
+    bool wasCalled(const std::string& function) const
+    {
+        const std::vector<Call> made = calls();
+        return std::any_of(made.begin(), made.end(),
+                           [&](const Call& call) { return call.function == function; });
+    }
+    // One line per misuse of a handle since reset(), e.g. "cueify_device_free: device handle already freed".
+    std::vector<std::string> misuses() const { return get(&FakeData::misuses); }
 
     // Handles made and not yet freed; devices opened and not yet closed or freed.
-    int liveDevices() const;
-    int liveTocs() const;
-    int openDevices() const;
+    int liveDevices() const { return count(&FakeData::deviceHandles, &FakeHandle::freed, false); }
+    int liveTocs() const { return count(&FakeData::tocHandles, &FakeHandle::freed, false); }
+    int openDevices() const { return count(&FakeData::deviceHandles, &FakeHandle::open, true); }
 
-    // One line per misuse of a handle since reset(), e.g. "cueify_device_free: handle freed twice".
-    std::vector<std::string> misuses() const;
-
-    struct State;
-    State& state();
-
-    ~FakeCueify();
-    FakeCueify(const FakeCueify&) = delete;
-    FakeCueify& operator=(const FakeCueify&) = delete;
+    // What each of the fake's C functions holds for the whole call.
+    class ApiCall;
 
 private:
-    FakeCueify();
-    std::unique_ptr<State> m_state;
+    FakeCueify() = default;
+
+    template <class Field, class Value> void set(Field FakeData::*field, const Value& value)
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_data.*field = value;
+    }
+    template <class Map, class Key, class Value>
+    void set(Map FakeData::*map, const Key& key, const Value& value)
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        (m_data.*map)[key] = value;
+    }
+    template <class Field> Field get(Field FakeData::*field) const
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        return m_data.*field;
+    }
+    template <class Item, class Field>
+    int count(std::vector<std::unique_ptr<Item>> FakeData::*items, Field Item::*field, Field value) const
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        const auto& all = m_data.*items;
+        return static_cast<int>(
+            std::count_if(all.begin(), all.end(), [&](auto& item) { return *item.*field == value; }));
+    }
+
+    mutable std::mutex m_mutex;
+    FakeData m_data;
 };
 
 } // namespace fake
