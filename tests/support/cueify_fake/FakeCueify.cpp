@@ -212,11 +212,9 @@ uint8_t cueify_full_toc_get_last_session(cueify_full_toc* t)
 
 FAKE_ENTRY_GETTER(uint8_t, session_first_track, sessions, FakeSession::firstTrack)
 FAKE_ENTRY_GETTER(uint8_t, session_last_track, sessions, FakeSession::lastTrack)
-FAKE_ENTRY_GETTER(uint8_t, session_type, sessions, FakeSession::type)
 FAKE_ENTRY_GETTER(cueify_msf_t, session_leadout_address, sessions, FakeSession::leadOut)
 FAKE_ENTRY_GETTER(uint8_t, track_session, tracks, FakeTrack::session)
 FAKE_ENTRY_GETTER(uint8_t, track_control_flags, tracks, FakeTrack::control)
-FAKE_ENTRY_GETTER(uint8_t, track_sub_q_channel_format, tracks, FakeTrack::subQFormat)
 FAKE_ENTRY_GETTER(cueify_msf_t, track_address, tracks, FakeTrack::address)
 FAKE_ENTRY_GETTER(cueify_msf_t, track_length, tracks, FakeTrack::length)
 

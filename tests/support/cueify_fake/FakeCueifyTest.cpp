@@ -11,7 +11,6 @@ class FakeCueifyTest : public testing::Test
 {
 protected:
     void SetUp() override { fake.reset(); }
-    void TearDown() override { fake.reset(); }
 
     fake::FakeCueify& fake = fake::FakeCueify::instance();
 };
