@@ -165,9 +165,9 @@ int cueify_device_read_raw(cueify_device* d, uint32_t lba, uint8_t* buffer)
     const int failure = failureOf(call.data().deviceReadFailures, std::make_pair(device->name, lba),
                                   failureOf(call.data().readFailures, lba, CUEIFY_OK));
     const auto found = call.data().sectors.find(lba);
+    const fake::Sector bytes = found != call.data().sectors.end() ? found->second : fake::Sector{};
     if (failure == CUEIFY_OK)
-        std::memcpy(buffer, (found != call.data().sectors.end() ? found->second : fake::Sector{}).data(),
-                    2352);
+        std::memcpy(buffer, bytes.data(), bytes.size());
     return failure;
 }
 
