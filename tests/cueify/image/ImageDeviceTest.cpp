@@ -61,39 +61,36 @@ struct DiscCase
     const char* toc;
 };
 
-using WrittenImage = ::testing::TestWithParam<DiscCase>;
-
-// Opened by its directory. Data sectors read whole too, with the byte 16 the writer sets.
-TEST_P(WrittenImage, AnswersTheDiscsTocAndReadsEverySectorAsWrittenButNoneOutsideSessions)
+// Opened by their directories. Data sectors read whole too, with the byte 16 the writer sets.
+TEST(ImageDevice, WrittenImagesAnswerTheirDiscsTocAndReadEverySectorAsWrittenButNoneOutsideSessions)
 {
-    testsupport::ScratchDirectory scratch;
-    const mkdisc::DiscSpec disc{"disc", GetParam().sessions, GetParam().format, GetParam().filePerTrack};
-    mkdisc::writeDisc(disc, scratch.path());
-    const DeviceOwner device = openDevice(scratch.path());
-    EXPECT_EQ(describeToc(readToc(device.get()).get()), GetParam().toc);
-    const uint32_t end = mkdisc::layoutOf(disc).sessionLeadOutLba.back();
-    for (uint32_t lba = 0; lba <= end; ++lba) {
-        std::optional<mkdisc::Sector> written;
-        try {
-            written = mkdisc::sectorAt(disc, lba);
-        } catch (const std::out_of_range&) {
+    const DiscCase cases[] = {
+        {"AudioBinary", audioDisc(), DataFileFormat::Binary, false, kAudioToc},
+        {"AudioWavePerTrack", audioDisc(), DataFileFormat::Wave, true, kAudioToc},
+        {"DataFirst", kDataFirst, DataFileFormat::Binary, false, kDataFirstToc},
+        {"EnhancedCd", kEnhancedCd, DataFileFormat::Binary, false, kEnhancedToc},
+        {"EnhancedCdPerTrack", kEnhancedCd, DataFileFormat::Binary, true, kEnhancedToc}};
+    for (const DiscCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::ScratchDirectory scratch;
+        const mkdisc::DiscSpec disc{"disc", c.sessions, c.format, c.filePerTrack};
+        mkdisc::writeDisc(disc, scratch.path());
+        const DeviceOwner device = openDevice(scratch.path());
+        EXPECT_EQ(describeToc(readToc(device.get()).get()), c.toc);
+        const uint32_t end = mkdisc::layoutOf(disc).sessionLeadOutLba.back();
+        for (uint32_t lba = 0; lba <= end; ++lba) {
+            std::optional<mkdisc::Sector> written;
+            try {
+                written = mkdisc::sectorAt(disc, lba);
+            } catch (const std::out_of_range&) {
+            }
+            Sector sector{};
+            const int expected = lba == end ? CUEIFY_ERR_BADARG : written ? CUEIFY_OK : CUEIFY_ERR_INTERNAL;
+            ASSERT_EQ(cueify_device_read_raw(device.get(), lba, sector.data()), expected) << lba;
+            ASSERT_TRUE(!written || sector == *written) << "sector " << lba;
         }
-        Sector sector{};
-        const int result = cueify_device_read_raw(device.get(), lba, sector.data());
-        ASSERT_EQ(result, lba == end ? CUEIFY_ERR_BADARG : written ? CUEIFY_OK : CUEIFY_ERR_INTERNAL) << lba;
-        ASSERT_TRUE(!written || sector == *written) << "sector " << lba;
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    ImageDevice, WrittenImage,
-    ::testing::Values(DiscCase{"AudioBinary", audioDisc(), DataFileFormat::Binary, false, kAudioToc},
-                      DiscCase{"AudioWavePerTrack", audioDisc(), DataFileFormat::Wave, true, kAudioToc},
-                      DiscCase{"DataFirst", kDataFirst, DataFileFormat::Binary, false, kDataFirstToc},
-                      DiscCase{"EnhancedCd", kEnhancedCd, DataFileFormat::Binary, false, kEnhancedToc},
-                      DiscCase{"EnhancedCdPerTrack", kEnhancedCd, DataFileFormat::Binary, true,
-                               kEnhancedToc}),
-    [](const ::testing::TestParamInfo<DiscCase>& info) { return std::string(info.param.name); });
 
 // A partial sector at the end is not on the disc; a file that shrinks after the open fails
 // the reads past its new end instead of giving short or stale sectors.
