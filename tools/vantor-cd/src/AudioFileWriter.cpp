@@ -30,12 +30,23 @@ std::string errorText(int result)
     return text;
 }
 
-// The file is new and empty. Truncating it anyway marks it, on ext4, as a file replaced by
-// truncation, and closing it then writes the whole file back on the spot.
-int openUntruncated(AVIOContext** context, const std::string& url)
+// The file protocol's options for the new, empty output file:
+// - truncate: truncating it anyway marks it, on ext4, as a file replaced by truncation, and
+//   closing it then writes the whole file back on the spot.
+// - blocksize: the page cache gives each write() folios of about its size. Copying into the large
+//   folios of FFmpeg's 256 KiB writes took, on a virtual machine, some ten times as long as into
+//   small ones: about a second of kernel time for a whole disc. From 64 KiB on the cost shows;
+//   16 KiB writes keep it away, at 48,000 write calls a disc instead of 3,000.
+const char* const kFileOptions[][2] = {{"truncate", "0"}, {"blocksize", "16384"}};
+
+int openForWriting(AVIOContext** context, const std::string& url)
 {
     AVDictionary* options = nullptr;
-    int result = av_dict_set(&options, "truncate", "0", 0);
+    int result = 0;
+    for (const auto& option : kFileOptions) {
+        if (result >= 0)
+            result = av_dict_set(&options, option[0], option[1], 0);
+    }
     if (result >= 0)
         result = avio_open2(context, url.c_str(), AVIO_FLAG_WRITE, nullptr, &options);
     av_dict_free(&options);
@@ -145,7 +156,7 @@ void AudioFileWriter::openOutput(const std::filesystem::path& path)
     stream->time_base = m_codec->time_base;
     check(avcodec_parameters_from_context(stream->codecpar, m_codec.get()), "describe the stream");
     // The "file:" protocol keeps FFmpeg from reading a protocol name into a path with a colon.
-    check(openUntruncated(&m_format->pb, "file:" + path.string()), "open the file");
+    check(openForWriting(&m_format->pb, "file:" + path.string()), "open the file");
     check(avformat_write_header(m_format.get(), nullptr), "write the header");
 }
 
