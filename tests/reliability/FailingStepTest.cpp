@@ -36,22 +36,10 @@ std::string trackPath(unsigned track)
     return ICDReader::CD_PATH_PREFIX + kDrive + ICDReader::CD_TRACK_PREFIX + std::to_string(track) + ".cda";
 }
 
-class CountedTracker final : public Vantor::Proc::ICoreTracker
+class CountedTracker final : public Vantor::RefCounted<Vantor::Proc::ICoreTracker>
 {
 public:
-    long AddRef() const override { return m_refCount.AddRefImpl(); }
-    long GetRefCount() const override { return m_refCount.GetRefCountImpl(); }
-    long Release() const override
-    {
-        const long left = m_refCount.ReleaseImpl();
-        if (left == 0)
-            delete this;
-        return left;
-    }
     void ReportException(const std::string&, const std::string&, const std::string&) override {}
-
-private:
-    Vantor::RefCountImpl m_refCount;
 };
 
 // Two audio tracks, then a data track in mode 0 that opens like an audio track.

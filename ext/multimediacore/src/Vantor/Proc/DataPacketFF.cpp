@@ -23,23 +23,13 @@ struct PacketFreer
 
 using PacketHandle = std::unique_ptr<AVPacket, PacketFreer>;
 
-class OwnedPacket final : public DataPacketFF
+class OwnedPacket final : public RefCounted<DataPacketFF>
 {
 public:
     OwnedPacket(PacketHandle packet, MediaType type, long long pts, long long dts,
                 long long duration) noexcept
         : m_packet(std::move(packet)), m_type(type), m_pts(pts), m_dts(dts), m_duration(duration)
     {
-    }
-
-    long AddRef() const override { return m_refCount.AddRefImpl(); }
-    long GetRefCount() const override { return m_refCount.GetRefCountImpl(); }
-    long Release() const override
-    {
-        const long left = m_refCount.ReleaseImpl();
-        if (left == 0)
-            delete this;
-        return left;
     }
 
     MediaType GetMediaType() const override { return m_type; }
@@ -52,7 +42,6 @@ public:
     const AVPacket* GetAVPacket() const override { return m_packet.get(); }
 
 private:
-    RefCountImpl m_refCount;
     PacketHandle m_packet;
     MediaType m_type;
     long long m_pts;
