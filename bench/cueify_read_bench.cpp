@@ -126,13 +126,13 @@ double timePreadReads(const fs::path& dataFile, uint64_t& checksum, uint32_t& fa
 
 mkdisc::WrittenDisc writeImage(const fs::path& directory)
 {
-    mkdisc::DiscSpec spec;
-    spec.name = "bench";
-    spec.writeCdaFiles = false;
+    mkdisc::DiscSpec description;
+    description.name = "bench";
+    description.writeCdaFiles = false;
     mkdisc::TrackSpec track;
     track.sectors = kSectors;
-    spec.sessions = {{{track}}};
-    return mkdisc::writeDisc(spec, directory);
+    description.sessions = {{{track}}};
+    return mkdisc::writeDisc(description, directory);
 }
 
 int run(const char* directoryArgument)

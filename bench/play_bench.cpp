@@ -141,12 +141,12 @@ int main(int argc, char** argv)
 {
     try {
         const BenchDirectory directory(argc > 1 ? argv[1] : nullptr);
-        mkdisc::DiscSpec spec;
-        spec.name = "long";
+        mkdisc::DiscSpec description;
+        description.name = "long";
         mkdisc::TrackSpec track;
         track.sectors = TRACK_SECTORS;
-        spec.sessions.push_back({{track}});
-        const mkdisc::WrittenDisc disc = mkdisc::writeDisc(spec, directory.path());
+        description.sessions.push_back({{track}});
+        const mkdisc::WrittenDisc disc = mkdisc::writeDisc(description, directory.path());
 
         const Run plain = PreadLoop(disc.dataFiles.at(0), TRACK_SECTORS); // also warms the page cache
         const Run played = PlayThroughHost(disc.cueSheet);

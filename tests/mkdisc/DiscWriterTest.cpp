@@ -9,9 +9,9 @@ namespace {
 
 DiscSpec discOf(const std::vector<std::string>& words)
 {
-    DiscSpec spec;
-    spec.sessions = parseSessionDescriptions(words);
-    return spec;
+    DiscSpec description;
+    description.sessions = parseSessionDescriptions(words);
+    return description;
 }
 
 TEST(DiscLayout, TracksFollowTheirPregapsAndSessionsTheSessionGap)

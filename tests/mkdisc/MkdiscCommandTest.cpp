@@ -76,14 +76,14 @@ TEST(MkdiscCommand, WritesCueSheetBinaryAndCdaFilesOfTheDescribedDisc)
     const std::string binary = readFile(out + "/demo.bin");
     ASSERT_EQ(binary.size(), 250u * kRawSectorSize);
     EXPECT_EQ(binary[200 * kRawSectorSize + 16], 2);
-    DiscSpec spec;
-    spec.sessions = parseSessionDescriptions({"audio:80,flags=dcp+4ch+pre", "audio:90,pregap=30,silence=20",
+    DiscSpec description;
+    description.sessions = parseSessionDescriptions({"audio:80,flags=dcp+4ch+pre", "audio:90,pregap=30,silence=20",
                                               "/", "mode1:40,pregap=10,silence=5,byte16=2"});
     // Track 1; track 2 from its stored pregap, after 20 PREGAP sectors; session 2 at 220 + 11,400 + 5.
     for (const auto& [fileSector, lba, count] :
          {std::array<uint32_t, 3>{0, 0, 80}, {80, 100, 120}, {200, 11625, 50}})
         for (uint32_t i = 0; i < count; ++i) {
-            const Sector expected = sectorAt(spec, lba + i);
+            const Sector expected = sectorAt(description, lba + i);
             ASSERT_EQ(binary.substr((fileSector + i) * kRawSectorSize, kRawSectorSize),
                       std::string(expected.begin(), expected.end()))
                 << "LBA " << lba + i;

@@ -39,27 +39,27 @@ std::vector<const char*> withSessionWords(int argc, char** argv)
     return args;
 }
 
-void report(const mkdisc::WrittenDisc& written, const mkdisc::DiscSpec& spec)
+void report(const mkdisc::WrittenDisc& written, const mkdisc::DiscSpec& description)
 {
     size_t tracks = 0;
-    for (const mkdisc::SessionSpec& session : spec.sessions)
+    for (const mkdisc::SessionSpec& session : description.sessions)
         tracks += session.tracks.size();
     char serial[16];
     std::snprintf(serial, sizeof serial, "%08X", written.serial);
     std::cout << "cue sheet: " << written.cueSheet.string() << "\n"
-              << "tracks: " << tracks << " in " << spec.sessions.size() << " session(s)\n"
+              << "tracks: " << tracks << " in " << description.sessions.size() << " session(s)\n"
               << "data files: " << written.dataFiles.size() << ", cda files: " << written.cdaFiles.size()
               << "\n"
               << "serial: " << serial << "\n";
 }
 
-int writeFromDescription(mkdisc::DiscSpec& spec, const Options& options)
+int writeFromDescription(mkdisc::DiscSpec& description, const Options& options)
 {
     try {
-        spec.sessions = mkdisc::parseSessionDescriptions(options.trackWords);
-        spec.format = options.wave ? mkdisc::DataFileFormat::Wave : mkdisc::DataFileFormat::Binary;
-        spec.writeCdaFiles = !options.noCda;
-        report(mkdisc::writeDisc(spec, options.outDirectory), spec);
+        description.sessions = mkdisc::parseSessionDescriptions(options.trackWords);
+        description.format = options.wave ? mkdisc::DataFileFormat::Wave : mkdisc::DataFileFormat::Binary;
+        description.writeCdaFiles = !options.noCda;
+        report(mkdisc::writeDisc(description, options.outDirectory), description);
         return 0;
     } catch (const std::invalid_argument& error) {
         std::cerr << "mkdisc: " << error.what() << "\n";
@@ -76,11 +76,11 @@ int main(int argc, char** argv)
 {
     CLI::App app{"Writes a synthetic CD image: CUE sheet, data files and TrackNN.cda files.", "mkdisc"};
     Options options;
-    mkdisc::DiscSpec spec;
+    mkdisc::DiscSpec description;
     app.add_option("--out", options.outDirectory, "directory to write into (created if missing)")->required();
-    app.add_option("--name", spec.name, "base name of the CUE sheet and data files")->capture_default_str();
+    app.add_option("--name", description.name, "base name of the CUE sheet and data files")->capture_default_str();
     app.add_flag("--wave", options.wave, "WAVE data files instead of raw BINARY (audio discs only)");
-    app.add_flag("--file-per-track", spec.filePerTrack, "one data file per track");
+    app.add_flag("--file-per-track", description.filePerTrack, "one data file per track");
     app.add_flag("--no-cda", options.noCda, "write no TrackNN.cda files");
     app.add_option("tracks", options.trackWords, kTrackHelp)->required();
 
@@ -93,5 +93,5 @@ int main(int argc, char** argv)
         std::cerr << "mkdisc: " << error.what() << " (see --help)\n";
         return kBadDescription;
     }
-    return writeFromDescription(spec, options);
+    return writeFromDescription(description, options);
 }

@@ -42,22 +42,22 @@ std::string flagsLine(const TrackSpec& track)
 // TRACK and its FLAGS, PREGAP and INDEX lines; indexes count from the start of the track's FILE.
 std::string trackLines(const TrackPlacement& track)
 {
-    const TrackSpec& spec = track.spec;
-    std::string text = "  TRACK " + twoDigits(track.number) + " " + modeName(spec.mode) + "\n";
-    text += flagsLine(spec);
-    if (spec.silentPregapSectors > 0)
-        text += "    PREGAP " + cueTime(spec.silentPregapSectors) + "\n";
-    if (spec.storedPregapSectors > 0)
+    const TrackSpec& description = track.description;
+    std::string text = "  TRACK " + twoDigits(track.number) + " " + modeName(description.mode) + "\n";
+    text += flagsLine(description);
+    if (description.silentPregapSectors > 0)
+        text += "    PREGAP " + cueTime(description.silentPregapSectors) + "\n";
+    if (description.storedPregapSectors > 0)
         text += "    INDEX 00 " + cueTime(track.fileSector) + "\n";
-    text += "    INDEX 01 " + cueTime(track.fileSector + spec.storedPregapSectors) + "\n";
+    text += "    INDEX 01 " + cueTime(track.fileSector + description.storedPregapSectors) + "\n";
     return text;
 }
 
 } // namespace
 
-std::string cueSheetText(const DiscSpec& spec, const DiscGeometry& geometry)
+std::string cueSheetText(const DiscSpec& description, const DiscGeometry& geometry)
 {
-    const char* fileType = spec.format == DataFileFormat::Wave ? "WAVE" : "BINARY";
+    const char* fileType = description.format == DataFileFormat::Wave ? "WAVE" : "BINARY";
     const bool multiSession = geometry.sessionLeadOutLba.size() > 1;
     std::string text;
     const TrackPlacement* previous = nullptr;

@@ -19,20 +19,20 @@ uint32_t checkedLba(uint64_t lba)
     return static_cast<uint32_t>(lba);
 }
 
-std::string dataFileName(const DiscSpec& spec, unsigned trackNumber)
+std::string dataFileName(const DiscSpec& description, unsigned trackNumber)
 {
-    const char* extension = spec.format == DataFileFormat::Wave ? ".wav" : ".bin";
-    if (!spec.filePerTrack)
-        return spec.name + extension;
+    const char* extension = description.format == DataFileFormat::Wave ? ".wav" : ".bin";
+    if (!description.filePerTrack)
+        return description.name + extension;
     char suffix[32];
     std::snprintf(suffix, sizeof suffix, " (Track %02u)%s", trackNumber, extension);
-    return spec.name + suffix;
+    return description.name + suffix;
 }
 
 class TrackPlacer
 {
 public:
-    explicit TrackPlacer(const DiscSpec& spec) : m_spec(spec) {}
+    explicit TrackPlacer(const DiscSpec& description) : m_spec(description) {}
 
     DiscGeometry placeAll()
     {
@@ -50,7 +50,7 @@ private:
     TrackPlacement place(const TrackSpec& track, uint8_t session)
     {
         TrackPlacement placement;
-        placement.spec = track;
+        placement.description = track;
         placement.number = static_cast<uint8_t>(m_geometry.tracks.size() + 1);
         placement.session = session;
         placement.silentPregapLba = checkedLba(m_nextLba);
@@ -90,19 +90,19 @@ uint32_t tocLength(const DiscGeometry& geometry, size_t index)
 
 } // namespace
 
-DiscGeometry placeTracks(const DiscSpec& spec)
+DiscGeometry placeTracks(const DiscSpec& description)
 {
-    checkSpec(spec);
-    return TrackPlacer(spec).placeAll();
+    checkSpec(description);
+    return TrackPlacer(description).placeAll();
 }
 
-DiscLayout layoutOf(const DiscSpec& spec)
+DiscLayout layoutOf(const DiscSpec& description)
 {
-    const DiscGeometry geometry = placeTracks(spec);
+    const DiscGeometry geometry = placeTracks(description);
     DiscLayout layout;
     for (size_t i = 0; i < geometry.tracks.size(); ++i) {
         const TrackPlacement& track = geometry.tracks[i];
-        layout.tracks.push_back({track.number, track.session, track.spec.mode == TrackMode::Audio,
+        layout.tracks.push_back({track.number, track.session, track.description.mode == TrackMode::Audio,
                                  track.startLba, tocLength(geometry, i)});
     }
     layout.sessionLeadOutLba = geometry.sessionLeadOutLba;

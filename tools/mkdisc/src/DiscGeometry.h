@@ -13,7 +13,7 @@ namespace mkdisc {
 // then the track itself from INDEX 01. Only the stored parts are in the data file.
 struct TrackPlacement
 {
-    TrackSpec spec;
+    TrackSpec description;
     uint8_t number = 0;
     uint8_t session = 0;          // from 1
     uint32_t silentPregapLba = 0; // first sector of the PREGAP (equals storedPregapLba when there is none)
@@ -32,6 +32,6 @@ struct DiscGeometry
 };
 
 // Throws std::invalid_argument for a description that no disc can have.
-DiscGeometry placeTracks(const DiscSpec& spec);
+DiscGeometry placeTracks(const DiscSpec& description);
 
 } // namespace mkdisc

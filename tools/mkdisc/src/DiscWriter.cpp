@@ -31,11 +31,11 @@ uint64_t storedSectorsOfFile(const DiscGeometry& geometry, size_t fileIndex)
     return sectors;
 }
 
-std::filesystem::path writeDataFile(const DiscSpec& spec, const DiscGeometry& geometry, size_t fileIndex,
+std::filesystem::path writeDataFile(const DiscSpec& description, const DiscGeometry& geometry, size_t fileIndex,
                                     const std::filesystem::path& directory)
 {
     StagedFile file(directory / geometry.dataFileNames[fileIndex]);
-    if (spec.format == DataFileFormat::Wave)
+    if (description.format == DataFileFormat::Wave)
         file.write(waveHeader(storedSectorsOfFile(geometry, fileIndex) * kRawSectorSize));
     for (const TrackPlacement& track : geometry.tracks) {
         if (track.fileIndex != fileIndex)
@@ -47,11 +47,11 @@ std::filesystem::path writeDataFile(const DiscSpec& spec, const DiscGeometry& ge
     return file.path();
 }
 
-std::filesystem::path writeCueSheet(const DiscSpec& spec, const DiscGeometry& geometry,
+std::filesystem::path writeCueSheet(const DiscSpec& description, const DiscGeometry& geometry,
                                     const std::filesystem::path& directory)
 {
-    StagedFile file(directory / (spec.name + ".cue"));
-    const std::string text = cueSheetText(spec, geometry);
+    StagedFile file(directory / (description.name + ".cue"));
+    const std::string text = cueSheetText(description, geometry);
     file.write(reinterpret_cast<const uint8_t*>(text.data()), text.size());
     file.commit();
     return file.path();
@@ -71,17 +71,17 @@ std::vector<std::filesystem::path> writeCdaFiles(const DiscLayout& layout, uint3
 
 } // namespace
 
-WrittenDisc writeDisc(const DiscSpec& spec, const std::filesystem::path& directory)
+WrittenDisc writeDisc(const DiscSpec& description, const std::filesystem::path& directory)
 {
-    const DiscGeometry geometry = placeTracks(spec);
+    const DiscGeometry geometry = placeTracks(description);
     createDirectory(directory);
     WrittenDisc written;
     for (size_t fileIndex = 0; fileIndex < geometry.dataFileNames.size(); ++fileIndex)
-        written.dataFiles.push_back(writeDataFile(spec, geometry, fileIndex, directory));
-    written.cueSheet = writeCueSheet(spec, geometry, directory);
-    const DiscLayout layout = layoutOf(spec);
+        written.dataFiles.push_back(writeDataFile(description, geometry, fileIndex, directory));
+    written.cueSheet = writeCueSheet(description, geometry, directory);
+    const DiscLayout layout = layoutOf(description);
     written.serial = discSerialNumber(layout);
-    if (spec.writeCdaFiles)
+    if (description.writeCdaFiles)
         written.cdaFiles = writeCdaFiles(layout, written.serial, directory);
     return written;
 }
@@ -101,9 +101,9 @@ uint32_t discSerialNumber(const DiscLayout& layout)
     return cdaSerialNumber(audioStarts, layout.sessionLeadOutLba.at(lastAudioSession - 1u) + kLeadInFrames);
 }
 
-Sector sectorAt(const DiscSpec& spec, uint32_t lba)
+Sector sectorAt(const DiscSpec& description, uint32_t lba)
 {
-    for (const TrackPlacement& track : placeTracks(spec).tracks) {
+    for (const TrackPlacement& track : placeTracks(description).tracks) {
         if (lba >= track.silentPregapLba && lba < track.endLba)
             return sectorOfTrack(track, lba);
     }

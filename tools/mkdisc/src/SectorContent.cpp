@@ -74,8 +74,8 @@ Sector sectorOfTrack(const TrackPlacement& track, uint32_t lba)
 {
     if (lba < track.storedPregapLba)
         return Sector{};
-    if (track.spec.mode != TrackMode::Audio)
-        return dataSector(track.spec.mode, track.spec.dataModeByte, lba);
+    if (track.description.mode != TrackMode::Audio)
+        return dataSector(track.description.mode, track.description.dataModeByte, lba);
     if (lba < track.startLba)
         return audioSector(track.number, lba - track.storedPregapLba, true);
     return audioSector(track.number, lba - track.startLba, false);

@@ -17,28 +17,28 @@ void checkName(const std::string& name)
     }
 }
 
-void checkTrack(const DiscSpec& spec, const TrackSpec& track, unsigned number)
+void checkTrack(const DiscSpec& description, const TrackSpec& track, unsigned number)
 {
     if (track.sectors == 0)
         throw std::invalid_argument("track " + std::to_string(number) + " has no sectors");
-    if (spec.format == DataFileFormat::Wave && track.mode != TrackMode::Audio)
+    if (description.format == DataFileFormat::Wave && track.mode != TrackMode::Audio)
         throw std::invalid_argument("track " + std::to_string(number) +
                                     " is a data track: WAVE files hold audio only");
 }
 
 } // namespace
 
-void checkSpec(const DiscSpec& spec)
+void checkSpec(const DiscSpec& description)
 {
-    checkName(spec.name);
-    if (spec.sessions.empty())
+    checkName(description.name);
+    if (description.sessions.empty())
         throw std::invalid_argument("a disc needs at least one session");
     unsigned number = 0;
-    for (size_t session = 0; session < spec.sessions.size(); ++session) {
-        if (spec.sessions[session].tracks.empty())
+    for (size_t session = 0; session < description.sessions.size(); ++session) {
+        if (description.sessions[session].tracks.empty())
             throw std::invalid_argument("session " + std::to_string(session + 1) + " has no tracks");
-        for (const TrackSpec& track : spec.sessions[session].tracks)
-            checkTrack(spec, track, ++number);
+        for (const TrackSpec& track : description.sessions[session].tracks)
+            checkTrack(description, track, ++number);
     }
     if (number > kMaxTracks)
         throw std::invalid_argument("a disc holds at most 99 tracks, not " + std::to_string(number));

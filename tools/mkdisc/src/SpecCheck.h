@@ -8,6 +8,6 @@ namespace mkdisc {
 constexpr unsigned kMaxTracks = 99;
 
 // Throws std::invalid_argument naming what is wrong.
-void checkSpec(const DiscSpec& spec);
+void checkSpec(const DiscSpec& description);
 
 } // namespace mkdisc
