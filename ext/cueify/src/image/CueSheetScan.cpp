@@ -15,13 +15,12 @@ using Words = std::vector<std::string_view>;
 
 // Keywords that take exactly one value, a word or a quoted text.
 constexpr std::array<std::string_view, 15> kTextKeywords = {
-    "CATALOG", "CDTEXTFILE", "TITLE", "PERFORMER", "SONGWRITER", "COMPOSER", "ARRANGER", "MESSAGE",
-    "DISC_ID", "GENRE", "TOC_INFO1", "TOC_INFO2", "UPC_EAN", "ISRC", "SIZE_INFO"};
+    "CATALOG", "CDTEXTFILE", "TITLE",     "PERFORMER", "SONGWRITER", "COMPOSER", "ARRANGER", "MESSAGE",
+    "DISC_ID", "GENRE",      "TOC_INFO1", "TOC_INFO2", "UPC_EAN",    "ISRC",     "SIZE_INFO"};
 constexpr std::array<std::string_view, 4> kFlags = {"DCP", "4CH", "PRE", "SCMS"};
 constexpr std::array<std::string_view, 3> kTrackModes = {"AUDIO", "MODE1/2352", "MODE2/2352"};
 
-template <size_t N>
-bool isOneOf(std::string_view word, const std::array<std::string_view, N>& choices)
+template <size_t N> bool isOneOf(std::string_view word, const std::array<std::string_view, N>& choices)
 {
     return std::find(choices.begin(), choices.end(), word) != choices.end();
 }
@@ -66,7 +65,8 @@ Words wordsOf(std::string_view line)
 
 std::optional<unsigned> numberOf(std::string_view digits, size_t maxDigits)
 {
-    if (digits.empty() || digits.size() > maxDigits || digits.find_first_not_of("0123456789") != std::string_view::npos)
+    if (digits.empty() || digits.size() > maxDigits ||
+        digits.find_first_not_of("0123456789") != std::string_view::npos)
         return std::nullopt;
     return static_cast<unsigned>(std::strtoul(std::string(digits).c_str(), nullptr, 10));
 }
@@ -147,7 +147,8 @@ private:
             expectWords(words, 2);
             currentTrack().silentPostgap = timeOf(words[1]);
         } else if (keyword == "FLAGS") {
-            if (words.size() < 2 || !std::all_of(words.begin() + 1, words.end(), [](auto w) { return isOneOf(w, kFlags); }))
+            if (words.size() < 2 ||
+                !std::all_of(words.begin() + 1, words.end(), [](auto w) { return isOneOf(w, kFlags); }))
                 throw ImageError("malformed FLAGS line");
         } else {
             throw ImageError("unknown CUE sheet keyword " + std::string(keyword));
@@ -172,7 +173,7 @@ private:
         if (words[2] == "BINARY")
             m_fileType = DataFileType::Binary;
         else if (words[2] == "WAVE")
-            m_fileType = DataFileType::Wave;
+            m_fileType = DataFileType::Audio;
         else
             throw ImageError("unsupported FILE type " + std::string(words[2]));
         m_fileLine = m_fileLines++;

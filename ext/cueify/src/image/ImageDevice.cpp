@@ -7,9 +7,10 @@
 
 namespace cueify {
 
-ImageDevice::ImageDevice(ImageLayout layout, std::vector<DataFile> files) noexcept
+ImageDevice::ImageDevice(ImageLayout layout, std::vector<std::unique_ptr<DataFile>> files) noexcept
     : m_layout(std::move(layout)), m_files(std::move(files))
-{}
+{
+}
 
 int ImageDevice::readFullToc(FullTocData& toc)
 {
@@ -29,14 +30,16 @@ int ImageDevice::readRawSector(Lba lba, uint8_t* buffer)
         return CUEIFY_OK;
     }
     const FileSector sector{extent->fileStart.value + (lba.value - extent->start.value)};
-    return m_files[*extent->file].readSector(sector, buffer) ? CUEIFY_OK : CUEIFY_ERR_INTERNAL;
+    return m_files[*extent->file]->read(byteOffsetOf(sector), buffer, kRawSectorBytes) ? CUEIFY_OK
+                                                                                       : CUEIFY_ERR_INTERNAL;
 }
 
 const ImageExtent* ImageDevice::extentHolding(Lba lba) const noexcept
 {
     const auto& extents = m_layout.extents;
-    auto after = std::upper_bound(extents.begin(), extents.end(), lba.value,
-                                  [](uint32_t value, const ImageExtent& extent) { return value < extent.start.value; });
+    auto after = std::upper_bound(
+        extents.begin(), extents.end(), lba.value,
+        [](uint32_t value, const ImageExtent& extent) { return value < extent.start.value; });
     if (after == extents.begin())
         return nullptr;
     const ImageExtent& extent = *std::prev(after);

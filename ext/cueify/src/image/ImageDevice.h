@@ -6,6 +6,7 @@
 #include "image/DataFile.h"
 #include "image/ImageLayout.h"
 
+#include <memory>
 #include <vector>
 
 namespace cueify {
@@ -13,7 +14,7 @@ namespace cueify {
 class ImageDevice final : public Device
 {
 public:
-    ImageDevice(ImageLayout layout, std::vector<DataFile> files) noexcept;
+    ImageDevice(ImageLayout layout, std::vector<std::unique_ptr<DataFile>> files) noexcept;
 
     int readFullToc(FullTocData& toc) override;
 
@@ -25,7 +26,7 @@ private:
     const ImageExtent* extentHolding(Lba lba) const noexcept;
 
     ImageLayout m_layout;
-    std::vector<DataFile> m_files;
+    std::vector<std::unique_ptr<DataFile>> m_files;
 };
 
 } // namespace cueify

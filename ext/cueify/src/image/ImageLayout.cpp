@@ -15,7 +15,8 @@ class ImageLayouter
 public:
     ImageLayouter(const std::vector<ImageTrack>& tracks, const std::vector<uint64_t>& fileSectorCounts)
         : m_tracks(tracks), m_fileSectorCounts(fileSectorCounts)
-    {}
+    {
+    }
 
     ImageLayout layOut()
     {

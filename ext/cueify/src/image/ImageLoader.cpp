@@ -56,7 +56,7 @@ std::string withoutRemarks(const std::string& text)
 
 struct SheetFiles
 {
-    std::vector<DataFile> files;
+    std::vector<std::unique_ptr<DataFile>> files;
     std::vector<uint64_t> sectorCounts;
 };
 
@@ -68,13 +68,15 @@ SheetFiles openDataFiles(const fs::path& sheetDirectory, const std::vector<Scann
     for (size_t i = 0; i < scanned.size(); ++i) {
         if (i > 0 && scanned[i].fileLine == scanned[i - 1].fileLine)
             continue;
-        opened.files.push_back(DataFile::open(sheetDirectory / parsed[i].fileName, scanned[i].fileType));
-        opened.sectorCounts.push_back(opened.files.back().sectorCount());
+        const std::string& name = parsed[i].fileName;
+        opened.files.push_back(openDataFile(sheetDirectory / name, scanned[i].fileType, name));
+        opened.sectorCounts.push_back(opened.files.back()->size() / kRawSectorBytes);
     }
     return opened;
 }
 
-std::vector<ImageTrack> imageTracksOf(const std::vector<ScannedTrack>& scanned, const std::vector<SheetTrack>& parsed)
+std::vector<ImageTrack> imageTracksOf(const std::vector<ScannedTrack>& scanned,
+                                      const std::vector<SheetTrack>& parsed)
 {
     std::vector<ImageTrack> tracks;
     size_t file = 0;
