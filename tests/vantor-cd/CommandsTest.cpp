@@ -131,7 +131,8 @@ TEST_F(Commands, DrivesTellsAudioDiscsAndEmptyDrivesApart)
     const Result result = run({"drives"}, {{"CUEIFY_VIRTUAL_DRIVES", demo + ":" + scratch.path().string()}});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     const std::string virtualDrives =
-        demo + ": audio disc, 4 tracks (3 audio, 1 data)\n" + scratch.path().string() + ": no disc\n";
+        demo + ": audio disc, 4 tracks (3 audio, 1 data)\n" + scratch.path().string() +
+        ": no disc (no disc image: the folder holds no CUE sheet, or more than one)\n";
     EXPECT_EQ(result.out.substr(result.out.size() - virtualDrives.size()), virtualDrives);
 }
 
@@ -249,6 +250,15 @@ TEST_F(Commands, UserErrorsGiveOneLineAndLeaveNoFile)
     const std::string cue = demoCue().string();
     const std::string wav = output("out.wav");
     const std::string noData = scratch.write("nodata.cue", "FILE \"nothing.bin\" BINARY\n").string();
+    const std::string badIndex =
+        scratch
+            .write("bad.cue",
+                   "FILE \"a.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n    INDEX 00 00:00:00\n")
+            .string();
+    const std::string noFile =
+        scratch
+            .write("nofile.cue", "REM\nFILE \"CDImage.flac\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n")
+            .string();
     const std::string strayCda = demoCue().parent_path() / "Track01.cda";
     const struct
     {
@@ -272,9 +282,9 @@ TEST_F(Commands, UserErrorsGiveOneLineAndLeaveNoFile)
          "no drive holds the disc of " + strayCda +
              " (a disc image counts as a drive when its directory is named in CUEIFY_VIRTUAL_DRIVES)"},
         {{"list", output("missing.cue")}, output("missing.cue") + ": no such file or directory"},
-        {{"list", noData},
-         noData + " holds no disc: Cannot open cueify device " + noData +
-             ". Cueify error: The device could not be opened."},
+        {{"list", noData}, noData + " holds no disc: nodata.cue: no TRACK in the sheet"},
+        {{"list", badIndex}, badIndex + " holds no disc: bad.cue:4: INDEX 00 after INDEX 01 in track 1"},
+        {{"list", noFile}, noFile + " holds no disc: nofile.cue:2: cannot open 'CDImage.flac': no such file"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
@@ -282,7 +292,7 @@ TEST_F(Commands, UserErrorsGiveOneLineAndLeaveNoFile)
         EXPECT_EQ(result.exitCode, 1);
         EXPECT_EQ(result.err, "vantor-cd: " + c.message + "\n");
         EXPECT_EQ(result.out, "");
-        EXPECT_EQ(entries(), 1); // the sheet without data
+        EXPECT_EQ(entries(), 3); // the sheets written above
     }
 }
 

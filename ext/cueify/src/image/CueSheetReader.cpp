@@ -161,7 +161,7 @@ public:
     CueSheet finish()
     {
         if (m_sheet.tracks.empty())
-            fail("no TRACK in the sheet");
+            throw ImageError(m_sheetName + ": no TRACK in the sheet");
         closeTrack();
         return std::move(m_sheet);
     }
