@@ -67,6 +67,7 @@ struct CueIndex
 {
     uint8_t number = 0;
     FilePosition position;
+    size_t line = 0;
 };
 
 struct CueTrack

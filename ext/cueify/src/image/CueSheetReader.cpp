@@ -360,7 +360,7 @@ private:
             position.frame.value < m_lastIndex->frame.value)
             fail("INDEX " + twoDigits(*number) + " of " + trackName() + " at " + words[2].text +
                  " lies before the index above it");
-        track.indices.push_back({static_cast<uint8_t>(*number), position});
+        track.indices.push_back({static_cast<uint8_t>(*number), position, m_line});
         m_lastIndex = position;
         m_fileHasIndex = true;
     }

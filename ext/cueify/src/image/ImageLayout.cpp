@@ -160,10 +160,11 @@ private:
             std::vector<IndexAddress> addresses;
             for (size_t i = 0; i < track.indices.size(); ++i) {
                 if (!m_indexAddresses[t][i])
-                    failAt(track.line, "INDEX " + std::string(track.indices[i].number < 10 ? "0" : "") +
-                                           std::to_string(track.indices[i].number) + " of track " +
-                                           std::to_string(track.number) + " lies past the end of " +
-                                           quotedName(track.indices[i].position.file));
+                    failAt(track.indices[i].line,
+                           "INDEX " + std::string(track.indices[i].number < 10 ? "0" : "") +
+                               std::to_string(track.indices[i].number) + " of track " +
+                               std::to_string(track.number) + " lies past the end of " +
+                               quotedName(track.indices[i].position.file));
                 addresses.push_back({track.indices[i].number, *m_indexAddresses[t][i]});
             }
             TocTrack tocTrack;
