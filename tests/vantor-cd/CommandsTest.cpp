@@ -136,6 +136,30 @@ TEST_F(Commands, DrivesTellsAudioDiscsAndEmptyDrivesApart)
     EXPECT_EQ(result.out.substr(result.out.size() - virtualDrives.size()), virtualDrives);
 }
 
+// A disc of tracks 3 and 4 only, such as the second sheet of an album split over two images.
+TEST_F(Commands, DiscWhoseFirstTrackIsNotOneListsAndRipsFromItsFirstTrack)
+{
+    const std::string pcm = demoPcm(1) + demoPcm(2);
+    scratch.write("later.bin", pcm);
+    const std::string cue =
+        scratch
+            .write("later.cue", "FILE \"later.bin\" BINARY\n  TRACK 03 AUDIO\n    INDEX 01 00:00:00\n"
+                                "  TRACK 04 AUDIO\n    INDEX 01 00:04:40\n")
+            .string();
+    const std::string track = "cdda://" + cue + "#track";
+    const Result listed = run({"list", cue});
+    EXPECT_EQ(listed.err, "");
+    EXPECT_EQ(listed.out, "disc      " + cue +
+                              "\ntracks    2\nduration  0:12\n\n  #  duration  type   track path\n"
+                              "  3      0:04  audio  " +
+                              track +
+                              "3.cda\n"
+                              "  4      0:06  audio  " +
+                              track + "4.cda\n");
+    EXPECT_EQ(run({"rip", track + "4.cda", "-o", output("04.wav")}).exitCode, 0);
+    EXPECT_TRUE(decodedPcm(output("04.wav")) == demoPcm(2));
+}
+
 TEST_F(Commands, RipWithoutArgumentsWritesTheDemoFirstTrackHereAsWave)
 {
     const Result result = run({"rip"}, {}, scratch.path());
