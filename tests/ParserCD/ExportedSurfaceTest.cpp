@@ -13,8 +13,8 @@ namespace {
 // The module's defined symbols (dynamic only, or all), demangled, with nm's type letter.
 std::map<std::string, char> Symbols(bool dynamicOnly = true)
 {
-    const std::string command = std::string("nm --defined-only --demangle ") + (dynamicOnly ? "--dynamic " : "") +
-                                "'" PARSERCD_MODULE_PATH "' 2>/dev/null";
+    const std::string command = std::string("nm --defined-only --demangle ") +
+                                (dynamicOnly ? "--dynamic " : "") + "'" PARSERCD_MODULE_PATH "' 2>/dev/null";
     const std::unique_ptr<FILE, int (*)(FILE*)> output(popen(command.c_str(), "r"), pclose);
     std::map<std::string, char> symbols;
     char line[16384];

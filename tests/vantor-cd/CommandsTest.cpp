@@ -284,6 +284,9 @@ TEST_F(Commands, UserErrorsGiveOneLineAndLeaveNoFile)
             .write("nofile.cue", "REM\nFILE \"CDImage.flac\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n")
             .string();
     const std::string strayCda = demoCue().parent_path() / "Track01.cda";
+    const std::string hashFolder = output("x#track9");
+    scratch.write("x#track9/a.bin", std::string(kSectorBytes, '\0'));
+    scratch.write("x#track9/a.cue", "FILE a.bin BINARY\n TRACK 01 AUDIO\n INDEX 01 00:00:00\n");
     const struct
     {
         std::vector<std::string> arguments;
@@ -306,6 +309,10 @@ TEST_F(Commands, UserErrorsGiveOneLineAndLeaveNoFile)
          "no drive holds the disc of " + strayCda +
              " (a disc image counts as a drive when its directory is named in CUEIFY_VIRTUAL_DRIVES)"},
         {{"list", output("missing.cue")}, output("missing.cue") + ": no such file or directory"},
+        {{"list", hashFolder + "/a.cue"},
+         "cannot use the disc in " + hashFolder +
+             "/a.cue: its path holds \"#track\", which marks the track "
+             "number in track paths; rename the folder"},
         {{"list", noData}, noData + " holds no disc: nodata.cue: no TRACK in the sheet"},
         {{"list", badIndex}, badIndex + " holds no disc: bad.cue:4: INDEX 00 after INDEX 01 in track 1"},
         {{"list", noFile}, noFile + " holds no disc: nofile.cue:2: cannot open 'CDImage.flac': no such file"},
@@ -316,7 +323,7 @@ TEST_F(Commands, UserErrorsGiveOneLineAndLeaveNoFile)
         EXPECT_EQ(result.exitCode, 1);
         EXPECT_EQ(result.err, "vantor-cd: " + c.message + "\n");
         EXPECT_EQ(result.out, "");
-        EXPECT_EQ(entries(), 3); // the sheets written above
+        EXPECT_EQ(entries(), 4); // the sheets and the folder written above
     }
 }
 

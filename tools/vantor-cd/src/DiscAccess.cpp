@@ -29,9 +29,19 @@ std::string driveOf(const Vantor::Proc::ICDReader& reader, const std::string& pa
 {
     if (reader.GetTrackCount() == 0)
         return path;
-    const std::optional<TrackTarget> first =
-        parseTrackPath(reader.GetTrackPath(reader.GetTrackCount()).utf8string());
-    return first ? first->drive : path;
+    const std::string trackPath = reader.GetTrackPath(reader.GetTrackCount()).utf8string();
+    // A track path is read back at its first "#track": one inside the drive's name would open
+    // another drive.
+    const std::string& trackPrefix = Vantor::Proc::ICDReader::CD_TRACK_PREFIX;
+    const size_t last = trackPath.rfind(trackPrefix);
+    if (trackPath.find(trackPrefix) != last) {
+        const std::string drive = trackPath.substr(Vantor::Proc::ICDReader::CD_PATH_PREFIX.size(),
+                                                   last - Vantor::Proc::ICDReader::CD_PATH_PREFIX.size());
+        throw UserError("cannot use the disc in " + drive + ": its path holds \"" + trackPrefix +
+                        "\", which marks the track number in track paths; rename the folder");
+    }
+    const std::optional<TrackTarget> target = parseTrackPath(trackPath);
+    return target ? target->drive : path;
 }
 
 Vantor::SP<Vantor::Proc::IParser> openParser(Context& context, const TrackTarget& target)
