@@ -38,7 +38,10 @@ bool isBeyondAnyDisc(Lba lba)
 
 } // namespace
 
-DriveDevice::DriveDevice(CdioHandle cdio, FullTocData toc) noexcept : m_cdio(std::move(cdio)), m_toc(std::move(toc)) {}
+DriveDevice::DriveDevice(CdioHandle cdio, FullTocData toc) noexcept
+    : m_cdio(std::move(cdio)), m_toc(std::move(toc))
+{
+}
 
 int DriveDevice::readFullToc(FullTocData& toc)
 {
@@ -51,10 +54,12 @@ int DriveDevice::readFullToc(FullTocData& toc)
 
 int DriveDevice::readTocFromDrive(FullTocData& toc)
 {
+    // The ordinary TOC (format 0), always binary: it settles a full TOC that could be BCD, and
+    // stands in for a full TOC the drive refuses.
+    std::optional<FullTocData> table = readTrackTable(m_cdio.get());
     std::vector<uint8_t> reply;
     if (readFullTocReply(m_cdio.get(), reply) == CUEIFY_OK)
-        return parseFullTocReply(reply.data(), reply.size(), toc);
-    std::optional<FullTocData> table = readTrackTable(m_cdio.get());
+        return parseFullTocReply(reply.data(), reply.size(), toc, table ? &*table : nullptr);
     toc = table ? std::move(*table) : FullTocData{};
     return table ? CUEIFY_OK : CUEIFY_ERR_INTERNAL;
 }
@@ -62,7 +67,8 @@ int DriveDevice::readTocFromDrive(FullTocData& toc)
 int DriveDevice::readRawSector(Lba lba, uint8_t* buffer)
 {
     Lock lock(m_mutex);
-    const TocTrack* track = buffer != nullptr && !isBeyondAnyDisc(lba) ? trackHolding(m_toc, toAbsolute(lba)) : nullptr;
+    const TocTrack* track =
+        buffer != nullptr && !isBeyondAnyDisc(lba) ? trackHolding(m_toc, toAbsolute(lba)) : nullptr;
     if (track == nullptr)
         return CUEIFY_ERR_BADARG;
     // The caller's buffer is written only once every byte has arrived.

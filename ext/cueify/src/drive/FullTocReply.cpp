@@ -1,8 +1,9 @@
 // MMC defines the full TOC's addresses and track numbers as binary values: the drive converts
 // the BCD of the Q sub-channel. Some old drives pass the BCD through unchanged, and nothing in the
-// reply says so. A reply is therefore read as BCD only when it cannot be binary (a seconds value
-// of 60 or more, or a frame of 75 or more) and every number in it is valid BCD. A BCD reply whose
-// seconds all stay below 40 and frames below 50 looks binary and cannot be told apart.
+// reply says so. A reply that cannot be binary (a seconds value of 60 or more, or a frame of 75 or
+// more) is read as BCD if every number in it is valid BCD. A reply that can be either (every second
+// below 40, every frame below 50) is settled by the ordinary TOC (format 0), which drives answer in
+// binary: the reading whose track starts agree with it wins, binary when neither or no TOC does.
 #include "drive/FullTocReply.h"
 
 #include <cueify/constants.h>
@@ -60,7 +61,8 @@ uint8_t fromBcd(uint8_t value)
 
 bool isPseudoTrack(uint8_t point)
 {
-    return point == CUEIFY_FULL_TOC_FIRST_TRACK_PSEUDOTRACK || point == CUEIFY_FULL_TOC_LAST_TRACK_PSEUDOTRACK;
+    return point == CUEIFY_FULL_TOC_FIRST_TRACK_PSEUDOTRACK ||
+           point == CUEIFY_FULL_TOC_LAST_TRACK_PSEUDOTRACK;
 }
 
 bool isAddressed(const Descriptor& item)
@@ -89,7 +91,8 @@ bool isBcdItem(const Descriptor& item)
     if (isPseudoTrack(item.point))
         return isBcd(item.pmin);
     return (item.point == leadOutPoint || isBcd(item.point)) && isBcd(item.pmin) && isBcd(item.psec) &&
-           isBcd(item.pframe) && fromBcd(item.psec) < secondsPerMinute && fromBcd(item.pframe) < framesPerSecond;
+           isBcd(item.pframe) && fromBcd(item.psec) < secondsPerMinute &&
+           fromBcd(item.pframe) < framesPerSecond;
 }
 
 // Converts a BCD item to binary, leaving the session type (PSEC of A0) as the drive sent it.
@@ -105,14 +108,20 @@ Descriptor toBinary(Descriptor item)
     return item;
 }
 
-// The TOC items in binary form, or nothing when they are neither valid binary nor valid BCD.
-// Binary replies drop points 0x64 to 0x9F, which name no track; in BCD they are tracks 64 to 99.
-std::optional<std::vector<Descriptor>> normalisedItems(const std::vector<Descriptor>& candidates)
+// The TOC items read as binary, or nothing when they are not valid binary. Binary replies drop
+// points 0x64 to 0x9F, which name no track; in BCD they are tracks 64 to 99.
+std::optional<std::vector<Descriptor>> binaryItems(const std::vector<Descriptor>& candidates)
 {
     std::vector<Descriptor> binary;
     std::copy_if(candidates.begin(), candidates.end(), std::back_inserter(binary), isBinaryPoint);
-    if (std::all_of(binary.begin(), binary.end(), isBinaryItem))
-        return binary;
+    if (!std::all_of(binary.begin(), binary.end(), isBinaryItem))
+        return std::nullopt;
+    return binary;
+}
+
+// The TOC items read as BCD and converted to binary, or nothing when they are not valid BCD.
+std::optional<std::vector<Descriptor>> bcdItems(const std::vector<Descriptor>& candidates)
+{
     if (!std::all_of(candidates.begin(), candidates.end(), isBcdItem))
         return std::nullopt;
     std::vector<Descriptor> converted;
@@ -162,7 +171,8 @@ public:
             builder.session.leadOut = addressOf(item);
             builder.hasLeadOut = true;
         } else {
-            m_tracks[item.point] = TocTrack{item.point, item.session, item.control, item.adr, addressOf(item)};
+            m_tracks[item.point] =
+                TocTrack{item.point, item.session, item.control, item.adr, addressOf(item)};
         }
         return true;
     }
@@ -199,9 +209,9 @@ std::vector<Descriptor> tocItems(const uint8_t* area, size_t size)
     return items;
 }
 
-int parseItems(uint8_t firstSession, uint8_t lastSession, const std::vector<Descriptor>& raw, FullTocData& out)
+int parseItems(uint8_t firstSession, uint8_t lastSession, const std::optional<std::vector<Descriptor>>& items,
+               FullTocData& out)
 {
-    std::optional<std::vector<Descriptor>> items = normalisedItems(raw);
     if (firstSession == 0 || firstSession > lastSession || !items)
         return CUEIFY_ERR_CORRUPTED;
     TocBuilder builder(firstSession, lastSession);
@@ -211,9 +221,34 @@ int parseItems(uint8_t firstSession, uint8_t lastSession, const std::vector<Desc
     return builder.finish(out) ? CUEIFY_OK : CUEIFY_ERR_CORRUPTED;
 }
 
+// Every track of the ordinary TOC is in the full TOC, starting at the same address.
+bool agrees(const FullTocData& toc, const FullTocData& ordinaryToc)
+{
+    return std::all_of(
+        ordinaryToc.tracks.begin(), ordinaryToc.tracks.end(), [&toc](const TocTrack& expected) {
+            return std::any_of(toc.tracks.begin(), toc.tracks.end(), [&expected](const TocTrack& track) {
+                return track.number == expected.number && track.start.value == expected.start.value;
+            });
+        });
+}
+
+int parseEitherEncoding(uint8_t firstSession, uint8_t lastSession, const std::vector<Descriptor>& raw,
+                        const FullTocData* ordinaryToc, FullTocData& out)
+{
+    FullTocData binary, bcd;
+    const int binaryResult = parseItems(firstSession, lastSession, binaryItems(raw), binary);
+    const int bcdResult = parseItems(firstSession, lastSession, bcdItems(raw), bcd);
+    const bool preferBcd =
+        bcdResult == CUEIFY_OK &&
+        (binaryResult != CUEIFY_OK ||
+         (ordinaryToc != nullptr && !agrees(binary, *ordinaryToc) && agrees(bcd, *ordinaryToc)));
+    out = preferBcd ? std::move(bcd) : std::move(binary);
+    return preferBcd ? bcdResult : binaryResult;
+}
+
 } // namespace
 
-int parseFullTocReply(const uint8_t* reply, size_t size, FullTocData& out)
+int parseFullTocReply(const uint8_t* reply, size_t size, FullTocData& out, const FullTocData* ordinaryToc)
 {
     out = FullTocData{};
     if (reply == nullptr || size < headerSize)
@@ -221,10 +256,12 @@ int parseFullTocReply(const uint8_t* reply, size_t size, FullTocData& out)
     size_t length = static_cast<size_t>(reply[0]) << 8 | reply[1];
     if (length + lengthFieldSize > size)
         return CUEIFY_ERR_TRUNCATED;
-    if (length < headerSize - lengthFieldSize || (length - (headerSize - lengthFieldSize)) % descriptorSize != 0)
+    if (length < headerSize - lengthFieldSize ||
+        (length - (headerSize - lengthFieldSize)) % descriptorSize != 0)
         return CUEIFY_ERR_CORRUPTED;
     size_t areaSize = length + lengthFieldSize - headerSize;
-    int result = parseItems(reply[2], reply[3], tocItems(reply + headerSize, areaSize), out);
+    int result =
+        parseEitherEncoding(reply[2], reply[3], tocItems(reply + headerSize, areaSize), ordinaryToc, out);
     if (result != CUEIFY_OK)
         out = FullTocData{};
     return result;
