@@ -42,6 +42,8 @@ const Drive kDrives[] = {
     {"/dev/sr9", "medium-error=500x2 medium-error=20 unstable=30", kEnhanced},
     {"/dev/sr10", "offset=30", kHiddenTrack},
     {"/dev/sr11", "offset=-700", kHiddenTrack},
+    {"/dev/sr12", "no-full-toc", kEnhanced},
+    {"/dev/sr13", "no-full-toc", kHiddenTrack},
     {"/dev/sr14", "bcd-toc", kHiddenTrack},
     {"/dev/sr15", "bcd-toc", kEnhanced},
     {"/dev/sr16", "bcd-toc", kNinetyNine.c_str()},
@@ -108,8 +110,8 @@ std::vector<uint32_t> sectorsOfTracks(cueify_full_toc* toc)
 
 TEST(EmulatedDrive, TocAndEverySectorMatchTheImage)
 {
-    for (const char* path : {"/dev/sr1", "/dev/sr2", "/dev/sr3", "/dev/sr4", "/dev/sr5", "/dev/sr14",
-                             "/dev/sr15", "/dev/sr16"}) {
+    for (const char* path : {"/dev/sr1", "/dev/sr2", "/dev/sr3", "/dev/sr4", "/dev/sr5", "/dev/sr12",
+                             "/dev/sr13", "/dev/sr14", "/dev/sr15", "/dev/sr16"}) {
         SCOPED_TRACE(path);
         const ImageOf image(path);
         const DeviceOwner drive = openDevice(path);

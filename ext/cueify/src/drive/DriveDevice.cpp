@@ -3,6 +3,7 @@
 #include "core/TocLookup.h"
 #include "drive/FullTocReply.h"
 #include "drive/MmcCommands.h"
+#include "drive/SessionSplit.h"
 #include "drive/TrackTable.h"
 
 #include <cueify/constants.h>
@@ -60,6 +61,9 @@ int DriveDevice::readTocFromDrive(FullTocData& toc)
     std::vector<uint8_t> reply;
     if (readFullTocReply(m_cdio.get(), reply) == CUEIFY_OK)
         return parseFullTocReply(reply.data(), reply.size(), toc, table ? &*table : nullptr);
+    std::optional<LastSessionStart> lastSession = table ? readLastSessionStart(m_cdio.get()) : std::nullopt;
+    if (lastSession)
+        splitAtLastSession(*table, *lastSession);
     toc = table ? std::move(*table) : FullTocData{};
     return table ? CUEIFY_OK : CUEIFY_ERR_INTERNAL;
 }

@@ -15,8 +15,8 @@ public:
     // reads ask for until the next readFullToc.
     DriveDevice(CdioHandle cdio, FullTocData toc) noexcept;
 
-    // The full TOC, or where the drive refuses READ TOC format 2, its ordinary track table as
-    // one session. Throws std::bad_alloc only.
+    // The full TOC, or where the drive refuses READ TOC format 2, its ordinary track table split
+    // where the last session starts. Throws std::bad_alloc only.
     int readFullToc(FullTocData& toc) override;
 
     int readRawSector(Lba lba, uint8_t* buffer) override;
