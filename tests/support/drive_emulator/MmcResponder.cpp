@@ -62,24 +62,26 @@ MmcReply inquiry(const uint8_t* cdb)
     return answer(reply, bigEndian(cdb + 3, 2));
 }
 
-// The capabilities page: reads CD-DA accurately, with C2 pointers, ISRC, UPC and Q sub-channel.
-std::vector<uint8_t> capabilitiesPage()
+// The capabilities page: reads CD-DA accurately, with C2 pointers if it offers them, ISRC, UPC and
+// sub-channel data.
+std::vector<uint8_t> capabilitiesPage(bool offersC2Pointers)
 {
     std::vector<uint8_t> page(22, 0);
     page[0] = kCapabilitiesPage;
     page[1] = static_cast<uint8_t>(page.size() - 2);
-    page[4] = 0x41;                                    // audio play, multi-session
-    page[5] = 0x01 | 0x02 | 0x10 | 0x20 | 0x40 | 0x04; // CD-DA, accurate, C2, ISRC, UPC, R-W
-    page[6] = 0x29;                                    // lock, eject, tray loading
+    page[4] = 0x41;                             // audio play, multi-session
+    page[5] = 0x01 | 0x02 | 0x20 | 0x40 | 0x04; // CD-DA, accurate, ISRC, UPC, R-W
+    page[5] |= offersC2Pointers ? 0x10 : 0;
+    page[6] = 0x29; // lock, eject, tray loading
     return page;
 }
 
-MmcReply modeSense(const uint8_t* cdb, bool tenBytes)
+MmcReply modeSense(const EmulatedDrive& drive, const uint8_t* cdb, bool tenBytes)
 {
     const uint8_t page = cdb[2] & 0x3F;
     if (page != kCapabilitiesPage && page != kAllPages)
         return failure(Sense::invalidField());
-    const std::vector<uint8_t> body = capabilitiesPage();
+    const std::vector<uint8_t> body = capabilitiesPage(drive.config().offersC2Pointers);
     std::vector<uint8_t> reply;
     if (tenBytes) {
         const size_t length = body.size() + 6;
@@ -179,7 +181,8 @@ MmcReply readCd(EmulatedDrive& drive, const EmulatedDisc& disc, int64_t lba, uin
     SectorRead read;
     for (int64_t block = lba; block < lba + count; ++block) {
         const DiscTrack* track = disc.trackAt(block);
-        std::optional<Sense> sense = track ? checkReadCd(request, *track) : Sense::lbaOutOfRange();
+        std::optional<Sense> sense =
+            track ? checkReadCd(request, *track, drive.config().offersC2Pointers) : Sense::lbaOutOfRange();
         if (!sense)
             sense = drive.readSector(block, read);
         if (sense)
@@ -226,7 +229,7 @@ MmcReply dispatch(EmulatedDrive& drive, const uint8_t* cdb)
         return inquiry(cdb);
     case ModeSense6:
     case ModeSense10:
-        return modeSense(cdb, cdb[0] == ModeSense10);
+        return modeSense(drive, cdb, cdb[0] == ModeSense10);
     case GetConfiguration:
         return getConfiguration(cdb);
     case ReadCapacity:

@@ -103,10 +103,12 @@ void appendQ(std::vector<uint8_t>& reply, const DiscTrack& track, int64_t lba)
 
 } // namespace
 
-std::optional<Sense> checkReadCd(const ReadCdFields& request, const DiscTrack& track)
+std::optional<Sense> checkReadCd(const ReadCdFields& request, const DiscTrack& track, bool offersC2Pointers)
 {
     if (!typeMatches(request.expectedType, track.mode))
         return Sense::illegalModeForTrack();
+    if (!offersC2Pointers && (request.fields & (kC2Pointers | kC2AndBlockError)) != 0)
+        return Sense::invalidField();
     if (request.subChannel != 0 && request.subChannel != kSubChannelQ)
         return Sense::invalidField();
     return std::nullopt;

@@ -18,9 +18,9 @@ struct ReadCdFields
     uint8_t subChannel; // byte 10 bits 2-0: 0 none, 2 Q
 };
 
-// Whether the drive can deliver the block at all: the track's type must match and the
-// sub-channel selection must be one the drive offers.
-std::optional<Sense> checkReadCd(const ReadCdFields& request, const DiscTrack& track);
+// Whether the drive can deliver the block at all: the track's type must match, and the C2 and
+// sub-channel selections must be ones the drive offers.
+std::optional<Sense> checkReadCd(const ReadCdFields& request, const DiscTrack& track, bool offersC2Pointers);
 
 // Appends the block for the sector read at lba of track.
 void appendReadCdBlock(std::vector<uint8_t>& reply, const ReadCdFields& request, const DiscTrack& track,

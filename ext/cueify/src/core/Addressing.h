@@ -11,6 +11,7 @@ namespace cueify {
 constexpr uint32_t kFramesPerSecond = 75;
 constexpr uint32_t kFramesPerMinute = 60 * kFramesPerSecond;
 constexpr uint32_t kRawSectorBytes = 2352;
+constexpr uint32_t kC2PointerBytes = kRawSectorBytes / 8; // one bit per byte of a raw sector
 
 // Absolute frames before logical block 0: the pregap of track 1 on every disc.
 constexpr uint32_t kLeadInFrames = 150;

@@ -4,7 +4,10 @@
 #include "core/Addressing.h"
 #include "core/FullTocData.h"
 
+#include <cueify/error.h>
+
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +24,20 @@ public:
 
     // Fills all CUEIFY_RAW_SECTOR_SIZE bytes of buffer, or fails.
     virtual int readRawSector(Lba lba, uint8_t* buffer) = 0;
+
+    // Whether readRawSectorWithC2 reports the errors a drive could not correct.
+    virtual bool offersC2Pointers() { return false; }
+
+    // readRawSector, and the sector's C2 error pointers in kC2PointerBytes: a bit per byte of the
+    // sector, most significant first, set where the drive could not correct that byte. A source
+    // that does not offer them reports every byte as read without error.
+    virtual int readRawSectorWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers)
+    {
+        const int result = readRawSector(lba, buffer);
+        if (result == CUEIFY_OK && c2Pointers != nullptr)
+            std::memset(c2Pointers, 0, kC2PointerBytes);
+        return result;
+    }
 };
 
 // Opens a CUE sheet, or a directory holding exactly one CUE sheet. Sets error and returns null

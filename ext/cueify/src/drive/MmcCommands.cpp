@@ -21,6 +21,7 @@ constexpr size_t lengthFieldSize = 2;
 constexpr size_t largestAllocation = 0xFFFF;
 constexpr uint8_t allHeaders = 3; // READ CD header codes: header and sub-header
 constexpr uint8_t noC2Errors = 0;
+constexpr uint8_t c2Pointers = 1; // READ CD's C2 field: the 294 bytes of pointers, no block error byte
 constexpr uint8_t noSubChannel = 0;
 constexpr size_t sectorHeaderOffset = CDIO_CD_SYNC_SIZE;
 constexpr uint8_t highestDataMode = 2;
@@ -39,7 +40,8 @@ driver_return_code_t runReadFullToc(const CdIo_t* cdio, uint8_t* buffer, size_t 
     cdb.field[2] = CDIO_MMC_READTOC_FMT_FULTOC;
     cdb.field[6] = fromFirstSession;
     CDIO_MMC_SET_READ_LENGTH16(cdb.field, size);
-    return mmc_run_cmd(cdio, MMC_TIMEOUT_DEFAULT, &cdb, SCSI_MMC_DATA_READ, static_cast<unsigned>(size), buffer);
+    return mmc_run_cmd(cdio, MMC_TIMEOUT_DEFAULT, &cdb, SCSI_MMC_DATA_READ, static_cast<unsigned>(size),
+                       buffer);
 }
 
 uint8_t toBcd(uint8_t value)
@@ -53,8 +55,9 @@ bool isDataSectorAt(const uint8_t* sector, Lba lba)
 {
     cueify_msf_t address = toMsf(toAbsolute(lba));
     const uint8_t* header = sector + sectorHeaderOffset;
-    return std::memcmp(sector, CDIO_SECTOR_SYNC_HEADER, CDIO_CD_SYNC_SIZE) == 0 && header[0] == toBcd(address.min) &&
-           header[1] == toBcd(address.sec) && header[2] == toBcd(address.frm) && header[3] <= highestDataMode;
+    return std::memcmp(sector, CDIO_SECTOR_SYNC_HEADER, CDIO_CD_SYNC_SIZE) == 0 &&
+           header[0] == toBcd(address.min) && header[1] == toBcd(address.sec) &&
+           header[2] == toBcd(address.frm) && header[3] <= highestDataMode;
 }
 
 } // namespace
@@ -81,10 +84,30 @@ int readRawDataSector(const CdIo_t* cdio, Lba lba, uint8_t* sector)
     return result == DRIVER_OP_SUCCESS && isDataSectorAt(sector, lba) ? CUEIFY_OK : CUEIFY_ERR_INTERNAL;
 }
 
+int readRawSectorWithC2(const CdIo_t* cdio, Lba lba, bool data, uint8_t* sectorAndPointers)
+{
+    const int type = data ? CDIO_MMC_READ_TYPE_ANY : CDIO_MMC_READ_TYPE_CDDA;
+    driver_return_code_t result =
+        mmc_read_cd(cdio, sectorAndPointers, toCdioLsn(lba), type, false, true, allHeaders, true, true,
+                    c2Pointers, noSubChannel, kRawSectorBytes + kC2PointerBytes, 1);
+    return result == DRIVER_OP_SUCCESS && (!data || isDataSectorAt(sectorAndPointers, lba))
+               ? CUEIFY_OK
+               : CUEIFY_ERR_INTERNAL;
+}
+
+bool offersC2Pointers(const CdIo_t* cdio)
+{
+    cdio_drive_read_cap_t read = 0;
+    cdio_drive_write_cap_t write = 0;
+    cdio_drive_misc_cap_t misc = 0;
+    cdio_get_drive_cap(cdio, &read, &write, &misc);
+    return (read & CDIO_DRIVE_CAP_READ_C2_ERRS) != 0 && (read & CDIO_DRIVE_CAP_ERROR) == 0;
+}
+
 int readRawAudioSector(const CdIo_t* cdio, Lba lba, uint8_t* sector)
 {
     return cdio_read_audio_sector(cdio, sector, toCdioLsn(lba)) == DRIVER_OP_SUCCESS ? CUEIFY_OK
-                                                                                    : CUEIFY_ERR_INTERNAL;
+                                                                                     : CUEIFY_ERR_INTERNAL;
 }
 
 } // namespace cueify
