@@ -1,0 +1,154 @@
+// The emulator seen through libcdio, its client: what cd-info and a ripper ask of a drive beyond
+// what the drive backend sends, and the SCSI transports below it.
+#include "EmulatedDrives.h"
+#include "mkdisc/DiscWriter.h"
+
+#include <cdio/cdio.h>
+#include <cdio/mmc.h>
+#include <cdio/mmc_ll_cmds.h>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <linux/cdrom.h>
+#include <scsi/sg.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+namespace {
+
+// Track 1 has 20 sectors of pregap from LBA 0; session 2 starts at 120 + 11,400.
+constexpr const char* kTracks = "audio:100,pregap=20 / mode1:60";
+constexpr const char* kDrives = "/dev/sr1 audio:100,pregap=20 / mode1:60;/dev/sr2 ready-after=12 audio:50";
+constexpr lsn_t kSecondSession = 11520;
+
+struct CdioCloser
+{
+    void operator()(CdIo_t* cdio) const { cdio_destroy(cdio); }
+};
+using Cdio = std::unique_ptr<CdIo_t, CdioCloser>;
+
+struct FreeText
+{
+    void operator()(void* text) const { cdio_free(text); }
+};
+
+struct Descriptor
+{
+    explicit Descriptor(const char* path) : fd(::open(path, O_RDONLY | O_NONBLOCK)) {}
+    ~Descriptor() { ::close(fd); }
+    int fd;
+};
+
+class DriveEmulator : public ::testing::Test
+{
+protected:
+    Cdio drive{cdio_open("/dev/sr1", DRIVER_DEVICE)};
+    mkdisc::DiscSpec disc = testsupport::discOfTrackWords(kTracks);
+};
+
+TEST_F(DriveEmulator, AnswersWhatDiscInformationToolsAsk)
+{
+    ASSERT_TRUE(drive);
+    cdio_hwinfo_t hardware{};
+    ASSERT_TRUE(cdio_get_hwinfo(drive.get(), &hardware));
+    EXPECT_EQ(std::string(hardware.psz_vendor) + "|" + hardware.psz_model + "|" + hardware.psz_revision,
+              "EMULATED|CD-ROM DRIVE    |1.0 ");
+    cdio_drive_read_cap_t read = 0;
+    cdio_drive_write_cap_t write = 0;
+    cdio_drive_misc_cap_t misc = 0;
+    cdio_get_drive_cap(drive.get(), &read, &write, &misc);
+    EXPECT_EQ(read & (CDIO_DRIVE_CAP_READ_C2_ERRS | CDIO_DRIVE_CAP_READ_ISRC | CDIO_DRIVE_CAP_ERROR),
+              CDIO_DRIVE_CAP_READ_C2_ERRS | CDIO_DRIVE_CAP_READ_ISRC);
+    const std::unique_ptr<char, FreeText> mcn(cdio_get_mcn(drive.get()));
+    ASSERT_NE(mcn, nullptr);
+    EXPECT_STREQ(mcn.get(), ""); // no catalogue number, as on most discs
+    const std::unique_ptr<char, FreeText> isrc(cdio_get_track_isrc(drive.get(), 1));
+    EXPECT_EQ(isrc, nullptr);
+    lsn_t lastSession = 0;
+    EXPECT_EQ(cdio_get_last_session(drive.get(), &lastSession), DRIVER_OP_SUCCESS);
+    EXPECT_EQ(lastSession, kSecondSession);
+    EXPECT_EQ(cdio_get_discmode(drive.get()), CDIO_DISC_MODE_CD_DA);
+}
+
+TEST_F(DriveEmulator, BlockDeviceReadsMode1UserDataAndRefusesAudio)
+{
+    char data[CDIO_CD_FRAMESIZE] = {};
+    EXPECT_EQ(cdio_read_mode1_sector(drive.get(), data, kSecondSession + 3, false), CDIO_CD_FRAMESIZE);
+    const mkdisc::Sector written = mkdisc::sectorAt(disc, kSecondSession + 3);
+    EXPECT_EQ(std::memcmp(data, written.data() + 16, sizeof data), 0);
+    EXPECT_NE(cdio_read_mode1_sector(drive.get(), data, 30, false), CDIO_CD_FRAMESIZE);
+}
+
+// The Q sub-channel counts down to INDEX 01 in the pregap and up from it in the track.
+TEST_F(DriveEmulator, QSubChannelFollowsTheAudioSector)
+{
+    const std::pair<lsn_t, std::array<uint8_t, 10>> cases[] = {
+        {5, {0x01, 0x01, 0x00, 0x00, 0x00, 0x15, 0x00, 0x00, 0x02, 0x05}},
+        {30, {0x01, 0x01, 0x01, 0x00, 0x00, 0x10, 0x00, 0x00, 0x02, 0x30}}};
+    for (const auto& [lsn, q] : cases) {
+        uint8_t block[CDIO_CD_FRAMESIZE_RAW + 16] = {};
+        ASSERT_EQ(mmc_read_cd(drive.get(), block, lsn, CDIO_MMC_READ_TYPE_CDDA, false, false, 0, true, false,
+                              0, 2, sizeof block, 1),
+                  DRIVER_OP_SUCCESS);
+        EXPECT_EQ(std::memcmp(block, mkdisc::sectorAt(disc, static_cast<uint32_t>(lsn)).data(),
+                              CDIO_CD_FRAMESIZE_RAW),
+                  0);
+        EXPECT_EQ(std::memcmp(block + CDIO_CD_FRAMESIZE_RAW, q.data(), q.size()), 0) << lsn;
+    }
+}
+
+// The kernel tries a command ten more times while the drive says it is becoming ready.
+TEST_F(DriveEmulator, ADriveBecomingReadyAnswersNotReadyUntilItIs)
+{
+    const Cdio late(cdio_open("/dev/sr2", DRIVER_DEVICE));
+    ASSERT_TRUE(late);
+    EXPECT_NE(mmc_test_unit_ready(late.get(), 0), DRIVER_OP_SUCCESS);
+    cdio_mmc_request_sense_t* sense = nullptr;
+    ASSERT_GT(mmc_last_cmd_sense(late.get(), &sense), 0);
+    const std::string keyAndCode{char(sense->sense_key), char(sense->asc), char(sense->ascq)};
+    EXPECT_EQ(keyAndCode, "\x02\x04\x01");
+    cdio_free(sense);
+    EXPECT_EQ(mmc_test_unit_ready(late.get(), 0), DRIVER_OP_SUCCESS);
+}
+
+TEST_F(DriveEmulator, SgIoCarriesCommandsAndSenseAsTheKernelDoes)
+{
+    const Descriptor device("/dev/sr1");
+    uint8_t inquiry[6] = {0x12, 0, 0, 0, 36, 0},
+            readPastTheDisc[12] = {0xBE, 0, 0, 0, 0x40, 0, 0, 0, 1, 0x10};
+    uint8_t reply[64] = {}, sense[32] = {};
+    sg_io_hdr_t io{};
+    io.interface_id = 'S';
+    io.dxfer_direction = SG_DXFER_FROM_DEV;
+    io.cmd_len = sizeof inquiry;
+    io.cmdp = inquiry;
+    io.dxferp = reply;
+    io.dxfer_len = sizeof reply;
+    io.sbp = sense;
+    io.mx_sb_len = sizeof sense;
+    ASSERT_EQ(ioctl(device.fd, SG_IO, &io), 0);
+    EXPECT_EQ(io.status, 0);
+    EXPECT_EQ(io.resid, 64 - 36);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(reply) + 8, 8), "EMULATED");
+    io.cmd_len = sizeof readPastTheDisc;
+    io.cmdp = readPastTheDisc;
+    ASSERT_EQ(ioctl(device.fd, SG_IO, &io), 0);
+    EXPECT_EQ(io.status, 0x02);
+    const std::string keyAndCode{char(sense[2]), char(sense[12]), char(sense[13])};
+    EXPECT_EQ(keyAndCode, std::string("\x05\x21\x00", 3));
+    EXPECT_EQ(io.sb_len_wr, 18);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    testsupport::runWithEmulatedDrives(argv, kDrives);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
