@@ -71,15 +71,17 @@ class ImageOf
 public:
     explicit ImageOf(const std::string& path)
         : m_disc(testsupport::discOfTrackWords(driveAt(path).tracks)),
-          m_device(openDevice(mkdisc::writeDisc(m_disc, m_scratch.path()).cueSheet))
+          m_cueSheet(mkdisc::writeDisc(m_disc, m_scratch.path()).cueSheet), m_device(openDevice(m_cueSheet))
     {
     }
     cueify_device* device() const { return m_device.get(); }
+    const fs::path& cueSheet() const { return m_cueSheet; }
     const mkdisc::DiscSpec& disc() const { return m_disc; }
 
 private:
     testsupport::ScratchDirectory m_scratch;
     mkdisc::DiscSpec m_disc;
+    fs::path m_cueSheet;
     DeviceOwner m_device;
 };
 
@@ -131,19 +133,23 @@ TEST(EmulatedDrive, AnEmptyDriveOpensAsNoDevice)
     openDevice("/dev/sr6", CUEIFY_ERR_NO_DEVICE);
 }
 
-TEST(EmulatedDrive, ListingNamesTheEmulatedDrivesOnly)
+TEST(EmulatedDrive, ListingNamesTheEmulatedDrivesThenTheVirtualOnes)
 {
-    unsetenv("CUEIFY_VIRTUAL_DRIVES");
+    const ImageOf virtualDrive("/dev/sr1");
+    const std::string directory = fs::path(virtualDrive.cueSheet()).parent_path().string();
+    setenv("CUEIFY_VIRTUAL_DRIVES", directory.c_str(), 1);
     size_t count = 0;
     std::unique_ptr<char*, decltype(&std::free)> names(cueify_device_get_all_devices(&count), &std::free);
+    unsetenv("CUEIFY_VIRTUAL_DRIVES");
     std::vector<std::string> listed(names.get(), names.get() + count);
-    std::vector<std::string> emulated;
+    std::vector<std::string> expected;
     for (const Drive& drive : kDrives)
-        emulated.push_back(drive.path);
-    std::sort(emulated.begin(), emulated.end(), [](const std::string& a, const std::string& b) {
+        expected.push_back(drive.path);
+    std::sort(expected.begin(), expected.end(), [](const std::string& a, const std::string& b) {
         return a.size() != b.size() ? a.size() < b.size() : a < b;
     });
-    EXPECT_EQ(listed, emulated);
+    expected.push_back(directory);
+    EXPECT_EQ(listed, expected);
     EXPECT_STREQ(cueify_device_get_default_device(), "/dev/sr1");
 }
 
