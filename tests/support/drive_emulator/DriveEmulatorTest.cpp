@@ -108,6 +108,38 @@ TEST_F(DriveEmulator, QSubChannelFollowsTheAudioSector)
     }
 }
 
+std::string reply(const CdIo_t* cdio, std::initializer_list<uint8_t> command, size_t size)
+{
+    mmc_cdb_t cdb{};
+    std::copy(command.begin(), command.end(), cdb.field);
+    std::string bytes(size, '\0');
+    if (mmc_run_cmd(cdio, 0, &cdb, SCSI_MMC_DATA_READ, static_cast<unsigned>(size), bytes.data()) !=
+        DRIVER_OP_SUCCESS)
+        return "failed";
+    return bytes;
+}
+
+// In order: each command after READ CD MSF sees the state it left.
+TEST_F(DriveEmulator, AnswersCapacityConfigurationPositionAndSense)
+{
+    const mkdisc::Sector written = mkdisc::sectorAt(disc, 30);
+    EXPECT_TRUE(reply(drive.get(), {0xB9, 0, 0, 0, 2, 30, 0, 2, 31, 0x10}, CDIO_CD_FRAMESIZE_RAW) ==
+                std::string(written.begin(), written.end())); // READ CD MSF, 00:02:30 to 00:02:31
+    const std::pair<std::initializer_list<uint8_t>, std::string> cases[] = {
+        {{0x25}, std::string("\0\0\x2D\x3B\0\0\x08\0", 8)}, // READ CAPACITY: last LBA 11579, 2048 bytes
+        {{0x46, 0, 0, 0, 0, 0, 0, 0, 16}, std::string("\0\0\0\x10\0\0\0\x08\0\0\x03\x04\0\x08\x01\0", 16)},
+        // READ SUB-CHANNEL, current position: track 1, index 1, LBA 30, 10 sectors into the track.
+        {{0x42, 0, 0x40, 1, 0, 0, 0, 0, 16},
+         std::string("\0\x15\0\x0C\x01\x10\x01\x01\0\0\0\x1E\0\0\0\x0A", 16)},
+        {{0xBE, 0, 0, 0, 0x40, 0, 0, 0, 1, 0x10}, "failed"}, // past the disc
+        // REQUEST SENSE: ILLEGAL REQUEST, LOGICAL BLOCK ADDRESS OUT OF RANGE, from the READ CD before.
+        {{0x03, 0, 0, 0, 18}, std::string("\x70\0\x05\0\0\0\0\x0A\0\0\0\0\x21\0\0\0\0\0", 18)},
+    };
+    for (const auto& [command, expected] : cases)
+        EXPECT_EQ(reply(drive.get(), command, expected == "failed" ? 2352 : expected.size()), expected)
+            << int(*command.begin());
+}
+
 // The kernel tries a command ten more times while the drive says it is becoming ready.
 TEST_F(DriveEmulator, ADriveBecomingReadyAnswersNotReadyUntilItIs)
 {
