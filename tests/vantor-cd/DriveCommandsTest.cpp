@@ -79,6 +79,7 @@ TEST_F(DriveCommands, ListAndEveryAudioTrackRipMatchTheImage)
         {"NinetyNineTracks", "", ninetyNineTracks()},
         {"BecomingReady", "ready-after=6", "audio:340 audio:465 / mode1:300"},
         {"FullTocRefusedOnTwoSessions", "no-full-toc", "audio:340 audio:465 / mode1:300"},
+        {"TocFormatsOnlyInTheOlderPlace", "older-toc", "audio:340 audio:465 / mode1:300"},
         {"FullTocInBcdThatLooksBinary", "bcd-toc", "audio:300,pregap=40 audio:200 audio:150"},
     };
     for (const DiscCase& disc : cases) {

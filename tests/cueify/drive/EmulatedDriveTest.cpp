@@ -47,6 +47,7 @@ const Drive kDrives[] = {
     {"/dev/sr14", "bcd-toc", kHiddenTrack},
     {"/dev/sr15", "bcd-toc", kEnhanced},
     {"/dev/sr16", "bcd-toc", kNinetyNine.c_str()},
+    {"/dev/sr17", "older-toc", kEnhanced},
 };
 
 std::string emulatedDrives()
@@ -113,7 +114,7 @@ std::vector<uint32_t> sectorsOfTracks(cueify_full_toc* toc)
 TEST(EmulatedDrive, TocAndEverySectorMatchTheImage)
 {
     for (const char* path : {"/dev/sr1", "/dev/sr2", "/dev/sr3", "/dev/sr4", "/dev/sr5", "/dev/sr12",
-                             "/dev/sr13", "/dev/sr14", "/dev/sr15", "/dev/sr16"}) {
+                             "/dev/sr13", "/dev/sr14", "/dev/sr15", "/dev/sr16", "/dev/sr17"}) {
         SCOPED_TRACE(path);
         const ImageOf image(path);
         const DeviceOwner drive = openDevice(path);

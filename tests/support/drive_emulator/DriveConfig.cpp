@@ -54,6 +54,8 @@ bool parseBehaviour(const std::string& word, DriveConfig& drive)
         drive.bcdFullToc = true;
     else if (word == "no-full-toc")
         drive.refusesFullToc = true;
+    else if (word == "older-toc")
+        drive.knowsOnlyOlderTocFormats = true;
     else if (word == "no-c2")
         drive.offersC2Pointers = false;
     else if (key == "offset")

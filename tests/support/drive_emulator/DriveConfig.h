@@ -9,6 +9,8 @@
 //   unstable=LBA         every second read of that sector returns other data (and C2 pointers to it)
 //   bcd-toc              the full TOC's numbers in BCD, as some old drives pass them through
 //   no-full-toc          READ TOC format 2 refused with ILLEGAL REQUEST
+//   older-toc            knows READ TOC's format only in byte 9, as before MMC: formats 1 and 2
+//                        given in byte 2 are refused
 //   no-c2                no C2 error pointers: not in the capabilities page, refused by READ CD
 //   offset=SAMPLES       the drive's read offset: audio starts that many samples late (negative: early)
 //   delay-us=N           each sector read takes N microseconds
@@ -37,6 +39,7 @@ struct DriveConfig
     std::set<uint32_t> unstableSectors;
     bool bcdFullToc = false;
     bool refusesFullToc = false;
+    bool knowsOnlyOlderTocFormats = false;
     bool offersC2Pointers = true;
     int readOffsetSamples = 0;
     unsigned delayPerSectorMicroseconds = 0;

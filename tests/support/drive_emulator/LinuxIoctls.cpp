@@ -1,5 +1,6 @@
 #include "LinuxIoctls.h"
 
+#include "Addressing.h"
 #include "MmcResponder.h"
 
 #include <linux/cdrom.h>
@@ -81,15 +82,39 @@ int tocEntry(EmulatedDrive& drive, cdrom_tocentry& entry)
     return 0;
 }
 
+int discStatus(EmulatedDrive& drive)
+{
+    if (drive.mediumState())
+        return CDS_NO_DISC;
+    bool audio = false, data = false, xa = false;
+    for (const DiscTrack& track : drive.disc()->tracks()) {
+        audio |= track.mode == mkdisc::TrackMode::Audio;
+        data |= track.mode != mkdisc::TrackMode::Audio;
+        xa |= track.mode == mkdisc::TrackMode::Mode2Raw;
+    }
+    return audio && data ? CDS_MIXED : xa ? CDS_XA_2_1 : data ? CDS_DATA_1 : CDS_AUDIO;
+}
+
+// The sr driver asks for the session information in READ TOC's older form (format 1 in byte 9),
+// and reports no second session when the last one starts with track 1.
 int multisession(EmulatedDrive& drive, cdrom_multisession& info)
 {
     if (info.addr_format != CDROM_MSF && info.addr_format != CDROM_LBA)
         return fail(EINVAL);
-    const MmcReply reply = readToc(drive, 1, 0, info.addr_format == CDROM_MSF);
+    const uint8_t cdb[12] = {0x43, 0, 0, 0, 0, 0, 0, 0, 12, 0x40};
+    const MmcReply reply = sendCommand(drive, cdb);
     if (reply.sense)
         return failWith(*reply.sense);
-    putAddress(info.addr, reply.data.data() + 8, info.addr_format == CDROM_MSF);
-    info.xa_flag = reply.data[3] > 1;
+    const uint8_t* start = reply.data.data() + 8;
+    const uint32_t lba =
+        reply.data[6] <= 1 ? 0 : uint32_t{start[0]} << 24 | start[1] << 16 | start[2] << 8 | start[3];
+    if (info.addr_format == CDROM_MSF) {
+        const Msf address = toMsf(lba + mkdisc::kLeadInFrames);
+        info.addr.msf = {address.minutes, address.seconds, address.frames};
+    } else {
+        info.addr.lba = static_cast<int>(lba);
+    }
+    info.xa_flag = discStatus(drive) == CDS_XA_2_1;
     return 0;
 }
 
@@ -102,19 +127,6 @@ int mediaCatalogNumber(EmulatedDrive& drive, cdrom_mcn& mcn)
     std::memcpy(mcn.medium_catalog_number, reply.data.data() + 9, 13);
     mcn.medium_catalog_number[13] = 0;
     return 0;
-}
-
-int discStatus(EmulatedDrive& drive)
-{
-    if (drive.mediumState())
-        return CDS_NO_DISC;
-    bool audio = false, data = false, xa = false;
-    for (const DiscTrack& track : drive.disc()->tracks()) {
-        audio |= track.mode == mkdisc::TrackMode::Audio;
-        data |= track.mode != mkdisc::TrackMode::Audio;
-        xa |= track.mode == mkdisc::TrackMode::Mode2Raw;
-    }
-    return audio && data ? CDS_MIXED : xa ? CDS_XA_2_1 : data ? CDS_DATA_1 : CDS_AUDIO;
 }
 
 // CDROM_SEND_PACKET: on CHECK CONDITION the sense goes to the caller and the ioctl fails with EIO;

@@ -118,7 +118,11 @@ MmcReply readToc(EmulatedDrive& drive, const EmulatedDisc& disc, const uint8_t* 
 {
     const bool msf = cdb[1] & 0x02;
     const size_t allocation = bigEndian(cdb + 7, 2);
-    switch (cdb[2] & 0x0F) {
+    // Drives before MMC took the format from the two top bits of byte 9, where the kernel still puts it.
+    const uint8_t mmcFormat = cdb[2] & 0x0F, olderFormat = cdb[9] >> 6;
+    if (mmcFormat != 0 && drive.config().knowsOnlyOlderTocFormats)
+        return failure(Sense::invalidField());
+    switch (mmcFormat != 0 ? mmcFormat : olderFormat) {
     case 0:
         if (cdb[6] > disc.tracks().back().number && cdb[6] != 0xAA)
             return failure(Sense::invalidField());
