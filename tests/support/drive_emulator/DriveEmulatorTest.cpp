@@ -18,6 +18,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -108,7 +109,7 @@ TEST_F(DriveEmulator, QSubChannelFollowsTheAudioSector)
     }
 }
 
-std::string reply(const CdIo_t* cdio, std::initializer_list<uint8_t> command, size_t size)
+std::string reply(const CdIo_t* cdio, const std::vector<uint8_t>& command, size_t size)
 {
     mmc_cdb_t cdb{};
     std::copy(command.begin(), command.end(), cdb.field);
@@ -125,7 +126,7 @@ TEST_F(DriveEmulator, AnswersCapacityConfigurationPositionAndSense)
     const mkdisc::Sector written = mkdisc::sectorAt(disc, 30);
     EXPECT_TRUE(reply(drive.get(), {0xB9, 0, 0, 0, 2, 30, 0, 2, 31, 0x10}, CDIO_CD_FRAMESIZE_RAW) ==
                 std::string(written.begin(), written.end())); // READ CD MSF, 00:02:30 to 00:02:31
-    const std::pair<std::initializer_list<uint8_t>, std::string> cases[] = {
+    const std::pair<std::vector<uint8_t>, std::string> cases[] = {
         {{0x25}, std::string("\0\0\x2D\x3B\0\0\x08\0", 8)}, // READ CAPACITY: last LBA 11579, 2048 bytes
         {{0x46, 0, 0, 0, 0, 0, 0, 0, 16}, std::string("\0\0\0\x10\0\0\0\x08\0\0\x03\x04\0\x08\x01\0", 16)},
         // READ SUB-CHANNEL, current position: track 1, index 1, LBA 30, 10 sectors into the track.
@@ -137,7 +138,7 @@ TEST_F(DriveEmulator, AnswersCapacityConfigurationPositionAndSense)
     };
     for (const auto& [command, expected] : cases)
         EXPECT_EQ(reply(drive.get(), command, expected == "failed" ? 2352 : expected.size()), expected)
-            << int(*command.begin());
+            << int(command.front());
 }
 
 // The kernel tries a command ten more times while the drive says it is becoming ready.
