@@ -34,7 +34,7 @@ const Drive kDrives[] = {
     {"HiddenFirstTrack", "/dev/sr2", "", "audio:120,pregap=45 audio:80,flags=dcp audio:60"},
     {"FullTocRefused", "/dev/sr3", "no-full-toc", "audio:200 audio:150,flags=pre / mode1:100"},
     {"FullTocInBcd", "/dev/sr4", "bcd-toc", "audio:120,pregap=45 audio:80,flags=dcp audio:60"},
-    {"DataFirstBecomingReadyWithMediumErrors", "/dev/sr5", "ready-after=3 medium-error=100x2",
+    {"DataFirstSlowBecomingReadyWithMediumErrors", "/dev/sr5", "ready-after=3 medium-error=100x2 delay-us=50",
      "mode1:50 audio:100 audio:70"},
 };
 
