@@ -1,5 +1,6 @@
 #include "EmulatedDisc.h"
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
@@ -7,6 +8,7 @@ namespace driveemulator {
 namespace {
 
 constexpr int64_t kBytesPerSample = 4; // 16-bit stereo
+constexpr int64_t kSectorBytes = mkdisc::kRawSectorSize;
 constexpr uint8_t kDataTrack = 0x4, kCopyPermitted = 0x2, kPreEmphasis = 0x1, kFourChannel = 0x8;
 constexpr uint8_t kTypeCdRom = 0x00, kTypeCdRomXa = 0x20;
 
@@ -69,14 +71,13 @@ std::optional<mkdisc::Sector> EmulatedDisc::sector(int64_t lba) const
 
 mkdisc::Sector EmulatedDisc::audioSector(int64_t lba, int readOffsetSamples) const
 {
-    const int64_t firstByte = lba * int64_t{mkdisc::kRawSectorSize} + readOffsetSamples * kBytesPerSample;
+    const int64_t firstByte = lba * kSectorBytes + readOffsetSamples * kBytesPerSample;
     mkdisc::Sector shifted{};
-    for (int64_t done = 0; done < int64_t{mkdisc::kRawSectorSize};) {
+    for (int64_t done = 0; done < kSectorBytes;) {
         const int64_t byte = firstByte + done;
-        const int64_t source = byte >= 0 ? byte / mkdisc::kRawSectorSize : -1;
-        const int64_t within = byte - source * int64_t{mkdisc::kRawSectorSize};
-        const int64_t count =
-            std::min<int64_t>(mkdisc::kRawSectorSize - within, mkdisc::kRawSectorSize - done);
+        const int64_t source = (byte >= 0 ? byte : byte - kSectorBytes + 1) / kSectorBytes; // rounded down
+        const int64_t within = byte - source * kSectorBytes;
+        const int64_t count = std::min(kSectorBytes - within, kSectorBytes - done);
         const DiscTrack* track = trackAt(source);
         const std::optional<mkdisc::Sector> content =
             track != nullptr && track->mode == mkdisc::TrackMode::Audio ? sector(source) : std::nullopt;
