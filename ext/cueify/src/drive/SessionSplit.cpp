@@ -1,6 +1,7 @@
 #include "drive/SessionSplit.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace cueify {
 
