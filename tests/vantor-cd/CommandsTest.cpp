@@ -1,65 +1,12 @@
 // Every command of vantor-cd, run from a shell as a user would, mostly on the demo disc the build
 // writes: audio tracks of 340, 465 and 390 sectors from the start of demo.bin, then a data track
 // in a second session, and mkdisc's TrackNN.cda files beside them.
-#include "ScratchDirectory.h"
-
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <fstream>
-#include <map>
-
-#include <sys/wait.h>
+#include "RunCommand.h"
 
 namespace vantorcd {
 namespace {
 
-using Environment = std::map<std::string, std::string>;
-
 constexpr uint32_t kSectorBytes = 2352;
-
-struct Result
-{
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-std::string quoted(const std::string& text)
-{
-    std::string quoted = "'";
-    for (const char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-std::string readFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Runs vantor-cd, or another program, from a shell with environment additions and a working directory.
-Result run(std::vector<std::string> arguments, const Environment& environment = {},
-           const std::filesystem::path& directory = {}, const std::string& program = VANTOR_CD_BINARY)
-{
-    arguments.insert(arguments.begin(), program);
-    const testsupport::ScratchDirectory captures;
-    const std::filesystem::path out = captures.path() / "out", err = captures.path() / "err";
-    std::string line = directory.empty() ? "env" : "cd " + quoted(directory) + " && env";
-    for (const auto& [name, value] : environment)
-        line += " " + quoted(name + "=" + value);
-    for (const std::string& word : arguments)
-        line += " " + quoted(word);
-    const int status = std::system((line + " </dev/null >" + quoted(out) + " 2>" + quoted(err)).c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(out), readFile(err)};
-}
-
-// Signed 16-bit little-endian interleaved samples, as ffmpeg decodes the file.
-std::string decodedPcm(const std::filesystem::path& file)
-{
-    return run({"-v", "error", "-i", file, "-f", "s16le", "-"}, {}, {}, "ffmpeg").out;
-}
 
 std::filesystem::path demoCue()
 {
@@ -124,16 +71,18 @@ TEST_F(Commands, ListShowsTheDemoDiscByDefault)
     // clang-format on
 }
 
-// Physical drives, if the machine has any, come before the virtual ones.
+// Physical drives come before the virtual ones.
 TEST_F(Commands, DrivesTellsAudioDiscsAndEmptyDrivesApart)
 {
     const std::string demo = demoCue().parent_path();
-    const Result result = run({"drives"}, {{"CUEIFY_VIRTUAL_DRIVES", demo + ":" + scratch.path().string()}});
+    const Result result =
+        run({"drives"}, onEmulatedDrives("/dev/sr7 audio:340 audio:465 audio:390 / mode1:300;/dev/sr8",
+                                         {{"CUEIFY_VIRTUAL_DRIVES", demo + ":" + scratch.path().string()}}));
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    const std::string virtualDrives =
-        demo + ": audio disc, 4 tracks (3 audio, 1 data)\n" + scratch.path().string() +
-        ": no disc (no disc image: the folder holds no CUE sheet, or more than one)\n";
-    EXPECT_EQ(result.out.substr(result.out.size() - virtualDrives.size()), virtualDrives);
+    EXPECT_EQ(result.out, "/dev/sr7: audio disc, 4 tracks (3 audio, 1 data)\n/dev/sr8: no disc (no readable "
+                          "disc in the drive)\n" +
+                              demo + ": audio disc, 4 tracks (3 audio, 1 data)\n" + scratch.path().string() +
+                              ": no disc (no disc image: the folder holds no CUE sheet, or more than one)\n");
 }
 
 // A disc of tracks 3 and 4 only, such as the second sheet of an album split over two images.
@@ -255,7 +204,9 @@ TEST_F(Commands, CdaWritesTrackFilesThatInfoAndRipOpenThroughAVirtualDrive)
     for (const char* name : {"Track01.cda", "Track02.cda", "Track03.cda"})
         EXPECT_EQ(readFile(output(name)), readFile(demo / name)) << name; // mkdisc wrote these
 
-    const Environment virtualDrive{{"CUEIFY_VIRTUAL_DRIVES", demo}};
+    // A drive that holds another disc, whatever drives the machine has.
+    const Environment virtualDrive =
+        onEmulatedDrives("/dev/sr7 audio:100", {{"CUEIFY_VIRTUAL_DRIVES", demo}});
     const std::string info = run({"info", output("Track02.cda")}, virtualDrive).out;
     EXPECT_EQ(info.substr(0, info.find("\n\n")),
               "track     " + output("Track02.cda") + "\nnumber    2\ndrive     " + demo.string() +
@@ -319,7 +270,7 @@ TEST_F(Commands, UserErrorsGiveOneLineAndLeaveNoFile)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
-        const Result result = run(c.arguments, {{"CUEIFY_VIRTUAL_DRIVES", ""}});
+        const Result result = run(c.arguments, onEmulatedDrives("/dev/sr7", {{"CUEIFY_VIRTUAL_DRIVES", ""}}));
         EXPECT_EQ(result.exitCode, 1);
         EXPECT_EQ(result.err, "vantor-cd: " + c.message + "\n");
         EXPECT_EQ(result.out, "");

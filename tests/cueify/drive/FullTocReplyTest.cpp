@@ -129,6 +129,36 @@ TEST(FullTocReply, DiscsAnswerTheGettersAndMalformedRepliesLeaveNothing)
     EXPECT_EQ(parseFullTocReply(nullptr, 0, data), CUEIFY_ERR_TRUNCATED);
 }
 
+// Bytes that read as binary or as BCD (no second of 40 or more, no frame of 50 or more); the
+// ordinary TOC, which drives answer in binary, says which.
+TEST(FullTocReply, TheOrdinaryTocSettlesAReplyThatCouldBeBinaryOrBcd)
+{
+    ReplyBuilder builder(1, 1);
+    builder.session(1, 0, 1, 2, CUEIFY_SESSION_MODE_1, 0x00, 0x09, 0x37).track(1, 0, 1, 0, 2, 0);
+    const std::vector<uint8_t> reply = builder.track(1, 0, 2, 0x00, 0x06, 0x25).bytes();
+    const std::string binary = "session 1: tracks 1-2, type 0x00, lead-out 00:09:55\n"
+                               "track 1: session 1, control 0x0, at 00:02:00, length 00:04:37\n"
+                               "track 2: session 1, control 0x0, at 00:06:37, length 00:03:18\n";
+    const std::string bcd = "session 1: tracks 1-2, type 0x00, lead-out 00:09:37\n"
+                            "track 1: session 1, control 0x0, at 00:02:00, length 00:04:25\n"
+                            "track 2: session 1, control 0x0, at 00:06:25, length 00:03:12\n";
+    const auto ordinaryToc = [](uint32_t secondTrackStart) {
+        FullTocData toc;
+        toc.tracks = {TocTrack{1, 1, 0, 1, AbsoluteFrame{150}},
+                      TocTrack{2, 1, 0, 1, AbsoluteFrame{secondTrackStart}}};
+        return toc;
+    };
+    const FullTocData bcdStarts = ordinaryToc(6 * 75 + 25), binaryStarts = ordinaryToc(6 * 75 + 37),
+                      neither = ordinaryToc(6 * 75);
+    const std::pair<const FullTocData*, std::string> cases[] = {
+        {nullptr, binary}, {&binaryStarts, binary}, {&bcdStarts, bcd}, {&neither, binary}};
+    for (const auto& [ordinary, answers] : cases) {
+        const TocOwner toc(cueify_full_toc_new());
+        EXPECT_EQ(parseFullTocReply(reply.data(), reply.size(), *tocDataOf(toc.get()), ordinary), CUEIFY_OK);
+        EXPECT_EQ(describeToc(toc.get()), answers);
+    }
+}
+
 TEST(FullTocReply, NumbersOutsideTheDiscAndEmptyOrNullTocsAnswerZero)
 {
     const TocOwner toc(cueify_full_toc_new()), empty(cueify_full_toc_new());

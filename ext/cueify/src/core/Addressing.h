@@ -11,9 +11,14 @@ namespace cueify {
 constexpr uint32_t kFramesPerSecond = 75;
 constexpr uint32_t kFramesPerMinute = 60 * kFramesPerSecond;
 constexpr uint32_t kRawSectorBytes = 2352;
+constexpr uint32_t kC2PointerBytes = kRawSectorBytes / 8; // one bit per byte of a raw sector
 
 // Absolute frames before logical block 0: the pregap of track 1 on every disc.
 constexpr uint32_t kLeadInFrames = 150;
+
+// Frames from one session's lead-out to the next session's first track on a pressed disc: the
+// lead-out (6,750), the next lead-in (4,500) and the first pregap (150).
+constexpr uint32_t kSessionGapFrames = 11400;
 
 // A disc address counted in frames from the start of the disc, including the 150 frames
 // of the first pregap: track 1 of a normal disc starts at absolute frame 150 (00:02:00).

@@ -8,6 +8,7 @@
 #include <cueify/error.h>
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -53,14 +54,29 @@ public:
     // The CONTROL bits the Q sub-channel carries at the track's start; 0x0F where the backend
     // reads no sub-channel. Throws Failure.
     virtual uint8_t readTrackControlFlags(uint8_t /*track*/) { return 0x0F; }
+
+    // Whether readRawSectorWithC2 reports the errors a drive could not correct.
+    virtual bool offersC2Pointers() { return false; }
+
+    // readRawSector, and the sector's C2 error pointers in kC2PointerBytes: a bit per byte of the
+    // sector, most significant first, set where the drive could not correct that byte. A source
+    // that does not offer them reports every byte as read without error.
+    virtual int readRawSectorWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers)
+    {
+        const int result = readRawSector(lba, buffer);
+        if (result == CUEIFY_OK && c2Pointers != nullptr)
+            std::memset(c2Pointers, 0, kC2PointerBytes);
+        return result;
+    }
 };
 
 // Opens a CUE sheet, or a directory holding exactly one CUE sheet. Throws Failure with
 // CUEIFY_ERR_NO_DEVICE and the reason when the image cannot be read.
 std::unique_ptr<Device> openImage(const std::string& path);
 
-// Opens a physical drive through libcdio.
-std::unique_ptr<Device> openDrive(const std::string& path, int& error);
+// Opens a physical drive through libcdio. Throws Failure with CUEIFY_ERR_NO_DEVICE and the reason
+// when the path names no drive, or the drive holds no readable disc.
+std::unique_ptr<Device> openDrive(const std::string& path);
 
 // True when the path names a disc image (a CUE sheet or a directory holding one).
 bool isImagePath(const std::string& path);

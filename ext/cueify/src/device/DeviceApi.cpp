@@ -23,11 +23,10 @@ int openNamed(DeviceHandle& handle, const char* name)
     if (!name)
         name = cueify::defaultDeviceName();
     if (!name)
-        return CUEIFY_ERR_NO_DEVICE;
+        throw cueify::Failure(CUEIFY_ERR_NO_DEVICE, "no drive, and no virtual drive named");
     handle.device.reset();
-    int error = CUEIFY_ERR_NO_DEVICE;
-    handle.device = cueify::openDevice(name, error);
-    return handle.device ? CUEIFY_OK : error;
+    handle.device = cueify::openDevice(name);
+    return CUEIFY_OK;
 }
 
 } // namespace

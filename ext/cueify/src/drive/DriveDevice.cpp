@@ -3,6 +3,7 @@
 #include "core/TocLookup.h"
 #include "drive/FullTocReply.h"
 #include "drive/MmcCommands.h"
+#include "drive/SessionSplit.h"
 #include "drive/TrackTable.h"
 
 #include <cueify/constants.h>
@@ -54,19 +55,28 @@ int DriveDevice::readFullToc(FullTocData& toc)
 
 int DriveDevice::readTocFromDrive(FullTocData& toc)
 {
+    // The ordinary TOC (format 0), always binary: it settles a full TOC that could be BCD, and
+    // stands in for a full TOC the drive refuses.
+    std::optional<FullTocData> table = readTrackTable(m_cdio.get());
     std::vector<uint8_t> reply;
     if (readFullTocReply(m_cdio.get(), reply) == CUEIFY_OK)
-        return parseFullTocReply(reply.data(), reply.size(), toc);
-    std::optional<FullTocData> table = readTrackTable(m_cdio.get());
+        return parseFullTocReply(reply.data(), reply.size(), toc, table ? &*table : nullptr);
+    std::optional<LastSessionStart> lastSession = table ? readLastSessionStart(m_cdio.get()) : std::nullopt;
+    if (lastSession)
+        splitAtLastSession(*table, *lastSession);
     toc = table ? std::move(*table) : FullTocData{};
     return table ? CUEIFY_OK : CUEIFY_ERR_INTERNAL;
+}
+
+const TocTrack* DriveDevice::readableTrack(Lba lba, const uint8_t* buffer) const
+{
+    return buffer != nullptr && !isBeyondAnyDisc(lba) ? trackHolding(m_toc, toAbsolute(lba)) : nullptr;
 }
 
 int DriveDevice::readRawSector(Lba lba, uint8_t* buffer)
 {
     Lock lock(m_mutex);
-    const TocTrack* track =
-        buffer != nullptr && !isBeyondAnyDisc(lba) ? trackHolding(m_toc, toAbsolute(lba)) : nullptr;
+    const TocTrack* track = readableTrack(lba, buffer);
     if (track == nullptr)
         return CUEIFY_ERR_BADARG;
     // The caller's buffer is written only once every byte has arrived.
@@ -76,6 +86,32 @@ int DriveDevice::readRawSector(Lba lba, uint8_t* buffer)
                      : readRawAudioSector(m_cdio.get(), lba, sector.data());
     if (result == CUEIFY_OK)
         std::memcpy(buffer, sector.data(), sector.size());
+    return result;
+}
+
+bool DriveDevice::offersC2Pointers()
+{
+    Lock lock(m_mutex);
+    if (!m_offersC2Pointers)
+        m_offersC2Pointers = cueify::offersC2Pointers(m_cdio.get());
+    return *m_offersC2Pointers;
+}
+
+int DriveDevice::readRawSectorWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers)
+{
+    if (!offersC2Pointers())
+        return Device::readRawSectorWithC2(lba, buffer, c2Pointers);
+    Lock lock(m_mutex);
+    const TocTrack* track = readableTrack(lba, buffer);
+    if (track == nullptr || c2Pointers == nullptr)
+        return CUEIFY_ERR_BADARG;
+    std::array<uint8_t, kRawSectorBytes + kC2PointerBytes> reply{};
+    int result = cueify::readRawSectorWithC2(m_cdio.get(), lba,
+                                             (track->control & CUEIFY_TOC_TRACK_IS_DATA) != 0, reply.data());
+    if (result == CUEIFY_OK) {
+        std::memcpy(buffer, reply.data(), kRawSectorBytes);
+        std::memcpy(c2Pointers, reply.data() + kRawSectorBytes, kC2PointerBytes);
+    }
     return result;
 }
 

@@ -5,6 +5,7 @@
 #include "drive/CdioLibrary.h"
 
 #include <mutex>
+#include <optional>
 
 namespace cueify {
 
@@ -15,18 +16,28 @@ public:
     // reads ask for until the next readFullToc.
     DriveDevice(CdioHandle cdio, FullTocData toc) noexcept;
 
-    // The full TOC, or where the drive refuses READ TOC format 2, its ordinary track table as
-    // one session. Throws std::bad_alloc only.
+    // The full TOC, or where the drive refuses READ TOC format 2, its ordinary track table split
+    // where the last session starts. Throws std::bad_alloc only.
     int readFullToc(FullTocData& toc) override;
 
     int readRawSector(Lba lba, uint8_t* buffer) override;
 
+    // Asks the drive's capabilities page once, at the first call.
+    bool offersC2Pointers() override;
+
+    // The drive's own C2 error pointers where it offers them.
+    int readRawSectorWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers) override;
+
 private:
+    // The track holding the sector, or null where a read must not go.
+    const TocTrack* readableTrack(Lba lba, const uint8_t* buffer) const;
+
     int readTocFromDrive(FullTocData& toc);
 
     std::mutex m_mutex;
     CdioHandle m_cdio;
     FullTocData m_toc;
+    std::optional<bool> m_offersC2Pointers;
 };
 
 } // namespace cueify

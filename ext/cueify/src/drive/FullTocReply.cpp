@@ -1,8 +1,9 @@
 // MMC defines the full TOC's addresses and track numbers as binary values: the drive converts
 // the BCD of the Q sub-channel. Some old drives pass the BCD through unchanged, and nothing in the
-// reply says so. A reply is therefore read as BCD only when it cannot be binary (a seconds value
-// of 60 or more, or a frame of 75 or more) and every number in it is valid BCD. A BCD reply whose
-// seconds all stay below 40 and frames below 50 looks binary and cannot be told apart.
+// reply says so. A reply that cannot be binary (a seconds value of 60 or more, or a frame of 75 or
+// more) is read as BCD if every number in it is valid BCD. A reply that can be either (every second
+// below 40, every frame below 50) is settled by the ordinary TOC (format 0), which drives answer in
+// binary: the reading whose track starts agree with it wins, binary when neither or no TOC does.
 #include "drive/FullTocReply.h"
 
 #include <cueify/constants.h>
@@ -108,14 +109,20 @@ Descriptor toBinary(Descriptor item)
     return item;
 }
 
-// The TOC items in binary form, or nothing when they are neither valid binary nor valid BCD.
-// Binary replies drop points 0x64 to 0x9F, which name no track; in BCD they are tracks 64 to 99.
-std::optional<std::vector<Descriptor>> normalisedItems(const std::vector<Descriptor>& candidates)
+// The TOC items read as binary, or nothing when they are not valid binary. Binary replies drop
+// points 0x64 to 0x9F, which name no track; in BCD they are tracks 64 to 99.
+std::optional<std::vector<Descriptor>> binaryItems(const std::vector<Descriptor>& candidates)
 {
     std::vector<Descriptor> binary;
     std::copy_if(candidates.begin(), candidates.end(), std::back_inserter(binary), isBinaryPoint);
-    if (std::all_of(binary.begin(), binary.end(), isBinaryItem))
-        return binary;
+    if (!std::all_of(binary.begin(), binary.end(), isBinaryItem))
+        return std::nullopt;
+    return binary;
+}
+
+// The TOC items read as BCD and converted to binary, or nothing when they are not valid BCD.
+std::optional<std::vector<Descriptor>> bcdItems(const std::vector<Descriptor>& candidates)
+{
     if (!std::all_of(candidates.begin(), candidates.end(), isBcdItem))
         return std::nullopt;
     std::vector<Descriptor> converted;
@@ -203,10 +210,9 @@ std::vector<Descriptor> tocItems(const uint8_t* area, size_t size)
     return items;
 }
 
-int parseItems(uint8_t firstSession, uint8_t lastSession, const std::vector<Descriptor>& raw,
+int parseItems(uint8_t firstSession, uint8_t lastSession, const std::optional<std::vector<Descriptor>>& items,
                FullTocData& out)
 {
-    std::optional<std::vector<Descriptor>> items = normalisedItems(raw);
     if (firstSession == 0 || firstSession > lastSession || !items)
         return CUEIFY_ERR_CORRUPTED;
     TocBuilder builder(firstSession, lastSession);
@@ -216,9 +222,34 @@ int parseItems(uint8_t firstSession, uint8_t lastSession, const std::vector<Desc
     return builder.finish(out) ? CUEIFY_OK : CUEIFY_ERR_CORRUPTED;
 }
 
+// Every track of the ordinary TOC is in the full TOC, starting at the same address.
+bool agrees(const FullTocData& toc, const FullTocData& ordinaryToc)
+{
+    return std::all_of(
+        ordinaryToc.tracks.begin(), ordinaryToc.tracks.end(), [&toc](const TocTrack& expected) {
+            return std::any_of(toc.tracks.begin(), toc.tracks.end(), [&expected](const TocTrack& track) {
+                return track.number == expected.number && track.start.value == expected.start.value;
+            });
+        });
+}
+
+int parseEitherEncoding(uint8_t firstSession, uint8_t lastSession, const std::vector<Descriptor>& raw,
+                        const FullTocData* ordinaryToc, FullTocData& out)
+{
+    FullTocData binary, bcd;
+    const int binaryResult = parseItems(firstSession, lastSession, binaryItems(raw), binary);
+    const int bcdResult = parseItems(firstSession, lastSession, bcdItems(raw), bcd);
+    const bool preferBcd =
+        bcdResult == CUEIFY_OK &&
+        (binaryResult != CUEIFY_OK ||
+         (ordinaryToc != nullptr && !agrees(binary, *ordinaryToc) && agrees(bcd, *ordinaryToc)));
+    out = preferBcd ? std::move(bcd) : std::move(binary);
+    return preferBcd ? bcdResult : binaryResult;
+}
+
 } // namespace
 
-int parseFullTocReply(const uint8_t* reply, size_t size, FullTocData& out)
+int parseFullTocReply(const uint8_t* reply, size_t size, FullTocData& out, const FullTocData* ordinaryToc)
 {
     out = FullTocData{};
     if (reply == nullptr || size < headerSize)
@@ -230,7 +261,8 @@ int parseFullTocReply(const uint8_t* reply, size_t size, FullTocData& out)
         (length - (headerSize - lengthFieldSize)) % descriptorSize != 0)
         return CUEIFY_ERR_CORRUPTED;
     size_t areaSize = length + lengthFieldSize - headerSize;
-    int result = parseItems(reply[2], reply[3], tocItems(reply + headerSize, areaSize), out);
+    int result =
+        parseEitherEncoding(reply[2], reply[3], tocItems(reply + headerSize, areaSize), ordinaryToc, out);
     if (result != CUEIFY_OK)
         out = FullTocData{};
     return result;

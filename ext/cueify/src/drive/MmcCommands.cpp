@@ -21,6 +21,7 @@ constexpr size_t lengthFieldSize = 2;
 constexpr size_t largestAllocation = 0xFFFF;
 constexpr uint8_t allHeaders = 3; // READ CD header codes: header and sub-header
 constexpr uint8_t noC2Errors = 0;
+constexpr uint8_t c2Pointers = 1; // READ CD's C2 field: the 294 bytes of pointers, no block error byte
 constexpr uint8_t noSubChannel = 0;
 constexpr size_t sectorHeaderOffset = CDIO_CD_SYNC_SIZE;
 constexpr uint8_t highestDataMode = 2;
@@ -81,6 +82,26 @@ int readRawDataSector(const CdIo_t* cdio, Lba lba, uint8_t* sector)
         mmc_read_cd(cdio, sector, toCdioLsn(lba), CDIO_MMC_READ_TYPE_ANY, false, true, allHeaders, true, true,
                     noC2Errors, noSubChannel, kRawSectorBytes, 1);
     return result == DRIVER_OP_SUCCESS && isDataSectorAt(sector, lba) ? CUEIFY_OK : CUEIFY_ERR_INTERNAL;
+}
+
+int readRawSectorWithC2(const CdIo_t* cdio, Lba lba, bool data, uint8_t* sectorAndPointers)
+{
+    const int type = data ? CDIO_MMC_READ_TYPE_ANY : CDIO_MMC_READ_TYPE_CDDA;
+    driver_return_code_t result =
+        mmc_read_cd(cdio, sectorAndPointers, toCdioLsn(lba), type, false, true, allHeaders, true, true,
+                    c2Pointers, noSubChannel, kRawSectorBytes + kC2PointerBytes, 1);
+    return result == DRIVER_OP_SUCCESS && (!data || isDataSectorAt(sectorAndPointers, lba))
+               ? CUEIFY_OK
+               : CUEIFY_ERR_INTERNAL;
+}
+
+bool offersC2Pointers(const CdIo_t* cdio)
+{
+    cdio_drive_read_cap_t read = 0;
+    cdio_drive_write_cap_t write = 0;
+    cdio_drive_misc_cap_t misc = 0;
+    cdio_get_drive_cap(cdio, &read, &write, &misc);
+    return (read & CDIO_DRIVE_CAP_READ_C2_ERRS) != 0 && (read & CDIO_DRIVE_CAP_ERROR) == 0;
 }
 
 int readRawAudioSector(const CdIo_t* cdio, Lba lba, uint8_t* sector)

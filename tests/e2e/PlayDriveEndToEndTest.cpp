@@ -1,0 +1,121 @@
+// A host's whole path through the plug-in on emulated drives, against the same discs written as
+// images: the reader lists the same tracks and durations, and every audio track plays the same bytes.
+#include "Vantor/Core/Interfaces/IDataInput.h"
+#include "Vantor/Proc/ICDReader.h"
+#include "Vantor/Proc/IParser.h"
+#include "Vantor/Proc/PluginRegistry.h"
+
+#include "EmulatedDrives.h"
+#include "ScratchDirectory.h"
+#include "mkdisc/DiscWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Vantor::SP;
+using Vantor::Proc::ICDReader;
+using Vantor::Proc::IDataPacket;
+using Vantor::Proc::IParser;
+
+struct Drive
+{
+    const char* name;
+    const char* path;
+    const char* behaviour;
+    const char* tracks;
+};
+
+const Drive kDrives[] = {
+    {"TwoSessions", "/dev/sr1", "", "audio:200 audio:150,flags=pre / mode1:100"},
+    {"HiddenFirstTrack", "/dev/sr2", "", "audio:120,pregap=45 audio:80,flags=dcp audio:60"},
+    {"FullTocRefused", "/dev/sr3", "no-full-toc", "audio:200 audio:150,flags=pre / mode1:100"},
+    {"FullTocInBcd", "/dev/sr4", "bcd-toc", "audio:120,pregap=45 audio:80,flags=dcp audio:60"},
+    {"DataFirstSlowBecomingReadyWithMediumErrors", "/dev/sr5", "ready-after=3 medium-error=100x2 delay-us=50",
+     "mode1:50 audio:100 audio:70"},
+};
+
+void PrintTo(const Drive& drive, std::ostream* out)
+{
+    *out << drive.path << " " << drive.behaviour << " " << drive.tracks;
+}
+
+std::string emulatedDrives()
+{
+    std::string text;
+    for (const Drive& drive : kDrives)
+        text += std::string(drive.path) + " " + drive.behaviour + " " + drive.tracks + ";";
+    return text;
+}
+
+// The track as a host reads it. Read gives null at the end and after a sector that failed, which the
+// next Read tries again: the host tells them apart by the track's length, and gives up on a sector
+// after a few attempts.
+std::string playedBytes(const SP<Vantor::Proc::IParserCreator>& factory, const Vantor::ioPath& track,
+                        size_t length)
+{
+    constexpr int kAttempts = 4;
+    std::string bytes;
+    const SP<IParser> parser = factory->Create(Vantor::Core::DataInputPath::Create(track), {}, nullptr);
+    for (int failures = 0; bytes.size() < length && failures < kAttempts;) {
+        const SP<IDataPacket> packet = parser->Read();
+        failures = packet ? 0 : failures + 1;
+        if (packet)
+            bytes.append(reinterpret_cast<const char*>(packet->GetData()), packet->GetSize());
+    }
+    return bytes;
+}
+
+class PlayDriveEndToEnd : public testing::TestWithParam<Drive>
+{
+protected:
+    void SetUp() override
+    {
+        registry.LoadModule(Vantor::ioPath(std::string(PARSERCD_MODULE_PATH)));
+        factory = registry.GetParserCreators("cda").front();
+        disc = testsupport::discOfTrackWords(GetParam().tracks);
+        cueSheet = mkdisc::writeDisc(disc, directory.path()).cueSheet;
+    }
+
+    testsupport::ScratchDirectory directory;
+    mkdisc::DiscSpec disc;
+    std::filesystem::path cueSheet;
+    Vantor::Proc::PluginRegistry registry;
+    SP<Vantor::Proc::IParserCreator> factory;
+};
+
+TEST_P(PlayDriveEndToEnd, ReaderAndEveryAudioTrackMatchTheImage)
+{
+    const std::string drive = GetParam().path;
+    const SP<ICDReader> fromDrive = registry.CreateCDReader(Vantor::ioPath(drive));
+    const SP<ICDReader> fromImage = registry.CreateCDReader(Vantor::ioPath(cueSheet.string()));
+    ASSERT_EQ(fromDrive->GetTrackCount(), fromImage->GetTrackCount());
+    EXPECT_EQ(fromDrive->GetDiskDuration(), fromImage->GetDiskDuration());
+    for (const mkdisc::TrackLayout& track : mkdisc::layoutOf(disc).tracks) {
+        SCOPED_TRACE("track " + std::to_string(track.number));
+        EXPECT_EQ(fromDrive->GetTrackDuration(track.number), fromImage->GetTrackDuration(track.number));
+        EXPECT_EQ(fromDrive->GetTrackPath(track.number).utf8string(),
+                  "cdda://" + drive + "#track" + std::to_string(track.number) + ".cda");
+        if (!track.audio)
+            continue;
+        const size_t length = size_t{track.lengthSectors} * mkdisc::kRawSectorSize;
+        const std::string played = playedBytes(factory, fromDrive->GetTrackPath(track.number), length);
+        EXPECT_EQ(played.size(), length);
+        EXPECT_TRUE(played == playedBytes(factory, fromImage->GetTrackPath(track.number), length));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EmulatedDrives, PlayDriveEndToEnd, testing::ValuesIn(kDrives),
+                         [](const testing::TestParamInfo<Drive>& info) { return info.param.name; });
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    testsupport::runWithEmulatedDrives(argv, emulatedDrives());
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,53 @@
+// Test programs that run against emulated CD drives (see drive_emulator/DriveConfig.h).
+#pragma once
+
+#include "TrackDescription.h"
+#include "mkdisc/DiscSpec.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+namespace testsupport {
+
+// The emulator reads EMULATED_DRIVES once, at the first file call of the process, so a program
+// that needs these drives starts itself again with them and with the emulator preloaded. The
+// emulator goes after anything already preloaded: a sanitizer runtime that must come first
+// (gcc's libasan) stays first, and clang's runtime is linked into the program anyway.
+inline void runWithEmulatedDrives(char** argv, const std::string& drives)
+{
+    const char* preload = std::getenv("LD_PRELOAD");
+    const char* current = std::getenv("EMULATED_DRIVES");
+    if (current != nullptr && drives == current && preload != nullptr &&
+        std::strstr(preload, DRIVE_EMULATOR_LIBRARY))
+        return;
+    const std::string libraries = preload != nullptr && *preload != '\0'
+                                      ? std::string(preload) + ":" + DRIVE_EMULATOR_LIBRARY
+                                      : DRIVE_EMULATOR_LIBRARY;
+    setenv("EMULATED_DRIVES", drives.c_str(), 1);
+    setenv("LD_PRELOAD", libraries.c_str(), 1);
+    execv("/proc/self/exe", argv);
+    std::perror("cannot start the test program again under the drive emulator");
+    std::exit(EXIT_FAILURE);
+}
+
+// The disc of a drive's track words ("audio:300,pregap=33 audio:200 / mode1:300"), as the
+// disc-image writer describes it, to write the same disc as an image.
+inline mkdisc::DiscSpec discOfTrackWords(const std::string& trackWords, const std::string& name = "disc")
+{
+    std::istringstream stream(trackWords);
+    std::vector<std::string> words;
+    for (std::string word; stream >> word;)
+        words.push_back(word);
+    mkdisc::DiscSpec disc;
+    disc.name = name;
+    disc.sessions = mkdisc::parseSessionDescriptions(words);
+    return disc;
+}
+
+} // namespace testsupport

@@ -1,0 +1,97 @@
+#include "DriveConfig.h"
+
+#include "TrackDescription.h"
+
+#include <sstream>
+#include <stdexcept>
+
+namespace driveemulator {
+namespace {
+
+std::vector<std::string> split(const std::string& text, char separator)
+{
+    std::vector<std::string> parts;
+    std::istringstream stream(text);
+    for (std::string part; std::getline(stream, part, separator);)
+        if (!part.empty())
+            parts.push_back(part);
+    return parts;
+}
+
+long number(const std::string& text, const std::string& word)
+{
+    size_t used = 0;
+    try {
+        long value = std::stol(text, &used);
+        if (used == text.size())
+            return value;
+    } catch (const std::logic_error&) {
+    }
+    throw std::invalid_argument("bad number in \"" + word + "\"");
+}
+
+void parseMediumError(const std::string& value, const std::string& word, DriveConfig& drive)
+{
+    const size_t times = value.find('x');
+    const uint32_t lba = static_cast<uint32_t>(number(value.substr(0, times), word));
+    drive.mediumErrors[lba] =
+        times == std::string::npos ? kEveryRead : static_cast<int>(number(value.substr(times + 1), word));
+}
+
+// False when the word is no behaviour word, and so a track word.
+bool parseBehaviour(const std::string& word, DriveConfig& drive)
+{
+    const size_t equals = word.find('=');
+    const std::string key = word.substr(0, equals),
+                      value = equals == std::string::npos ? "" : word.substr(equals + 1);
+    if (key == "ready-after")
+        drive.readyAfter = static_cast<unsigned>(number(value, word));
+    else if (key == "medium-error")
+        parseMediumError(value, word, drive);
+    else if (key == "unstable")
+        drive.unstableSectors.insert(static_cast<uint32_t>(number(value, word)));
+    else if (word == "bcd-toc")
+        drive.bcdFullToc = true;
+    else if (word == "no-full-toc")
+        drive.refusesFullToc = true;
+    else if (word == "older-toc")
+        drive.knowsOnlyOlderTocFormats = true;
+    else if (word == "no-c2")
+        drive.offersC2Pointers = false;
+    else if (key == "offset")
+        drive.readOffsetSamples = static_cast<int>(number(value, word));
+    else if (key == "delay-us")
+        drive.delayPerSectorMicroseconds = static_cast<unsigned>(number(value, word));
+    else
+        return false;
+    return true;
+}
+
+DriveConfig parseDrive(const std::string& text)
+{
+    const std::vector<std::string> words = split(text, ' ');
+    DriveConfig drive;
+    drive.path = words.front();
+    std::vector<std::string> trackWords;
+    for (size_t i = 1; i < words.size(); ++i)
+        if (!(trackWords.empty() && parseBehaviour(words[i], drive)))
+            trackWords.push_back(words[i]);
+    if (!trackWords.empty()) {
+        drive.disc = mkdisc::DiscSpec{};
+        drive.disc->sessions = mkdisc::parseSessionDescriptions(trackWords);
+    }
+    return drive;
+}
+
+} // namespace
+
+std::vector<DriveConfig> parseDriveList(const std::string& text)
+{
+    std::vector<DriveConfig> drives;
+    for (const std::string& entry : split(text, ';'))
+        if (entry.find_first_not_of(' ') != std::string::npos)
+            drives.push_back(parseDrive(entry));
+    return drives;
+}
+
+} // namespace driveemulator

@@ -1,0 +1,51 @@
+// What each emulated drive holds and how it misbehaves, read from the environment.
+//
+// EMULATED_DRIVES lists drives separated by ";". A drive is a device path followed by words,
+// separated by spaces: behaviour words, then the disc as the disc-image writer's track words
+// ("audio:300,pregap=33", "mode1:500", "/" between sessions). A drive without track words is empty.
+//   ready-after=N        NOT READY (becoming ready) to the first N commands that need the disc,
+//                        TEST UNIT READY included
+//   medium-error=LBA     MEDIUM ERROR 3/11/00 on every read of that sector; LBAxN: the first N reads only
+//   unstable=LBA         every second read of that sector returns other data (and C2 pointers to it)
+//   bcd-toc              the full TOC's numbers in BCD, as some old drives pass them through
+//   no-full-toc          READ TOC format 2 refused with ILLEGAL REQUEST
+//   older-toc            knows READ TOC's format only in byte 9, as before MMC: formats 1 and 2
+//                        given in byte 2 are refused
+//   no-c2                no C2 error pointers: not in the capabilities page, refused by READ CD
+//   offset=SAMPLES       the drive's read offset: audio starts that many samples late (negative: early)
+//   delay-us=N           each sector read takes N microseconds
+// Example: EMULATED_DRIVES="/dev/sr7 no-full-toc audio:300 / mode1:200;/dev/sr8"
+#pragma once
+
+#include "mkdisc/DiscSpec.h"
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace driveemulator {
+
+constexpr int kEveryRead = -1;
+
+struct DriveConfig
+{
+    std::string path;
+    std::optional<mkdisc::DiscSpec> disc; // none: the drive is empty
+    unsigned readyAfter = 0;
+    std::map<uint32_t, int> mediumErrors; // LBA to failing reads left, or kEveryRead
+    std::set<uint32_t> unstableSectors;
+    bool bcdFullToc = false;
+    bool refusesFullToc = false;
+    bool knowsOnlyOlderTocFormats = false;
+    bool offersC2Pointers = true;
+    int readOffsetSamples = 0;
+    unsigned delayPerSectorMicroseconds = 0;
+};
+
+// Throws std::invalid_argument with a one-line message naming the bad word.
+std::vector<DriveConfig> parseDriveList(const std::string& text);
+
+} // namespace driveemulator

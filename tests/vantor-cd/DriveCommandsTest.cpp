@@ -1,0 +1,131 @@
+// vantor-cd on emulated drives against the same disc written as an image: the listing and every
+// audio track's rip must match byte for byte, and a drive's faults read as they do on images.
+#include "RunCommand.h"
+
+#include <sstream>
+
+namespace vantorcd {
+namespace {
+
+struct DiscCase
+{
+    const char* name;
+    const char* behaviour; // of the drive
+    std::string tracks;    // the disc-image writer's track words
+};
+
+std::string ninetyNineTracks()
+{
+    std::string words;
+    for (int track = 1; track <= 99; ++track)
+        words += track == 99 ? "mode1:40" : "audio:12 ";
+    return words;
+}
+
+std::vector<std::string> wordsOf(const std::string& text)
+{
+    std::istringstream stream(text);
+    std::vector<std::string> words;
+    for (std::string word; stream >> word;)
+        words.push_back(word);
+    return words;
+}
+
+std::vector<int> audioTracks(const std::string& trackWords)
+{
+    std::vector<int> audio;
+    int number = 0;
+    for (const std::string& word : wordsOf(trackWords))
+        if (word != "/" && (++number, word.rfind("audio:", 0) == 0))
+            audio.push_back(number);
+    return audio;
+}
+
+std::string replaced(std::string text, const std::string& from, const std::string& to)
+{
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+std::string trackPath(const std::string& drive, int track)
+{
+    return "cdda://" + drive + "#track" + std::to_string(track) + ".cda";
+}
+
+class DriveCommands : public ::testing::Test
+{
+protected:
+    // The disc written as an image by the mkdisc command; its CUE sheet.
+    std::string writeImage(const std::string& trackWords) const
+    {
+        std::vector<std::string> arguments{"--out", (scratch.path() / "image").string(), "--no-cda"};
+        for (const std::string& word : wordsOf(trackWords))
+            arguments.push_back(word);
+        EXPECT_EQ(run(arguments, {}, {}, VANTOR_CD_MKDISC).exitCode, 0);
+        return (scratch.path() / "image" / "disc.cue").string();
+    }
+    std::string output(const std::string& name) const { return (scratch.path() / name).string(); }
+
+    testsupport::ScratchDirectory scratch;
+};
+
+TEST_F(DriveCommands, ListAndEveryAudioTrackRipMatchTheImage)
+{
+    const DiscCase cases[] = {
+        {"EnhancedCd", "", "audio:340 audio:465 / mode1:300"},
+        {"HiddenFirstTrack", "", "audio:300,pregap=40 audio:200,flags=dcp audio:150,flags=pre"},
+        {"DataFirst", "", "mode1:200 audio:300 mode2:100 audio:150"},
+        {"NinetyNineTracks", "", ninetyNineTracks()},
+        {"BecomingReady", "ready-after=6", "audio:340 audio:465 / mode1:300"},
+        {"FullTocRefusedOnTwoSessions", "no-full-toc", "audio:340 audio:465 / mode1:300"},
+        {"TocFormatsOnlyInTheOlderPlace", "older-toc", "audio:340 audio:465 / mode1:300"},
+        {"FullTocInBcdThatLooksBinary", "bcd-toc", "audio:300,pregap=40 audio:200 audio:150"},
+    };
+    for (const DiscCase& disc : cases) {
+        SCOPED_TRACE(disc.name);
+        const std::string cue = writeImage(disc.tracks);
+        const Environment drive =
+            onEmulatedDrives("/dev/sr7 " + std::string(disc.behaviour) + " " + disc.tracks);
+        const Result list = run({"list", "/dev/sr7"}, drive);
+        EXPECT_EQ(list.err, "");
+        EXPECT_EQ(list.out, replaced(run({"list", cue}).out, cue, "/dev/sr7"));
+        for (int track : audioTracks(disc.tracks)) {
+            const Result fromDrive =
+                run({"rip", trackPath("/dev/sr7", track), "-o", output("drive.wav")}, drive);
+            const Result fromImage = run({"rip", trackPath(cue, track), "-o", output("image.wav")});
+            ASSERT_EQ(fromDrive.exitCode, 0) << track << ": " << fromDrive.err;
+            ASSERT_EQ(fromImage.exitCode, 0) << track << ": " << fromImage.err;
+            EXPECT_TRUE(readFile(output("drive.wav")) == readFile(output("image.wav"))) << track;
+        }
+    }
+}
+
+TEST_F(DriveCommands, MediumErrorsStopTheRipOnlyWhenTheyLast)
+{
+    const std::string disc = "audio:340 audio:465 / mode1:300";
+    const std::string cue = writeImage(disc);
+    ASSERT_EQ(run({"rip", trackPath(cue, 2), "-o", output("image.wav")}).exitCode, 0);
+    // One attempt fewer than the rip makes, then a sector that never reads.
+    const Result recovered = run({"rip", trackPath("/dev/sr7", 2), "-o", output("drive.wav")},
+                                 onEmulatedDrives("/dev/sr7 medium-error=440x3 " + disc));
+    EXPECT_EQ(recovered.exitCode, 0) << recovered.err;
+    EXPECT_TRUE(readFile(output("drive.wav")) == readFile(output("image.wav")));
+    const Result failed = run({"rip", trackPath("/dev/sr7", 2), "-o", output("failed.wav")},
+                              onEmulatedDrives("/dev/sr7 medium-error=440 " + disc));
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_EQ(failed.err,
+              "vantor-cd: cannot read sector 100 of track 2 (LBA 440): An internal error occured.\n");
+    EXPECT_FALSE(std::filesystem::exists(output("failed.wav")));
+}
+
+TEST_F(DriveCommands, AnEmptyDriveIsNoDisc)
+{
+    const Environment empty = onEmulatedDrives("/dev/sr7");
+    const Result list = run({"list", "/dev/sr7"}, empty);
+    EXPECT_EQ(list.exitCode, 1);
+    EXPECT_EQ(list.err, "vantor-cd: /dev/sr7 holds no disc: no readable disc in the drive\n");
+}
+
+} // namespace
+} // namespace vantorcd
