@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/Addressing.h"
+#include "core/CdTextData.h"
 #include "core/Failure.h"
 #include "core/FullTocData.h"
 
@@ -53,6 +54,13 @@ public:
     // The CONTROL bits the Q sub-channel carries at the track's start; 0x0F where the backend
     // reads no sub-channel. Throws Failure.
     virtual uint8_t readTrackControlFlags(uint8_t /*track*/) { return 0x0F; }
+
+    // No CD-Text is an answer, not a failure: cdText then holds no block. Throws Failure
+    // (CUEIFY_ERR_INTERNAL) where the device cannot deliver CD-Text.
+    virtual int readCdText(CdTextData& /*cdText*/)
+    {
+        throw Failure(CUEIFY_ERR_INTERNAL, "this device does not report CD-Text");
+    }
 };
 
 // Opens a CUE sheet, or a directory holding exactly one CUE sheet. Throws Failure with

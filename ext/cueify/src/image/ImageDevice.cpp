@@ -9,8 +9,10 @@
 
 namespace cueify {
 
-ImageDevice::ImageDevice(CueSheet sheet, ImageLayout layout, std::vector<OpenedDataFile> files) noexcept
-    : m_sheet(std::move(sheet)), m_layout(std::move(layout)), m_files(std::move(files))
+ImageDevice::ImageDevice(CueSheet sheet, ImageLayout layout, std::vector<OpenedDataFile> files,
+                         ImageCdText cdText) noexcept
+    : m_sheet(std::move(sheet)), m_layout(std::move(layout)), m_files(std::move(files)),
+      m_cdText(std::move(cdText))
 {
 }
 
@@ -62,6 +64,12 @@ uint8_t ImageDevice::readTrackControlFlags(uint8_t track)
 int ImageDevice::readFullToc(FullTocData& toc)
 {
     toc = m_layout.toc;
+    return CUEIFY_OK;
+}
+
+int ImageDevice::readCdText(CdTextData& cdText)
+{
+    cdText = m_cdText.read();
     return CUEIFY_OK;
 }
 

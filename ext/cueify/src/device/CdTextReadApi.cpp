@@ -1,0 +1,27 @@
+// Reading a disc's CD-Text through the C API.
+#include "core/ApiGuard.h"
+#include "core/ApiVisibility.h"
+#include "core/CdTextHandle.h"
+#include "device/DeviceHandle.h"
+
+#include <cueify/cdtext.h>
+#include <cueify/error.h>
+
+extern "C" {
+
+// t keeps what it held until a read succeeds.
+CUEIFY_API_DEFINITION int cueify_device_read_cdtext(cueify_device* d, cueify_cdtext* t)
+{
+    cueify::Device* device = d ? cueify::deviceHandleOf(d)->device.get() : nullptr;
+    if (!device || !t)
+        return CUEIFY_ERR_BADARG;
+    return cueify::guardedCall([&] {
+        cueify::CdTextData cdText;
+        const int result = device->readCdText(cdText);
+        if (result == CUEIFY_OK)
+            *cueify::cdTextOf(t) = std::move(cdText);
+        return result;
+    });
+}
+
+} // extern "C"
