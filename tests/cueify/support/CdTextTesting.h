@@ -97,10 +97,11 @@ public:
         for (const BlockInfo& info : m_blocks) {
             std::array<uint8_t, 36> size{info.charset, info.first, info.last, info.flags};
             for (const RawPack& pack : m_packs) {
-                if (pack.block == info.number) {
-                    packs.push_back(pack);
+                if (pack.block != info.number)
+                    continue;
+                packs.push_back(pack);
+                if (pack.type >= 0x80 && pack.type <= 0x8F)
                     ++size[4 + pack.type - 0x80];
-                }
             }
             size[4 + 15] = 3;
             for (int b = 0; b < 8; ++b) {
@@ -115,9 +116,6 @@ public:
         }
         return withHeader(packs);
     }
-
-    // The packs as added, without size information.
-    std::vector<uint8_t> packsOnly() const { return withHeader(m_packs); }
 
 private:
     struct BlockInfo
