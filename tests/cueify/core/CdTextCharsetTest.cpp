@@ -44,6 +44,7 @@ TEST(CdTextCharset, WhatASetCannotHoldBecomesAQuestionMark)
         {kAscii, "Caf?", "Café"},
         {kIso, "?", "\xff"}, // not UTF-8 at all
         {kMsJis, bytes("\x00\x3f"), "한"},
+        {kMsJis, bytes("\x00\x3f"), bytes("\0")},   // 00 00 would end the string
         {kMsJis, bytes("\x81\x5f\x81\x60"), "\\~"}, // the single bytes stand for ¥ and ‾
     };
     for (const CharsetCase& c : cases)
@@ -52,7 +53,9 @@ TEST(CdTextCharset, WhatASetCannotHoldBecomesAQuestionMark)
 
 TEST(CdTextCharset, UnmappedMsJisCodesBecomeReplacementCharacters)
 {
-    EXPECT_EQ(textToUtf8(bytes("\x82\xa0\xff\xff\x00\x80\x82"), kMsJis), "あ\uFFFD\uFFFD");
+    // Unmapped, not JIS X 0201, a lead byte without its trail (which would read as two characters,
+    // the second a NUL), and a trailing odd byte.
+    EXPECT_EQ(textToUtf8(bytes("\x82\xa0\xfc\xfc\x00\x80\x80\x00\x82"), kMsJis), "あ\uFFFD\uFFFD\uFFFD");
 }
 
 TEST(CdTextCharset, KoreanAndChineseAreNotConverted)

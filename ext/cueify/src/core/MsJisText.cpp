@@ -31,8 +31,19 @@ char32_t singleByteCharacter(uint8_t byte) noexcept
     return kReplacement;
 }
 
+// Two-byte Shift-JIS codes: a lead byte of 0x81-0x9F or 0xE0-0xFC, a trail byte of 0x40-0xFC
+// but 0x7F. Anything else would make the tables read one byte as a character of its own.
+bool isDoubleByteCode(uint8_t high, uint8_t low) noexcept
+{
+    const bool lead = (high >= 0x81 && high <= 0x9F) || (high >= 0xE0 && high <= 0xFC);
+    return lead && low >= 0x40 && low <= 0xFC && low != 0x7F;
+}
+
+// NUL has no single byte of its own: 0x0000 ends the string.
 std::optional<uint8_t> singleByteOf(char32_t c) noexcept
 {
+    if (c == 0)
+        return std::nullopt;
     if (c == kYen)
         return 0x5C;
     if (c == kOverline)
@@ -88,6 +99,8 @@ std::string msJisToUtf8(std::string_view codes)
             text += '\t';
         else if (high == 0)
             appendUtf8(text, singleByteCharacter(low));
+        else if (!isDoubleByteCode(high, low))
+            appendUtf8(text, kReplacement);
         else if (std::optional<std::string> converted = throughTables(tables, codes.substr(at, 2), 0))
             text += *converted;
         else
