@@ -1,6 +1,5 @@
 // The CD-Text part of the C API: the object, its packs and its TOC.
 #include "core/ApiGuard.h"
-#include "core/ApiVisibility.h"
 #include "core/CdTextHandle.h"
 #include "core/CdTextReader.h"
 #include "core/CdTextWriter.h"
@@ -51,18 +50,17 @@ int serialize(const CdTextData& cdText, uint8_t* buffer, size_t* size)
 
 extern "C" {
 
-CUEIFY_API_DEFINITION cueify_cdtext* cueify_cdtext_new()
+cueify_cdtext* cueify_cdtext_new()
 {
     return cueify::handleOf(new (std::nothrow) CdTextData());
 }
 
-CUEIFY_API_DEFINITION void cueify_cdtext_free(cueify_cdtext* t)
+void cueify_cdtext_free(cueify_cdtext* t)
 {
     delete cueify::cdTextOf(t);
 }
 
-CUEIFY_API_DEFINITION int cueify_cdtext_deserialize(cueify_cdtext* t, const uint8_t* const buffer,
-                                                    size_t size)
+int cueify_cdtext_deserialize(cueify_cdtext* t, const uint8_t* const buffer, size_t size)
 {
     if (!t || !buffer)
         return CUEIFY_ERR_BADARG;
@@ -72,24 +70,24 @@ CUEIFY_API_DEFINITION int cueify_cdtext_deserialize(cueify_cdtext* t, const uint
     });
 }
 
-CUEIFY_API_DEFINITION int cueify_cdtext_serialize(cueify_cdtext* t, uint8_t* buffer, size_t* size)
+int cueify_cdtext_serialize(cueify_cdtext* t, uint8_t* buffer, size_t* size)
 {
     if (!t || !size)
         return CUEIFY_ERR_BADARG;
     return guardedCall([&] { return serialize(*cueify::cdTextOf(t), buffer, size); });
 }
 
-CUEIFY_API_DEFINITION uint8_t cueify_cdtext_get_toc_first_track(cueify_cdtext* t)
+uint8_t cueify_cdtext_get_toc_first_track(cueify_cdtext* t)
 {
     return t ? tocOf(t)->firstTrack : 0;
 }
 
-CUEIFY_API_DEFINITION uint8_t cueify_cdtext_get_toc_last_track(cueify_cdtext* t)
+uint8_t cueify_cdtext_get_toc_last_track(cueify_cdtext* t)
 {
     return t ? tocOf(t)->lastTrack : 0;
 }
 
-CUEIFY_API_DEFINITION cueify_msf_t cueify_cdtext_get_toc_track_offset(cueify_cdtext* t, uint8_t track)
+cueify_msf_t cueify_cdtext_get_toc_track_offset(cueify_cdtext* t, uint8_t track)
 {
     const CdTextToc* toc = tocOf(t);
     if (!toc)
@@ -99,32 +97,30 @@ CUEIFY_API_DEFINITION cueify_msf_t cueify_cdtext_get_toc_track_offset(cueify_cdt
     return toc->holdsTrack(track) ? toc->start(track) : kNoAddress;
 }
 
-CUEIFY_API_DEFINITION uint8_t cueify_cdtext_get_toc_num_track_intervals(cueify_cdtext* t, uint8_t track)
+uint8_t cueify_cdtext_get_toc_num_track_intervals(cueify_cdtext* t, uint8_t track)
 {
     const CdTextToc* toc = tocOf(t);
     return toc ? static_cast<uint8_t>(toc->intervals(track).size()) : 0;
 }
 
-CUEIFY_API_DEFINITION cueify_msf_t cueify_cdtext_get_toc_track_interval_start(cueify_cdtext* t, uint8_t track,
-                                                                              uint8_t interval)
+cueify_msf_t cueify_cdtext_get_toc_track_interval_start(cueify_cdtext* t, uint8_t track, uint8_t interval)
 {
     const cueify::CdTextInterval* found = intervalOf(t, track, interval);
     return found ? found->start : kNoAddress;
 }
 
-CUEIFY_API_DEFINITION cueify_msf_t cueify_cdtext_get_toc_track_interval_end(cueify_cdtext* t, uint8_t track,
-                                                                            uint8_t interval)
+cueify_msf_t cueify_cdtext_get_toc_track_interval_end(cueify_cdtext* t, uint8_t track, uint8_t interval)
 {
     const cueify::CdTextInterval* found = intervalOf(t, track, interval);
     return found ? found->end : kNoAddress;
 }
 
-CUEIFY_API_DEFINITION uint8_t cueify_cdtext_get_num_blocks(cueify_cdtext* t)
+uint8_t cueify_cdtext_get_num_blocks(cueify_cdtext* t)
 {
     return t ? static_cast<uint8_t>(cueify::cdTextOf(t)->blockCount()) : 0;
 }
 
-CUEIFY_API_DEFINITION cueify_cdtext_block* cueify_cdtext_get_block(cueify_cdtext* t, uint8_t block)
+cueify_cdtext_block* cueify_cdtext_get_block(cueify_cdtext* t, uint8_t block)
 {
     return t ? cueify::handleOf(cueify::cdTextOf(t)->heldBlock(block)) : nullptr;
 }

@@ -1,5 +1,4 @@
 // The CD-Text block part of the C API: plain reads of a CdTextBlock that never fail.
-#include "core/ApiVisibility.h"
 #include "core/CdTextHandle.h"
 
 #include <cueify/cdtext.h>
@@ -24,102 +23,102 @@ template <class Field> uint8_t fieldOf(cueify_cdtext_block* b, Field field) noex
 
 extern "C" {
 
-CUEIFY_API_DEFINITION uint8_t cueify_cdtext_block_get_first_track(cueify_cdtext_block* b)
+uint8_t cueify_cdtext_block_get_first_track(cueify_cdtext_block* b)
 {
     return fieldOf(b, [](const CdTextBlock& block) { return block.firstTrack; });
 }
 
-CUEIFY_API_DEFINITION uint8_t cueify_cdtext_block_get_last_track(cueify_cdtext_block* b)
+uint8_t cueify_cdtext_block_get_last_track(cueify_cdtext_block* b)
 {
     return fieldOf(b, [](const CdTextBlock& block) { return block.lastTrack; });
 }
 
-CUEIFY_API_DEFINITION uint8_t cueify_cdtext_block_get_charset(cueify_cdtext_block* b)
+uint8_t cueify_cdtext_block_get_charset(cueify_cdtext_block* b)
 {
     return fieldOf(b, [](const CdTextBlock& block) { return block.charset; });
 }
 
-CUEIFY_API_DEFINITION uint8_t cueify_cdtext_block_get_language(cueify_cdtext_block* b)
+uint8_t cueify_cdtext_block_get_language(cueify_cdtext_block* b)
 {
     return fieldOf(b, [](const CdTextBlock& block) { return block.language; });
 }
 
-CUEIFY_API_DEFINITION uint8_t cueify_cdtext_block_has_program_data(cueify_cdtext_block* b)
+uint8_t cueify_cdtext_block_has_program_data(cueify_cdtext_block* b)
 {
     return fieldOf(b, [](const CdTextBlock& block) { return block.flags.programData; });
 }
 
-CUEIFY_API_DEFINITION uint8_t cueify_cdtext_block_has_program_copyright(cueify_cdtext_block* b)
+uint8_t cueify_cdtext_block_has_program_copyright(cueify_cdtext_block* b)
 {
     return fieldOf(b, [](const CdTextBlock& block) { return block.flags.programCopyright; });
 }
 
-CUEIFY_API_DEFINITION uint8_t cueify_cdtext_block_has_message_copyright(cueify_cdtext_block* b)
+uint8_t cueify_cdtext_block_has_message_copyright(cueify_cdtext_block* b)
 {
     return fieldOf(b, [](const CdTextBlock& block) { return block.flags.messageCopyright; });
 }
 
-CUEIFY_API_DEFINITION uint8_t cueify_cdtext_block_has_name_copyright(cueify_cdtext_block* b)
+uint8_t cueify_cdtext_block_has_name_copyright(cueify_cdtext_block* b)
 {
     return fieldOf(b, [](const CdTextBlock& block) { return block.flags.nameCopyright; });
 }
 
-CUEIFY_API_DEFINITION uint8_t cueify_cdtext_block_has_title_copyright(cueify_cdtext_block* b)
+uint8_t cueify_cdtext_block_has_title_copyright(cueify_cdtext_block* b)
 {
     return fieldOf(b, [](const CdTextBlock& block) { return block.flags.titleCopyright; });
 }
 
-CUEIFY_API_DEFINITION const char* cueify_cdtext_block_get_title(cueify_cdtext_block* b, uint8_t track)
+const char* cueify_cdtext_block_get_title(cueify_cdtext_block* b, uint8_t track)
 {
     return textOf(b, CdTextKind::Title, track);
 }
 
-CUEIFY_API_DEFINITION const char* cueify_cdtext_block_get_performer(cueify_cdtext_block* b, uint8_t track)
+const char* cueify_cdtext_block_get_performer(cueify_cdtext_block* b, uint8_t track)
 {
     return textOf(b, CdTextKind::Performer, track);
 }
 
-CUEIFY_API_DEFINITION const char* cueify_cdtext_block_get_songwriter(cueify_cdtext_block* b, uint8_t track)
+const char* cueify_cdtext_block_get_songwriter(cueify_cdtext_block* b, uint8_t track)
 {
     return textOf(b, CdTextKind::Songwriter, track);
 }
 
-CUEIFY_API_DEFINITION const char* cueify_cdtext_block_get_composer(cueify_cdtext_block* b, uint8_t track)
+const char* cueify_cdtext_block_get_composer(cueify_cdtext_block* b, uint8_t track)
 {
     return textOf(b, CdTextKind::Composer, track);
 }
 
-CUEIFY_API_DEFINITION const char* cueify_cdtext_block_get_arranger(cueify_cdtext_block* b, uint8_t track)
+const char* cueify_cdtext_block_get_arranger(cueify_cdtext_block* b, uint8_t track)
 {
     return textOf(b, CdTextKind::Arranger, track);
 }
 
-CUEIFY_API_DEFINITION const char* cueify_cdtext_block_get_message(cueify_cdtext_block* b, uint8_t track)
+const char* cueify_cdtext_block_get_message(cueify_cdtext_block* b, uint8_t track)
 {
     return textOf(b, CdTextKind::Message, track);
 }
 
-CUEIFY_API_DEFINITION const char* cueify_cdtext_block_get_private(cueify_cdtext_block* b, uint8_t track)
+const char* cueify_cdtext_block_get_private(cueify_cdtext_block* b, uint8_t track)
 {
     return textOf(b, CdTextKind::Private, track);
 }
 
-CUEIFY_API_DEFINITION const char* cueify_cdtext_block_get_upc_isrc(cueify_cdtext_block* b, uint8_t track)
+const char* cueify_cdtext_block_get_upc_isrc(cueify_cdtext_block* b, uint8_t track)
 {
     return textOf(b, CdTextKind::UpcIsrc, track);
 }
 
-CUEIFY_API_DEFINITION const char* cueify_cdtext_block_get_discid(cueify_cdtext_block* b)
+const char* cueify_cdtext_block_get_discid(cueify_cdtext_block* b)
 {
     return b && cueify::cdTextBlockOf(b)->discId ? cueify::cdTextBlockOf(b)->discId->c_str() : nullptr;
 }
 
-CUEIFY_API_DEFINITION uint16_t cueify_cdtext_block_get_genre_code(cueify_cdtext_block* b)
+uint16_t cueify_cdtext_block_get_genre_code(cueify_cdtext_block* b)
 {
     return b ? cueify::cdTextBlockOf(b)->genre.code : 0;
 }
 
-CUEIFY_API_DEFINITION const char* cueify_cdtext_block_get_genre_name(cueify_cdtext_block* b)
+const char* cueify_cdtext_block_get_genre_name(cueify_cdtext_block* b)
 {
     const CdTextBlock* block = b ? cueify::cdTextBlockOf(b) : nullptr;
     return block && block->genre.name ? block->genre.name->c_str() : nullptr;

@@ -1,6 +1,5 @@
 // Reading a disc's CD-Text through the C API.
 #include "core/ApiGuard.h"
-#include "core/ApiVisibility.h"
 #include "core/CdTextHandle.h"
 #include "device/DeviceHandle.h"
 
@@ -10,9 +9,9 @@
 extern "C" {
 
 // t keeps what it held until a read succeeds.
-CUEIFY_API_DEFINITION int cueify_device_read_cdtext(cueify_device* d, cueify_cdtext* t)
+int cueify_device_read_cdtext(cueify_device* d, cueify_cdtext* t)
 {
-    cueify::Device* device = d ? cueify::deviceHandleOf(d)->device.get() : nullptr;
+    cueify::Device* device = cueify::openDeviceOf(d);
     if (!device || !t)
         return CUEIFY_ERR_BADARG;
     return cueify::guardedCall([&] {
