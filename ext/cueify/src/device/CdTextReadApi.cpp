@@ -15,11 +15,8 @@ int cueify_device_read_cdtext(cueify_device* d, cueify_cdtext* t)
     if (!device || !t)
         return CUEIFY_ERR_BADARG;
     return cueify::guardedCall([&] {
-        cueify::CdTextData cdText;
-        const int result = device->readCdText(cdText);
-        if (result == CUEIFY_OK)
-            *cueify::cdTextOf(t) = std::move(cdText);
-        return result;
+        *cueify::cdTextOf(t) = device->readCdText();
+        return CUEIFY_OK;
     });
 }
 

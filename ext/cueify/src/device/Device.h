@@ -55,9 +55,9 @@ public:
     // reads no sub-channel. Throws Failure.
     virtual uint8_t readTrackControlFlags(uint8_t /*track*/) { return 0x0F; }
 
-    // No CD-Text is an answer, not a failure: cdText then holds no block. Throws Failure
-    // (CUEIFY_ERR_INTERNAL) where the device cannot deliver CD-Text.
-    virtual int readCdText(CdTextData& /*cdText*/)
+    // The disc's CD-Text; a disc without any gives CD-Text without a block. Throws Failure
+    // (CUEIFY_ERR_INTERNAL) where the backend cannot read it.
+    virtual CdTextData readCdText()
     {
         throw Failure(CUEIFY_ERR_INTERNAL, "this device does not report CD-Text");
     }

@@ -67,10 +67,9 @@ int ImageDevice::readFullToc(FullTocData& toc)
     return CUEIFY_OK;
 }
 
-int ImageDevice::readCdText(CdTextData& cdText)
+CdTextData ImageDevice::readCdText()
 {
-    cdText = m_cdText.read();
-    return CUEIFY_OK;
+    return m_cdText.read();
 }
 
 int ImageDevice::readRawSector(Lba lba, uint8_t* buffer)

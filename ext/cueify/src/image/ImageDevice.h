@@ -42,7 +42,7 @@ public:
     uint8_t readTrackControlFlags(uint8_t track) override;
 
     // Throws Failure when the sheet's CDTEXTFILE cannot be read or holds malformed packs.
-    int readCdText(CdTextData& cdText) override;
+    CdTextData readCdText() override;
 
     const CueSheet& sheet() const noexcept { return m_sheet; }
     const ImageLayout& layout() const noexcept { return m_layout; }
