@@ -3,8 +3,8 @@
 #ifndef _CUEIFY_CDTEXT_H
 #define _CUEIFY_CDTEXT_H
 
-#include <cueify/constants.h>
 #include <cueify/device.h>
+#include <cueify/constants.h>
 #include <cueify/types.h>
 
 #ifdef __cplusplus
@@ -12,10 +12,10 @@ extern "C" {
 #endif
 
 /** An opaque handle to the CD-Text of a disc. */
-typedef void* cueify_cdtext;
+typedef void *cueify_cdtext;
 
 /** One block of a cueify_cdtext: valid until that object is freed or filled again. */
-typedef void* cueify_cdtext_block;
+typedef void *cueify_cdtext_block;
 
 /* The character set of a block. */
 #define CUEIFY_CDTEXT_CHARSET_ISO8859_1 0x00
@@ -28,8 +28,7 @@ typedef void* cueify_cdtext_block;
 #define CUEIFY_CDTEXT_ALBUM 0x00
 
 /** The language of a block. */
-enum
-{
+enum {
     CUEIFY_CDTEXT_LANG_UNKNOWN = 0x00,
     CUEIFY_CDTEXT_LANG_ALBANIAN = 0x01,
     CUEIFY_CDTEXT_LANG_BRETON = 0x02,
@@ -136,14 +135,14 @@ enum
 };
 
 /** An empty CD-Text object (no block, no TOC), or NULL when memory runs out. */
-cueify_cdtext* cueify_cdtext_new();
+cueify_cdtext *cueify_cdtext_new(void);
 
 /**
  * Reads the disc's CD-Text into t. Returns CUEIFY_OK (a disc without CD-Text gives no block),
  * CUEIFY_ERR_BADARG for a null argument or a closed device, CUEIFY_ERR_INTERNAL when the
  * device cannot deliver it, or a code of cueify_cdtext_deserialize.
  */
-int cueify_device_read_cdtext(cueify_device* d, cueify_cdtext* t);
+int cueify_device_read_cdtext(cueify_device *d, cueify_cdtext *t);
 
 /**
  * Fills t from CD-Text packs as READ TOC/PMA/ATIP format 0101b returns them: a 4-byte header
@@ -152,7 +151,7 @@ int cueify_device_read_cdtext(cueify_device* d, cueify_cdtext* t);
  * CUEIFY_ERR_CORRUPTED (not whole packs, or a pack whose contents cannot be) or
  * CUEIFY_ERR_NOMEM. t is unchanged on failure.
  */
-int cueify_cdtext_deserialize(cueify_cdtext* t, const uint8_t* const buffer, size_t size);
+int cueify_cdtext_deserialize(cueify_cdtext *t, const uint8_t * const buffer, size_t size);
 
 /**
  * Writes t as packs in the layout cueify_cdtext_deserialize reads, with their CRCs. *size is the
@@ -160,69 +159,69 @@ int cueify_cdtext_deserialize(cueify_cdtext* t, const uint8_t* const buffer, siz
  * size. Returns CUEIFY_OK, CUEIFY_ERR_BADARG, CUEIFY_ERR_TOOSMALL, CUEIFY_ERR_INVALID_CDTEXT
  * (more than 256 packs in a block or 2048 in all) or CUEIFY_ERR_INTERNAL.
  */
-int cueify_cdtext_serialize(cueify_cdtext* t, uint8_t* buffer, size_t* size);
+int cueify_cdtext_serialize(cueify_cdtext *t, uint8_t *buffer, size_t *size);
 
 /** Releases t and its blocks; NULL is ignored. */
-void cueify_cdtext_free(cueify_cdtext* t);
+void cueify_cdtext_free(cueify_cdtext *t);
 
 /* The CD-Text copy of the table of contents; 0 or {0,0,0} where it holds nothing. Addresses
  * are absolute (track 1 of a normal disc starts at 00:02:00). */
-uint8_t cueify_cdtext_get_toc_first_track(cueify_cdtext* t);
-uint8_t cueify_cdtext_get_toc_last_track(cueify_cdtext* t);
+uint8_t cueify_cdtext_get_toc_first_track(cueify_cdtext *t);
+uint8_t cueify_cdtext_get_toc_last_track(cueify_cdtext *t);
 
 /** The start of a track, or with CUEIFY_LEAD_OUT_TRACK the lead-out. */
-cueify_msf_t cueify_cdtext_get_toc_track_offset(cueify_cdtext* t, uint8_t track);
+cueify_msf_t cueify_cdtext_get_toc_track_offset(cueify_cdtext *t, uint8_t track);
 
-uint8_t cueify_cdtext_get_toc_num_track_intervals(cueify_cdtext* t, uint8_t track);
+uint8_t cueify_cdtext_get_toc_num_track_intervals(cueify_cdtext *t, uint8_t track);
 
 /** Intervals of a track are numbered from 1 to cueify_cdtext_get_toc_num_track_intervals. */
-cueify_msf_t cueify_cdtext_get_toc_track_interval_start(cueify_cdtext* t, uint8_t track, uint8_t interval);
-cueify_msf_t cueify_cdtext_get_toc_track_interval_end(cueify_cdtext* t, uint8_t track, uint8_t interval);
+cueify_msf_t cueify_cdtext_get_toc_track_interval_start(cueify_cdtext *t, uint8_t track, uint8_t interval);
+cueify_msf_t cueify_cdtext_get_toc_track_interval_end(cueify_cdtext *t, uint8_t track, uint8_t interval);
 
 /** The number of blocks t holds. */
-uint8_t cueify_cdtext_get_num_blocks(cueify_cdtext* t);
+uint8_t cueify_cdtext_get_num_blocks(cueify_cdtext *t);
 
 /** The block-th block held, counted from 0 in ascending block numbers, or NULL. */
-cueify_cdtext_block* cueify_cdtext_get_block(cueify_cdtext* t, uint8_t block);
+cueify_cdtext_block *cueify_cdtext_get_block(cueify_cdtext *t, uint8_t block);
 
-uint8_t cueify_cdtext_block_get_first_track(cueify_cdtext_block* b);
-uint8_t cueify_cdtext_block_get_last_track(cueify_cdtext_block* b);
+uint8_t cueify_cdtext_block_get_first_track(cueify_cdtext_block *b);
+uint8_t cueify_cdtext_block_get_last_track(cueify_cdtext_block *b);
 
 /** One of the CUEIFY_CDTEXT_CHARSET_* values. */
-uint8_t cueify_cdtext_block_get_charset(cueify_cdtext_block* b);
+uint8_t cueify_cdtext_block_get_charset(cueify_cdtext_block *b);
 
 /** One of the CUEIFY_CDTEXT_LANG_* values. */
-uint8_t cueify_cdtext_block_get_language(cueify_cdtext_block* b);
+uint8_t cueify_cdtext_block_get_language(cueify_cdtext_block *b);
 
 /* Flags of the block, 0 or 1. */
-uint8_t cueify_cdtext_block_has_program_data(cueify_cdtext_block* b);
-uint8_t cueify_cdtext_block_has_program_copyright(cueify_cdtext_block* b);
-uint8_t cueify_cdtext_block_has_message_copyright(cueify_cdtext_block* b);
-uint8_t cueify_cdtext_block_has_name_copyright(cueify_cdtext_block* b);
-uint8_t cueify_cdtext_block_has_title_copyright(cueify_cdtext_block* b);
+uint8_t cueify_cdtext_block_has_program_data(cueify_cdtext_block *b);
+uint8_t cueify_cdtext_block_has_program_copyright(cueify_cdtext_block *b);
+uint8_t cueify_cdtext_block_has_message_copyright(cueify_cdtext_block *b);
+uint8_t cueify_cdtext_block_has_name_copyright(cueify_cdtext_block *b);
+uint8_t cueify_cdtext_block_has_title_copyright(cueify_cdtext_block *b);
 
 /*
  * Text of the disc (track CUEIFY_CDTEXT_ALBUM) or of a track of the block, as UTF-8 owned by
  * the CD-Text object. NULL when the block has no such text or the track is not in the block.
  * A track whose text is a single TAB has the text of the track before it.
  */
-const char* cueify_cdtext_block_get_title(cueify_cdtext_block* b, uint8_t track);
-const char* cueify_cdtext_block_get_performer(cueify_cdtext_block* b, uint8_t track);
-const char* cueify_cdtext_block_get_songwriter(cueify_cdtext_block* b, uint8_t track);
-const char* cueify_cdtext_block_get_composer(cueify_cdtext_block* b, uint8_t track);
-const char* cueify_cdtext_block_get_arranger(cueify_cdtext_block* b, uint8_t track);
-const char* cueify_cdtext_block_get_message(cueify_cdtext_block* b, uint8_t track);
-const char* cueify_cdtext_block_get_private(cueify_cdtext_block* b, uint8_t track);
+const char *cueify_cdtext_block_get_title(cueify_cdtext_block *b, uint8_t track);
+const char *cueify_cdtext_block_get_performer(cueify_cdtext_block *b, uint8_t track);
+const char *cueify_cdtext_block_get_songwriter(cueify_cdtext_block *b, uint8_t track);
+const char *cueify_cdtext_block_get_composer(cueify_cdtext_block *b, uint8_t track);
+const char *cueify_cdtext_block_get_arranger(cueify_cdtext_block *b, uint8_t track);
+const char *cueify_cdtext_block_get_message(cueify_cdtext_block *b, uint8_t track);
+const char *cueify_cdtext_block_get_private(cueify_cdtext_block *b, uint8_t track);
 
 /** The UPC/EAN of the disc (CUEIFY_CDTEXT_ALBUM) or the ISRC of a track. */
-const char* cueify_cdtext_block_get_upc_isrc(cueify_cdtext_block* b, uint8_t track);
+const char *cueify_cdtext_block_get_upc_isrc(cueify_cdtext_block *b, uint8_t track);
 
 /** The disc's catalogue number as CD-Text gives it, or NULL. */
-const char* cueify_cdtext_block_get_discid(cueify_cdtext_block* b);
+const char *cueify_cdtext_block_get_discid(cueify_cdtext_block *b);
 
 /** The genre code (0 when none is given) and the genre text, or NULL. */
-uint16_t cueify_cdtext_block_get_genre_code(cueify_cdtext_block* b);
-const char* cueify_cdtext_block_get_genre_name(cueify_cdtext_block* b);
+uint16_t cueify_cdtext_block_get_genre_code(cueify_cdtext_block *b);
+const char *cueify_cdtext_block_get_genre_name(cueify_cdtext_block *b);
 
 #ifdef __cplusplus
 }
