@@ -148,8 +148,10 @@ int cueify_device_read_cdtext(cueify_device *d, cueify_cdtext *t);
  * Fills t from CD-Text packs as READ TOC/PMA/ATIP format 0101b returns them: a 4-byte header
  * whose first two bytes give the length that follows them, then 18-byte packs. Returns
  * CUEIFY_OK, CUEIFY_ERR_BADARG, CUEIFY_ERR_TRUNCATED (shorter than its header says),
- * CUEIFY_ERR_CORRUPTED (not whole packs, or a pack whose contents cannot be) or
- * CUEIFY_ERR_NOMEM. t is unchanged on failure.
+ * CUEIFY_ERR_CORRUPTED (not whole packs, or packs that contradict themselves: a TOC or block
+ * whose last track comes before its first, an interval numbered 0 or past its count) or
+ * CUEIFY_ERR_NOMEM. Packs of unknown types are skipped; CRCs are not checked. t is unchanged
+ * on failure.
  */
 int cueify_cdtext_deserialize(cueify_cdtext *t, const uint8_t * const buffer, size_t size);
 
