@@ -24,6 +24,7 @@ constexpr KindOfField kTrackTexts[] = {
     {CdTextField::Arranger, CdTextKind::Arranger},     {CdTextField::Message, CdTextKind::Message},
     {CdTextField::UpcIsrc, CdTextKind::UpcIsrc}};
 
+// The text as a disc written in the block's character set carries it.
 std::optional<std::string> valueOf(const CdText& fields, CdTextField field)
 {
     const auto found = fields.find(field);
