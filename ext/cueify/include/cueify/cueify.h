@@ -10,6 +10,7 @@
 #include <cueify/toc.h>
 #include <cueify/sessions.h>
 #include <cueify/full_toc.h>
+#include <cueify/cdtext.h>
 #include <cueify/mcn_isrc.h>
 #include <cueify/track_data.h>
 #include <cueify/discid.h>

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/Addressing.h"
+#include "core/CdTextData.h"
 #include "core/Failure.h"
 #include "core/FullTocData.h"
 
@@ -67,6 +68,13 @@ public:
         if (result == CUEIFY_OK && c2Pointers != nullptr)
             std::memset(c2Pointers, 0, kC2PointerBytes);
         return result;
+    }
+
+    // The disc's CD-Text; a disc without any gives CD-Text without a block. Throws Failure
+    // (CUEIFY_ERR_INTERNAL) where the backend cannot read it.
+    virtual CdTextData readCdText()
+    {
+        throw Failure(CUEIFY_ERR_INTERNAL, "this device does not report CD-Text");
     }
 };
 

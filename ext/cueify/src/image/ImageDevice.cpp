@@ -9,8 +9,10 @@
 
 namespace cueify {
 
-ImageDevice::ImageDevice(CueSheet sheet, ImageLayout layout, std::vector<OpenedDataFile> files) noexcept
-    : m_sheet(std::move(sheet)), m_layout(std::move(layout)), m_files(std::move(files))
+ImageDevice::ImageDevice(CueSheet sheet, ImageLayout layout, std::vector<OpenedDataFile> files,
+                         ImageCdText cdText) noexcept
+    : m_sheet(std::move(sheet)), m_layout(std::move(layout)), m_files(std::move(files)),
+      m_cdText(std::move(cdText))
 {
 }
 
@@ -63,6 +65,11 @@ int ImageDevice::readFullToc(FullTocData& toc)
 {
     toc = m_layout.toc;
     return CUEIFY_OK;
+}
+
+CdTextData ImageDevice::readCdText()
+{
+    return m_cdText.read();
 }
 
 int ImageDevice::readRawSector(Lba lba, uint8_t* buffer)

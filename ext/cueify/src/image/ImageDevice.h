@@ -4,6 +4,7 @@
 
 #include "device/Device.h"
 #include "image/DataFile.h"
+#include "image/ImageCdText.h"
 #include "image/ImageLayout.h"
 
 #include <memory>
@@ -21,7 +22,8 @@ struct OpenedDataFile
 class ImageDevice final : public Device
 {
 public:
-    ImageDevice(CueSheet sheet, ImageLayout layout, std::vector<OpenedDataFile> files) noexcept;
+    ImageDevice(CueSheet sheet, ImageLayout layout, std::vector<OpenedDataFile> files,
+                ImageCdText cdText = {}) noexcept;
 
     int readFullToc(FullTocData& toc) override;
 
@@ -39,6 +41,9 @@ public:
     // The CONTROL bits of the TOC, which the Q sub-channel of an image's disc repeats.
     uint8_t readTrackControlFlags(uint8_t track) override;
 
+    // Throws Failure when the sheet's CDTEXTFILE cannot be read or holds malformed packs.
+    CdTextData readCdText() override;
+
     const CueSheet& sheet() const noexcept { return m_sheet; }
     const ImageLayout& layout() const noexcept { return m_layout; }
 
@@ -52,6 +57,7 @@ private:
     CueSheet m_sheet;
     ImageLayout m_layout;
     std::vector<OpenedDataFile> m_files;
+    ImageCdText m_cdText;
 };
 
 } // namespace cueify

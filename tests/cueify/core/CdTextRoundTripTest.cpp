@@ -1,0 +1,178 @@
+// A disc's CD-Text in two blocks, English in ASCII and Japanese in MS-JIS, with the CD-Text TOC:
+// read through the getters, and written back to the very same bytes.
+#include "CdTextTesting.h"
+
+#include <gtest/gtest.h>
+
+namespace cueify::test {
+namespace {
+
+constexpr uint8_t kAscii = CUEIFY_CDTEXT_CHARSET_ASCII;
+constexpr uint8_t kMsJis = CUEIFY_CDTEXT_CHARSET_MSJIS;
+
+void addEnglishBlock(PackBuilder& packs)
+{
+    packs.block(0, kAscii, 1, 3, 0x01, CUEIFY_CDTEXT_LANG_ENGLISH);
+    packs.text(0x80, 0,
+               {{0, bytes("Harbour Lights\0")},
+                {1, bytes("Low Tide\0")},
+                {2, bytes("\t\0")},
+                {3, bytes("Northern Pier\0")}});
+    packs.text(0x81, 0,
+               {{0, bytes("The Quay Ensemble\0")},
+                {1, bytes("\t\0")},
+                {2, bytes("\t\0")},
+                {3, bytes("Ada Marsh\0")}});
+    packs.text(0x82, 0, {{0, bytes("\0")}, {1, bytes("\0")}, {2, bytes("\0")}, {3, bytes("J. Wren\0")}});
+    packs.text(0x85, 0,
+               {{0, bytes("Recorded live\0")}, {1, bytes("\0")}, {2, bytes("\0")}, {3, bytes("\0")}});
+    packs.text(0x86, 0, {{0, bytes("HL-0042\0")}});
+    packs.text(0x87, 0,
+               {{0, bytes("\x00\x0E"
+                          "Harbour jazz\0")}});
+    // First track 1, last 3, lead-out 10:00:00; then the starts of tracks 1 to 3.
+    packs.add({0x88, 0, 0, 0, false, {1, 3, 0, 10, 0, 0}});
+    packs.add({0x88, 1, 0, 0, false, {0, 2, 0, 3, 10, 20, 6, 40, 5}});
+    packs.add({0x89, 2, 0, 0, false, {1, 2, 0, 0, 0, 0, 3, 10, 20, 4, 0, 0}});
+    packs.add({0x89, 2, 0, 0, false, {2, 2, 0, 0, 0, 0, 5, 0, 0, 6, 40, 5}});
+    packs.text(0x8E, 0,
+               {{0, bytes("0012345678905\0")},
+                {1, bytes("GBXYZ2600001\0")},
+                {2, bytes("GBXYZ2600002\0")},
+                {3, bytes("GBXYZ2600003\0")}});
+}
+
+void addJapaneseBlock(PackBuilder& packs)
+{
+    packs.block(1, kMsJis, 1, 3, 0x00, CUEIFY_CDTEXT_LANG_JAPANESE);
+    // Shift-JIS codes, single-byte JIS X 0201 as 0x00xx, and the TAB as 09 09.
+    packs.text(0x80, 1,
+               {{0, bytes("\x8d\x60\x82\xcc\x93\x94\0\0")},
+                {1, bytes("\x96\xe9\x82\xcc\x95\x75\x93\xaa\0\0")},
+                {2, bytes("\x09\x09\0\0")},
+                {3, bytes("\x00\x41\x94\x67\0\0")}},
+               true);
+    packs.text(0x81, 1,
+               {{0, bytes("\x00\xb1\x00\xdd\x00\xbb\x00\xdd\x00\xcc\x00\xde\x00\xd9\0\0")},
+                {1, bytes("\x09\x09\0\0")},
+                {2, bytes("\0\0")},
+                {3, bytes("\x87\x40\0\0")}},
+               true);
+}
+
+std::vector<uint8_t> twoBlocks()
+{
+    PackBuilder packs;
+    addEnglishBlock(packs);
+    addJapaneseBlock(packs);
+    return packs.finish();
+}
+
+using TextGetter = const char* (*)(cueify_cdtext_block*, uint8_t);
+
+struct TextCase
+{
+    uint8_t block;
+    TextGetter getter;
+    const char* name;
+    uint8_t track;
+    const char* expected; // null: no text
+};
+
+CdTextOwner readBack(const std::vector<uint8_t>& packs)
+{
+    CdTextOwner cdText(cueify_cdtext_new());
+    EXPECT_EQ(cueify_cdtext_deserialize(cdText.get(), packs.data(), packs.size()), CUEIFY_OK);
+    return cdText;
+}
+
+TEST(CdTextRoundTrip, TextsOfBothBlocksReadAsUtf8WithTabsResolved)
+{
+    const CdTextOwner cdText = readBack(twoBlocks());
+    ASSERT_EQ(cueify_cdtext_get_num_blocks(cdText.get()), 2);
+    const std::vector<TextCase> cases = {
+        {0, cueify_cdtext_block_get_title, "title", 0, "Harbour Lights"},
+        {0, cueify_cdtext_block_get_title, "title", 1, "Low Tide"},
+        {0, cueify_cdtext_block_get_title, "title", 2, "Low Tide"},
+        {0, cueify_cdtext_block_get_title, "title", 3, "Northern Pier"},
+        {0, cueify_cdtext_block_get_title, "title", 4, nullptr},
+        {0, cueify_cdtext_block_get_title, "title", CUEIFY_LEAD_OUT_TRACK, nullptr},
+        {0, cueify_cdtext_block_get_performer, "performer", 1, "The Quay Ensemble"},
+        {0, cueify_cdtext_block_get_performer, "performer", 2, "The Quay Ensemble"},
+        {0, cueify_cdtext_block_get_performer, "performer", 3, "Ada Marsh"},
+        {0, cueify_cdtext_block_get_songwriter, "songwriter", 0, ""},
+        {0, cueify_cdtext_block_get_songwriter, "songwriter", 3, "J. Wren"},
+        {0, cueify_cdtext_block_get_composer, "composer", 0, nullptr},
+        {0, cueify_cdtext_block_get_message, "message", 0, "Recorded live"},
+        {0, cueify_cdtext_block_get_message, "message", 2, ""},
+        {0, cueify_cdtext_block_get_private, "private", 0, nullptr},
+        {0, cueify_cdtext_block_get_upc_isrc, "upc_isrc", 0, "0012345678905"},
+        {0, cueify_cdtext_block_get_upc_isrc, "upc_isrc", 3, "GBXYZ2600003"},
+        {1, cueify_cdtext_block_get_title, "title", 0, "港の灯"},
+        {1, cueify_cdtext_block_get_title, "title", 1, "夜の埠頭"},
+        {1, cueify_cdtext_block_get_title, "title", 2, "夜の埠頭"},
+        {1, cueify_cdtext_block_get_title, "title", 3, "A波"},
+        {1, cueify_cdtext_block_get_performer, "performer", 0, "ｱﾝｻﾝﾌﾞﾙ"},
+        {1, cueify_cdtext_block_get_performer, "performer", 1, "ｱﾝｻﾝﾌﾞﾙ"},
+        {1, cueify_cdtext_block_get_performer, "performer", 2, ""},
+        {1, cueify_cdtext_block_get_performer, "performer", 3, "①"},
+        {1, cueify_cdtext_block_get_upc_isrc, "upc_isrc", 0, nullptr},
+    };
+    for (const TextCase& c : cases) {
+        const char* text = c.getter(cueify_cdtext_get_block(cdText.get(), c.block), c.track);
+        const std::string shown = text ? text : "(null)";
+        EXPECT_EQ(shown, c.expected ? c.expected : "(null)")
+            << "block " << int(c.block) << ", " << c.name << " of track " << int(c.track);
+    }
+}
+
+TEST(CdTextRoundTrip, BlockFieldsGenreDiscIdAndTocReadBack)
+{
+    const CdTextOwner cdText = readBack(twoBlocks());
+    cueify_cdtext_block* english = cueify_cdtext_get_block(cdText.get(), 0);
+    cueify_cdtext_block* japanese = cueify_cdtext_get_block(cdText.get(), 1);
+    EXPECT_EQ(cueify_cdtext_get_block(cdText.get(), 2), nullptr);
+    EXPECT_EQ(cueify_cdtext_block_get_charset(english), kAscii);
+    EXPECT_EQ(cueify_cdtext_block_get_language(english), CUEIFY_CDTEXT_LANG_ENGLISH);
+    EXPECT_EQ(cueify_cdtext_block_get_charset(japanese), kMsJis);
+    EXPECT_EQ(cueify_cdtext_block_get_language(japanese), CUEIFY_CDTEXT_LANG_JAPANESE);
+    EXPECT_EQ(cueify_cdtext_block_get_first_track(japanese), 1);
+    EXPECT_EQ(cueify_cdtext_block_get_last_track(japanese), 3);
+    EXPECT_EQ(cueify_cdtext_block_has_title_copyright(english), 1);
+    EXPECT_EQ(cueify_cdtext_block_has_name_copyright(english), 0);
+    EXPECT_EQ(cueify_cdtext_block_has_title_copyright(japanese), 0);
+    EXPECT_STREQ(cueify_cdtext_block_get_discid(english), "HL-0042");
+    EXPECT_EQ(cueify_cdtext_block_get_discid(japanese), nullptr);
+    EXPECT_EQ(cueify_cdtext_block_get_genre_code(english), 14);
+    EXPECT_STREQ(cueify_cdtext_block_get_genre_name(english), "Harbour jazz");
+
+    EXPECT_EQ(cueify_cdtext_get_toc_first_track(cdText.get()), 1);
+    EXPECT_EQ(cueify_cdtext_get_toc_last_track(cdText.get()), 3);
+    const auto msf = [](cueify_msf_t m) {
+        return std::to_string(m.min) + ":" + std::to_string(m.sec) + ":" + std::to_string(m.frm);
+    };
+    EXPECT_EQ(msf(cueify_cdtext_get_toc_track_offset(cdText.get(), 3)), "6:40:5");
+    EXPECT_EQ(msf(cueify_cdtext_get_toc_track_offset(cdText.get(), CUEIFY_LEAD_OUT_TRACK)), "10:0:0");
+    EXPECT_EQ(msf(cueify_cdtext_get_toc_track_offset(cdText.get(), 0)), "0:0:0");
+    EXPECT_EQ(cueify_cdtext_get_toc_num_track_intervals(cdText.get(), 2), 2);
+    EXPECT_EQ(cueify_cdtext_get_toc_num_track_intervals(cdText.get(), 1), 0);
+    EXPECT_EQ(msf(cueify_cdtext_get_toc_track_interval_start(cdText.get(), 2, 1)), "3:10:20");
+    EXPECT_EQ(msf(cueify_cdtext_get_toc_track_interval_end(cdText.get(), 2, 2)), "6:40:5");
+    EXPECT_EQ(msf(cueify_cdtext_get_toc_track_interval_start(cdText.get(), 2, 0)), "0:0:0");
+    EXPECT_EQ(msf(cueify_cdtext_get_toc_track_interval_end(cdText.get(), 2, 3)), "0:0:0");
+}
+
+TEST(CdTextRoundTrip, SerializesBackByteForByte)
+{
+    const std::vector<uint8_t> packs = twoBlocks();
+    const CdTextOwner cdText = readBack(packs);
+    size_t size = 0;
+    ASSERT_EQ(cueify_cdtext_serialize(cdText.get(), nullptr, &size), CUEIFY_OK);
+    ASSERT_EQ(size, packs.size());
+    std::vector<uint8_t> written(size);
+    ASSERT_EQ(cueify_cdtext_serialize(cdText.get(), written.data(), &size), CUEIFY_OK);
+    EXPECT_EQ(written, packs);
+}
+
+} // namespace
+} // namespace cueify::test
