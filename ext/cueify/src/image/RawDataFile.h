@@ -5,14 +5,9 @@
 
 #include "image/DataFile.h"
 #include "image/FileDescriptor.h"
+#include "image/PcmData.h"
 
 namespace cueify {
-
-enum class SampleOrder
-{
-    AsStored,
-    Swapped // 16-bit samples stored big-endian
-};
 
 class RawDataFile final : public DataFile
 {
