@@ -10,7 +10,7 @@ packages=(
   libavcodec-dev libavformat-dev libavutil-dev
   libcue-dev libcdio-dev
   libcli11-dev
-  libgtest-dev libgmock-dev
+  libgtest-dev libgmock-dev libfec-dev
   libclang-rt-14-dev
   binutils ffmpeg bchunk valgrind
 )
