@@ -2,6 +2,7 @@
 // files read back whole or in pieces.
 #pragma once
 
+#include "FfmpegCommand.h"
 #include "ScratchDirectory.h"
 
 #include "image/DataFile.h"
@@ -44,12 +45,7 @@ inline std::string cdSamples(uint32_t sampleFrames)
 inline fs::path encode(const testsupport::ScratchDirectory& scratch, const std::string& samples,
                        const std::string& name, const std::string& options)
 {
-    const fs::path raw = scratch.write(name + ".raw", samples);
-    const fs::path out = scratch.path() / name;
-    const std::string command = "ffmpeg -nostdin -v error -y -f s16le -ar 44100 -ac 2 -i '" + raw.string() +
-                                "' " + options + " '" + out.string() + "'";
-    EXPECT_EQ(std::system(command.c_str()), 0) << command;
-    return out;
+    return encodeFile(scratch.write(name + ".raw", samples), scratch.path() / name, options);
 }
 
 // The bytes of a data file from offset on, or "read failed".

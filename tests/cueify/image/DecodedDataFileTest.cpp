@@ -2,6 +2,9 @@
 // read in order or anywhere; lossy files and files in another sample format are refused.
 #include "AudioFiles.h"
 
+#include <thread>
+#include <vector>
+
 namespace cueify::test {
 namespace {
 
@@ -91,6 +94,29 @@ TEST(DecodedDataFile, LossyFilesAndOtherSampleFormatsAreRefusedWithTheirReason)
     testsupport::ScratchDirectory scratch;
     EXPECT_EQ(refusal(scratch.write("notes.flac", std::string(4000, '\x01'))),
               "'notes.flac': not a known audio format");
+}
+
+// Threads that share one device share its data files: each reads sectors from a place of its own.
+TEST(DecodedDataFileConcurrency, FourThreadsReadingOneFileEachGetTheirSectors)
+{
+    testsupport::ScratchDirectory scratch;
+    const std::string samples = cdSamples(kSampleFrames);
+    const auto file =
+        openDataFile(encode(scratch, samples, "album.flac", ""), DataFileType::Audio, "album.flac");
+    const uint64_t sectors = samples.size() / kSectorBytes;
+    std::vector<int> wrongSectors(4);
+    std::vector<std::thread> threads;
+    for (uint64_t i = 0; i < wrongSectors.size(); ++i)
+        threads.emplace_back([&, i] {
+            for (uint64_t n = 0; n < sectors; n += 3) {
+                const uint64_t offset = (n + i * sectors / 4) % sectors * kSectorBytes;
+                wrongSectors[i] +=
+                    readBytes(*file, offset, kSectorBytes) != samples.substr(offset, kSectorBytes);
+            }
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(wrongSectors, std::vector<int>(4, 0));
 }
 
 } // namespace
