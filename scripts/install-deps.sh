@@ -8,7 +8,7 @@ packages=(
   libboost-dev libboost-filesystem-dev libboost-stacktrace-dev
   libgoogle-glog-dev
   libavcodec-dev libavformat-dev libavutil-dev
-  libcue-dev libcdio-dev
+  libcdio-dev
   libcli11-dev
   libgtest-dev libgmock-dev libfec-dev
   libclang-rt-14-dev

@@ -23,9 +23,9 @@ public:
     virtual int readRawSector(Lba lba, uint8_t* buffer) = 0;
 };
 
-// Opens a CUE sheet, or a directory holding exactly one CUE sheet. Sets error and returns null
-// when the path is no disc image.
-std::unique_ptr<Device> openImage(const std::string& path, int& error);
+// Opens a CUE sheet, or a directory holding exactly one CUE sheet. Throws Failure with
+// CUEIFY_ERR_NO_DEVICE and the reason when the image cannot be read.
+std::unique_ptr<Device> openImage(const std::string& path);
 
 // Opens a physical drive through libcdio.
 std::unique_ptr<Device> openDrive(const std::string& path, int& error);

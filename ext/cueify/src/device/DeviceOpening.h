@@ -8,7 +8,8 @@
 
 namespace cueify {
 
-// Sets error (a cueify result code) and returns null when the device cannot be opened.
+// Sets error (a cueify result code) and returns null when a drive cannot be opened; throws
+// Failure when a disc image cannot be.
 std::unique_ptr<Device> openDevice(const std::string& name, int& error);
 
 } // namespace cueify

@@ -1,5 +1,7 @@
 #include "image/ImageDevice.h"
 
+#include "core/Failure.h"
+
 #include <cueify/error.h>
 
 #include <algorithm>
@@ -7,7 +9,7 @@
 
 namespace cueify {
 
-ImageDevice::ImageDevice(ImageLayout layout, std::vector<std::unique_ptr<DataFile>> files) noexcept
+ImageDevice::ImageDevice(ImageLayout layout, std::vector<OpenedDataFile> files) noexcept
     : m_layout(std::move(layout)), m_files(std::move(files))
 {
 }
@@ -21,17 +23,29 @@ int ImageDevice::readFullToc(FullTocData& toc)
 int ImageDevice::readRawSector(Lba lba, uint8_t* buffer)
 {
     if (lba.value >= m_layout.end.value)
-        return CUEIFY_ERR_BADARG;
+        throw Failure(CUEIFY_ERR_BADARG, "LBA " + std::to_string(lba.value) +
+                                             " lies past the end of the disc (LBA " +
+                                             std::to_string(m_layout.end.value) + ")");
     const ImageExtent* extent = extentHolding(lba);
     if (!extent)
-        return CUEIFY_ERR_INTERNAL;
-    if (!extent->file) {
+        throw Failure(CUEIFY_ERR_INTERNAL, "LBA " + std::to_string(lba.value) +
+                                               " lies between two sessions, where the disc holds no data");
+    if (extent->file)
+        readStoredSector(*extent, lba, buffer);
+    else
         std::memset(buffer, 0, kRawSectorBytes);
-        return CUEIFY_OK;
-    }
-    const FileSector sector{extent->fileStart.value + (lba.value - extent->start.value)};
-    return m_files[*extent->file]->read(byteOffsetOf(sector), buffer, kRawSectorBytes) ? CUEIFY_OK
-                                                                                       : CUEIFY_ERR_INTERNAL;
+    return CUEIFY_OK;
+}
+
+void ImageDevice::readStoredSector(const ImageExtent& extent, Lba lba, uint8_t* buffer)
+{
+    const OpenedDataFile& opened = m_files[*extent.file];
+    const uint64_t offset =
+        extent.fileOffset + uint64_t{lba.value - extent.start.value} * storedSectorBytes(extent.mode);
+    // Raw sectors are stored whole; CD+G keeps its sub-channel after the 2352 audio bytes.
+    if (!opened.file->read(offset, buffer, kRawSectorBytes))
+        throw Failure(CUEIFY_ERR_INTERNAL,
+                      "'" + opened.name + "' ends before the sector at LBA " + std::to_string(lba.value));
 }
 
 const ImageExtent* ImageDevice::extentHolding(Lba lba) const noexcept
