@@ -1,5 +1,5 @@
 // A disc image whose data file is FLAC or WavPack, made with ffmpeg from the BIN of the same disc,
-// reads sector for sector as the BIN does, in order and out of it.
+// reads sector for sector as the BIN does, in order and out of it, under its own FILE type or WAVE.
 #include "CueifyTesting.h"
 #include "FfmpegCommand.h"
 
@@ -18,12 +18,12 @@ std::string textOf(const fs::path& file)
     return text.str();
 }
 
-// The same sheet with its FILE line naming another file under the WAVE keyword.
-fs::path sheetFor(const fs::path& binSheet, const std::string& dataFile)
+// The same sheet with its FILE line naming another file and type.
+fs::path sheetFor(const fs::path& binSheet, const std::string& dataFile, const std::string& type)
 {
     std::string sheet = textOf(binSheet);
     const std::string binLine = "FILE \"disc.bin\" BINARY";
-    sheet.replace(sheet.find(binLine), binLine.size(), "FILE \"" + dataFile + "\" WAVE");
+    sheet.replace(sheet.find(binLine), binLine.size(), "FILE \"" + dataFile + "\" " + type);
     const fs::path path = binSheet.parent_path() / (dataFile + ".cue");
     std::ofstream(path) << sheet;
     return path;
@@ -47,10 +47,15 @@ TEST(LosslessImage, FlacAndWavPackImagesReadEverySectorAsTheBinDoes)
     const DeviceOwner bin = openDevice(written.cueSheet);
     const std::string binToc = describeToc(readToc(bin.get()).get());
     const uint32_t sectors = 300 + 150 + 200 + 151;
-    for (const char* file : {"disc.flac", "disc.wv"}) {
+    const struct
+    {
+        const char* file;
+        const char* type;
+    } files[] = {{"disc.flac", "FLAC"}, {"disc.wv", "WAVE"}};
+    for (const auto& [file, type] : files) {
         SCOPED_TRACE(file);
         encodeFile(written.dataFiles.at(0), scratch.path() / file, "");
-        const DeviceOwner image = openDevice(sheetFor(written.cueSheet, file));
+        const DeviceOwner image = openDevice(sheetFor(written.cueSheet, file, type));
         EXPECT_EQ(describeToc(readToc(image.get()).get()), binToc);
         for (uint32_t lba = 0; lba < sectors; ++lba)
             ASSERT_EQ(sectorAt(image.get(), lba), sectorAt(bin.get(), lba)) << "LBA " << lba;
