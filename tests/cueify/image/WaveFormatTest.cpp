@@ -51,6 +51,7 @@ TEST(WaveFormat, ExtensiblePcmAndChunksOfOddSizeReadAsTheirSamples)
     } cases[] = {
         {"Extensible", riffWave(extensibleFormat(1) + chunk("data", samples))},
         {"OddChunkBeforeFormat", riffWave(chunk("junk", "abc") + plainFormat() + chunk("data", samples))},
+        {"PartialSampleFrameAtTheEnd", riffWave(plainFormat() + chunk("data", samples + "\x01\x02"s))},
         {"OddChunkBeforeData",
          riffWave(plainFormat() + chunk("LIST", "INFOISFT\x05\0\0\0tool\0"s) + chunk("data", samples))},
     };

@@ -86,8 +86,8 @@ PcmData soundData(const FileDescriptor& file, const Chunk& chunk, const Common& 
         chunk.data + kSoundHeaderBytes + bigEndian32(readBytes<4>(file, chunk.data).data());
     const uint64_t chunkEnd = std::min<uint64_t>(chunk.data + chunk.size, fileBytes);
     const uint64_t held = chunkEnd > start ? chunkEnd - start : 0;
-    return PcmData{start, std::min<uint64_t>(uint64_t{common.sampleFrames} * kCdBytesPerSampleFrame, held),
-                   common.order};
+    const uint64_t frames = std::min<uint64_t>(common.sampleFrames, held / kCdBytesPerSampleFrame);
+    return PcmData{start, frames * kCdBytesPerSampleFrame, common.order};
 }
 
 } // namespace

@@ -14,7 +14,7 @@ enum class SampleOrder
 struct PcmData
 {
     uint64_t offset = 0; // of the first sample byte
-    uint64_t bytes = 0;  // as the file's header says, cut to what the file holds
+    uint64_t bytes = 0;  // as the file's header says, cut to the whole sample frames the file holds
     SampleOrder order = SampleOrder::AsStored;
 };
 

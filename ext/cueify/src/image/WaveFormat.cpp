@@ -109,7 +109,8 @@ PcmData findWaveSamples(const FileDescriptor& file)
         } else if (isId(chunk.id, "data")) {
             if (!formatChecked)
                 throw ImageError("WAVE data chunk before its format chunk");
-            return PcmData{data, std::min<uint64_t>(chunk.size, fileBytes - data), SampleOrder::AsStored};
+            const uint64_t held = std::min<uint64_t>(chunk.size, fileBytes - data);
+            return PcmData{data, held - held % kCdBytesPerSampleFrame, SampleOrder::AsStored};
         }
         offset = data + chunk.size + (chunk.size & 1u); // chunks are padded to even sizes
     }
