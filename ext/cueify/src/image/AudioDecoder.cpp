@@ -3,6 +3,8 @@
 #include "image/CdAudioFormat.h"
 #include "image/ImageError.h"
 
+#include <algorithm>
+#include <new>
 #include <string>
 
 namespace cueify {
@@ -169,6 +171,8 @@ bool AudioDecoder::takeFrame() noexcept
         m_frameBytes = m_frame->data[0];
         return true;
     }
+    // Planar samples are interleaved as they are: 16-bit samples in the host's order, which is the
+    // sectors' little-endian order on every host this library builds for.
     m_interleaved.resize(m_frameByteCount);
     const auto* left = reinterpret_cast<const int16_t*>(m_frame->data[0]);
     const auto* right = reinterpret_cast<const int16_t*>(m_frame->data[1]);
