@@ -96,6 +96,15 @@ TEST(DecodedDataFile, LossyFilesAndOtherSampleFormatsAreRefusedWithTheirReason)
               "'notes.flac': not a known audio format");
 }
 
+// Its length is found by decoding it, so a file cut short is refused rather than taken as shorter.
+TEST(DecodedDataFile, FileOfUnknownLengthThatCannotBeDecodedToItsEndIsRefused)
+{
+    testsupport::ScratchDirectory scratch;
+    const fs::path path = encode(scratch, cdSamples(44100), "cut.flac", "-f flac - >");
+    fs::resize_file(path, fs::file_size(path) - 1000);
+    EXPECT_EQ(refusal(path), "'cut.flac': cannot be decoded to its end");
+}
+
 // Threads that share one device share its data files: each reads sectors from a place of its own.
 TEST(DecodedDataFileConcurrency, FourThreadsReadingOneFileEachGetTheirSectors)
 {

@@ -117,6 +117,7 @@ bool AudioDecoder::decodeNext() noexcept
         const int received = avcodec_receive_frame(m_codec.get(), m_frame.get());
         if (received == 0)
             return takeFrame();
+        m_atEnd = received == AVERROR_EOF;
         if (received != AVERROR(EAGAIN) || !sendNextPacket())
             return false;
     }
@@ -130,6 +131,7 @@ bool AudioDecoder::seekBefore(uint64_t sample) noexcept
         return false;
     avcodec_flush_buffers(m_codec.get());
     m_positionKnown = false;
+    m_atEnd = false;
     m_frameByteCount = 0;
     return true;
 }

@@ -25,6 +25,9 @@ public:
     // Decodes the frame after the current one; false at the end of the stream or on any failure.
     bool decodeNext() noexcept;
 
+    // True once decodeNext has returned false because the stream ended, not because it failed.
+    bool atEnd() const noexcept { return m_atEnd; }
+
     // Moves to a keyframe at or before sample, as the demuxer finds it; decodeNext then gives the
     // frame there. False when the demuxer cannot seek.
     bool seekBefore(uint64_t sample) noexcept;
@@ -47,7 +50,8 @@ private:
     uint64_t m_frameStart = 0;
     const uint8_t* m_frameBytes = nullptr;
     size_t m_frameByteCount = 0;
-    bool m_positionKnown = true;        // false after a seek, until a frame carries a timestamp
+    bool m_positionKnown = true; // false after a seek, until a frame carries a timestamp
+    bool m_atEnd = false;
     std::vector<uint8_t> m_interleaved; // the current frame, when the decoder gives planar samples
 };
 

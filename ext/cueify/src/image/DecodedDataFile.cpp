@@ -9,8 +9,8 @@
 namespace cueify {
 namespace {
 
-// A read this far past the decoded frame decodes its way there rather than seek: seeking
-// costs a search of the file and a frame decoded from its start anyway.
+// A read less than this far past the decoded frame decodes its way there rather than seek:
+// seeking costs a search of the file and a frame decoded from its start anyway.
 constexpr uint64_t kDecodeAheadSamples = 2 * kCdSampleRate;
 
 // The stream's length in sample frames. A container that does not give it exactly in units of
@@ -24,7 +24,7 @@ uint64_t sampleFramesOf(AudioDecoder& decoder)
     while (decoder.decodeNext())
         end =
             std::max<uint64_t>(end, decoder.frameStart() + decoder.frameByteCount() / kCdBytesPerSampleFrame);
-    if (end == 0 || !decoder.seekBefore(0))
+    if (end == 0 || !decoder.atEnd() || !decoder.seekBefore(0))
         throw ImageError("cannot be decoded to its end");
     return end;
 }
