@@ -3,8 +3,6 @@
 #ifndef CUEIFY_LAST_ERROR_H
 #define CUEIFY_LAST_ERROR_H
 
-#include <cueify/types.h>
-
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -14,7 +12,7 @@ extern "C" {
  * text without a final period. Empty when the most recent call that can fail succeeded. The text
  * stays valid until this thread's next call of the library.
  */
-CUEIFY_EXPORT const char* cueify_get_last_error(void);
+const char *cueify_get_last_error(void);
 
 #ifdef __cplusplus
 }

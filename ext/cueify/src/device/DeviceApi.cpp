@@ -14,6 +14,7 @@
 using cueify::DeviceHandle;
 using cueify::deviceHandleOf;
 using cueify::guardedCall;
+using cueify::openDeviceOf;
 
 namespace {
 
@@ -27,12 +28,6 @@ int openNamed(DeviceHandle& handle, const char* name)
     int error = CUEIFY_ERR_NO_DEVICE;
     handle.device = cueify::openDevice(name, error);
     return handle.device ? CUEIFY_OK : error;
-}
-
-// The device behind a handle, or null for a null or closed handle.
-cueify::Device* openDeviceOf(cueify_device* d) noexcept
-{
-    return d ? deviceHandleOf(d)->device.get() : nullptr;
 }
 
 } // namespace

@@ -38,7 +38,10 @@ bool isBeyondAnyDisc(Lba lba)
 
 } // namespace
 
-DriveDevice::DriveDevice(CdioHandle cdio, FullTocData toc) noexcept : m_cdio(std::move(cdio)), m_toc(std::move(toc)) {}
+DriveDevice::DriveDevice(CdioHandle cdio, FullTocData toc) noexcept
+    : m_cdio(std::move(cdio)), m_toc(std::move(toc))
+{
+}
 
 int DriveDevice::readFullToc(FullTocData& toc)
 {
@@ -62,7 +65,8 @@ int DriveDevice::readTocFromDrive(FullTocData& toc)
 int DriveDevice::readRawSector(Lba lba, uint8_t* buffer)
 {
     Lock lock(m_mutex);
-    const TocTrack* track = buffer != nullptr && !isBeyondAnyDisc(lba) ? trackHolding(m_toc, toAbsolute(lba)) : nullptr;
+    const TocTrack* track =
+        buffer != nullptr && !isBeyondAnyDisc(lba) ? trackHolding(m_toc, toAbsolute(lba)) : nullptr;
     if (track == nullptr)
         return CUEIFY_ERR_BADARG;
     // The caller's buffer is written only once every byte has arrived.

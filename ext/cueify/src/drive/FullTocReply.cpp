@@ -7,6 +7,7 @@
 
 #include <cueify/constants.h>
 #include <cueify/error.h>
+#include <cueify/full_toc.h>
 
 #include <algorithm>
 #include <iterator>
@@ -60,7 +61,8 @@ uint8_t fromBcd(uint8_t value)
 
 bool isPseudoTrack(uint8_t point)
 {
-    return point == CUEIFY_FULL_TOC_FIRST_TRACK_PSEUDOTRACK || point == CUEIFY_FULL_TOC_LAST_TRACK_PSEUDOTRACK;
+    return point == CUEIFY_FULL_TOC_FIRST_TRACK_PSEUDOTRACK ||
+           point == CUEIFY_FULL_TOC_LAST_TRACK_PSEUDOTRACK;
 }
 
 bool isAddressed(const Descriptor& item)
@@ -89,7 +91,8 @@ bool isBcdItem(const Descriptor& item)
     if (isPseudoTrack(item.point))
         return isBcd(item.pmin);
     return (item.point == leadOutPoint || isBcd(item.point)) && isBcd(item.pmin) && isBcd(item.psec) &&
-           isBcd(item.pframe) && fromBcd(item.psec) < secondsPerMinute && fromBcd(item.pframe) < framesPerSecond;
+           isBcd(item.pframe) && fromBcd(item.psec) < secondsPerMinute &&
+           fromBcd(item.pframe) < framesPerSecond;
 }
 
 // Converts a BCD item to binary, leaving the session type (PSEC of A0) as the drive sent it.
@@ -162,7 +165,8 @@ public:
             builder.session.leadOut = addressOf(item);
             builder.hasLeadOut = true;
         } else {
-            m_tracks[item.point] = TocTrack{item.point, item.session, item.control, item.adr, addressOf(item)};
+            m_tracks[item.point] =
+                TocTrack{item.point, item.session, item.control, item.adr, addressOf(item)};
         }
         return true;
     }
@@ -199,7 +203,8 @@ std::vector<Descriptor> tocItems(const uint8_t* area, size_t size)
     return items;
 }
 
-int parseItems(uint8_t firstSession, uint8_t lastSession, const std::vector<Descriptor>& raw, FullTocData& out)
+int parseItems(uint8_t firstSession, uint8_t lastSession, const std::vector<Descriptor>& raw,
+               FullTocData& out)
 {
     std::optional<std::vector<Descriptor>> items = normalisedItems(raw);
     if (firstSession == 0 || firstSession > lastSession || !items)
@@ -221,7 +226,8 @@ int parseFullTocReply(const uint8_t* reply, size_t size, FullTocData& out)
     size_t length = static_cast<size_t>(reply[0]) << 8 | reply[1];
     if (length + lengthFieldSize > size)
         return CUEIFY_ERR_TRUNCATED;
-    if (length < headerSize - lengthFieldSize || (length - (headerSize - lengthFieldSize)) % descriptorSize != 0)
+    if (length < headerSize - lengthFieldSize ||
+        (length - (headerSize - lengthFieldSize)) % descriptorSize != 0)
         return CUEIFY_ERR_CORRUPTED;
     size_t areaSize = length + lengthFieldSize - headerSize;
     int result = parseItems(reply[2], reply[3], tocItems(reply + headerSize, areaSize), out);

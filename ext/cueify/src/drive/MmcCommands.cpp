@@ -39,7 +39,8 @@ driver_return_code_t runReadFullToc(const CdIo_t* cdio, uint8_t* buffer, size_t 
     cdb.field[2] = CDIO_MMC_READTOC_FMT_FULTOC;
     cdb.field[6] = fromFirstSession;
     CDIO_MMC_SET_READ_LENGTH16(cdb.field, size);
-    return mmc_run_cmd(cdio, MMC_TIMEOUT_DEFAULT, &cdb, SCSI_MMC_DATA_READ, static_cast<unsigned>(size), buffer);
+    return mmc_run_cmd(cdio, MMC_TIMEOUT_DEFAULT, &cdb, SCSI_MMC_DATA_READ, static_cast<unsigned>(size),
+                       buffer);
 }
 
 uint8_t toBcd(uint8_t value)
@@ -53,8 +54,9 @@ bool isDataSectorAt(const uint8_t* sector, Lba lba)
 {
     cueify_msf_t address = toMsf(toAbsolute(lba));
     const uint8_t* header = sector + sectorHeaderOffset;
-    return std::memcmp(sector, CDIO_SECTOR_SYNC_HEADER, CDIO_CD_SYNC_SIZE) == 0 && header[0] == toBcd(address.min) &&
-           header[1] == toBcd(address.sec) && header[2] == toBcd(address.frm) && header[3] <= highestDataMode;
+    return std::memcmp(sector, CDIO_SECTOR_SYNC_HEADER, CDIO_CD_SYNC_SIZE) == 0 &&
+           header[0] == toBcd(address.min) && header[1] == toBcd(address.sec) &&
+           header[2] == toBcd(address.frm) && header[3] <= highestDataMode;
 }
 
 } // namespace
@@ -84,7 +86,7 @@ int readRawDataSector(const CdIo_t* cdio, Lba lba, uint8_t* sector)
 int readRawAudioSector(const CdIo_t* cdio, Lba lba, uint8_t* sector)
 {
     return cdio_read_audio_sector(cdio, sector, toCdioLsn(lba)) == DRIVER_OP_SUCCESS ? CUEIFY_OK
-                                                                                    : CUEIFY_ERR_INTERNAL;
+                                                                                     : CUEIFY_ERR_INTERNAL;
 }
 
 } // namespace cueify

@@ -9,9 +9,54 @@
 
 namespace cueify {
 
-ImageDevice::ImageDevice(ImageLayout layout, std::vector<OpenedDataFile> files) noexcept
-    : m_layout(std::move(layout)), m_files(std::move(files))
+ImageDevice::ImageDevice(CueSheet sheet, ImageLayout layout, std::vector<OpenedDataFile> files) noexcept
+    : m_sheet(std::move(sheet)), m_layout(std::move(layout)), m_files(std::move(files))
 {
+}
+
+size_t ImageDevice::trackIndexOf(uint8_t track) const
+{
+    const auto& tracks = m_layout.toc.tracks;
+    const auto found = std::find_if(tracks.begin(), tracks.end(),
+                                    [track](const TocTrack& entry) { return entry.number == track; });
+    if (found == tracks.end())
+        throw Failure(CUEIFY_ERR_INTERNAL, "the disc has no track " + std::to_string(track));
+    return static_cast<size_t>(found - tracks.begin());
+}
+
+std::string ImageDevice::readMcn()
+{
+    if (m_sheet.catalog.empty())
+        throw Failure(CUEIFY_NO_DATA, "the sheet has no CATALOG");
+    return m_sheet.catalog;
+}
+
+std::string ImageDevice::readIsrc(uint8_t track)
+{
+    const std::string& isrc = m_sheet.tracks[trackIndexOf(track)].isrc;
+    if (isrc.empty())
+        throw Failure(CUEIFY_NO_DATA, "track " + std::to_string(track) + " has no ISRC");
+    return isrc;
+}
+
+std::vector<IndexMark> ImageDevice::readTrackIndices(uint8_t track)
+{
+    const size_t t = trackIndexOf(track);
+    std::vector<IndexMark> marks;
+    for (const IndexAddress& index : m_layout.indices[t]) {
+        if (index.number > 0)
+            marks.push_back({index.number, index.address});
+    }
+    const auto& tracks = m_layout.toc.tracks;
+    const bool nextInSession = t + 1 < tracks.size() && tracks[t + 1].session == tracks[t].session;
+    if (nextInSession && !m_layout.indices[t + 1].empty() && m_layout.indices[t + 1].front().number == 0)
+        marks.push_back({0, m_layout.indices[t + 1].front().address});
+    return marks;
+}
+
+uint8_t ImageDevice::readTrackControlFlags(uint8_t track)
+{
+    return m_layout.toc.tracks[trackIndexOf(track)].control;
 }
 
 int ImageDevice::readFullToc(FullTocData& toc)

@@ -3,6 +3,7 @@
 #include "image/ImageError.h"
 
 #include <cueify/constants.h>
+#include <cueify/full_toc.h>
 
 namespace cueify {
 namespace {
@@ -15,7 +16,7 @@ class ImageLayouter
 public:
     ImageLayouter(const CueSheet& sheet, const std::vector<uint64_t>& fileBytes, const std::string& sheetName)
         : m_sheet(sheet), m_fileBytes(fileBytes), m_sheetName(sheetName),
-          m_indexAddresses(sheet.tracks.size())
+          m_indexAddresses(sheet.tracks.size()), m_pregapStarts(sheet.tracks.size())
     {
         for (const CueTrack& track : sheet.tracks)
             m_indexAddresses[&track - sheet.tracks.data()].resize(track.indices.size());
@@ -126,6 +127,7 @@ private:
             }
         }
         m_current = t;
+        m_pregapStarts[t] = toAbsolute(Lba{checked(m_cursor)});
         addExtent(track.pregap.value, std::nullopt, 0, track.mode);
     }
 
@@ -167,6 +169,12 @@ private:
                                quotedName(track.indices[i].position.file));
                 addresses.push_back({track.indices[i].number, *m_indexAddresses[t][i]});
             }
+            // Generated silence before the track is its pregap, as the Q sub-channel would say.
+            if (track.pregap.value > 0) {
+                if (addresses.empty() || addresses.front().number != 0)
+                    addresses.insert(addresses.begin(), IndexAddress{0, {}});
+                addresses.front().address = m_pregapStarts[t];
+            }
             TocTrack tocTrack;
             tocTrack.number = track.number;
             tocTrack.session = track.session;
@@ -195,6 +203,7 @@ private:
     const std::vector<uint64_t>& m_fileBytes;
     const std::string& m_sheetName;
     std::vector<std::vector<std::optional<AbsoluteFrame>>> m_indexAddresses;
+    std::vector<AbsoluteFrame> m_pregapStarts; // where each track's generated pregap begins
     ImageLayout m_layout;
     std::optional<size_t> m_current; // the track whose sectors are being placed
     uint64_t m_cursor = 0;           // logical block address of the next sector to place

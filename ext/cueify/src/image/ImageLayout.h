@@ -37,7 +37,7 @@ struct ImageLayout
 {
     FullTocData toc;
     std::vector<ImageExtent> extents;               // ascending, the gaps between sessions left out
-    std::vector<std::vector<IndexAddress>> indices; // per track of the TOC, ascending
+    std::vector<std::vector<IndexAddress>> indices; // per track of the TOC, ascending from INDEX 00 or 01
     Lba end;                                        // the last session's lead-out
 };
 

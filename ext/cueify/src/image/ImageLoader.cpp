@@ -75,7 +75,7 @@ std::unique_ptr<ImageDevice> loadImage(const fs::path& cueSheet)
     for (const OpenedDataFile& file : files)
         fileBytes.push_back(file.file->size());
     ImageLayout layout = layOutImage(sheet, fileBytes, sheetName);
-    return std::make_unique<ImageDevice>(std::move(layout), std::move(files));
+    return std::make_unique<ImageDevice>(sheet, std::move(layout), std::move(files));
 }
 
 } // namespace cueify
