@@ -10,4 +10,6 @@ pkg_check_modules(LIBCDIO REQUIRED IMPORTED_TARGET libcdio)
 if(VANTOR_BUILD_TESTS)
   find_package(GTest REQUIRED)
   include(GoogleTest)
+  # libfec's general Reed-Solomon coder checks the CD-ROM sector parity the library writes.
+  find_library(FEC_LIBRARY fec REQUIRED)
 endif()

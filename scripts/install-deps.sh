@@ -10,7 +10,7 @@ packages=(
   libavcodec-dev libavformat-dev libavutil-dev
   libcdio-dev
   libcli11-dev
-  libgtest-dev libgmock-dev libdiscid-dev
+  libgtest-dev libgmock-dev libdiscid-dev libfec-dev
   libclang-rt-14-dev
   binutils ffmpeg bchunk valgrind
 )

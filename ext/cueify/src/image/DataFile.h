@@ -15,7 +15,8 @@ enum class DataFileType
 {
     Binary,   // BINARY: the bytes as they are
     Motorola, // MOTOROLA: raw samples, big-endian
-    Audio     // WAVE, AIFF, FLAC, ...: a container told apart by its content
+    Audio     // WAVE, AIFF, FLAC, ...: told apart by content; RIFF WAVE and AIFF read as stored,
+              // anything else decoded by FFmpeg
 };
 
 class DataFile
@@ -27,12 +28,13 @@ public:
     virtual uint64_t size() const noexcept = 0;
 
     // True only when all length bytes at offset were read: a file that has shrunk since it was
-    // opened gives no short read. One caller at a time.
+    // opened gives no short read. Several threads may read one file at once.
     virtual bool read(uint64_t offset, uint8_t* buffer, size_t length) noexcept = 0;
 };
 
-// Throws ImageError, with a text that names the file as displayName, when the file is
-// missing or is no CD audio (44,100 Hz, 16-bit, two channels, lossless).
+// Throws ImageError, with a text that names the file as displayName and says why, when the
+// file is missing or is no CD audio (44,100 Hz, 16-bit, two channels, lossless): for example
+// "'x.flac': not 44,100 Hz 16-bit stereo (48,000 Hz)" or "'x.mp3': not lossless (mp3)".
 std::unique_ptr<DataFile> openDataFile(const std::filesystem::path& path, DataFileType type,
                                        const std::string& displayName);
 

@@ -69,6 +69,15 @@ uint64_t FileDescriptor::size() const
     return static_cast<uint64_t>(status.st_size);
 }
 
+bool FileDescriptor::sizeNow(uint64_t& bytes) const noexcept
+{
+    const off_t end = ::lseek(m_fd, 0, SEEK_END);
+    if (end < 0)
+        return false;
+    bytes = static_cast<uint64_t>(end);
+    return true;
+}
+
 bool FileDescriptor::readExact(uint64_t offset, void* buffer, size_t length) const noexcept
 {
     auto* bytes = static_cast<unsigned char*>(buffer);

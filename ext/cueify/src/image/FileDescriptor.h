@@ -25,6 +25,10 @@ public:
     // The file's size now. Throws ImageError when fstat fails.
     uint64_t size() const;
 
+    // The file's size now, by the cheapest call that tells it (lseek to the end: it moves the
+    // file position, which no read uses). False when the call fails.
+    bool sizeNow(uint64_t& bytes) const noexcept;
+
     // True only when all length bytes at offset were read.
     bool readExact(uint64_t offset, void* buffer, size_t length) const noexcept;
 

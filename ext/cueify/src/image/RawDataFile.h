@@ -4,21 +4,16 @@
 #pragma once
 
 #include "image/DataFile.h"
-#include "image/FileDescriptor.h"
+#include "image/PcmData.h"
+#include "image/ReadAheadFile.h"
 
 namespace cueify {
-
-enum class SampleOrder
-{
-    AsStored,
-    Swapped // 16-bit samples stored big-endian
-};
 
 class RawDataFile final : public DataFile
 {
 public:
     RawDataFile(FileDescriptor file, uint64_t offset, uint64_t bytes, SampleOrder order) noexcept
-        : m_file(std::move(file)), m_offset(offset), m_bytes(bytes), m_order(order)
+        : m_file(std::move(file), offset + bytes), m_offset(offset), m_bytes(bytes), m_order(order)
     {
     }
 
@@ -26,7 +21,7 @@ public:
     bool read(uint64_t offset, uint8_t* buffer, size_t length) noexcept override;
 
 private:
-    FileDescriptor m_file;
+    ReadAheadFile m_file;
     uint64_t m_offset = 0; // of the first sector byte
     uint64_t m_bytes = 0;
     SampleOrder m_order = SampleOrder::AsStored;

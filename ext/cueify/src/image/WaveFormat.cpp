@@ -1,5 +1,7 @@
 #include "image/WaveFormat.h"
 
+#include "image/ByteFields.h"
+#include "image/CdAudioFormat.h"
 #include "image/ImageError.h"
 
 #include <algorithm>
@@ -12,23 +14,20 @@ namespace {
 constexpr uint64_t kRiffHeaderBytes = 12;
 constexpr uint64_t kChunkHeaderBytes = 8;
 constexpr uint16_t kFormatPcm = 1;
+constexpr uint16_t kFormatExtensible = 0xFFFE;
+constexpr uint32_t kPlainFormatBytes = 16;
+constexpr uint32_t kExtensibleFormatBytes = 40;
+
+// The subformat GUID of WAVE_FORMAT_EXTENSIBLE after its first two bytes, which hold the
+// format tag the subformat stands for.
+constexpr std::array<unsigned char, 14> kSubformatGuidTail = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
+                                                              0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
 
 struct ChunkHeader
 {
     std::array<char, 4> id{};
     uint32_t size = 0;
 };
-
-uint16_t littleEndian16(const unsigned char* bytes)
-{
-    return static_cast<uint16_t>(bytes[0] | bytes[1] << 8);
-}
-
-uint32_t littleEndian32(const unsigned char* bytes)
-{
-    return static_cast<uint32_t>(littleEndian16(bytes)) | static_cast<uint32_t>(littleEndian16(bytes + 2))
-                                                              << 16;
-}
 
 bool isId(const std::array<char, 4>& id, const char* expected)
 {
@@ -52,30 +51,53 @@ ChunkHeader readChunkHeader(const FileDescriptor& file, uint64_t offset)
     return header;
 }
 
-void checkRiffWave(const FileDescriptor& file)
+// The format tag and sample size an extensible format chunk stands for.
+void readSubformat(const std::array<unsigned char, kExtensibleFormatBytes>& fmt, uint16_t& tag,
+                   uint32_t& bits)
 {
-    const auto bytes = readBytes<kRiffHeaderBytes>(file, 0);
-    if (std::memcmp(bytes.data(), "RIFF", 4) != 0 || std::memcmp(bytes.data() + 8, "WAVE", 4) != 0)
-        throw ImageError("not a RIFF WAVE file");
+    if (!std::equal(kSubformatGuidTail.begin(), kSubformatGuidTail.end(), &fmt[26]))
+        throw ImageError("not PCM (unknown WAVE subformat)");
+    tag = littleEndian16(&fmt[24]);
+    const uint16_t validBits = littleEndian16(&fmt[18]);
+    if (validBits != 0 && validBits < bits)
+        bits = validBits;
 }
 
 void checkCdAudioFormat(const FileDescriptor& file, uint64_t chunkData, uint32_t chunkSize)
 {
-    if (chunkSize < 16)
+    if (chunkSize < kPlainFormatBytes)
         throw ImageError("WAVE format chunk too short");
-    const auto fmt = readBytes<16>(file, chunkData);
-    const bool cdAudio = littleEndian16(&fmt[0]) == kFormatPcm && littleEndian16(&fmt[2]) == 2 &&
-                         littleEndian32(&fmt[4]) == 44100 && littleEndian32(&fmt[8]) == 176400 &&
-                         littleEndian16(&fmt[12]) == 4 && littleEndian16(&fmt[14]) == 16;
-    if (!cdAudio)
-        throw ImageError("WAVE file is not 16-bit stereo PCM at 44.1 kHz");
+    std::array<unsigned char, kExtensibleFormatBytes> fmt{};
+    if (!file.readExact(chunkData, fmt.data(), std::min(chunkSize, kExtensibleFormatBytes)))
+        throw ImageError("WAVE file ends inside its header");
+    uint16_t tag = littleEndian16(&fmt[0]);
+    uint32_t bits = littleEndian16(&fmt[14]);
+    if (tag == kFormatExtensible) {
+        if (chunkSize < kExtensibleFormatBytes)
+            throw ImageError("WAVE format chunk too short");
+        readSubformat(fmt, tag, bits);
+    }
+    if (tag != kFormatPcm)
+        throw ImageError("not PCM (WAVE format " + std::to_string(tag) + ")");
+    requireCdAudio({littleEndian32(&fmt[4]), bits, littleEndian16(&fmt[2])});
+    if (littleEndian16(&fmt[12]) != kCdBytesPerSampleFrame)
+        throw ImageError("WAVE format chunk gives " + std::to_string(littleEndian16(&fmt[12])) +
+                         " bytes a sample frame");
 }
 
 } // namespace
 
-PcmData findCdAudioSamples(const FileDescriptor& file)
+bool isRiffWave(const FileDescriptor& file) noexcept
 {
-    checkRiffWave(file);
+    std::array<unsigned char, kRiffHeaderBytes> bytes{};
+    return file.readExact(0, bytes.data(), bytes.size()) && std::memcmp(bytes.data(), "RIFF", 4) == 0 &&
+           std::memcmp(bytes.data() + 8, "WAVE", 4) == 0;
+}
+
+PcmData findWaveSamples(const FileDescriptor& file)
+{
+    if (!isRiffWave(file))
+        throw ImageError("not a RIFF WAVE file");
     const uint64_t fileBytes = file.size();
     bool formatChecked = false;
     for (uint64_t offset = kRiffHeaderBytes; offset + kChunkHeaderBytes <= fileBytes;) {
@@ -87,7 +109,8 @@ PcmData findCdAudioSamples(const FileDescriptor& file)
         } else if (isId(chunk.id, "data")) {
             if (!formatChecked)
                 throw ImageError("WAVE data chunk before its format chunk");
-            return PcmData{data, std::min<uint64_t>(chunk.size, fileBytes - data)};
+            const uint64_t held = std::min<uint64_t>(chunk.size, fileBytes - data);
+            return PcmData{data, held - held % kCdBytesPerSampleFrame, SampleOrder::AsStored};
         }
         offset = data + chunk.size + (chunk.size & 1u); // chunks are padded to even sizes
     }

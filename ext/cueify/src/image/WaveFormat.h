@@ -1,21 +1,17 @@
-// Where a WAVE data file keeps its samples. Only the format of a CD's audio is accepted:
-// PCM, 16 bits, two channels, 44,100 Hz.
+// Where a RIFF WAVE data file keeps its samples. Only the format of a CD's audio is accepted:
+// PCM, 16 bits, two channels, 44,100 Hz, plain or as WAVE_FORMAT_EXTENSIBLE.
 #pragma once
 
 #include "image/FileDescriptor.h"
-
-#include <cstdint>
+#include "image/PcmData.h"
 
 namespace cueify {
 
-struct PcmData
-{
-    uint64_t offset = 0; // of the first sample byte
-    uint64_t bytes = 0;  // as the data chunk says, cut to what the file holds
-};
+// True when the file starts as a RIFF WAVE file.
+bool isRiffWave(const FileDescriptor& file) noexcept;
 
 // Throws ImageError for a file that is no RIFF WAVE, has no "data" chunk after its
 // "fmt " chunk, or holds samples in any other format.
-PcmData findCdAudioSamples(const FileDescriptor& file);
+PcmData findWaveSamples(const FileDescriptor& file);
 
 } // namespace cueify

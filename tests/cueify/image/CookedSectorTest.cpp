@@ -1,0 +1,138 @@
+// Cooked sectors expand to the raw sectors a drive returns. The EDC is checked against libavutil's
+// general CRC, the P and Q parity against libfec's general Reed-Solomon coder: neither shares code
+// with the library's own.
+#include "image/CookedSector.h"
+
+extern "C" {
+#include <fec.h>
+#include <libavutil/crc.h>
+}
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <random>
+#include <vector>
+
+namespace cueify::test {
+namespace {
+
+using RawSector = std::array<uint8_t, kRawSectorBytes>;
+
+struct ReedSolomonFree
+{
+    void operator()(void* coder) const { free_rs_char(coder); }
+};
+using ReedSolomon = std::unique_ptr<void, ReedSolomonFree>;
+
+// A codeword of data then two parity symbols over GF(2^8) from x^8 + x^4 + x^3 + x^2 + 1, with
+// roots 1 and alpha: RS(255, 253) shortened to the length of a P or Q codeword.
+ReedSolomon shortenedCoder(int dataSymbols)
+{
+    return ReedSolomon(init_rs_char(8, 0x11D, 0, 1, 2, 255 - 2 - dataSymbols));
+}
+
+uint32_t independentEdc(const uint8_t* bytes, size_t length)
+{
+    std::array<AVCRC, 1024> table{};
+    EXPECT_EQ(av_crc_init(table.data(), 1, 32, 0xD8018001, sizeof table), 0);
+    return av_crc(table.data(), 0, bytes, length);
+}
+
+uint32_t storedEdc(const RawSector& raw, size_t at)
+{
+    return uint32_t{raw[at]} | uint32_t{raw[at + 1]} << 8 | uint32_t{raw[at + 2]} << 16 |
+           uint32_t{raw[at + 3]} << 24;
+}
+
+// The ECMA-130 layout of the parity: the 2340 bytes from byte 12 are 1170 words, byte b of word w
+// at 12 + 2w + b. P vector (column n, byte b): words 43m + n for m = 0..23, parity words 1032 + n and
+// 1075 + n. Q vector (diagonal n, byte b): words (44m + 43n) mod 1118 for m = 0..42, parity words
+// 1118 + n and 1144 + n.
+void expectParity(RawSector raw, bool headerAsZero)
+{
+    if (headerAsZero)
+        std::fill(raw.begin() + 12, raw.begin() + 16, 0);
+    const auto byteOf = [](size_t word, size_t b) { return 12 + 2 * word + b; };
+    const ReedSolomon p = shortenedCoder(24), q = shortenedCoder(43);
+    for (size_t b = 0; b < 2; ++b) {
+        for (size_t n = 0; n < 43; ++n) {
+            std::vector<uint8_t> data;
+            for (size_t m = 0; m < 24; ++m)
+                data.push_back(raw[byteOf(43 * m + n, b)]);
+            uint8_t parity[2];
+            encode_rs_char(p.get(), data.data(), parity);
+            EXPECT_EQ(raw[byteOf(1032 + n, b)], parity[0]) << "P column " << n << " byte " << b;
+            EXPECT_EQ(raw[byteOf(1075 + n, b)], parity[1]) << "P column " << n << " byte " << b;
+        }
+        for (size_t n = 0; n < 26; ++n) {
+            std::vector<uint8_t> data;
+            for (size_t m = 0; m < 43; ++m)
+                data.push_back(raw[byteOf((44 * m + 43 * n) % 1118, b)]);
+            uint8_t parity[2];
+            encode_rs_char(q.get(), data.data(), parity);
+            EXPECT_EQ(raw[byteOf(1118 + n, b)], parity[0]) << "Q diagonal " << n << " byte " << b;
+            EXPECT_EQ(raw[byteOf(1144 + n, b)], parity[1]) << "Q diagonal " << n << " byte " << b;
+        }
+    }
+}
+
+struct ModeCase
+{
+    const char* name;
+    CookedMode mode;
+    size_t stored;
+    std::vector<uint8_t> afterHeader; // subheader, then the stored bytes
+    size_t edcFrom, edcAt;            // edcAt 0: no EDC
+    bool ecc, eccHeaderAsZero;
+};
+
+TEST(CookedSector, ExpandsToSyncHeaderSubheaderDataAndTheCodesOfItsMode)
+{
+    const ModeCase cases[] = {
+        {"Mode1", CookedMode::Mode1, 2048, {}, 0, 2064, true, false},
+        {"Mode2Form1", CookedMode::Mode2Form1, 2048, {0, 0, 8, 0, 0, 0, 8, 0}, 16, 2072, true, true},
+        {"Mode2Form2", CookedMode::Mode2Form2, 2324, {0, 0, 0x20, 0, 0, 0, 0x20, 0}, 16, 2348, false, false},
+        {"Mode2", CookedMode::Mode2, 2336, {}, 0, 0, false, false},
+    };
+    const struct
+    {
+        uint32_t frame;
+        std::array<uint8_t, 3> bcd;
+    } addresses[] = {{150, {0x00, 0x02, 0x00}}, {(61 * 60 + 23) * 75 + 47, {0x61, 0x23, 0x47}}};
+    std::mt19937 random(2352);
+    for (const ModeCase& c : cases) {
+        for (const auto& address : addresses) {
+            SCOPED_TRACE(std::string(c.name) + " at frame " + std::to_string(address.frame));
+            std::vector<uint8_t> stored(c.stored);
+            for (uint8_t& byte : stored)
+                byte = static_cast<uint8_t>(random());
+            EXPECT_EQ(storedBytesOf(c.mode), c.stored);
+            RawSector raw;
+            raw.fill(0xEE);
+            expandCookedSector(c.mode, AbsoluteFrame{address.frame}, stored.data(), raw.data());
+
+            const std::array<uint8_t, 12> sync = {0,    0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                                  0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0};
+            EXPECT_TRUE(std::equal(sync.begin(), sync.end(), raw.begin()));
+            EXPECT_EQ((std::array<uint8_t, 4>{raw[12], raw[13], raw[14], raw[15]}),
+                      (std::array<uint8_t, 4>{address.bcd[0], address.bcd[1], address.bcd[2],
+                                              uint8_t(c.mode == CookedMode::Mode1 ? 1 : 2)}));
+            std::vector<uint8_t> afterHeader = c.afterHeader;
+            afterHeader.insert(afterHeader.end(), stored.begin(), stored.end());
+            EXPECT_TRUE(std::equal(afterHeader.begin(), afterHeader.end(), raw.begin() + 16));
+            if (c.edcAt != 0)
+                EXPECT_EQ(storedEdc(raw, c.edcAt),
+                          independentEdc(raw.data() + c.edcFrom, c.edcAt - c.edcFrom));
+            if (c.mode == CookedMode::Mode1)
+                EXPECT_TRUE(
+                    std::all_of(raw.begin() + 2068, raw.begin() + 2076, [](uint8_t b) { return b == 0; }));
+            if (c.ecc)
+                expectParity(raw, c.eccHeaderAsZero);
+        }
+    }
+}
+
+} // namespace
+} // namespace cueify::test

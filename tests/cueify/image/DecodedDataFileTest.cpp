@@ -1,0 +1,132 @@
+// Lossless data files made with ffmpeg from generated samples decode to exactly those samples,
+// read in order or anywhere; lossy files and files in another sample format are refused.
+#include "AudioFiles.h"
+
+#include <thread>
+#include <vector>
+
+namespace cueify::test {
+namespace {
+
+// Eight seconds and a little: not a whole number of any codec's frames or of sectors.
+constexpr uint32_t kSampleFrames = 8 * 44100 + 1237;
+
+struct LosslessCase
+{
+    const char* name;
+    const char* file;
+    const char* options;
+};
+
+// A FLAC stream written to a pipe has no length in its header: it is decoded once to find it.
+const LosslessCase kLossless[] = {{"Flac", "album.flac", ""},
+                                  {"FlacOfUnknownLength", "album.flac", "-f flac - >"},
+                                  {"WavPack", "album.wv", ""},
+                                  {"Tta", "album.tta", ""},
+                                  {"AlacInMp4", "album.m4a", "-c:a alac"}};
+
+TEST(DecodedDataFile, LosslessFilesReadInOrderAreTheSamplesTheyWereMadeOf)
+{
+    const std::string samples = cdSamples(kSampleFrames);
+    for (const LosslessCase& c : kLossless) {
+        SCOPED_TRACE(c.name);
+        testsupport::ScratchDirectory scratch;
+        const auto file =
+            openDataFile(encode(scratch, samples, c.file, c.options), DataFileType::Audio, c.file);
+        EXPECT_EQ(file->size(), samples.size());
+        EXPECT_TRUE(readInOrder(*file) == samples);
+    }
+}
+
+// Each read is a sector at a byte offset: the end with its partial last frame, back to the start,
+// a jump far ahead, a step back inside the frames just decoded, a step just past them.
+TEST(DecodedDataFile, ReadsOutOfOrderSeekToTheExactSample)
+{
+    const std::string samples = cdSamples(kSampleFrames);
+    const uint64_t end = samples.size();
+    const uint64_t offsets[] = {end - kSectorBytes,    0,
+                                6 * 176400 + 4 * 333,  3 * 176400,
+                                3 * 176400 - 4 * 1000, 3 * 176400 + 4 * 5000,
+                                kSectorBytes * 7,      end - 2 * kSectorBytes};
+    for (const LosslessCase& c : kLossless) {
+        SCOPED_TRACE(c.name);
+        testsupport::ScratchDirectory scratch;
+        const auto file =
+            openDataFile(encode(scratch, samples, c.file, c.options), DataFileType::Audio, c.file);
+        for (const uint64_t offset : offsets)
+            EXPECT_TRUE(readBytes(*file, offset, kSectorBytes) == samples.substr(offset, kSectorBytes))
+                << "at byte " << offset;
+    }
+}
+
+TEST(DecodedDataFile, ReadsPastTheLastSampleFail)
+{
+    testsupport::ScratchDirectory scratch;
+    const std::string samples = cdSamples(kSampleFrames);
+    const auto file =
+        openDataFile(encode(scratch, samples, "album.flac", ""), DataFileType::Audio, "album.flac");
+    EXPECT_EQ(readBytes(*file, samples.size() - 1000, kSectorBytes), "read failed");
+    EXPECT_EQ(readBytes(*file, samples.size() + kSectorBytes, kSectorBytes), "read failed");
+    EXPECT_TRUE(readBytes(*file, samples.size() - 1000, 1000) == samples.substr(samples.size() - 1000));
+}
+
+TEST(DecodedDataFile, LossyFilesAndOtherSampleFormatsAreRefusedWithTheirReason)
+{
+    const struct
+    {
+        const char* file;
+        const char* options;
+        const char* reason;
+    } cases[] = {
+        {"lossy.mp2", "", "'lossy.mp2': not lossless (mp2)"},
+        {"48k.flac", "-ar 48000", "'48k.flac': not 44,100 Hz 16-bit stereo (48,000 Hz)"},
+        {"mono.flac", "-ac 1", "'mono.flac': not 44,100 Hz 16-bit stereo (mono)"},
+        {"24bit.flac", "-sample_fmt s32", "'24bit.flac': not 44,100 Hz 16-bit stereo (24-bit)"},
+        {"all.flac", "-ar 96000 -ac 1 -sample_fmt s32",
+         "'all.flac': not 44,100 Hz 16-bit stereo (96,000 Hz, 24-bit, mono)"},
+    };
+    const std::string samples = cdSamples(44100);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        testsupport::ScratchDirectory scratch;
+        EXPECT_EQ(refusal(encode(scratch, samples, c.file, c.options)), c.reason);
+    }
+    testsupport::ScratchDirectory scratch;
+    EXPECT_EQ(refusal(scratch.write("notes.flac", std::string(4000, '\x01'))),
+              "'notes.flac': not a known audio format");
+}
+
+// Its length is found by decoding it, so a file cut short is refused rather than taken as shorter.
+TEST(DecodedDataFile, FileOfUnknownLengthThatCannotBeDecodedToItsEndIsRefused)
+{
+    testsupport::ScratchDirectory scratch;
+    const fs::path path = encode(scratch, cdSamples(44100), "cut.flac", "-f flac - >");
+    fs::resize_file(path, fs::file_size(path) - 1000);
+    EXPECT_EQ(refusal(path), "'cut.flac': cannot be decoded to its end");
+}
+
+// Threads that share one device share its data files: each reads sectors from a place of its own.
+TEST(DecodedDataFileConcurrency, FourThreadsReadingOneFileEachGetTheirSectors)
+{
+    testsupport::ScratchDirectory scratch;
+    const std::string samples = cdSamples(kSampleFrames);
+    const auto file =
+        openDataFile(encode(scratch, samples, "album.flac", ""), DataFileType::Audio, "album.flac");
+    const uint64_t sectors = samples.size() / kSectorBytes;
+    std::vector<int> wrongSectors(4);
+    std::vector<std::thread> threads;
+    for (uint64_t i = 0; i < wrongSectors.size(); ++i)
+        threads.emplace_back([&, i] {
+            for (uint64_t n = 0; n < sectors; n += 3) {
+                const uint64_t offset = (n + i * sectors / 4) % sectors * kSectorBytes;
+                wrongSectors[i] +=
+                    readBytes(*file, offset, kSectorBytes) != samples.substr(offset, kSectorBytes);
+            }
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(wrongSectors, std::vector<int>(4, 0));
+}
+
+} // namespace
+} // namespace cueify::test

@@ -1,0 +1,91 @@
+// RIFF WAVE data files as other tools write them: WAVE_FORMAT_EXTENSIBLE, chunks of odd size.
+#include "AudioFiles.h"
+
+namespace cueify::test {
+namespace {
+
+std::string littleEndian(uint32_t value, int bytes)
+{
+    std::string text;
+    for (int i = 0; i < bytes; ++i)
+        text += static_cast<char>(value >> (8 * i) & 0xFF);
+    return text;
+}
+
+std::string chunk(const std::string& id, const std::string& data)
+{
+    return id + littleEndian(static_cast<uint32_t>(data.size()), 4) + data + (data.size() % 2 ? "\0"s : "");
+}
+
+std::string riffWave(const std::string& chunks)
+{
+    return "RIFF" + littleEndian(static_cast<uint32_t>(4 + chunks.size()), 4) + "WAVE" + chunks;
+}
+
+std::string plainFormat(uint32_t rate = 44100, uint16_t channels = 2, uint16_t bits = 16)
+{
+    const uint32_t align = channels * bits / 8;
+    return chunk("fmt ", littleEndian(1, 2) + littleEndian(channels, 2) + littleEndian(rate, 4) +
+                             littleEndian(rate * align, 4) + littleEndian(align, 2) + littleEndian(bits, 2));
+}
+
+// Sample size in the container and valid bits, channel mask, and the subformat GUID.
+std::string
+extensibleFormat(uint16_t subformat, uint16_t bits = 16, uint16_t validBits = 16,
+                 const std::string& guidTail = "\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71"s)
+{
+    const uint32_t align = 2 * bits / 8;
+    return chunk("fmt ", littleEndian(0xFFFE, 2) + littleEndian(2, 2) + littleEndian(44100, 4) +
+                             littleEndian(44100 * align, 4) + littleEndian(align, 2) + littleEndian(bits, 2) +
+                             littleEndian(22, 2) + littleEndian(validBits, 2) + littleEndian(3, 4) +
+                             littleEndian(subformat, 2) + guidTail);
+}
+
+TEST(WaveFormat, ExtensiblePcmAndChunksOfOddSizeReadAsTheirSamples)
+{
+    const std::string samples = cdSamples(1000);
+    const struct
+    {
+        const char* name;
+        std::string file;
+    } cases[] = {
+        {"Extensible", riffWave(extensibleFormat(1) + chunk("data", samples))},
+        {"OddChunkBeforeFormat", riffWave(chunk("junk", "abc") + plainFormat() + chunk("data", samples))},
+        {"PartialSampleFrameAtTheEnd", riffWave(plainFormat() + chunk("data", samples + "\x01\x02"s))},
+        {"OddChunkBeforeData",
+         riffWave(plainFormat() + chunk("LIST", "INFOISFT\x05\0\0\0tool\0"s) + chunk("data", samples))},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::ScratchDirectory scratch;
+        const auto file = openDataFile(scratch.write("t.wav", c.file), DataFileType::Audio, "t.wav");
+        EXPECT_TRUE(readInOrder(*file) == samples);
+    }
+}
+
+TEST(WaveFormat, OtherSampleFormatsAreRefusedWithTheirReason)
+{
+    const std::string data = chunk("data", cdSamples(100));
+    const struct
+    {
+        std::string file;
+        const char* reason;
+    } cases[] = {
+        {riffWave(plainFormat(48000, 1) + data), "'t.wav': not 44,100 Hz 16-bit stereo (48,000 Hz, mono)"},
+        {riffWave(plainFormat(44100, 2, 8) + data), "'t.wav': not 44,100 Hz 16-bit stereo (8-bit)"},
+        {riffWave(extensibleFormat(3) + data), "'t.wav': not PCM (WAVE format 3)"},
+        {riffWave(extensibleFormat(1, 32, 24) + data), "'t.wav': not 44,100 Hz 16-bit stereo (24-bit)"},
+        {riffWave(extensibleFormat(1, 16, 16, std::string(14, 'x')) + data),
+         "'t.wav': not PCM (unknown WAVE subformat)"},
+        {riffWave(data + plainFormat()), "'t.wav': WAVE data chunk before its format chunk"},
+        {riffWave(plainFormat()), "'t.wav': WAVE file without a data chunk"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reason);
+        testsupport::ScratchDirectory scratch;
+        EXPECT_EQ(refusal(scratch.write("t.wav", c.file)), c.reason);
+    }
+}
+
+} // namespace
+} // namespace cueify::test
