@@ -165,6 +165,31 @@ TEST(CueSheet, SheetsAsWritersLayThemOutOpenWithTheirTocAndSectors)
     }
 }
 
+// A cooked data track before the audio in one file: each track's sectors take their own size in
+// the file, and a cooked sector reads back raw, with sync, its address in BCD, its mode and its data.
+TEST(CueSheet, CookedDataSectorsReadRawAndTheAudioAfterThemFromTheirOwnOffset)
+{
+    const testsupport::ScratchDirectory scratch;
+    const std::string data = fileBytes({"", 75, 2048}, 1);
+    const std::string audio = fileBytes({"", 75, kSector}, 2);
+    scratch.write("mixed.bin", data + audio);
+    const DeviceOwner device = openDevice(
+        scratch.write("disc.cue", "FILE mixed.bin BINARY\n  TRACK 01 MODE1/2048\n    INDEX 01 00:00:00\n"
+                                  "  TRACK 02 AUDIO\n    INDEX 01 00:01:00\n"));
+    EXPECT_EQ(describeToc(readToc(device.get()).get()),
+              "session 1: tracks 1-2, type 0x00, lead-out 00:04:00\n"
+              "track 1: session 1, control 0x4, at 00:02:00, length 00:01:00\n"
+              "track 2: session 1, control 0x0, at 00:03:00, length 00:01:00\n");
+    Sector sector{};
+    ASSERT_EQ(cueify_device_read_raw(device.get(), 10, sector.data()), CUEIFY_OK);
+    const std::string raw(sector.begin(), sector.end());
+    EXPECT_EQ(raw.substr(0, 16),
+              std::string("\x00\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\x00\x00\x02\x10\x01", 16));
+    EXPECT_TRUE(raw.substr(16, 2048) == data.substr(10 * 2048, 2048));
+    ASSERT_EQ(cueify_device_read_raw(device.get(), 75, sector.data()), CUEIFY_OK);
+    EXPECT_TRUE(std::string(sector.begin(), sector.end()) == audio.substr(0, kSector));
+}
+
 TEST(CueSheet, MalformedSheetsAreRefusedWithTheFaultAndItsLine)
 {
     const std::string file = "FILE \"a.bin\" BINARY\n"; // 300 sectors

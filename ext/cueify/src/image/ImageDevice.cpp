@@ -1,13 +1,39 @@
 #include "image/ImageDevice.h"
 
 #include "core/Failure.h"
+#include "image/CookedSector.h"
 
 #include <cueify/error.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <optional>
 
 namespace cueify {
+namespace {
+
+std::optional<CookedMode> cookedModeOf(TrackMode mode)
+{
+    switch (mode) {
+    case TrackMode::Mode1User:
+        return CookedMode::Mode1;
+    case TrackMode::Mode2Form1:
+        return CookedMode::Mode2Form1;
+    case TrackMode::Mode2Form2:
+        return CookedMode::Mode2Form2;
+    case TrackMode::Mode2Body:
+        return CookedMode::Mode2;
+    case TrackMode::Audio:
+    case TrackMode::Cdg:
+    case TrackMode::Mode1Raw:
+    case TrackMode::Mode2Raw:
+        break;
+    }
+    return std::nullopt;
+}
+
+} // namespace
 
 ImageDevice::ImageDevice(CueSheet sheet, ImageLayout layout, std::vector<OpenedDataFile> files,
                          ImageCdText cdText) noexcept
@@ -92,12 +118,18 @@ int ImageDevice::readRawSector(Lba lba, uint8_t* buffer)
 void ImageDevice::readStoredSector(const ImageExtent& extent, Lba lba, uint8_t* buffer)
 {
     const OpenedDataFile& opened = m_files[*extent.file];
-    const uint64_t offset =
-        extent.fileOffset + uint64_t{lba.value - extent.start.value} * storedSectorBytes(extent.mode);
-    // Raw sectors are stored whole; CD+G keeps its sub-channel after the 2352 audio bytes.
-    if (!opened.file->read(offset, buffer, kRawSectorBytes))
+    const uint32_t storedBytes = storedSectorBytes(extent.mode);
+    const uint64_t offset = extent.fileOffset + uint64_t{lba.value - extent.start.value} * storedBytes;
+    const std::optional<CookedMode> cooked = cookedModeOf(extent.mode);
+    // Raw sectors are stored whole; CD+G keeps its sub-channel after the 2352 audio bytes. Cooked
+    // sectors come back as a drive returns them, with sync, header and error codes made here.
+    std::array<uint8_t, kRawSectorBytes> stored;
+    uint8_t* const target = cooked ? stored.data() : buffer;
+    if (!opened.file->read(offset, target, cooked ? storedBytes : kRawSectorBytes))
         throw Failure(CUEIFY_ERR_INTERNAL,
                       "'" + opened.name + "' ends before the sector at LBA " + std::to_string(lba.value));
+    if (cooked)
+        expandCookedSector(*cooked, toAbsolute(lba), stored.data(), buffer);
 }
 
 const ImageExtent* ImageDevice::extentHolding(Lba lba) const noexcept

@@ -64,12 +64,6 @@ std::unique_ptr<ImageDevice> loadImage(const fs::path& cueSheet)
 {
     const std::string sheetName = cueSheet.filename().string();
     const CueSheet sheet = readSheet(cueSheet, sheetName);
-    for (const CueTrack& track : sheet.tracks) {
-        if (storedSectorBytes(track.mode) < kRawSectorBytes)
-            throw ImageError(sheetName + ":" + std::to_string(track.line) + ": track " +
-                             std::to_string(track.number) +
-                             " holds cooked data sectors, which are not read yet");
-    }
     std::vector<OpenedDataFile> files = openDataFiles(cueSheet, sheet, sheetName);
     std::vector<uint64_t> fileBytes;
     for (const OpenedDataFile& file : files)
