@@ -2,6 +2,9 @@
 
 #include <mkdisc/CdaFile.h>
 
+#include <sys/fsuid.h>
+#include <sys/stat.h>
+
 namespace {
 
 using namespace cdtest;
@@ -20,7 +23,11 @@ protected:
     // A directory that stands for a drive, holding the first .cda file of a disc.
     std::string Drive(const std::string& name, uint32_t serial, const std::string& file = "Track01.cda")
     {
-        return scratch.write(name + "/" + file, CdaBytes(1, serial)).parent_path().string();
+        return Drive(name, CdaBytes(1, serial), file);
+    }
+    std::string Drive(const std::string& name, const std::string& bytes, const std::string& file)
+    {
+        return scratch.write(name + "/" + file, bytes).parent_path().string();
     }
 
     testsupport::ScratchDirectory scratch;
@@ -47,7 +54,7 @@ TEST_F(CDAFileOpen, InvalidFileIsRefusedBeforeAnyDriveIsSearchedAndAnUnknownDisc
     ExpectFailure(input, OpenInputFailure("Cannot find cdrom source for the track.", input));
 }
 
-TEST_F(CDAFileOpen, OpensItsTrackOnTheFirstDriveWhoseFirstCdaFileHasItsSerialAndWhoseFirstSectorReads)
+TEST_F(CDAFileOpen, OpensItsTrackOnTheFirstDriveWhoseFirstCdaFileHasItsFourByteSerialAndWhoseFirstSectorReads)
 {
     // Only the first file in listing order counts; the listing follows the directory, not the names.
     const std::string twoFiles = Drive("two", SERIAL, "Track02.cda");
@@ -56,11 +63,14 @@ TEST_F(CDAFileOpen, OpensItsTrackOnTheFirstDriveWhoseFirstCdaFileHasItsSerialAnd
                   CdaBytes(1, SERIAL + 1));
     const std::string unreadable = Drive("unreadable", SERIAL);
     const std::string closed = Drive("closed", SERIAL);
-    const std::string capitals = Drive("capitals", SERIAL, "TRACK01.CDA");
+    // A drive's .cda file is not validated: only its serial is read.
+    const std::string capitals =
+        Drive("capitals", CdaBytes(9, SERIAL).replace(0, 4, "riff").replace(20, 1, "\x07"), "TRACK01.CDA");
     disc.failReadAt(unreadable, 0, CUEIFY_ERR_INTERNAL);
     disc.failOpen(closed, CUEIFY_ERR_NO_DEVICE);
     disc.setDevices({std::nullopt, std::string(), (scratch.path() / "missing").string(), input,
-                     Drive("nocda", SERIAL, "a.wav"), twoFiles, unreadable, closed, capitals});
+                     Drive("nocda", SERIAL, "a.wav"), Drive("high", SERIAL ^ 0xFFFF0000), twoFiles,
+                     unreadable, closed, capitals});
     disc.setDisc(AudioDisc({750, 750, 750, 750, 750}));
 
     const SP<Vantor::Proc::IParser> parser = Open(input, tracker);
@@ -70,6 +80,52 @@ TEST_F(CDAFileOpen, OpensItsTrackOnTheFirstDriveWhoseFirstCdaFileHasItsSerialAnd
     EXPECT_EQ(disc.openDevices(), 1); // the probes released their drives
     EXPECT_EQ(TrackTag(parser), "5");
     EXPECT_TRUE(tracker->reports.empty());
+}
+
+TEST_F(CDAFileOpen, DriveFailuresAfterTheSearchAreTranslatedAndADiscNoDriveCanOpenIsNotFound)
+{
+    const std::string drive = Drive("drive", SERIAL);
+    const Failure notFound = OpenInputFailure("Cannot find cdrom source for the track.", input);
+    const std::pair<std::function<void()>, Failure> cases[] = {
+        {[&] { disc.failNew(); }, notFound},
+        {[&] { disc.failOpen(CUEIFY_ERR_NO_DEVICE); }, notFound},
+        {[&] { disc.failReadAt(0, CUEIFY_ERR_INTERNAL); }, notFound},
+        {[&] { disc.failTocNew(); }, {"CDReaderException", "Cannot create toc.", OPEN_FUNCTION}},
+        {[&] { disc.failTocRead(CUEIFY_NO_DATA); },
+         {"CDReaderException",
+          "Cannot read TOC from device. Cueify error: The data requested is not present.", OPEN_FUNCTION}}};
+    for (const auto& [inject, failure] : cases) {
+        EXPECT_EQ(disc.misuses(), std::vector<std::string>{});
+        disc.reset();
+        disc.setDevices({drive});
+        disc.setDisc(AudioDisc({750, 750, 750, 750, 750}));
+        inject();
+        ExpectFailure(input, failure);
+    }
+}
+
+// Only the opening of a candidate drive is passed over; root's override of file modes is dropped
+// for the test's thread, so that the modes hold for every user.
+TEST_F(CDAFileOpen, ErrorsListingADriveOrReadingItsCdaFilePassUnchanged)
+{
+    const std::string locked = Drive("locked", SERIAL);
+    const std::string unreadable = Drive("unreadable", SERIAL) + "/Track01.cda";
+    std::filesystem::permissions(scratch.path(), std::filesystem::perms::all);
+    std::filesystem::permissions(locked, std::filesystem::perms::none);
+    std::filesystem::permissions(unreadable, std::filesystem::perms::none);
+    const int fileSystemUser = setfsuid(65534);
+    disc.setDevices({locked});
+    ExpectFailure(input, {"Exception", "Cannot list directory " + locked + ": Permission denied",
+                          "void Vantor::(anonymous namespace)::ThrowCannotList(const Vantor::ioPath &, "
+                          "const boost::system::error_code &)",
+                          std::nullopt, locked});
+    disc.setDevices({unreadable.substr(0, unreadable.rfind('/'))});
+    ExpectFailure(input, {"Exception", "Cannot open file " + unreadable,
+                          "Vantor::Core::(anonymous namespace)::FileHandle "
+                          "Vantor::Core::(anonymous namespace)::OpenForReading(const Vantor::ioPath &)",
+                          std::nullopt, unreadable});
+    setfsuid(static_cast<uid_t>(fileSystemUser));
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
 }
 
 } // namespace

@@ -103,6 +103,20 @@ template <class Tag> auto TagOf(const Vantor::Exception& e)
     return value ? std::optional(*value) : std::nullopt;
 }
 
+// The most derived class of the hierarchy that e is, so that a subclass never passes for its base.
+inline std::string KindOf(const Vantor::Exception& e)
+{
+    using namespace Vantor::Proc;
+    using namespace Vantor::Core;
+    return dynamic_cast<const ParserException*>(&e)         ? "ParserException"
+           : dynamic_cast<const CDReaderException*>(&e)     ? "CDReaderException"
+           : dynamic_cast<const ProcException*>(&e)         ? "ProcException"
+           : dynamic_cast<const MethodIsNotApplicable*>(&e) ? "MethodIsNotApplicable"
+           : dynamic_cast<const PropertyException*>(&e)     ? "PropertyException"
+           : dynamic_cast<const CoreException*>(&e)         ? "CoreException"
+                                                            : "Exception";
+}
+
 // The failure that call throws; a test failure when it throws nothing.
 template <class Call> Failure FailureOf(Call&& call)
 {
@@ -113,9 +127,7 @@ template <class Call> Failure FailureOf(Call&& call)
                   TagOf<boost::throw_function>(e).value_or("")};
         f.fileName = TagOf<Vantor::ErrorFilename>(e);
         f.stream = TagOf<Vantor::Proc::ErrorStreamIndex>(e);
-        f.kind = dynamic_cast<const Vantor::Proc::ParserException*>(&e)     ? "ParserException"
-                 : dynamic_cast<const Vantor::Proc::CDReaderException*>(&e) ? "CDReaderException"
-                                                                            : "Exception";
+        f.kind = KindOf(e);
         if (const auto code = TagOf<Vantor::Proc::ErrorTranscodingCode>(e))
             f.code = static_cast<int>(*code);
         f.standard = TagOf<Vantor::ErrorCallStack>(e) && TagOf<boost::throw_file>(e) &&
@@ -189,6 +201,7 @@ protected:
         EXPECT_EQ(FailureOf([&] { Open(path, tracker); }), failure);
         EXPECT_EQ(tracker->reports, report.empty() ? std::vector<std::string>{} : FileOpenReport(report));
         EXPECT_EQ(FailureOf([&] { Open(path); }), failure);
+        EXPECT_EQ(tracker->GetRefCount(), 1); // the failed parser is gone
         ExpectEverythingFreed();
     }
 

@@ -10,7 +10,8 @@ using Vantor::Conf::IFormatCodecAudio;
 using Vantor::Conf::IFormatFile;
 using Vantor::Core::Property;
 
-// The children of a description as "name=value", so that whole descriptions compare at once.
+// The children of a description as "name=value", strings in quotes so that each value shows its
+// type, and whole descriptions compare at once.
 std::string Entries(const Property& node)
 {
     std::string entries;
@@ -19,7 +20,7 @@ std::string Entries(const Property& node)
         entries += child.GetName() + "=" +
                    (type == Vantor::PROPERTY_TYPE_INTEGER ? std::to_string(child.GetInteger())
                     : type == Vantor::PROPERTY_TYPE_BOOL  ? (child.GetBool() ? "true" : "false")
-                                                          : child.GetString()) +
+                                                          : '"' + child.GetString() + '"') +
                    "\n";
     }
     return entries;
@@ -39,34 +40,35 @@ protected:
     SP<Vantor::Proc::IParser> parser;
 };
 
-TEST_F(ParserCDFormat, CodecDescriptionIsStereoSigned16BitPcmAt44100Hz)
+TEST_F(ParserCDFormat, CodecDescriptionIsStereoSigned16BitPcmAt44100HzWithTypedValues)
 {
     const SP<IFormatCodec> codec = parser->GetStreamExtInfo(0);
     EXPECT_EQ(Entries(codec->GetProperty()),
               IFormatCodecAudio::TAG_FRAME_SIZE + "=0\n" + IFormatCodecAudio::TAG_INITIAL_PADDING + "=0\n" +
-                  IFormatCodec::TAG_CODEC_ID + "=" + IFormatCodecAudio::CODEC_ID_PCM_S16LE + "\n" +
-                  IFormatCodec::TAG_CONTAINER_NAME + "=cda\n" + IFormatCodec::TAG_GLOBAL_HEADER + "=false\n" +
-                  IFormatCodecAudio::TAG_SAMPLE_RATE + "=44100\n" + IFormatCodecAudio::TAG_CHANNEL_LAYOUT +
-                  "=2\n" + IFormatCodec::TAG_BITRATE_MODE + "=" + IFormatCodec::TAG_BITRATE_MODE_CBR + "\n" +
-                  IFormatCodec::TAG_BITRATE + "=1411200\n" + IFormatCodecAudio::TAG_SAMPLE_FORMAT + "=1\n" +
-                  IFormatCodec::TAG_MAIN_STREAM + "=true\n" + IFormatCodec::TAG_DEFAULT_STREAM + "=true\n");
+                  IFormatCodec::TAG_CODEC_ID + "=\"" + IFormatCodecAudio::CODEC_ID_PCM_S16LE + "\"\n" +
+                  IFormatCodec::TAG_CONTAINER_NAME + "=\"cda\"\n" + IFormatCodec::TAG_GLOBAL_HEADER +
+                  "=false\n" + IFormatCodecAudio::TAG_SAMPLE_RATE + "=44100\n" +
+                  IFormatCodecAudio::TAG_CHANNEL_LAYOUT + "=2\n" + IFormatCodec::TAG_BITRATE_MODE + "=\"" +
+                  IFormatCodec::TAG_BITRATE_MODE_CBR + "\"\n" + IFormatCodec::TAG_BITRATE + "=1411200\n" +
+                  IFormatCodecAudio::TAG_SAMPLE_FORMAT + "=1\n" + IFormatCodec::TAG_MAIN_STREAM + "=true\n" +
+                  IFormatCodec::TAG_DEFAULT_STREAM + "=true\n");
     EXPECT_EQ(Entries(codec->GetStreamSettings()), IFormatCodec::TAG_STREAM_ID + "=0\n");
 }
 
-TEST_F(ParserCDFormat, ContainerDescriptionHoldsEmptyMetadataButTheTrackNumber)
+TEST_F(ParserCDFormat, ContainerDescriptionHoldsEmptyStringMetadataButTheTrackNumberAndAnIntegerSize)
 {
     using F = IFormatFile;
-    const auto empty = [](const auto&... tags) { return ((tags + "=\n") + ...); };
+    const auto empty = [](const auto&... tags) { return ((tags + "=\"\"\n") + ...); };
     EXPECT_EQ(Entries(parser->GetFormatFile()->GetProperty()),
-              F::TAG_CONTAINER + "=cda\n" +
+              F::TAG_CONTAINER + "=\"cda\"\n" +
                   empty(F::TAG_TITLE, F::TAG_ARTIST, F::TAG_ALBUM, F::TAG_ALBUM_ARTIST, F::TAG_COMMENT,
                         F::TAG_COMPOSER, F::TAG_COPYRIGHT, F::TAG_CREATION_TIME, F::TAG_DATE, F::TAG_DISC,
                         F::TAG_ENCODER, F::TAG_ENCODED_BY, F::TAG_ENCRYPTION, F::TAG_GENRE, F::TAG_PERFORMER,
                         F::TAG_PUBLISHER) +
-                  F::TAG_TRACK + "=3\n" +
+                  F::TAG_TRACK + "=\"3\"\n" +
                   empty(F::TAG_SERVICE_NAME, F::TAG_SERVICE_PROVIDER, F::TAG_VARIANT_BITRATE) +
-                  F::TAG_FILENAME + "=cdda:///dev/sr0#track3.CDA\n" + F::TAG_FILE_EXTENSION + "=cda\n" +
-                  F::TAG_FORMAT_FILE_SIZE + "=35280000\n");
+                  F::TAG_FILENAME + "=\"cdda:///dev/sr0#track3.CDA\"\n" + F::TAG_FILE_EXTENSION +
+                  "=\"cda\"\n" + F::TAG_FORMAT_FILE_SIZE + "=35280000\n");
     EXPECT_EQ(parser->GetFormatFile()->GetVantorSpecificMetadata(), "");
 }
 

@@ -61,12 +61,18 @@ TEST_F(ParserCDStream, SeekMovesToTheSectorThatHoldsTheTimeAndTheEndStillPlaysTh
     EXPECT_EQ(ReadAddresses().back(), FIRST_LBA + 15039);
 }
 
-TEST_F(ParserCDStream, SeekToTheEndOfA74MinuteTrackLandsPastItsLastSectorUntilTheNextSeek)
+// Sector 180004 is stamped 2399993332 us, past what 32 bits hold.
+TEST_F(ParserCDStream, SeekPast36MinutesStampsIn64BitsAndSeekToTheEndOfA74MinuteTrackLandsPastItsLastSector)
 {
     const SP<IParser> parser = OpenTrack2(74 * 4500);
+    parser->Seek(0, 2400000000);
+    const SP<Vantor::Proc::IDataPacket> packet = parser->Read();
+    ASSERT_TRUE(packet);
+    EXPECT_EQ(std::vector<long long>({packet->GetPts(), packet->GetDts(), ReadAddresses().back()}),
+              std::vector<long long>({2399993332, 2399993332, FIRST_LBA + 180004}));
     parser->Seek(0, 4440000000); // sector 333008 of 333000
     EXPECT_FALSE(parser->Read());
-    EXPECT_TRUE(ReadAddresses().empty());
+    EXPECT_EQ(ReadAddresses().size(), 1u);
     parser->Seek(0, 0);
     EXPECT_EQ(NextReadAddress(parser), FIRST_LBA);
 }
@@ -84,6 +90,20 @@ TEST_F(ParserCDStream, BadSeekThrowsTheTimeErrorFirstAndKeepsThePosition)
                            "virtual void Vantor::Proc::ParserCD::Seek(Vantor::Index, Vantor::avTime)",
                            std::nullopt, TrackPath("2"), stream}));
     EXPECT_EQ(NextReadAddress(parser), FIRST_LBA + 1);
+}
+
+TEST_F(ParserCDStream, FailedReadLogsTheCueifyErrorGivesNoPacketAndKeepsThePosition)
+{
+    const SP<IParser> parser = OpenTrack2(3);
+    parser->Read();
+    disc.failReadAt(FIRST_LBA + 1, CUEIFY_ERR_NOMEM);
+    const support::LogCapture log;
+    EXPECT_FALSE(parser->Read());
+    EXPECT_FALSE(parser->Read());
+    EXPECT_EQ(ReadAddresses(), (std::vector<uint32_t>{FIRST_LBA, FIRST_LBA + 1, FIRST_LBA + 1}));
+    EXPECT_EQ(log.messages(google::GLOG_ERROR),
+              std::vector<std::string>(2, "Memory could not be allocated during this operation."));
+    EXPECT_EQ(log.lines().size(), 2u);
 }
 
 } // namespace

@@ -11,11 +11,19 @@ using Vantor::Core::DataInputPath;
 using Vantor::Proc::IParser;
 using Vantor::Proc::IParserCreator;
 
-// Keeps what the plug-in registers, in order; the disc-reader creator as a null factory.
+// Keeps what the plug-in registers, in order; the disc-reader creator as a null factory. The
+// parser factory numbered failAt is kept apart and refused with an exception.
 class RecordingRegistry : public Vantor::Proc::IPluginRegistry
 {
 public:
-    void RegisterParserCreator(const SP<IParserCreator>& creator) override { factories.push_back(creator); }
+    void RegisterParserCreator(const SP<IParserCreator>& creator) override
+    {
+        if (factories.size() == failAt) {
+            refused = creator;
+            throw std::length_error("registry full");
+        }
+        factories.push_back(creator);
+    }
     void RegisterCDReaderCreator(Vantor::Proc::CDReaderCreator creator) override
     {
         EXPECT_EQ(creator, &Vantor::Proc::CDReader::Create);
@@ -23,6 +31,8 @@ public:
     }
 
     std::vector<SP<IParserCreator>> factories;
+    size_t failAt = SIZE_MAX;
+    SP<IParserCreator> refused;
 };
 
 std::vector<SP<IParserCreator>> Register(const std::vector<std::string>& formats)
@@ -50,7 +60,26 @@ TEST_F(Registration, ReaderCreatorComesFirstThenOneFactoryPerListedNameThatExist
     EXPECT_TRUE(disc.calls().empty());
 }
 
-TEST_F(Registration, FactorySurvivesAFailedCreateAndMakesIndependentParsersWhateverTheSettings)
+TEST_F(Registration, RegistryThatThrowsGetsItsExceptionThroughKeepsEarlierFactoriesAndTheRefusedOneIsReleased)
+{
+    Vantor::Conf::SetCDFormatList({"cda", "cdda", "cdx"});
+    RecordingRegistry registry;
+    registry.failAt = 2;
+    try {
+        Registrator(&registry);
+        ADD_FAILURE() << "nothing thrown";
+    } catch (const std::length_error& e) {
+        EXPECT_STREQ(e.what(), "registry full");
+    }
+    ASSERT_EQ(registry.factories.size(), 2u);
+    ASSERT_TRUE(registry.refused);
+    EXPECT_EQ(registry.factories[1]->GetFormatName() + " " + registry.refused->GetFormatName(), "cda cdda");
+    EXPECT_EQ(std::vector<long>({registry.factories[1]->GetRefCount(), registry.refused->GetRefCount()}),
+              std::vector<long>({1, 1}));
+}
+
+TEST_F(Registration,
+       FactoryReportsToItsTrackerSurvivesAFailedCreateAndMakesIndependentParsersWhateverTheSettings)
 {
     fake::FakeDisc badFirstTrack = AudioDisc({40, 15040});
     badFirstTrack.tracks[0].address = {0, 1, 74}; // before logical block 0
@@ -58,6 +87,9 @@ TEST_F(Registration, FactorySurvivesAFailedCreateAndMakesIndependentParsersWhate
     SP<IParserCreator> factory = Register({"cda"}).back();
     EXPECT_THROW(factory->Create(DataInputPath::Create(TrackPath("1")), {}, nullptr),
                  Vantor::Proc::ParserException);
+    EXPECT_THROW(factory->Create(DataInputPath::Create("/music/Track01.wav"), {}, tracker),
+                 Vantor::Proc::ParserException);
+    EXPECT_EQ(tracker->reports, FileOpenReport("Can't open file: unsupported file extension wav found"));
 
     Vantor::Proc::SettingsParser settings;
     settings.options.SetChildT<long long>("start", 1000000);

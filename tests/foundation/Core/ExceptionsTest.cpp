@@ -47,7 +47,10 @@ template <class Thrown> std::string CatchingHandlers()
         ParserException, << Vantor::Proc::ErrorTranscodingCode(Vantor::Proc::TRANSCODING_ERROR_OPEN_INPUT)
                          << Vantor::ErrorDescription("Cannot seek.")
                          << Vantor::Proc::ErrorStreamIndex(0xFFFFFFFFu)
-                         << PropertyException::ErrorPropertyType(Vantor::PROPERTY_TYPE_STRING));
+                         << Vantor::ErrorFilename("/music/Track 01.cda")
+                         << PropertyException::ErrorPropertyName("title")
+                         << PropertyException::ErrorPropertyType(Vantor::PROPERTY_TYPE_STRING)
+                         << PropertyException::ErrorMethodName("SetChildT"));
 }
 
 struct SilentFailure : Vantor::Exception
@@ -77,15 +80,20 @@ TEST(Exceptions, DiagnosticShowsThrowLocationAndEachTagOnALine)
     } catch (const Vantor::Exception& e) {
         EXPECT_STREQ(e.what(), "std::exception");
         const std::string text = boost::diagnostic_information(e);
-        for (const char* line :
-             {"ExceptionsTest.cpp(",
-              "): Throw in function void (anonymous namespace)::ThrowTaggedFailure()\n",
-              "[Vantor::Proc::TagTranscodingErrorCode*] = 37\n", "[Vantor::TagDescription*] = Cannot seek.\n",
-              "[Vantor::Proc::TagStreamIndex*] = 4294967295\n",
-              "[Vantor::Core::PropertyException::TagPropertyType*] = 3\n"})
+        const std::string* stack = boost::get_error_info<Vantor::ErrorCallStack>(e);
+        ASSERT_TRUE(stack);
+        for (const std::string& line : std::initializer_list<std::string>{
+                 "[Vantor::TagCallStack*] = " + *stack + "\n",
+                 "[Vantor::TagFilename*] = /music/Track 01.cda\n",
+                 "[Vantor::Core::PropertyException::TagPropertyName*] = title\n",
+                 "[Vantor::Core::PropertyException::TagMethodName*] = SetChildT\n", "ExceptionsTest.cpp(",
+                 "): Throw in function void (anonymous namespace)::ThrowTaggedFailure()\n",
+                 "[Vantor::Proc::TagTranscodingErrorCode*] = 37\n",
+                 "[Vantor::TagDescription*] = Cannot seek.\n",
+                 "[Vantor::Proc::TagStreamIndex*] = 4294967295\n",
+                 "[Vantor::Core::PropertyException::TagPropertyType*] = 3\n"})
             EXPECT_NE(text.find(line), std::string::npos) << line << " not in\n" << text;
-        EXPECT_NE(boost::get_error_info<Vantor::ErrorCallStack>(e)->find("ThrowTaggedFailure"),
-                  std::string::npos);
+        EXPECT_NE(stack->find("ThrowTaggedFailure"), std::string::npos);
     }
 }
 

@@ -1,8 +1,0 @@
-#include "Vantor/Conf/CDFormats.h"
-
-#include <gtest/gtest.h>
-
-TEST(CDFormats, ListsCdaUnlessTheHostConfiguresOtherNames)
-{
-    EXPECT_EQ(Vantor::Conf::GetCDFormatList(), std::vector<std::string>{"cda"});
-}
