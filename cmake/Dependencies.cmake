@@ -5,7 +5,6 @@ find_package(Boost 1.71 REQUIRED COMPONENTS filesystem)
 find_package(glog REQUIRED)
 
 pkg_check_modules(FFMPEG REQUIRED IMPORTED_TARGET libavcodec libavformat libavutil)
-pkg_check_modules(LIBCUE REQUIRED IMPORTED_TARGET libcue)
 pkg_check_modules(LIBCDIO REQUIRED IMPORTED_TARGET libcdio)
 
 if(VANTOR_BUILD_TESTS)

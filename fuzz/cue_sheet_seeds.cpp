@@ -34,10 +34,10 @@ std::vector<Seed> seeds()
         {"itself.cue", bytesOf("FILE \"fuzzed.cue\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n")});
     result.push_back({"no-track.cue", bytesOf("FILE \"album.bin\" BINARY\n")});
     result.push_back({"empty.cue", {}});
-    // Found by fuzzing: libcue rejects a last track without lines, leaking what it had parsed.
+    // Found by fuzzing: a last track without lines, refused only after the sheet was parsed.
     result.push_back(
         {"last-track-without-lines.cue", bytesOf("FILE \"wave (Track 01).wav\" WAVE\n  TRACK 01 AUDIO")});
-    // Found by fuzzing: libcue reads some remarks as syntax errors, leaking what it had parsed.
+    // Found by fuzzing: remarks that hold keywords, which an earlier reader took for syntax errors.
     result.push_back(
         {"remark-with-rem.cue", bytesOf("FILE n BINARY\nTRACK 1 AUDIO\nINDEX 1 0:0:1\nREM GENREc REM")});
     return result;

@@ -8,9 +8,9 @@ packages=(
   libboost-dev libboost-filesystem-dev libboost-stacktrace-dev
   libgoogle-glog-dev
   libavcodec-dev libavformat-dev libavutil-dev
-  libcue-dev libcdio-dev
+  libcdio-dev
   libcli11-dev
-  libgtest-dev libgmock-dev
+  libgtest-dev libgmock-dev libdiscid-dev
   libclang-rt-14-dev
   binutils ffmpeg bchunk valgrind
 )

@@ -3,6 +3,9 @@
 
 #include "ParserCDFixture.h"
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 namespace {
 
 using namespace cdtest;
@@ -81,17 +84,27 @@ TEST_F(CDReaderTest, CreateOrIsCDPathOnADriveWhoseTocCannotBeReadFailsAndLeavesN
 
 #ifndef __APPLE__
 
-// A disc image, or a directory that holds one, is its own drive; other paths are on their volume's.
+// A disc image, a directory that holds one, or a block device is its own drive; any path inside
+// such a directory is on that drive; other paths are on their volume's.
 TEST_F(CDReaderTest, PathIsResolvedFromItsAbsoluteFormToItsDriveWithAnInfoLine)
 {
-    const testsupport::ScratchDirectory scratch;
+    const testsupport::ScratchDirectory scratch, elsewhere;
     const std::string cueSheet = scratch.write("Disc.CUE", "").string();
+    const std::string cda = scratch.write("Track01.cda", "").string();
+    const std::string nested = scratch.write("covers/front.jpg", "").string();
+    const std::string device = (scratch.path() / "sr9").string();
+    const bool madeDevice = mknod(device.c_str(), S_IFBLK | 0600, makedev(11, 9)) == 0;
     for (const char* own : {"/Disc.CUE", "", "/"})
         EXPECT_EQ(Vantor::Proc::FindPlatformDrive(scratch.path().string() + own),
                   scratch.path().string() + own);
-    const std::string notes = scratch.write("notes.txt", "no disc").string();
+    for (const std::string& inside : {cda, nested})
+        EXPECT_EQ(Vantor::Proc::FindPlatformDrive(inside), scratch.path().string()) << inside;
+    if (madeDevice) // creating device nodes takes root
+        EXPECT_EQ(Vantor::Proc::FindPlatformDrive(device), device);
+    const std::string notes = elsewhere.write("notes.txt", "no disc").string();
     const std::optional<std::string> volume = Vantor::Proc::FindPlatformDrive(notes);
     ASSERT_TRUE(volume);
+    EXPECT_NE(*volume, elsewhere.path().string());
     const std::string relative = std::filesystem::relative(cueSheet).string();
     const std::string absolute = (std::filesystem::current_path() / relative).string(); // not normalised
     EXPECT_TRUE(CDReader::IsCDPath(relative));

@@ -10,11 +10,11 @@
 
 namespace {
 
-// The module's defined dynamic symbols, demangled, with nm's type letter.
-std::map<std::string, char> Symbols()
+// The module's defined symbols (dynamic only, or all), demangled, with nm's type letter.
+std::map<std::string, char> Symbols(bool dynamicOnly = true)
 {
-    const std::string command =
-        "nm --defined-only --demangle --dynamic '" PARSERCD_MODULE_PATH "' 2>/dev/null";
+    const std::string command = std::string("nm --defined-only --demangle ") +
+                                (dynamicOnly ? "--dynamic " : "") + "'" PARSERCD_MODULE_PATH "' 2>/dev/null";
     const std::unique_ptr<FILE, int (*)(FILE*)> output(popen(command.c_str(), "r"), pclose);
     std::map<std::string, char> symbols;
     char line[16384];
@@ -63,6 +63,16 @@ TEST(ExportedSurface, HostReachesTheListedFunctionsAndClassesOnly)
         << "Registrator, a plain name";
     for (const char* name : {"ParserCreator", "Vantor::Proc::CDReader", "Vantor::Proc::ParserCD"})
         EXPECT_TRUE(symbols.count(std::string("typeinfo for ") + name)) << name;
+}
+
+// Loading the module runs no code of ours: no translation unit has a static initialiser (the
+// compiler names them "_GLOBAL__sub_I_<file>") in the module's .init_array.
+TEST(ExportedSurface, LoadingRunsNoStaticInitialiserOfOurs)
+{
+    const std::map<std::string, char> symbols = Symbols(false);
+    ASSERT_FALSE(symbols.empty()) << "nm lists nothing for " PARSERCD_MODULE_PATH;
+    for (const auto& entry : symbols)
+        EXPECT_FALSE(StartsWith(entry.first, "_GLOBAL__sub_I_")) << entry.first;
 }
 
 } // namespace

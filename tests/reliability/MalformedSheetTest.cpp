@@ -98,7 +98,7 @@ TEST_P(RemarkLine, IsIgnoredAndTheTrackPlays)
     expectNoLeak();
 }
 
-// Found by fuzzing: libcue read these remarks as syntax errors and leaked what it had parsed.
+// Found by fuzzing: remarks that hold keywords are remarks, and a good sheet with them opens.
 INSTANTIATE_TEST_SUITE_P(
     Sheets, RemarkLine,
     testing::Values(SheetCase{"KeywordPrefixAndRem",

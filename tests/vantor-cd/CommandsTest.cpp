@@ -79,9 +79,34 @@ TEST_F(Commands, DrivesTellsAudioDiscsAndEmptyDrivesApart)
         run({"drives"}, onEmulatedDrives("/dev/sr7 audio:340 audio:465 audio:390 / mode1:300;/dev/sr8",
                                          {{"CUEIFY_VIRTUAL_DRIVES", demo + ":" + scratch.path().string()}}));
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out, "/dev/sr7: audio disc, 4 tracks (3 audio, 1 data)\n/dev/sr8: no disc\n" + demo +
-                              ": audio disc, 4 tracks (3 audio, 1 data)\n" + scratch.path().string() +
-                              ": no disc\n");
+    EXPECT_EQ(result.out, "/dev/sr7: audio disc, 4 tracks (3 audio, 1 data)\n/dev/sr8: no disc (no readable "
+                          "disc in the drive)\n" +
+                              demo + ": audio disc, 4 tracks (3 audio, 1 data)\n" + scratch.path().string() +
+                              ": no disc (no disc image: the folder holds no CUE sheet, or more than one)\n");
+}
+
+// A disc of tracks 3 and 4 only, such as the second sheet of an album split over two images.
+TEST_F(Commands, DiscWhoseFirstTrackIsNotOneListsAndRipsFromItsFirstTrack)
+{
+    const std::string pcm = demoPcm(1) + demoPcm(2);
+    scratch.write("later.bin", pcm);
+    const std::string cue =
+        scratch
+            .write("later.cue", "FILE \"later.bin\" BINARY\n  TRACK 03 AUDIO\n    INDEX 01 00:00:00\n"
+                                "  TRACK 04 AUDIO\n    INDEX 01 00:04:40\n")
+            .string();
+    const std::string track = "cdda://" + cue + "#track";
+    const Result listed = run({"list", cue});
+    EXPECT_EQ(listed.err, "");
+    EXPECT_EQ(listed.out, "disc      " + cue +
+                              "\ntracks    2\nduration  0:12\n\n  #  duration  type   track path\n"
+                              "  3      0:04  audio  " +
+                              track +
+                              "3.cda\n"
+                              "  4      0:06  audio  " +
+                              track + "4.cda\n");
+    EXPECT_EQ(run({"rip", track + "4.cda", "-o", output("04.wav")}).exitCode, 0);
+    EXPECT_TRUE(decodedPcm(output("04.wav")) == demoPcm(2));
 }
 
 TEST_F(Commands, RipWithoutArgumentsWritesTheDemoFirstTrackHereAsWave)
@@ -200,7 +225,19 @@ TEST_F(Commands, UserErrorsGiveOneLineAndLeaveNoFile)
     const std::string cue = demoCue().string();
     const std::string wav = output("out.wav");
     const std::string noData = scratch.write("nodata.cue", "FILE \"nothing.bin\" BINARY\n").string();
+    const std::string badIndex =
+        scratch
+            .write("bad.cue",
+                   "FILE \"a.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n    INDEX 00 00:00:00\n")
+            .string();
+    const std::string noFile =
+        scratch
+            .write("nofile.cue", "REM\nFILE \"CDImage.flac\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n")
+            .string();
     const std::string strayCda = demoCue().parent_path() / "Track01.cda";
+    const std::string hashFolder = output("x#track9");
+    scratch.write("x#track9/a.bin", std::string(kSectorBytes, '\0'));
+    scratch.write("x#track9/a.cue", "FILE a.bin BINARY\n TRACK 01 AUDIO\n INDEX 01 00:00:00\n");
     const struct
     {
         std::vector<std::string> arguments;
@@ -223,9 +260,13 @@ TEST_F(Commands, UserErrorsGiveOneLineAndLeaveNoFile)
          "no drive holds the disc of " + strayCda +
              " (a disc image counts as a drive when its directory is named in CUEIFY_VIRTUAL_DRIVES)"},
         {{"list", output("missing.cue")}, output("missing.cue") + ": no such file or directory"},
-        {{"list", noData},
-         noData + " holds no disc: Cannot open cueify device " + noData +
-             ". Cueify error: The device could not be opened."},
+        {{"list", hashFolder + "/a.cue"},
+         "cannot use the disc in " + hashFolder +
+             "/a.cue: its path holds \"#track\", which marks the track "
+             "number in track paths; rename the folder"},
+        {{"list", noData}, noData + " holds no disc: nodata.cue: no TRACK in the sheet"},
+        {{"list", badIndex}, badIndex + " holds no disc: bad.cue:4: INDEX 00 after INDEX 01 in track 1"},
+        {{"list", noFile}, noFile + " holds no disc: nofile.cue:2: cannot open 'CDImage.flac': no such file"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
@@ -233,7 +274,7 @@ TEST_F(Commands, UserErrorsGiveOneLineAndLeaveNoFile)
         EXPECT_EQ(result.exitCode, 1);
         EXPECT_EQ(result.err, "vantor-cd: " + c.message + "\n");
         EXPECT_EQ(result.out, "");
-        EXPECT_EQ(entries(), 1); // the sheet without data
+        EXPECT_EQ(entries(), 4); // the sheets and the folder written above
     }
 }
 

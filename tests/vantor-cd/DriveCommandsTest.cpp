@@ -138,9 +138,7 @@ TEST_F(DriveCommands, AnEmptyDriveIsNoDisc)
     const Environment empty = onEmulatedDrives("/dev/sr7");
     const Result list = run({"list", "/dev/sr7"}, empty);
     EXPECT_EQ(list.exitCode, 1);
-    EXPECT_EQ(list.err,
-              "vantor-cd: /dev/sr7 holds no disc: Cannot open cueify device /dev/sr7. Cueify error: The "
-              "device could not be opened.\n");
+    EXPECT_EQ(list.err, "vantor-cd: /dev/sr7 holds no disc: no readable disc in the drive\n");
 }
 
 } // namespace

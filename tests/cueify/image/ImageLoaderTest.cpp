@@ -1,6 +1,7 @@
-// Which CUE sheets and data files open as a disc image; every refused one is CUEIFY_ERR_NO_DEVICE.
+// Which data files open as a disc image; every refused one is CUEIFY_ERR_NO_DEVICE, with its reason.
 #include "CueifyTesting.h"
 
+#include <cueify/last_error.h>
 #include <mkdisc/DiscWriter.h>
 
 #include <sys/stat.h>
@@ -10,56 +11,47 @@ namespace {
 
 struct RefusedCase
 {
-    const char* name;
-    std::string sheet;                              // in place of the written one, unless empty
-    void (*damage)(const fs::path& data) = nullptr; // done to the data file, if set
+    const char* reason;
+    void (*damage)(const fs::path& data);
     mkdisc::DataFileFormat format = mkdisc::DataFileFormat::Binary;
 };
 
-TEST(ImageLoader, MalformedSheetsAndUnfitDataFilesAreNoDevice)
+// The writer's own sheet over a data file damaged after it was written.
+TEST(ImageLoader, UnfitDataFilesAreNoDeviceWithTheirReason)
 {
-    const std::string file = "FILE \"disc.bin\" BINARY\n"; // 300 sectors, 00:04:00
     const auto wave = mkdisc::DataFileFormat::Wave;
-    const RefusedCase cases[] = {
-        {"UnknownKeyword", "this is not a CUE sheet\n"},
-        {"UnclosedQuote", "FILE \"disc.bin BINARY\n TRACK 01 AUDIO\n INDEX 01 00:00:00\n"},
-        {"TrackWithoutIndex01", file + " TRACK 01 AUDIO\n INDEX 00 00:00:00\n INDEX 02 00:01:00\n"},
-        {"CookedSectors", file + " TRACK 01 MODE1/2048\n INDEX 01 00:00:00\n"},
-        {"FramesBeyond74", file + " TRACK 01 AUDIO\n INDEX 01 00:00:75\n"},
-        {"TrackNumbersSkip",
-         file + " TRACK 01 AUDIO\n INDEX 01 00:00:00\n TRACK 03 AUDIO\n INDEX 01 00:02:00\n"},
-        {"SessionsSkipANumber", "REM SESSION 01\n" + file +
-                                    " TRACK 01 AUDIO\n INDEX 01 00:00:00\n"
-                                    "REM SESSION 03\n TRACK 02 AUDIO\n INDEX 01 00:02:00\n"},
-        {"StartAtTheFileEnd",
-         file + " TRACK 01 AUDIO\n INDEX 01 00:00:00\n TRACK 02 AUDIO\n INDEX 01 00:04:00\n"},
-        {"Index00AfterIndex01", file + " TRACK 01 AUDIO\n INDEX 01 00:00:00\n TRACK 02 AUDIO\n"
-                                       " INDEX 00 00:02:10\n INDEX 01 00:02:00\n"},
-        {"LongerThan99Minutes", file + " TRACK 01 AUDIO\n PREGAP 99:59:00\n INDEX 01 00:00:00\n"},
-        {"MissingDataFile", "FILE \"missing.bin\" BINARY\n TRACK 01 AUDIO\n INDEX 01 00:00:00\n"},
-        {"DataFileIsADirectory", "FILE \".\" BINARY\n TRACK 01 AUDIO\n INDEX 01 00:00:00\n"},
-        {"DataFileIsAFifo", "",
-         [](const fs::path& data) {
-             fs::remove(data);
-             mkfifo(data.c_str(), 0600);
-         }},
-        {"DataFileShorterThanASector", "", [](const fs::path& data) { fs::resize_file(data, 2000); }},
-        {"NotAWaveFile", "", [](const fs::path& data) { patch(data, 8, "AVI "); }, wave},
-        {"WaveInFloat", "", [](const fs::path& data) { patch(data, 20, "\x03"); }, wave},
-        {"WaveInMono", "", [](const fs::path& data) { patch(data, 22, "\x01"); }, wave},
-        {"WaveAt48kHz", "", [](const fs::path& data) { patch(data, 24, "\x80\xBB"); }, wave},
-        {"WaveOf8BitSamples", "", [](const fs::path& data) { patch(data, 34, "\x08"); }, wave},
-        {"WaveWithoutDataChunk", "", [](const fs::path& data) { fs::resize_file(data, 36); }, wave}};
+    const RefusedCase cases[] = {{"disc.cue:1: cannot open 'disc.bin': not a regular file",
+                                  [](const fs::path& data) {
+                                      fs::remove(data);
+                                      fs::create_directory(data);
+                                  }},
+                                 {"disc.cue:1: cannot open 'disc.bin': not a regular file",
+                                  [](const fs::path& data) {
+                                      fs::remove(data);
+                                      mkfifo(data.c_str(), 0600);
+                                  }},
+                                 {"disc.cue:3: INDEX 01 of track 1 lies past the end of 'disc.bin'",
+                                  [](const fs::path& data) { fs::resize_file(data, 2000); }},
+                                 {"disc.cue:1: 'disc.wav': not a RIFF WAVE file",
+                                  [](const fs::path& data) { patch(data, 8, "AVI "); }, wave},
+                                 {"disc.cue:1: 'disc.wav': WAVE file is not 16-bit stereo PCM at 44.1 kHz",
+                                  [](const fs::path& data) { patch(data, 20, "\x03"); }, wave},
+                                 {"disc.cue:1: 'disc.wav': WAVE file is not 16-bit stereo PCM at 44.1 kHz",
+                                  [](const fs::path& data) { patch(data, 22, "\x01"); }, wave},
+                                 {"disc.cue:1: 'disc.wav': WAVE file is not 16-bit stereo PCM at 44.1 kHz",
+                                  [](const fs::path& data) { patch(data, 24, "\x80\xBB"); }, wave},
+                                 {"disc.cue:1: 'disc.wav': WAVE file is not 16-bit stereo PCM at 44.1 kHz",
+                                  [](const fs::path& data) { patch(data, 34, "\x08"); }, wave},
+                                 {"disc.cue:1: 'disc.wav': WAVE file without a data chunk",
+                                  [](const fs::path& data) { fs::resize_file(data, 36); }, wave}};
     for (const RefusedCase& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.reason);
         testsupport::ScratchDirectory scratch;
         const mkdisc::WrittenDisc disc =
             mkdisc::writeDisc({"disc", {{{{mkdisc::TrackMode::Audio, 300}}}}, c.format}, scratch.path());
-        if (!c.sheet.empty())
-            std::ofstream(disc.cueSheet, std::ios::trunc) << c.sheet;
-        if (c.damage)
-            c.damage(disc.dataFiles.at(0));
+        c.damage(disc.dataFiles.at(0));
         openDevice(disc.cueSheet, CUEIFY_ERR_NO_DEVICE);
+        EXPECT_EQ(std::string(cueify_get_last_error()), c.reason);
     }
 }
 

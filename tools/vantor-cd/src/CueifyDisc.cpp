@@ -1,5 +1,6 @@
 #include "CueifyDisc.h"
 
+#include "ErrorText.h"
 #include "UserError.h"
 
 #include <cueify/cueify.h>
@@ -46,8 +47,10 @@ DeviceOwner openDevice(const std::string& drive)
     if (!device)
         throw UserError("out of memory");
     const int result = cueify_device_open(device.get(), drive.c_str());
-    if (result != CUEIFY_OK)
-        throw UserError("cannot open " + drive + ": " + reasonOf(result));
+    if (result != CUEIFY_OK) {
+        const std::string reason = discAccessReason();
+        throw UserError("cannot open " + drive + ": " + (reason.empty() ? reasonOf(result) : reason));
+    }
     return device;
 }
 

@@ -17,17 +17,31 @@ Vantor::SP<Vantor::Proc::ICDReader> openReader(Context& context, const std::stri
     try {
         return host.openDisc(Vantor::ioPath(path));
     } catch (const std::exception& failure) {
-        throw UserError(path + " holds no disc: " + describeFailure(failure));
+        // The disc-access library's reason says more than the plug-in's "cannot open" text.
+        const std::string reason = discAccessReason();
+        throw UserError(path + " holds no disc: " + (reason.empty() ? describeFailure(failure) : reason));
     }
 }
 
-// The drive the plug-in resolved the path to, as its track paths name it.
+// The drive the plug-in resolved the path to, as its track paths name it. Every track number up to
+// the count has a path, whether the disc starts at track 1 or later.
 std::string driveOf(const Vantor::Proc::ICDReader& reader, const std::string& path)
 {
     if (reader.GetTrackCount() == 0)
         return path;
-    const std::optional<TrackTarget> first = parseTrackPath(reader.GetTrackPath(1).utf8string());
-    return first ? first->drive : path;
+    const std::string trackPath = reader.GetTrackPath(reader.GetTrackCount()).utf8string();
+    // A track path is read back at its first "#track": one inside the drive's name would open
+    // another drive.
+    const std::string& trackPrefix = Vantor::Proc::ICDReader::CD_TRACK_PREFIX;
+    const size_t last = trackPath.rfind(trackPrefix);
+    if (trackPath.find(trackPrefix) != last) {
+        const std::string drive = trackPath.substr(Vantor::Proc::ICDReader::CD_PATH_PREFIX.size(),
+                                                   last - Vantor::Proc::ICDReader::CD_PATH_PREFIX.size());
+        throw UserError("cannot use the disc in " + drive + ": its path holds \"" + trackPrefix +
+                        "\", which marks the track number in track paths; rename the folder");
+    }
+    const std::optional<TrackTarget> target = parseTrackPath(trackPath);
+    return target ? target->drive : path;
 }
 
 Vantor::SP<Vantor::Proc::IParser> openParser(Context& context, const TrackTarget& target)
@@ -67,7 +81,7 @@ OpenedTrack openAudioTrack(Context& context, const std::string& argument)
 std::string demoTrack(Context& context)
 {
     const OpenedDisc demo = openDisc(context, context.demoDisc());
-    return demo.reader->GetTrackPath(1).utf8string();
+    return demo.reader->GetTrackPath(demo.toc.tracks.front().number).utf8string();
 }
 
 } // namespace vantorcd

@@ -3,6 +3,7 @@
 #include "Context.h"
 #include "CueifyDisc.h"
 #include "DriveList.h"
+#include "ErrorText.h"
 #include "UserError.h"
 
 #include <iostream>
@@ -31,7 +32,8 @@ std::string describeDrive(const std::string& drive)
     try {
         return describeDisc(readDiscToc(drive));
     } catch (const UserError&) {
-        return "no disc";
+        const std::string reason = discAccessReason();
+        return reason.empty() ? "no disc" : "no disc (" + reason + ")";
     }
 }
 

@@ -4,6 +4,7 @@
 #include "Vantor/Core/Interfaces/Exceptions.h"
 
 #include <boost/exception/get_error_info.hpp>
+#include <cueify/last_error.h>
 
 namespace vantorcd {
 
@@ -15,6 +16,11 @@ std::string describeFailure(const std::exception& error)
     }
     const char* text = error.what();
     return text && *text ? text : "unknown error";
+}
+
+std::string discAccessReason()
+{
+    return cueify_get_last_error();
 }
 
 } // namespace vantorcd

@@ -24,14 +24,13 @@ void runList(Context& context, const std::string& pathOption)
 {
     const std::string path = pathOption.empty() ? context.demoDisc() : pathOption;
     const OpenedDisc disc = openDisc(context, path);
-    const Vantor::Index count = disc.reader->GetTrackCount();
     std::cout << "disc      " << disc.toc.drive << "\n"
-              << "tracks    " << count << "\n"
+              << "tracks    " << disc.toc.tracks.size() << "\n"
               << "duration  " << formatDuration(disc.reader->GetDiskDuration()) << "\n"
               << "\n"
               << "  #  duration  type   track path\n";
-    for (Vantor::Index track = 1; track <= count; ++track)
-        std::cout << trackLine(disc, track) << "\n";
+    for (const TocTrack& track : disc.toc.tracks)
+        std::cout << trackLine(disc, track.number) << "\n";
 }
 
 } // namespace

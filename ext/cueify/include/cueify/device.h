@@ -1,53 +1,66 @@
 /* Drives and disc images. */
-#ifndef CUEIFY_DEVICE_H
-#define CUEIFY_DEVICE_H
+#ifndef _CUEIFY_DEVICE_H
+#define _CUEIFY_DEVICE_H
 
-#include <cueify/types.h>
+/* For the two functions of ours below; the rest of this header needs no fixed-width type. */
+#include <stddef.h>
+#include <stdint.h>
 
 #ifdef __cplusplus
 extern "C" {
 #endif
 
-/** Bytes in one raw sector. */
+/** An opened or closed drive or disc image. */
+typedef void *cueify_device;
+
+/* What a device can be asked for (cueify_device_get_supported_apis). */
+#define CUEIFY_DEVICE_SUPPORTS_TOC 0x01
+#define CUEIFY_DEVICE_SUPPORTS_SESSIONS 0x02
+#define CUEIFY_DEVICE_SUPPORTS_FULL_TOC 0x04
+#define CUEIFY_DEVICE_SUPPORTS_CDTEXT 0x08
+#define CUEIFY_DEVICE_SUPPORTS_MCN_ISRC 0x10
+#define CUEIFY_DEVICE_SUPPORTS_INDICES 0x20
+#define CUEIFY_DEVICE_SUPPORTS_DATA_MODE 0x40
+#define CUEIFY_DEVICE_SUPPORTS_TRACK_CONTROL 0x80
+
+/** A closed handle, or NULL when memory runs out. */
+cueify_device *cueify_device_new(void);
+
+/**
+ * Opens a drive or a disc image (a CUE sheet, or a directory holding exactly one) by its name,
+ * the default device when device is NULL.
+ */
+int cueify_device_open(cueify_device *d, const char *device);
+
+int cueify_device_close(cueify_device *d);
+
+/** Releases the handle, closing its device if it is open. */
+void cueify_device_free(cueify_device *d);
+
+/** A bitmask of CUEIFY_DEVICE_SUPPORTS_*: a set bit means "not known to be unsupported". */
+int cueify_device_get_supported_apis(cueify_device *d);
+
+/** One device name owned by the library, or NULL. */
+const char *cueify_device_get_default_device(void);
+
+/* Raw sector reads and the list of drives: extensions of this library. */
+
 #define CUEIFY_RAW_SECTOR_SIZE 2352
 
-/** A closed device handle, or NULL when memory runs out. */
-CUEIFY_EXPORT cueify_device *cueify_device_new(void);
+/**
+ * Reads the raw sector at a logical block address (0 is the sector at 00:02:00). CUEIFY_OK only
+ * when all CUEIFY_RAW_SECTOR_SIZE bytes were read.
+ */
+int cueify_device_read_raw(cueify_device *d, uint32_t lba, uint8_t *buffer);
 
 /**
- * Opens a drive, a CUE sheet, or a directory that holds exactly one CUE sheet.
- * NULL name: the default device. Returns CUEIFY_OK, CUEIFY_ERR_BADARG (null handle,
- * empty name), CUEIFY_ERR_NO_DEVICE or CUEIFY_ERR_NOMEM.
+ * The drives and virtual drives, as one malloc'ed block: count pointers followed by the names
+ * they point to. Release it with one free(). NULL, with count 0, when there is none.
  */
-CUEIFY_EXPORT int cueify_device_open(cueify_device *d, const char *device);
-
-/** Closes an open device; the handle can be opened again. */
-CUEIFY_EXPORT int cueify_device_close(cueify_device *d);
-
-/** Releases the handle, closing the device first if it is open. */
-CUEIFY_EXPORT void cueify_device_free(cueify_device *d);
-
-/** One device name owned by the library, or NULL when there is no drive. */
-CUEIFY_EXPORT const char *cueify_device_get_default_device(void);
-
-/** Reads the full TOC (READ TOC/PMA/ATIP format 2) into t, which is cleared first. */
-CUEIFY_EXPORT int cueify_device_read_full_toc(cueify_device *d, cueify_full_toc *t);
-
-/**
- * Reads the raw 2352-byte sector at logical block address lba (0 is the sector at
- * 00:02:00). Returns CUEIFY_OK only when every byte was read.
- */
-CUEIFY_EXPORT int cueify_device_read_raw(cueify_device *d, uint32_t lba, uint8_t *buffer);
-
-/**
- * Lists the physical drives, then the virtual drives named in CUEIFY_VIRTUAL_DRIVES.
- * The result is one malloc'ed block (the pointer array followed by the names):
- * release it with a single free(). No drive: NULL and *count 0.
- */
-CUEIFY_EXPORT char **cueify_device_get_all_devices(size_t *count);
+char **cueify_device_get_all_devices(size_t *count);
 
 #ifdef __cplusplus
 }
 #endif
 
-#endif /* CUEIFY_DEVICE_H */
+#endif /* _CUEIFY_DEVICE_H */

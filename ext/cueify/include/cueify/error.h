@@ -1,10 +1,6 @@
 /* Result codes of the disc-access library. */
-#ifndef CUEIFY_ERROR_H
-#define CUEIFY_ERROR_H
-
-#ifdef __cplusplus
-extern "C" {
-#endif
+#ifndef _CUEIFY_ERROR_H
+#define _CUEIFY_ERROR_H
 
 /** Every function that can fail returns one of these as an int. */
 enum cueify_error {
@@ -20,8 +16,4 @@ enum cueify_error {
     CUEIFY_ERR_INVALID_CDTEXT = 9  /**< CD-Text data was invalid */
 };
 
-#ifdef __cplusplus
-}
-#endif
-
-#endif /* CUEIFY_ERROR_H */
+#endif /* _CUEIFY_ERROR_H */

@@ -1,50 +1,61 @@
-/* The full table of contents of a disc. */
-#ifndef CUEIFY_FULL_TOC_H
-#define CUEIFY_FULL_TOC_H
+/* The full table of contents: sessions, their tracks and lead-outs, as READ TOC format 2
+ * reports them. */
+#ifndef _CUEIFY_FULL_TOC_H
+#define _CUEIFY_FULL_TOC_H
 
+#include <cueify/device.h>
+#include <cueify/constants.h>
 #include <cueify/types.h>
 
 #ifdef __cplusplus
 extern "C" {
 #endif
 
-/** An empty TOC (every getter answers 0), or NULL when memory runs out. */
-CUEIFY_EXPORT cueify_full_toc *cueify_full_toc_new(void);
+typedef void *cueify_full_toc;
 
-CUEIFY_EXPORT void cueify_full_toc_free(cueify_full_toc *t);
+/* Pseudo-track points of a full TOC. */
+#define CUEIFY_FULL_TOC_FIRST_TRACK_PSEUDOTRACK 0xA0
+#define CUEIFY_FULL_TOC_LAST_TRACK_PSEUDOTRACK 0xA1
 
-/*
- * Getters. Track and session numbers are the numbers on the disc. Out of range,
- * or a NULL TOC, they answer 0 or {0,0,0}; they never report errors.
- */
-CUEIFY_EXPORT uint8_t cueify_full_toc_get_first_session(cueify_full_toc *t);
-CUEIFY_EXPORT uint8_t cueify_full_toc_get_last_session(cueify_full_toc *t);
-CUEIFY_EXPORT uint8_t cueify_full_toc_get_session_first_track(cueify_full_toc *t, uint8_t session);
-CUEIFY_EXPORT uint8_t cueify_full_toc_get_session_last_track(cueify_full_toc *t, uint8_t session);
-CUEIFY_EXPORT uint8_t cueify_full_toc_get_session_type(cueify_full_toc *t, uint8_t session);
+/* Session types, as the A0 point of a full TOC reports them. */
+#define CUEIFY_SESSION_MODE_1 0x00
+#define CUEIFY_SESSION_CDI 0x10
+#define CUEIFY_SESSION_MODE_2 0x20
 
-/** Absolute address of the session's lead-out, including the 150-frame offset. */
-CUEIFY_EXPORT cueify_msf_t cueify_full_toc_get_session_leadout_address(cueify_full_toc *t, uint8_t session);
+/** An empty full TOC (every getter answers 0), or NULL when memory runs out. */
+cueify_full_toc *cueify_full_toc_new(void);
 
-CUEIFY_EXPORT uint8_t cueify_full_toc_get_track_session(cueify_full_toc *t, uint8_t track);
+/** Reads the device's full TOC into t, which is cleared first. */
+int cueify_device_read_full_toc(cueify_device *d, cueify_full_toc *t);
 
-/** The CONTROL nibble of the track. */
-CUEIFY_EXPORT uint8_t cueify_full_toc_get_track_control_flags(cueify_full_toc *t, uint8_t track);
+void cueify_full_toc_free(cueify_full_toc *t);
 
-/** The sub-Q format (ADR) of the track's TOC entry. */
-CUEIFY_EXPORT uint8_t cueify_full_toc_get_track_sub_q_channel_format(cueify_full_toc *t, uint8_t track);
+uint8_t cueify_full_toc_get_first_session(cueify_full_toc *t);
+uint8_t cueify_full_toc_get_last_session(cueify_full_toc *t);
 
-/** Absolute start (index 01) including the 150-frame offset: track 1 of a normal disc is 00:02:00. */
-CUEIFY_EXPORT cueify_msf_t cueify_full_toc_get_track_address(cueify_full_toc *t, uint8_t track);
+uint8_t cueify_full_toc_get_session_first_track(cueify_full_toc *t, uint8_t session);
+uint8_t cueify_full_toc_get_session_last_track(cueify_full_toc *t, uint8_t session);
+uint8_t cueify_full_toc_get_session_type(cueify_full_toc *t, uint8_t session);
+cueify_msf_t cueify_full_toc_get_session_leadout_address(cueify_full_toc *t, uint8_t session);
+cueify_msf_t cueify_full_toc_get_session_length(cueify_full_toc *t, uint8_t session);
 
-/**
- * The next track's start minus this start when the next track is in the same session,
- * otherwise this track's session lead-out minus this start.
- */
-CUEIFY_EXPORT cueify_msf_t cueify_full_toc_get_track_length(cueify_full_toc *t, uint8_t track);
+uint8_t cueify_full_toc_get_track_session(cueify_full_toc *t, uint8_t track);
+uint8_t cueify_full_toc_get_track_control_flags(cueify_full_toc *t, uint8_t track);
+uint8_t cueify_full_toc_get_track_sub_q_channel_format(cueify_full_toc *t, uint8_t track);
+/** Absolute start (INDEX 01), with the 150 frames before logical block 0: 00:02:00 for track 1. */
+cueify_msf_t cueify_full_toc_get_track_address(cueify_full_toc *t, uint8_t track);
+/** Up to the next track's start in the same session, else to the session's lead-out. */
+cueify_msf_t cueify_full_toc_get_track_length(cueify_full_toc *t, uint8_t track);
+
+#define cueify_full_toc_get_first_track(t) \
+    cueify_full_toc_get_session_first_track(t, cueify_full_toc_get_first_session(t))
+#define cueify_full_toc_get_last_track(t) \
+    cueify_full_toc_get_session_last_track(t, cueify_full_toc_get_last_session(t))
+#define cueify_full_toc_get_disc_length(t) \
+    cueify_full_toc_get_session_leadout_address(t, cueify_full_toc_get_last_session(t))
 
 #ifdef __cplusplus
 }
 #endif
 
-#endif /* CUEIFY_FULL_TOC_H */
+#endif /* _CUEIFY_FULL_TOC_H */

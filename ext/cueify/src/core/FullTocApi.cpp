@@ -88,6 +88,13 @@ uint8_t cueify_full_toc_get_track_sub_q_channel_format(cueify_full_toc* t, uint8
     return found ? found->subQFormat : 0;
 }
 
+cueify_msf_t cueify_full_toc_get_session_length(cueify_full_toc* t, uint8_t session)
+{
+    const TocSession* entry = sessionOf(t, session);
+    const TocTrack* first = entry ? trackOf(t, entry->firstTrack) : nullptr;
+    return first ? cueify::toMsf(cueify::distance(first->start, entry->leadOut)) : cueify_msf_t{0, 0, 0};
+}
+
 cueify_msf_t cueify_full_toc_get_track_address(cueify_full_toc* t, uint8_t track)
 {
     const TocTrack* found = trackOf(t, track);

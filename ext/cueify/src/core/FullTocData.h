@@ -12,7 +12,7 @@ struct TocTrack
 {
     uint8_t number = 0;
     uint8_t session = 0;
-    uint8_t control = 0;   // CONTROL nibble (CUEIFY_TOC_TRACK_*)
+    uint8_t control = 0;    // CONTROL nibble (CUEIFY_TOC_TRACK_*)
     uint8_t subQFormat = 1; // ADR nibble
     AbsoluteFrame start;    // index 01
 };

@@ -4,7 +4,7 @@
 
 #include "core/FullTocData.h"
 
-#include <cueify/types.h>
+#include <cueify/full_toc.h>
 
 namespace cueify {
 

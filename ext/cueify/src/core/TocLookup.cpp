@@ -43,7 +43,8 @@ const TocSession* findSession(const FullTocData& toc, uint8_t number) noexcept
 
 FrameCount trackLength(const FullTocData& toc, const TocTrack& track) noexcept
 {
-    const TocTrack* next = track.number < 0xFF ? findTrack(toc, static_cast<uint8_t>(track.number + 1)) : nullptr;
+    const TocTrack* next =
+        track.number < 0xFF ? findTrack(toc, static_cast<uint8_t>(track.number + 1)) : nullptr;
     if (next && next->session == track.session)
         return distance(track.start, next->start);
     const TocSession* session = findSession(toc, track.session);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/Addressing.h"
+#include "core/Failure.h"
 #include "core/FullTocData.h"
 
 #include <cueify/error.h>
@@ -14,6 +15,12 @@
 
 namespace cueify {
 
+struct IndexMark
+{
+    uint8_t number = 0;
+    AbsoluteFrame address;
+};
+
 // An opened disc source. Methods return cueify result codes (CUEIFY_OK on success).
 class Device
 {
@@ -24,6 +31,29 @@ public:
 
     // Fills all CUEIFY_RAW_SECTOR_SIZE bytes of buffer, or fails.
     virtual int readRawSector(Lba lba, uint8_t* buffer) = 0;
+
+    // The disc's media catalogue number (13 digits) or a track's ISRC (12 characters). Throws
+    // Failure: CUEIFY_NO_DATA when the disc carries none, CUEIFY_ERR_INTERNAL when the backend
+    // cannot read them.
+    virtual std::string readMcn()
+    {
+        throw Failure(CUEIFY_ERR_INTERNAL, "this device does not report the media catalogue number");
+    }
+    virtual std::string readIsrc(uint8_t /*track*/)
+    {
+        throw Failure(CUEIFY_ERR_INTERNAL, "this device does not report ISRCs");
+    }
+
+    // The indices of a track as the Q sub-channel marks them: INDEX 01, 02, ..., then the next
+    // track's INDEX 00 when its pregap lies in this track's span. Throws Failure.
+    virtual std::vector<IndexMark> readTrackIndices(uint8_t /*track*/)
+    {
+        throw Failure(CUEIFY_ERR_INTERNAL, "this device does not report track indices");
+    }
+
+    // The CONTROL bits the Q sub-channel carries at the track's start; 0x0F where the backend
+    // reads no sub-channel. Throws Failure.
+    virtual uint8_t readTrackControlFlags(uint8_t /*track*/) { return 0x0F; }
 
     // Whether readRawSectorWithC2 reports the errors a drive could not correct.
     virtual bool offersC2Pointers() { return false; }
@@ -40,12 +70,13 @@ public:
     }
 };
 
-// Opens a CUE sheet, or a directory holding exactly one CUE sheet. Sets error and returns null
-// when the path is no disc image.
-std::unique_ptr<Device> openImage(const std::string& path, int& error);
+// Opens a CUE sheet, or a directory holding exactly one CUE sheet. Throws Failure with
+// CUEIFY_ERR_NO_DEVICE and the reason when the image cannot be read.
+std::unique_ptr<Device> openImage(const std::string& path);
 
-// Opens a physical drive through libcdio.
-std::unique_ptr<Device> openDrive(const std::string& path, int& error);
+// Opens a physical drive through libcdio. Throws Failure with CUEIFY_ERR_NO_DEVICE and the reason
+// when the path names no drive, or the drive holds no readable disc.
+std::unique_ptr<Device> openDrive(const std::string& path);
 
 // True when the path names a disc image (a CUE sheet or a directory holding one).
 bool isImagePath(const std::string& path);

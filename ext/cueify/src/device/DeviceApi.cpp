@@ -14,6 +14,7 @@
 using cueify::DeviceHandle;
 using cueify::deviceHandleOf;
 using cueify::guardedCall;
+using cueify::openDeviceOf;
 
 namespace {
 
@@ -22,17 +23,10 @@ int openNamed(DeviceHandle& handle, const char* name)
     if (!name)
         name = cueify::defaultDeviceName();
     if (!name)
-        return CUEIFY_ERR_NO_DEVICE;
+        throw cueify::Failure(CUEIFY_ERR_NO_DEVICE, "no drive, and no virtual drive named");
     handle.device.reset();
-    int error = CUEIFY_ERR_NO_DEVICE;
-    handle.device = cueify::openDevice(name, error);
-    return handle.device ? CUEIFY_OK : error;
-}
-
-// The device behind a handle, or null for a null or closed handle.
-cueify::Device* openDeviceOf(cueify_device* d) noexcept
-{
-    return d ? deviceHandleOf(d)->device.get() : nullptr;
+    handle.device = cueify::openDevice(name);
+    return CUEIFY_OK;
 }
 
 } // namespace

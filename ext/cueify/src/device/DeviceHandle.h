@@ -4,7 +4,7 @@
 
 #include "device/Device.h"
 
-#include <cueify/types.h>
+#include <cueify/device.h>
 
 #include <memory>
 
@@ -18,6 +18,12 @@ struct DeviceHandle
 inline DeviceHandle* deviceHandleOf(cueify_device* handle) noexcept
 {
     return reinterpret_cast<DeviceHandle*>(handle);
+}
+
+// The device behind a handle, or null for a null or closed handle.
+inline Device* openDeviceOf(cueify_device* handle) noexcept
+{
+    return handle ? deviceHandleOf(handle)->device.get() : nullptr;
 }
 
 inline cueify_device* handleOf(DeviceHandle* handle) noexcept

@@ -1,10 +1,21 @@
 #include "device/DeviceOpening.h"
 
+#include "core/Failure.h"
+
+#include <cueify/error.h>
+
+#include <filesystem>
+
 namespace cueify {
 
-std::unique_ptr<Device> openDevice(const std::string& name, int& error)
+std::unique_ptr<Device> openDevice(const std::string& name)
 {
-    return isImagePath(name) ? openImage(name, error) : openDrive(name, error);
+    if (isImagePath(name))
+        return openImage(name);
+    std::error_code notFound;
+    if (std::filesystem::is_directory(name, notFound))
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "no disc image: the folder holds no CUE sheet, or more than one");
+    return openDrive(name);
 }
 
 } // namespace cueify

@@ -8,7 +8,7 @@
 
 namespace cueify {
 
-// Sets error (a cueify result code) and returns null when the device cannot be opened.
-std::unique_ptr<Device> openDevice(const std::string& name, int& error);
+// Throws Failure with CUEIFY_ERR_NO_DEVICE and the reason when the device cannot be opened.
+std::unique_ptr<Device> openDevice(const std::string& name);
 
 } // namespace cueify

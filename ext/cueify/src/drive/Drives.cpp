@@ -10,20 +10,20 @@
 
 namespace cueify {
 
-std::unique_ptr<Device> openDrive(const std::string& path, int& error)
+std::unique_ptr<Device> openDrive(const std::string& path)
 {
-    error = CUEIFY_ERR_NO_DEVICE;
     if (!isDeviceNode(path))
-        return nullptr;
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "no such drive or disc image");
     CdioHandle cdio = openCdioDevice(path);
-    std::optional<FullTocData> table = cdio ? readTrackTable(cdio.get()) : std::nullopt;
+    if (!cdio)
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "not a CD drive, or the drive cannot be opened");
+    std::optional<FullTocData> table = readTrackTable(cdio.get());
     if (!table)
-        return nullptr;
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "no readable disc in the drive");
     auto drive = std::make_unique<DriveDevice>(std::move(cdio), std::move(*table));
     // Prefer the full TOC's sessions for placing raw reads; a refusal keeps the track table.
     FullTocData fullToc;
     drive->readFullToc(fullToc);
-    error = CUEIFY_OK;
     return drive;
 }
 

@@ -8,6 +8,7 @@
 
 #include <cueify/constants.h>
 #include <cueify/error.h>
+#include <cueify/full_toc.h>
 
 #include <algorithm>
 #include <iterator>

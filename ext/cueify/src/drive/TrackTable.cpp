@@ -1,6 +1,7 @@
 #include "drive/TrackTable.h"
 
 #include <cueify/constants.h>
+#include <cueify/full_toc.h>
 
 namespace cueify {
 

@@ -1,25 +1,33 @@
 #include "image/DataFile.h"
 
+#include "image/ImageError.h"
+#include "image/RawDataFile.h"
 #include "image/WaveFormat.h"
 
 namespace cueify {
 
-DataFile DataFile::open(const std::filesystem::path& path, DataFileType type)
+std::unique_ptr<DataFile> openDataFile(const std::filesystem::path& path, DataFileType type,
+                                       const std::string& displayName)
 {
-    FileDescriptor file = FileDescriptor::openRegularFile(path);
-    if (type == DataFileType::Binary) {
+    FileDescriptor file = FileDescriptor::openRegularFile(path, displayName);
+    switch (type) {
+    case DataFileType::Binary:
+    case DataFileType::Motorola: {
         const uint64_t bytes = file.size();
-        return DataFile(std::move(file), 0, bytes);
+        const auto order = type == DataFileType::Motorola ? SampleOrder::Swapped : SampleOrder::AsStored;
+        return std::make_unique<RawDataFile>(std::move(file), 0, bytes, order);
     }
-    const PcmData samples = findCdAudioSamples(file);
-    return DataFile(std::move(file), samples.offset, samples.bytes);
-}
-
-bool DataFile::readSector(FileSector sector, uint8_t* buffer) const noexcept
-{
-    if (sector.value >= sectorCount())
-        return false;
-    return m_file.readExact(m_offset + byteOffsetOf(sector), buffer, kRawSectorBytes);
+    case DataFileType::Audio:
+        break;
+    }
+    PcmData samples;
+    try {
+        samples = findCdAudioSamples(file);
+    } catch (const ImageError& error) {
+        throw ImageError("'" + displayName + "': " + error.what());
+    }
+    return std::make_unique<RawDataFile>(std::move(file), samples.offset, samples.bytes,
+                                         SampleOrder::AsStored);
 }
 
 } // namespace cueify

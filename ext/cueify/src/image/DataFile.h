@@ -1,43 +1,39 @@
-// One FILE of a CUE sheet: raw sectors, either the whole file (BINARY) or the samples
-// of a WAVE file.
+// One FILE of a CUE sheet as the run of bytes its sectors are cut from: the whole file for
+// BINARY, the samples as 16-bit little-endian stereo for every audio file type.
 #pragma once
 
-#include "core/Addressing.h"
-#include "image/FileDescriptor.h"
-
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <utility>
+#include <memory>
+#include <string>
 
 namespace cueify {
 
+// How a FILE line's type keyword says to read the file.
 enum class DataFileType
 {
-    Binary,
-    Wave
+    Binary,   // BINARY: the bytes as they are
+    Motorola, // MOTOROLA: raw samples, big-endian
+    Audio     // WAVE, AIFF, FLAC, ...: a container told apart by its content
 };
 
 class DataFile
 {
 public:
-    // Throws ImageError when the file is missing or, for WAVE, not CD audio.
-    static DataFile open(const std::filesystem::path& path, DataFileType type);
+    virtual ~DataFile() = default;
 
-    // Whole sectors the file held when it was opened; a partial sector at its end is not counted.
-    uint64_t sectorCount() const noexcept { return m_bytes / kRawSectorBytes; }
+    // Bytes the file held when it was opened.
+    virtual uint64_t size() const noexcept = 0;
 
-    // True only when all 2352 bytes were read: a file that has shrunk since it was opened
-    // gives no short sector.
-    bool readSector(FileSector sector, uint8_t* buffer) const noexcept;
-
-private:
-    DataFile(FileDescriptor file, uint64_t offset, uint64_t bytes) noexcept
-        : m_file(std::move(file)), m_offset(offset), m_bytes(bytes)
-    {}
-
-    FileDescriptor m_file;
-    uint64_t m_offset = 0; // of sector 0
-    uint64_t m_bytes = 0;
+    // True only when all length bytes at offset were read: a file that has shrunk since it was
+    // opened gives no short read. One caller at a time.
+    virtual bool read(uint64_t offset, uint8_t* buffer, size_t length) noexcept = 0;
 };
+
+// Throws ImageError, with a text that names the file as displayName, when the file is
+// missing or is no CD audio (44,100 Hz, 16-bit, two channels, lossless).
+std::unique_ptr<DataFile> openDataFile(const std::filesystem::path& path, DataFileType type,
+                                       const std::string& displayName);
 
 } // namespace cueify

@@ -3,6 +3,7 @@
 #include "image/ImageError.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,15 +11,35 @@
 
 namespace cueify {
 
-FileDescriptor FileDescriptor::openRegularFile(const std::filesystem::path& path)
+namespace {
+
+// The reason of a failed open as a user reads it.
+std::string openFailure(int error)
+{
+    switch (error) {
+    case ENOENT:
+        return "no such file";
+    case EACCES:
+        return "permission denied";
+    case EISDIR:
+        return "a directory";
+    default:
+        return std::strerror(error);
+    }
+}
+
+} // namespace
+
+FileDescriptor FileDescriptor::openRegularFile(const std::filesystem::path& path,
+                                               const std::string& displayName)
 {
     // O_NONBLOCK: a FIFO named as a data file must not block the open; regular files ignore it.
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.m_fd < 0)
-        throw ImageError("cannot open " + path.string());
+        throw ImageError("cannot open '" + displayName + "': " + openFailure(errno));
     struct stat status;
     if (::fstat(file.m_fd, &status) != 0 || !S_ISREG(status.st_mode))
-        throw ImageError("not a regular file: " + path.string());
+        throw ImageError("cannot open '" + displayName + "': not a regular file");
     return file;
 }
 

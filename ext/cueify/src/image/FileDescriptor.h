@@ -5,14 +5,16 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <string>
 
 namespace cueify {
 
 class FileDescriptor
 {
 public:
-    // Throws ImageError when the path is no regular file that can be opened for reading.
-    static FileDescriptor openRegularFile(const std::filesystem::path& path);
+    // Throws ImageError, naming the file as displayName, when the path is no regular file
+    // that can be opened for reading.
+    static FileDescriptor openRegularFile(const std::filesystem::path& path, const std::string& displayName);
 
     FileDescriptor(FileDescriptor&& other) noexcept;
     FileDescriptor& operator=(FileDescriptor&& other) noexcept;

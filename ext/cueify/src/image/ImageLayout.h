@@ -4,7 +4,7 @@
 
 #include "core/Addressing.h"
 #include "core/FullTocData.h"
-#include "image/CueSheetParser.h"
+#include "image/CueSheet.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -13,45 +13,42 @@
 
 namespace cueify {
 
-// The first session of a later session starts this many sectors after the lead-out of the
-// session before: lead-out, lead-in and the first pregap of a pressed disc. No data file holds them.
+// A later session starts this many sectors after the lead-out of the session before: lead-out,
+// lead-in and the first pregap of a pressed disc. No data file holds them.
 constexpr uint32_t kSessionGapSectors = 11400;
 
-struct ImageTrack
-{
-    uint8_t number = 0;
-    uint8_t session = 1;
-    TrackKind kind = TrackKind::Audio;
-    uint8_t flags = 0; // CONTROL bits from FLAGS; the data bit is added for data tracks
-    size_t file = 0;   // index of the data file
-    std::optional<FileSector> index0;
-    FileSector index1;
-    FrameCount silentPregap;
-    FrameCount silentPostgap;
-};
-
-// A run of disc sectors from one place: a data file from fileStart on, or silence.
+// A run of disc sectors from one place: consecutive sectors of a data file, or silence.
 struct ImageExtent
 {
     Lba start;
     uint32_t sectors = 0;
     std::optional<size_t> file; // empty: generated silence
-    FileSector fileStart;
+    uint64_t fileOffset = 0;    // byte of the file where the first sector is stored
+    TrackMode mode = TrackMode::Audio;
+};
+
+struct IndexAddress
+{
+    uint8_t number = 0;
+    AbsoluteFrame address;
 };
 
 struct ImageLayout
 {
     FullTocData toc;
-    std::vector<ImageExtent> extents; // in ascending order of start, gaps between sessions left out
-    Lba end;                          // the last session's lead-out: the first sector past the disc
+    std::vector<ImageExtent> extents;               // ascending, the gaps between sessions left out
+    std::vector<std::vector<IndexAddress>> indices; // per track of the TOC, ascending from INDEX 00 or 01
+    Lba end;                                        // the last session's lead-out
 };
 
-// Tracks are in disc order with consecutive sessions. Every file sector belongs to the disc:
-// a track that opens its file begins at the file's start, any other one at its INDEX 00
-// (else INDEX 01), and a track runs up to the next track's beginning in the same file, else
-// to the file's last whole sector; generated PREGAP comes before the track, POSTGAP after it.
-// Throws ImageError when a track's INDEX 01 lies outside that range or the disc would
-// outgrow what a TOC address can hold.
-ImageLayout layOutImage(const std::vector<ImageTrack>& tracks, const std::vector<uint64_t>& fileSectorCounts);
+// The disc is the sheet's files one after the other, in full, with the generated gaps between
+// them: each track runs from its start to the next track's start, whichever files that spans.
+// A track starts at its first index, or at the start of the file it opens. PREGAP silence comes
+// before the track, POSTGAP silence after it, and each later session begins one session gap
+// after the lead-out of the one before. A file's sectors take the size of the track they belong
+// to. fileBytes holds the size of each file. Throws ImageError, in the sheet's words, when an
+// index lies past the end of its file or the disc would outgrow what a TOC address can hold.
+ImageLayout layOutImage(const CueSheet& sheet, const std::vector<uint64_t>& fileBytes,
+                        const std::string& sheetName);
 
 } // namespace cueify

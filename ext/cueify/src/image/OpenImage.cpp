@@ -1,4 +1,5 @@
-// The image backend's entry: result codes for the device layer.
+// The image backend's entry: image failures as the device layer reports them.
+#include "core/Failure.h"
 #include "device/Device.h"
 #include "image/ImageError.h"
 #include "image/ImageLoader.h"
@@ -6,27 +7,18 @@
 
 #include <cueify/error.h>
 
-#include <new>
-
 namespace cueify {
 
-std::unique_ptr<Device> openImage(const std::string& path, int& error)
+std::unique_ptr<Device> openImage(const std::string& path)
 {
+    const auto cueSheet = cueSheetOf(path);
+    if (!cueSheet)
+        throw Failure(CUEIFY_ERR_NO_DEVICE, path + ": no CUE sheet");
     try {
-        const auto cueSheet = cueSheetOf(path);
-        if (!cueSheet) {
-            error = CUEIFY_ERR_NO_DEVICE;
-            return nullptr;
-        }
-        std::unique_ptr<Device> device = loadImage(*cueSheet);
-        error = CUEIFY_OK;
-        return device;
-    } catch (const std::bad_alloc&) {
-        error = CUEIFY_ERR_NOMEM;
-    } catch (const std::exception&) {
-        error = CUEIFY_ERR_NO_DEVICE;
+        return loadImage(*cueSheet);
+    } catch (const ImageError& error) {
+        throw Failure(CUEIFY_ERR_NO_DEVICE, error.what());
     }
-    return nullptr;
 }
 
 } // namespace cueify

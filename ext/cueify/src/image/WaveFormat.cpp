@@ -26,7 +26,8 @@ uint16_t littleEndian16(const unsigned char* bytes)
 
 uint32_t littleEndian32(const unsigned char* bytes)
 {
-    return static_cast<uint32_t>(littleEndian16(bytes)) | static_cast<uint32_t>(littleEndian16(bytes + 2)) << 16;
+    return static_cast<uint32_t>(littleEndian16(bytes)) | static_cast<uint32_t>(littleEndian16(bytes + 2))
+                                                              << 16;
 }
 
 bool isId(const std::array<char, 4>& id, const char* expected)
@@ -34,8 +35,7 @@ bool isId(const std::array<char, 4>& id, const char* expected)
     return std::memcmp(id.data(), expected, id.size()) == 0;
 }
 
-template <size_t N>
-std::array<unsigned char, N> readBytes(const FileDescriptor& file, uint64_t offset)
+template <size_t N> std::array<unsigned char, N> readBytes(const FileDescriptor& file, uint64_t offset)
 {
     std::array<unsigned char, N> bytes{};
     if (!file.readExact(offset, bytes.data(), N))

@@ -17,11 +17,11 @@ namespace Vantor {
 // The call stack of the calling thread, one frame a line.
 VANTOR_API std::string GetCallStack();
 
-// Attaches the current call stack to e and returns it.
-template <class E>
+// Attaches the current call stack to e and returns it. Only Vantor exceptions take part in
+// overload resolution.
+template <class E, class = std::enable_if_t<std::is_base_of<Vantor::Exception, E>::value>>
 const E& AddStack(const E& e)
 {
-    static_assert(std::is_base_of<Vantor::Exception, E>::value, "AddStack takes Vantor exceptions only");
     e << ErrorCallStack(GetCallStack());
     return e;
 }

@@ -25,7 +25,7 @@ namespace {
 
 using Vantor::ioPath;
 
-const std::string kSource = "ParserCD";
+constexpr char kSource[] = "ParserCD"; // a constant: loading the module runs no code of ours
 
 constexpr uint32_t kLeadInSectors = 150; // absolute address of logical block 0 (00:02:00)
 constexpr size_t kRawSectorSize = 2352;

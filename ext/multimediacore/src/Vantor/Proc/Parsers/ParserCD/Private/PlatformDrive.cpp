@@ -73,6 +73,18 @@ std::optional<std::string> MountSourceOf(dev_t volume)
 
 } // namespace
 
+// The nearest folder above the path that is a drive: any file inside a disc image's folder,
+// such as its TrackNN.cda files, is on that drive as a file on a mounted disc is on its drive.
+std::optional<std::string> EnclosingDriveFolder(const std::filesystem::path& path)
+{
+    for (std::filesystem::path folder = path.parent_path(); folder.has_relative_path();
+         folder = folder.parent_path()) {
+        if (HoldsCueSheet(folder.string()))
+            return folder.string();
+    }
+    return std::nullopt;
+}
+
 std::optional<std::string> FindPlatformDrive(const std::string& absolutePath)
 {
     struct stat status;
@@ -80,6 +92,8 @@ std::optional<std::string> FindPlatformDrive(const std::string& absolutePath)
         return std::nullopt;
     if (IsItsOwnDrive(absolutePath, status))
         return absolutePath;
+    if (const auto folder = EnclosingDriveFolder(absolutePath))
+        return folder;
     return MountSourceOf(status.st_dev);
 }
 

@@ -1,0 +1,142 @@
+// What an image's sheet says of its disc beyond the TOC, as the C API reads it from the device:
+// the catalogue number, ISRCs, indices, data modes, control flags, the plain TOC and the
+// multisession record.
+#include "CueifyTesting.h"
+
+#include <cueify/cueify.h>
+#include <cueify/last_error.h>
+
+#include <vector>
+
+namespace cueify::test {
+namespace {
+
+using TocHandle = std::unique_ptr<cueify_toc, Freeing<cueify_toc, cueify_toc_free>>;
+using SessionsHandle = std::unique_ptr<cueify_sessions, Freeing<cueify_sessions, cueify_sessions_free>>;
+using IndicesHandle = std::unique_ptr<cueify_indices, Freeing<cueify_indices, cueify_indices_free>>;
+
+// Track 1 has audio before it; track 2 indices 01 to 03 and a pregap in the file; track 3 a
+// generated pregap and no ISRC; track 4 is data in a second session.
+const char* const kSheet =
+    "CATALOG 0123456789012\n"
+    "REM SESSION 01\n"
+    "FILE a.bin BINARY\n"
+    " TRACK 01 AUDIO\n  FLAGS DCP\n  ISRC USRC17607839\n  INDEX 00 00:00:00\n  INDEX 01 00:01:00\n"
+    " TRACK 02 AUDIO\n  ISRC GBAYE0000351\n  INDEX 00 00:04:00\n  INDEX 01 00:05:00\n"
+    "  INDEX 02 00:06:00\n  INDEX 03 00:07:00\n"
+    " TRACK 03 AUDIO\n  PREGAP 00:02:00\n  INDEX 01 00:09:00\n"
+    "REM SESSION 02\n"
+    "FILE b.bin BINARY\n TRACK 04 MODE1/2352\n  INDEX 01 00:00:00\n";
+
+class DiscFacts : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        scratch.write("a.bin", std::string(900 * CUEIFY_RAW_SECTOR_SIZE, '\0'));
+        std::string data(150 * CUEIFY_RAW_SECTOR_SIZE, '\0');
+        data[15] = 1; // the mode byte of the data track's first sector
+        scratch.write("b.bin", data);
+        device = openDevice(scratch.write("disc.cue", kSheet));
+    }
+
+    std::string code(int (*read)(cueify_device*, char*, size_t*), size_t size, int expected)
+    {
+        std::vector<char> buffer(size + 1, 'x');
+        EXPECT_EQ(read(device.get(), buffer.data(), &size), expected);
+        return std::string(buffer.data(), size) + "|" + std::to_string(size);
+    }
+
+    std::string isrc(uint8_t track, size_t size, int expected)
+    {
+        std::vector<char> buffer(size + 1, 'x');
+        EXPECT_EQ(cueify_device_read_isrc(device.get(), track, buffer.data(), &size), expected);
+        return std::string(buffer.data(), size) + "|" + std::to_string(size);
+    }
+
+    std::string indices(uint8_t track)
+    {
+        const IndicesHandle indices(cueify_indices_new());
+        EXPECT_EQ(cueify_device_read_track_indices(device.get(), indices.get(), track), CUEIFY_OK);
+        std::string text;
+        for (uint8_t k = 0; k < cueify_indices_get_num_indices(indices.get()); ++k)
+            text += std::to_string(cueify_indices_get_index_number(indices.get(), k)) + "@" +
+                    msfText(cueify_indices_get_index_offset(indices.get(), k)) + " ";
+        return text;
+    }
+
+    testsupport::ScratchDirectory scratch;
+    DeviceOwner device;
+};
+
+TEST_F(DiscFacts, CatalogueNumberAndIsrcsAreCopiedAsTheCallerSizeAllows)
+{
+    EXPECT_EQ(code(cueify_device_read_mcn, 14, CUEIFY_OK), std::string("0123456789012") + '\0' + "|14");
+    EXPECT_EQ(code(cueify_device_read_mcn, 5, CUEIFY_OK), std::string("0123") + '\0' + "|5");
+    size_t needed = 0;
+    EXPECT_EQ(cueify_device_read_mcn(device.get(), nullptr, &needed), CUEIFY_OK);
+    EXPECT_EQ(needed, 14u);
+    EXPECT_EQ(isrc(2, 13, CUEIFY_OK), std::string("GBAYE0000351") + '\0' + "|13");
+    EXPECT_EQ(isrc(3, 13, CUEIFY_NO_DATA), std::string("") + '\0' + "|1");
+    EXPECT_EQ(isrc(3, 0, CUEIFY_NO_DATA), "|0");
+    EXPECT_EQ(std::string(cueify_get_last_error()), "track 3 has no ISRC");
+    EXPECT_EQ(isrc(9, 13, CUEIFY_ERR_INTERNAL), std::string(13, 'x') + "|13");
+}
+
+TEST_F(DiscFacts, IndicesRunFromIndex01AndEndWithTheNextTracksPregapInTheSameSession)
+{
+    EXPECT_EQ(indices(1), "1@00:03:00 0@00:06:00 ");
+    EXPECT_EQ(indices(2), "1@00:07:00 2@00:08:00 3@00:09:00 0@00:11:00 ");
+    EXPECT_EQ(indices(3), "1@00:13:00 ");
+    EXPECT_EQ(indices(4), "1@02:48:00 ");
+    const IndicesHandle none(cueify_indices_new());
+    EXPECT_EQ(cueify_device_read_track_indices(device.get(), none.get(), 5), CUEIFY_ERR_INTERNAL);
+    EXPECT_EQ(cueify_indices_get_num_indices(none.get()), 0);
+}
+
+TEST_F(DiscFacts, DataModesAndControlFlagsComeFromTheDisc)
+{
+    EXPECT_EQ(cueify_device_read_data_mode(device.get(), 1), CUEIFY_DATA_MODE_CDDA);
+    EXPECT_EQ(cueify_device_read_data_mode(device.get(), 4), CUEIFY_DATA_MODE_MODE_1);
+    EXPECT_EQ(cueify_device_read_data_mode(device.get(), 5), CUEIFY_DATA_MODE_ERROR);
+    EXPECT_EQ(cueify_device_read_track_control_flags(device.get(), 1), CUEIFY_TOC_TRACK_PERMITS_COPYING);
+    EXPECT_EQ(cueify_device_read_track_control_flags(device.get(), 4), CUEIFY_TOC_TRACK_IS_DATA);
+    EXPECT_EQ(cueify_device_read_track_control_flags(device.get(), 0), 0x0F);
+}
+
+TEST_F(DiscFacts, PlainTocAndSessionsAnswerAsADriveAndSerializeAsItsReplies)
+{
+    const TocHandle toc(cueify_toc_new());
+    ASSERT_EQ(cueify_device_read_toc(device.get(), toc.get()), CUEIFY_OK);
+    EXPECT_EQ(cueify_toc_get_first_track(toc.get()), 1);
+    EXPECT_EQ(cueify_toc_get_last_track(toc.get()), 4);
+    EXPECT_EQ(cueify_toc_get_track_address(toc.get(), 2), 375u);
+    EXPECT_EQ(cueify_toc_get_track_length(toc.get(), 3),
+              12450u - 825); // up to the data track: no sessions here
+    EXPECT_EQ(cueify_toc_get_disc_length(toc.get()), 12600u);
+    size_t size = 0;
+    EXPECT_EQ(cueify_toc_serialize(toc.get(), nullptr, &size), CUEIFY_OK);
+    EXPECT_EQ(size, 4u + 5 * 8);
+    std::vector<uint8_t> bytes(size);
+    size_t tooSmall = size - 1;
+    EXPECT_EQ(cueify_toc_serialize(toc.get(), bytes.data(), &tooSmall), CUEIFY_ERR_TOOSMALL);
+    EXPECT_EQ(tooSmall, size);
+    ASSERT_EQ(cueify_toc_serialize(toc.get(), bytes.data(), &size), CUEIFY_OK);
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 12),
+              (std::vector<uint8_t>{0, 42, 1, 4, 0, 0x12, 1, 0, 0, 0, 0, 75}));
+    const TocHandle copy(cueify_toc_new());
+    EXPECT_EQ(cueify_toc_deserialize(copy.get(), bytes.data(), bytes.size() - 1), CUEIFY_ERR_TRUNCATED);
+    bytes[1] -= 1;
+    EXPECT_EQ(cueify_toc_deserialize(copy.get(), bytes.data(), bytes.size()), CUEIFY_ERR_CORRUPTED);
+
+    const SessionsHandle sessions(cueify_sessions_new());
+    ASSERT_EQ(cueify_device_read_sessions(device.get(), sessions.get()), CUEIFY_OK);
+    uint8_t record[12];
+    size = sizeof record;
+    ASSERT_EQ(cueify_sessions_serialize(sessions.get(), record, &size), CUEIFY_OK);
+    EXPECT_EQ(std::vector<uint8_t>(record, record + 12),
+              (std::vector<uint8_t>{0, 10, 1, 2, 0, 0x14, 4, 0, 0, 0, 0x30, 0xA2}));
+}
+
+} // namespace
+} // namespace cueify::test
