@@ -1,5 +1,5 @@
-// vantor-cd on emulated drives against the same disc written as an image: the listing and every
-// audio track's rip must match byte for byte, and a drive's faults read as they do on images.
+// vantor-cd on emulated drives against the same disc written as an image: the listing and the
+// audio tracks' rips must match byte for byte, and a drive's faults read as they do on images.
 #include "RunCommand.h"
 
 #include <sstream>
@@ -31,14 +31,20 @@ std::vector<std::string> wordsOf(const std::string& text)
     return words;
 }
 
-std::vector<int> audioTracks(const std::string& trackWords)
+// The audio tracks to rip: all of them, or on a disc of many, two at each end and two in the
+// middle (the drive backend's own test compares every sector of such a disc).
+std::vector<int> audioTracksToRip(const std::string& trackWords)
 {
+    constexpr size_t kMany = 12;
     std::vector<int> audio;
     int number = 0;
     for (const std::string& word : wordsOf(trackWords))
         if (word != "/" && (++number, word.rfind("audio:", 0) == 0))
             audio.push_back(number);
-    return audio;
+    if (audio.size() <= kMany)
+        return audio;
+    const size_t middle = audio.size() / 2;
+    return {audio[0], audio[1], audio[middle - 1], audio[middle], audio[audio.size() - 2], audio.back()};
 }
 
 std::string replaced(std::string text, const std::string& from, const std::string& to)
@@ -70,36 +76,44 @@ protected:
     testsupport::ScratchDirectory scratch;
 };
 
-TEST_F(DriveCommands, ListAndEveryAudioTrackRipMatchTheImage)
+class DriveDiscs : public DriveCommands, public ::testing::WithParamInterface<DiscCase>
 {
-    const DiscCase cases[] = {
-        {"EnhancedCd", "", "audio:340 audio:465 / mode1:300"},
-        {"HiddenFirstTrack", "", "audio:300,pregap=40 audio:200,flags=dcp audio:150,flags=pre"},
-        {"DataFirst", "", "mode1:200 audio:300 mode2:100 audio:150"},
-        {"NinetyNineTracks", "", ninetyNineTracks()},
-        {"BecomingReady", "ready-after=6", "audio:340 audio:465 / mode1:300"},
-        {"FullTocRefusedOnTwoSessions", "no-full-toc", "audio:340 audio:465 / mode1:300"},
-        {"TocFormatsOnlyInTheOlderPlace", "older-toc", "audio:340 audio:465 / mode1:300"},
-        {"FullTocInBcdThatLooksBinary", "bcd-toc", "audio:300,pregap=40 audio:200 audio:150"},
-    };
-    for (const DiscCase& disc : cases) {
-        SCOPED_TRACE(disc.name);
-        const std::string cue = writeImage(disc.tracks);
-        const Environment drive =
-            onEmulatedDrives("/dev/sr7 " + std::string(disc.behaviour) + " " + disc.tracks);
-        const Result list = run({"list", "/dev/sr7"}, drive);
-        EXPECT_EQ(list.err, "");
-        EXPECT_EQ(list.out, replaced(run({"list", cue}).out, cue, "/dev/sr7"));
-        for (int track : audioTracks(disc.tracks)) {
-            const Result fromDrive =
-                run({"rip", trackPath("/dev/sr7", track), "-o", output("drive.wav")}, drive);
-            const Result fromImage = run({"rip", trackPath(cue, track), "-o", output("image.wav")});
-            ASSERT_EQ(fromDrive.exitCode, 0) << track << ": " << fromDrive.err;
-            ASSERT_EQ(fromImage.exitCode, 0) << track << ": " << fromImage.err;
-            EXPECT_TRUE(readFile(output("drive.wav")) == readFile(output("image.wav"))) << track;
-        }
+};
+
+TEST_P(DriveDiscs, ListAndAudioTrackRipsMatchTheImage)
+{
+    const DiscCase& disc = GetParam();
+    const std::string cue = writeImage(disc.tracks);
+    const Environment drive = onEmulatedDrives("/dev/sr7 " + std::string(disc.behaviour) + " " + disc.tracks);
+    const Result list = run({"list", "/dev/sr7"}, drive);
+    EXPECT_EQ(list.err, "");
+    EXPECT_EQ(list.out, replaced(run({"list", cue}).out, cue, "/dev/sr7"));
+    for (int track : audioTracksToRip(disc.tracks)) {
+        const Result fromDrive = run({"rip", trackPath("/dev/sr7", track), "-o", output("drive.wav")}, drive);
+        const Result fromImage = run({"rip", trackPath(cue, track), "-o", output("image.wav")});
+        ASSERT_EQ(fromDrive.exitCode, 0) << track << ": " << fromDrive.err;
+        ASSERT_EQ(fromImage.exitCode, 0) << track << ": " << fromImage.err;
+        EXPECT_TRUE(readFile(output("drive.wav")) == readFile(output("image.wav"))) << track;
     }
 }
+
+void PrintTo(const DiscCase& disc, std::ostream* out)
+{
+    *out << disc.behaviour << " " << disc.tracks;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EmulatedDrives, DriveDiscs,
+    testing::Values(
+        DiscCase{"EnhancedCd", "", "audio:340 audio:465 / mode1:300"},
+        DiscCase{"HiddenFirstTrack", "", "audio:300,pregap=40 audio:200,flags=dcp audio:150,flags=pre"},
+        DiscCase{"DataFirst", "", "mode1:200 audio:300 mode2:100 audio:150"},
+        DiscCase{"NinetyNineTracks", "", ninetyNineTracks()},
+        DiscCase{"BecomingReady", "ready-after=6", "audio:340 audio:465 / mode1:300"},
+        DiscCase{"FullTocRefusedOnTwoSessions", "no-full-toc", "audio:340 audio:465 / mode1:300"},
+        DiscCase{"TocFormatsOnlyInTheOlderPlace", "older-toc", "audio:340 audio:465 / mode1:300"},
+        DiscCase{"FullTocInBcdThatLooksBinary", "bcd-toc", "audio:300,pregap=40 audio:200 audio:150"}),
+    [](const testing::TestParamInfo<DiscCase>& info) { return std::string(info.param.name); });
 
 TEST_F(DriveCommands, MediumErrorsStopTheRipOnlyWhenTheyLast)
 {
