@@ -62,12 +62,14 @@ TEST_F(Commands, ListShowsTheDemoDiscByDefault)
     // The disc's duration runs to the second session's lead-out, past the gap between the sessions.
     const std::string track = "cdda://" + cue + "#track";
     // clang-format off
-    EXPECT_EQ(result.out, "disc      " + cue + "\ntracks    4\nduration  2:53\n\n"
-                          "  #  duration  type   track path\n"
-                          "  1      0:04  audio  " + track + "1.cda\n"
-                          "  2      0:06  audio  " + track + "2.cda\n"
-                          "  3      0:05  audio  " + track + "3.cda\n"
-                          "  4      0:04  data   " + track + "4.cda\n");
+    EXPECT_EQ(result.out, "disc         " + cue + "\ntracks       4\nduration     2:53\n"
+                          "musicbrainz  Dl47zGV.FacciNLHtKbuvCWE_Xo-\nfreedb       1b00ab04\n"
+                          "accuraterip  dBAR-003-000036d8-0000d594-1b00ab04.bin\n\n"
+                          "  #  duration    pregap  type   isrc          track path\n"
+                          "  1      0:04  00:00:00  audio                " + track + "1.cda\n"
+                          "  2      0:06  00:00:00  audio                " + track + "2.cda\n"
+                          "  3      0:05  00:00:00  audio                " + track + "3.cda\n"
+                          "  4      0:04            data                 " + track + "4.cda\n");
     // clang-format on
 }
 
@@ -83,28 +85,48 @@ TEST_F(Commands, DrivesTellsAudioDiscsAndEmptyDrivesApart)
                           "disc in the drive)\n" +
                               demo + ": audio disc, 4 tracks (3 audio, 1 data)\n" + scratch.path().string() +
                               ": no disc (no disc image: the folder holds no CUE sheet, or more than one)\n");
+    const Result json =
+        run({"drives", "--json"}, onEmulatedDrives("/dev/sr8", {{"CUEIFY_VIRTUAL_DRIVES", demo}}));
+    EXPECT_EQ(
+        json.out,
+        "[\n  {\n    \"drive\": \"/dev/sr8\",\n    \"disc\": null,\n"
+        "    \"reason\": \"no readable disc in the drive\"\n  },\n  {\n    \"drive\": \"" +
+            demo +
+            "\",\n    \"disc\": {\n      \"type\": \"audio\",\n      \"tracks\": 4,\n"
+            "      \"audio_tracks\": 3,\n      \"data_tracks\": 1\n    },\n    \"reason\": null\n  }\n]\n");
 }
 
-// A disc of tracks 3 and 4 only, such as the second sheet of an album split over two images.
+// A disc of tracks 3 and 4 only, such as the second sheet of an album split over two images, with
+// what names it: catalogue number, ISRC, CD-Text and a pregap.
 TEST_F(Commands, DiscWhoseFirstTrackIsNotOneListsAndRipsFromItsFirstTrack)
 {
     const std::string pcm = demoPcm(1) + demoPcm(2);
     scratch.write("later.bin", pcm);
     const std::string cue =
         scratch
-            .write("later.cue", "FILE \"later.bin\" BINARY\n  TRACK 03 AUDIO\n    INDEX 01 00:00:00\n"
-                                "  TRACK 04 AUDIO\n    INDEX 01 00:04:40\n")
+            .write("later.cue", "CATALOG 0123456789012\nTITLE Later\nPERFORMER \"The Band\"\n"
+                                "FILE \"later.bin\" BINARY\n  TRACK 03 AUDIO\n    TITLE Three\n"
+                                "    ISRC USRC17607839\n    INDEX 01 00:00:00\n"
+                                "  TRACK 04 AUDIO\n    INDEX 00 00:04:00\n    INDEX 01 00:04:40\n")
             .string();
     const std::string track = "cdda://" + cue + "#track";
     const Result listed = run({"list", cue});
     EXPECT_EQ(listed.err, "");
-    EXPECT_EQ(listed.out, "disc      " + cue +
-                              "\ntracks    2\nduration  0:12\n\n  #  duration  type   track path\n"
-                              "  3      0:04  audio  " +
-                              track +
-                              "3.cda\n"
-                              "  4      0:06  audio  " +
-                              track + "4.cda\n");
+    // clang-format off
+    EXPECT_EQ(listed.out, "disc         " + cue + "\ntracks       2\nduration     0:12\n"
+                          "musicbrainz  ZDrBYu_WZiavHAApNQFKanV.hH8-\nfreedb       08000a02\n"
+                          "accuraterip  dBAR-002-00000479-00000c18-08000a02.bin\nmcn          0123456789012\n"
+                          "title        Later\nperformer    The Band\n\n"
+                          "  #  duration    pregap  type   isrc          track path\n"
+                          "  3      0:04  00:00:00  audio  USRC17607839  " + track + "3.cda\n"
+                          "                                                 \"Three\"\n"
+                          "  4      0:06  00:00:40  audio                " + track + "4.cda\n");
+    // clang-format on
+    const Result info = run({"info", track + "3.cda", "--json"});
+    EXPECT_NE(info.out.find("\"isrc\": \"USRC17607839\",\n  \"cdtext\": {\n    \"title\": \"Three\",\n"
+                            "    \"performer\": null\n  },"),
+              std::string::npos)
+        << info.out;
     EXPECT_EQ(run({"rip", track + "4.cda", "-o", output("04.wav")}).exitCode, 0);
     EXPECT_TRUE(decodedPcm(output("04.wav")) == demoPcm(2));
 }

@@ -1,5 +1,6 @@
 #include "CueifyDisc.h"
 
+#include "DiscIdentity.h"
 #include "ErrorText.h"
 #include "UserError.h"
 
@@ -123,11 +124,14 @@ unsigned DiscToc::audioTrackCount() const noexcept
         std::count_if(tracks.begin(), tracks.end(), [](const TocTrack& track) { return track.audio; }));
 }
 
-DiscToc readDiscToc(const std::string& drive)
+DiscToc readDiscToc(const std::string& drive, DiscDetail detail)
 {
     const DeviceOwner device = openDevice(drive);
     const TocOwner toc = readFullToc(device.get(), drive);
-    return discOf(toc.get(), drive);
+    DiscToc disc = discOf(toc.get(), drive);
+    if (detail == DiscDetail::Identity)
+        readDiscIdentity(device.get(), toc.get(), disc);
+    return disc;
 }
 
 } // namespace vantorcd

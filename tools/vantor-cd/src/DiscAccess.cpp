@@ -58,19 +58,19 @@ Vantor::SP<Vantor::Proc::IParser> openParser(Context& context, const TrackTarget
 
 } // namespace
 
-OpenedDisc openDisc(Context& context, const std::string& path)
+OpenedDisc openDisc(Context& context, const std::string& path, DiscDetail detail)
 {
     OpenedDisc disc;
     disc.reader = openReader(context, path);
-    disc.toc = readDiscToc(driveOf(*disc.reader, path));
+    disc.toc = readDiscToc(driveOf(*disc.reader, path), detail);
     return disc;
 }
 
-OpenedTrack openAudioTrack(Context& context, const std::string& argument)
+OpenedTrack openAudioTrack(Context& context, const std::string& argument, DiscDetail detail)
 {
     OpenedTrack track;
     track.target = resolveTrack(argument);
-    track.toc = readDiscToc(track.target.drive).track(track.target.track);
+    track.toc = readDiscToc(track.target.drive, detail).track(track.target.track);
     if (!track.toc.audio)
         throw UserError("track " + std::to_string(track.toc.number) + " of " + track.target.drive +
                         " is a data track, not audio");

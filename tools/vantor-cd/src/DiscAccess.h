@@ -28,11 +28,12 @@ struct OpenedTrack
 
 // The disc behind a drive, a mounted volume, a CUE sheet or a virtual-drive directory.
 // Throws UserError: no such path, no disc.
-OpenedDisc openDisc(Context& context, const std::string& path);
+OpenedDisc openDisc(Context& context, const std::string& path, DiscDetail detail = DiscDetail::Toc);
 
 // An audio track by track path or .cda file. Throws UserError: no such file, not a track,
 // no such track, a data track, or the plug-in's reason for not opening it.
-OpenedTrack openAudioTrack(Context& context, const std::string& argument);
+OpenedTrack openAudioTrack(Context& context, const std::string& argument,
+                           DiscDetail detail = DiscDetail::Toc);
 
 // The track path of the demo disc's first track.
 std::string demoTrack(Context& context);

@@ -1,7 +1,10 @@
-// vantor-cd list [PATH]: the tracks of the disc behind a path, as the plug-in lists them.
+// vantor-cd list [PATH] [--json]: the tracks of the disc behind a path, as the plug-in lists them,
+// with what names the disc: its IDs, catalogue number, ISRCs, pregaps and CD-Text.
+#include "AccurateRipId.h"
 #include "Commands.h"
 #include "Context.h"
 #include "DiscAccess.h"
+#include "DiscJson.h"
 #include "TimeText.h"
 
 #include <cstdio>
@@ -11,37 +14,89 @@
 namespace vantorcd {
 namespace {
 
-std::string trackLine(const OpenedDisc& disc, Vantor::Index track)
+struct ListOptions
 {
-    const TocTrack& toc = disc.toc.track(track);
-    char columns[64];
-    std::snprintf(columns, sizeof columns, "%3u  %8s  %-5s  ", track,
-                  formatDuration(disc.reader->GetTrackDuration(track)).c_str(), toc.audio ? "audio" : "data");
-    return columns + disc.reader->GetTrackPath(track).utf8string();
+    std::string path;
+    bool json = false;
+};
+
+// mm:ss:ff, the CD's own notation for lengths in sectors.
+std::string msfText(uint32_t sectors)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%02u:%02u:%02u", sectors / 4500, sectors / 75 % 60, sectors % 75);
+    return text;
 }
 
-void runList(Context& context, const std::string& pathOption)
+void printKey(const char* key, const std::string& value)
 {
-    const std::string path = pathOption.empty() ? context.demoDisc() : pathOption;
-    const OpenedDisc disc = openDisc(context, path);
-    std::cout << "disc      " << disc.toc.drive << "\n"
-              << "tracks    " << disc.toc.tracks.size() << "\n"
-              << "duration  " << formatDuration(disc.reader->GetDiskDuration()) << "\n"
-              << "\n"
-              << "  #  duration  type   track path\n";
+    if (!value.empty())
+        std::printf("%-13s%s\n", key, value.c_str());
+}
+
+std::string quotedNames(const CdTextNames& names)
+{
+    std::string text;
+    if (!names.title.empty())
+        text += "\"" + names.title + "\"";
+    if (!names.performer.empty())
+        text += (text.empty() ? "by " : " by ") + names.performer;
+    return text;
+}
+
+void printTrack(const OpenedDisc& disc, const TocTrack& track)
+{
+    std::printf("%3u  %8s  %8s  %-5s  %-12s  %s\n", track.number,
+                formatDuration(disc.reader->GetTrackDuration(track.number)).c_str(),
+                track.pregapSectors ? msfText(*track.pregapSectors).c_str() : "",
+                track.audio ? "audio" : "data", track.isrc.c_str(),
+                disc.reader->GetTrackPath(track.number).utf8string().c_str());
+    const std::string names = quotedNames(track.cdText);
+    if (!names.empty())
+        std::printf("%49s%s\n", "", names.c_str());
+}
+
+void printDisc(const OpenedDisc& disc)
+{
+    const DiscIdentity& identity = disc.toc.identity;
+    char freedb[9];
+    std::snprintf(freedb, sizeof freedb, "%08x", identity.freedbId);
+    const AccurateRipId accurateRip = accurateRipIdOf(disc.toc, identity.freedbId);
+    printKey("disc", disc.toc.drive);
+    printKey("tracks", std::to_string(disc.toc.tracks.size()));
+    printKey("duration", formatDuration(disc.reader->GetDiskDuration()));
+    printKey("musicbrainz", identity.musicbrainzId);
+    printKey("freedb", freedb);
+    printKey("accuraterip", accurateRip.fileName());
+    printKey("mcn", identity.mcn);
+    printKey("title", identity.cdText.title);
+    printKey("performer", identity.cdText.performer);
+    std::printf("\n  #  duration    pregap  type   isrc          track path\n");
     for (const TocTrack& track : disc.toc.tracks)
-        std::cout << trackLine(disc, track.number) << "\n";
+        printTrack(disc, track);
+}
+
+void runList(Context& context, const ListOptions& options)
+{
+    const std::string path = options.path.empty() ? context.demoDisc() : options.path;
+    const OpenedDisc disc = openDisc(context, path, DiscDetail::Identity);
+    if (options.json)
+        std::cout << discJson(disc).dump(2) << "\n";
+    else
+        printDisc(disc);
 }
 
 } // namespace
 
 void addListCommand(CLI::App& app, Context& context)
 {
-    auto path = std::make_shared<std::string>();
+    auto options = std::make_shared<ListOptions>();
     CLI::App* command =
         app.add_subcommand("list", "List the tracks of a disc (the demo disc when no PATH is given)");
-    command->add_option("PATH", *path, "a drive, a mounted volume, a CUE sheet or a virtual-drive directory");
-    command->callback([&context, path] { runList(context, *path); });
+    command->add_option("PATH", options->path,
+                        "a drive, a mounted volume, a CUE sheet or a virtual-drive directory");
+    command->add_flag("--json", options->json, "print the disc as JSON");
+    command->callback([&context, options] { runList(context, *options); });
 }
 
 } // namespace vantorcd

@@ -17,6 +17,11 @@ namespace cueify {
 
 namespace {
 
+// Frames carrying a catalogue number or an ISRC come about once in a hundred; a position is never
+// farther back than this.
+constexpr uint32_t kPositionSearchSectors = 8;
+constexpr uint8_t kUnknownControl = 0x0F;
+
 using Lock = std::lock_guard<std::mutex>;
 
 // The track whose sectors hold the address: the last one starting at or before it, within its
@@ -113,6 +118,67 @@ int DriveDevice::readRawSectorWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointe
         std::memcpy(c2Pointers, reply.data() + kRawSectorBytes, kC2PointerBytes);
     }
     return result;
+}
+
+const TocTrack& DriveDevice::tocTrack(uint8_t track) const
+{
+    const TocTrack* found = findTrack(m_toc, track);
+    if (!found)
+        throw Failure(CUEIFY_ERR_INTERNAL, "the disc has no track " + std::to_string(track));
+    return *found;
+}
+
+QPosition DriveDevice::positionAt(Lba lba)
+{
+    for (uint32_t back = 0; back <= kPositionSearchSectors && back <= lba.value; ++back) {
+        QFrame frame;
+        if (readQFrame(m_cdio.get(), Lba{lba.value - back}, frame) != CUEIFY_OK)
+            break;
+        if (frame.adr == CUEIFY_SUB_Q_POSITION && frame.track != 0)
+            return {frame.track, frame.index};
+    }
+    throw Failure(CUEIFY_ERR_INTERNAL,
+                  "the drive gives no position in the Q sub-channel at LBA " + std::to_string(lba.value));
+}
+
+std::string DriveDevice::readMcn()
+{
+    Lock lock(m_mutex);
+    std::string mcn = readMediaCatalogNumber(m_cdio.get());
+    if (mcn.empty())
+        throw Failure(CUEIFY_NO_DATA, "the disc has no media catalogue number");
+    return mcn;
+}
+
+std::string DriveDevice::readIsrc(uint8_t track)
+{
+    Lock lock(m_mutex);
+    tocTrack(track);
+    std::string isrc = readTrackIsrc(m_cdio.get(), track);
+    if (isrc.empty())
+        throw Failure(CUEIFY_NO_DATA, "track " + std::to_string(track) + " has no ISRC");
+    return isrc;
+}
+
+std::vector<IndexMark> DriveDevice::readTrackIndices(uint8_t track)
+{
+    Lock lock(m_mutex);
+    const TocTrack& entry = tocTrack(track);
+    const Lba start = toLba(entry.start);
+    const Lba end = toLba(AbsoluteFrame{entry.start.value + trackLength(m_toc, entry).value});
+    std::vector<IndexMark> marks;
+    for (const FoundIndex& index :
+         findTrackIndices(track, start, end, [this](Lba lba) { return positionAt(lba); }))
+        marks.push_back({index.number, toAbsolute(index.lba)});
+    return marks;
+}
+
+uint8_t DriveDevice::readTrackControlFlags(uint8_t track)
+{
+    Lock lock(m_mutex);
+    QFrame frame;
+    const int result = readQFrame(m_cdio.get(), toLba(tocTrack(track).start), frame);
+    return result == CUEIFY_OK ? frame.control : kUnknownControl;
 }
 
 } // namespace cueify

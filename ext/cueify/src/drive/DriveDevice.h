@@ -3,6 +3,7 @@
 
 #include "device/Device.h"
 #include "drive/CdioLibrary.h"
+#include "drive/IndexSearch.h"
 
 #include <mutex>
 #include <optional>
@@ -28,11 +29,28 @@ public:
     // The drive's own C2 error pointers where it offers them.
     int readRawSectorWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers) override;
 
+    // READ SUB-CHANNEL's MCN and ISRC.
+    std::string readMcn() override;
+    std::string readIsrc(uint8_t track) override;
+
+    // Found by reading the Q sub-channel's position at the track's end and at the boundaries
+    // a binary search narrows down.
+    std::vector<IndexMark> readTrackIndices(uint8_t track) override;
+
+    // The Q sub-channel's CONTROL at the track's start.
+    uint8_t readTrackControlFlags(uint8_t track) override;
+
 private:
     // The track holding the sector, or null where a read must not go.
     const TocTrack* readableTrack(Lba lba, const uint8_t* buffer) const;
 
     int readTocFromDrive(FullTocData& toc);
+
+    // The position the Q sub-channel gives at or just before a sector, skipping frames that carry
+    // a catalogue number or an ISRC instead. Throws Failure when none can be read.
+    QPosition positionAt(Lba lba);
+
+    const TocTrack& tocTrack(uint8_t track) const;
 
     std::mutex m_mutex;
     CdioHandle m_cdio;

@@ -1,5 +1,7 @@
 #include "drive/MmcCommands.h"
 
+#include "core/Failure.h"
+
 #include <cueify/error.h>
 
 #include <cdio/mmc.h>
@@ -23,6 +25,15 @@ constexpr uint8_t allHeaders = 3; // READ CD header codes: header and sub-header
 constexpr uint8_t noC2Errors = 0;
 constexpr uint8_t c2Pointers = 1; // READ CD's C2 field: the 294 bytes of pointers, no block error byte
 constexpr uint8_t noSubChannel = 0;
+constexpr uint8_t formattedQ = 2; // READ CD's sub-channel field: 16 bytes of decoded Q
+constexpr size_t kQFrameBytes = 16;
+constexpr uint8_t subQ = 0x40; // READ SUB-CHANNEL byte 2: return the sub-channel data
+constexpr uint8_t subChannelMcn = 0x02;
+constexpr uint8_t subChannelIsrc = 0x03;
+constexpr size_t subChannelReplyBytes = 24;
+constexpr uint8_t codeValid = 0x80; // MCVAL or TCVAL, and nothing else
+constexpr size_t mcnLength = 13;
+constexpr size_t isrcLength = 12;
 constexpr size_t sectorHeaderOffset = CDIO_CD_SYNC_SIZE;
 constexpr uint8_t highestDataMode = 2;
 
@@ -60,6 +71,29 @@ bool isDataSectorAt(const uint8_t* sector, Lba lba)
            header[2] == toBcd(address.frm) && header[3] <= highestDataMode;
 }
 
+uint8_t fromBcd(uint8_t value)
+{
+    return static_cast<uint8_t>((value >> 4) * 10 + (value & 0x0F));
+}
+
+// READ SUB-CHANNEL's reply for a code: valid only with exactly the MCVAL/TCVAL bit in byte 8.
+std::string readSubChannelCode(const CdIo_t* cdio, uint8_t format, uint8_t track, size_t length)
+{
+    std::array<uint8_t, subChannelReplyBytes> reply{};
+    mmc_cdb_t cdb{};
+    CDIO_MMC_SET_COMMAND(cdb.field, CDIO_MMC_GPCMD_READ_SUBCHANNEL);
+    cdb.field[2] = subQ;
+    cdb.field[3] = format;
+    cdb.field[6] = track;
+    CDIO_MMC_SET_READ_LENGTH16(cdb.field, reply.size());
+    if (mmc_run_cmd(cdio, MMC_TIMEOUT_DEFAULT, &cdb, SCSI_MMC_DATA_READ, static_cast<unsigned>(reply.size()),
+                    reply.data()) != DRIVER_OP_SUCCESS)
+        throw Failure(CUEIFY_ERR_INTERNAL, "the drive refuses READ SUB-CHANNEL");
+    if (reply[8] != codeValid)
+        return {};
+    return std::string(reinterpret_cast<const char*>(reply.data() + 9), length);
+}
+
 } // namespace
 
 int readFullTocReply(const CdIo_t* cdio, std::vector<uint8_t>& reply)
@@ -93,6 +127,30 @@ int readRawSectorWithC2(const CdIo_t* cdio, Lba lba, bool data, uint8_t* sectorA
     return result == DRIVER_OP_SUCCESS && (!data || isDataSectorAt(sectorAndPointers, lba))
                ? CUEIFY_OK
                : CUEIFY_ERR_INTERNAL;
+}
+
+int readQFrame(const CdIo_t* cdio, Lba lba, QFrame& frame)
+{
+    std::array<uint8_t, kRawSectorBytes + kQFrameBytes> buffer{};
+    const driver_return_code_t result =
+        mmc_read_cd(cdio, buffer.data(), toCdioLsn(lba), CDIO_MMC_READ_TYPE_ANY, false, true, allHeaders,
+                    true, true, noC2Errors, formattedQ, buffer.size(), 1);
+    if (result != DRIVER_OP_SUCCESS)
+        return CUEIFY_ERR_INTERNAL;
+    const uint8_t* q = buffer.data() + kRawSectorBytes;
+    frame = {static_cast<uint8_t>(q[0] >> 4), static_cast<uint8_t>(q[0] & 0x0F), fromBcd(q[1]),
+             fromBcd(q[2])};
+    return CUEIFY_OK;
+}
+
+std::string readMediaCatalogNumber(const CdIo_t* cdio)
+{
+    return readSubChannelCode(cdio, subChannelMcn, 0, mcnLength);
+}
+
+std::string readTrackIsrc(const CdIo_t* cdio, uint8_t track)
+{
+    return readSubChannelCode(cdio, subChannelIsrc, track, isrcLength);
 }
 
 bool offersC2Pointers(const CdIo_t* cdio)

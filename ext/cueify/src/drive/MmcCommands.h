@@ -7,6 +7,7 @@
 #include <cdio/cdio.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace cueify {
@@ -28,5 +29,23 @@ int readRawSectorWithC2(const CdIo_t* cdio, Lba lba, bool data, uint8_t* sectorA
 
 // Whether the drive's capabilities page says it reports C2 error pointers.
 bool offersC2Pointers(const CdIo_t* cdio);
+
+// The Q sub-channel frame the drive reads with a sector: CONTROL and ADR, then the track and
+// index numbers in binary.
+struct QFrame
+{
+    uint8_t control = 0;
+    uint8_t adr = 0;
+    uint8_t track = 0;
+    uint8_t index = 0;
+};
+
+// READ CD with the formatted Q sub-channel after the sector. CUEIFY_OK only when the drive succeeded.
+int readQFrame(const CdIo_t* cdio, Lba lba, QFrame& frame);
+
+// The media catalogue number, or a track's ISRC, from READ SUB-CHANNEL; empty when the drive says
+// the disc carries none. Throws Failure (CUEIFY_ERR_INTERNAL) when the drive refuses the command.
+std::string readMediaCatalogNumber(const CdIo_t* cdio);
+std::string readTrackIsrc(const CdIo_t* cdio, uint8_t track);
 
 } // namespace cueify

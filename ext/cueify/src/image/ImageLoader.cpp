@@ -34,9 +34,10 @@ std::string readSheetBytes(const fs::path& cueSheet, const std::string& sheetNam
 
 CueSheet readSheet(const fs::path& cueSheet, const std::string& sheetName)
 {
+    const std::string bytes = readSheetBytes(cueSheet, sheetName);
     std::string text;
     try {
-        text = sheetTextAsUtf8(readSheetBytes(cueSheet, sheetName));
+        text = sheetTextAsUtf8(bytes);
     } catch (const ImageError& error) {
         throw ImageError(sheetName + ": " + error.what());
     }
