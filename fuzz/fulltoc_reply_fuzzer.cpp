@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the full-TOC reply decoder as a drive's reply. Besides the
 // sanitizers' findings, a decoded TOC that breaks the model's invariants traps.
-#include "drive/FullTocReply.h"
+#include "core/FullTocReply.h"
 
 #include <cueify/error.h>
 

@@ -3,7 +3,7 @@
 #include "CueifyTesting.h"
 
 #include "core/FullTocHandle.h"
-#include "drive/FullTocReply.h"
+#include "core/FullTocReply.h"
 #include "fulltoc/FullTocReplyBuilder.h"
 
 namespace cueify::test {
@@ -144,8 +144,8 @@ TEST(FullTocReply, TheOrdinaryTocSettlesAReplyThatCouldBeBinaryOrBcd)
                             "track 2: session 1, control 0x0, at 00:06:25, length 00:03:12\n";
     const auto ordinaryToc = [](uint32_t secondTrackStart) {
         FullTocData toc;
-        toc.tracks = {TocTrack{1, 1, 0, 1, AbsoluteFrame{150}},
-                      TocTrack{2, 1, 0, 1, AbsoluteFrame{secondTrackStart}}};
+        toc.tracks = {TocTrack{1, 1, 0, 1, AbsoluteFrame{150}, {}},
+                      TocTrack{2, 1, 0, 1, AbsoluteFrame{secondTrackStart}, {}}};
         return toc;
     };
     const FullTocData bcdStarts = ordinaryToc(6 * 75 + 25), binaryStarts = ordinaryToc(6 * 75 + 37),

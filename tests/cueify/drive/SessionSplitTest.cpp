@@ -12,9 +12,9 @@ FullTocData trackTable()
 {
     FullTocData toc;
     toc.firstSession = toc.lastSession = 1;
-    toc.sessions = {TocSession{1, 1, 3, CUEIFY_SESSION_MODE_1, AbsoluteFrame{12400}}};
-    toc.tracks = {TocTrack{1, 1, 0, 1, AbsoluteFrame{150}}, TocTrack{2, 1, 0, 1, AbsoluteFrame{450}},
-                  TocTrack{3, 1, CUEIFY_TOC_TRACK_IS_DATA, 1, AbsoluteFrame{12100}}};
+    toc.sessions = {TocSession{1, 1, 3, CUEIFY_SESSION_MODE_1, AbsoluteFrame{12400}, {}, {}, {}}};
+    toc.tracks = {TocTrack{1, 1, 0, 1, AbsoluteFrame{150}, {}}, TocTrack{2, 1, 0, 1, AbsoluteFrame{450}, {}},
+                  TocTrack{3, 1, CUEIFY_TOC_TRACK_IS_DATA, 1, AbsoluteFrame{12100}, {}}};
     return toc;
 }
 

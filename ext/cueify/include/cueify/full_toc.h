@@ -28,11 +28,23 @@ cueify_full_toc *cueify_full_toc_new(void);
 /** Reads the device's full TOC into t, which is cleared first. */
 int cueify_device_read_full_toc(cueify_device *d, cueify_full_toc *t);
 
+/** Reads a READ TOC format 2 reply: 2 bytes of length, first and last session, 11-byte entries. */
+int cueify_full_toc_deserialize(cueify_full_toc *t, const uint8_t * const buffer, size_t size);
+
+/** Writes t as a READ TOC format 2 reply; *size is the buffer's capacity in, the bytes needed out. */
+int cueify_full_toc_serialize(cueify_full_toc *t, uint8_t *buffer, size_t *size);
+
 void cueify_full_toc_free(cueify_full_toc *t);
 
 uint8_t cueify_full_toc_get_first_session(cueify_full_toc *t);
 uint8_t cueify_full_toc_get_last_session(cueify_full_toc *t);
 
+/* Session getters; point is CUEIFY_FULL_TOC_FIRST_TRACK_PSEUDOTRACK, _LAST_TRACK_PSEUDOTRACK or
+ * CUEIFY_LEAD_OUT_TRACK. */
+uint8_t cueify_full_toc_get_session_control_flags(cueify_full_toc *t, uint8_t session, uint8_t point);
+uint8_t cueify_full_toc_get_session_sub_q_channel_format(cueify_full_toc *t, uint8_t session, uint8_t point);
+/** Where in the lead-in the drive read the entry (its ATIME); a track number names the track's. */
+cueify_msf_t cueify_full_toc_get_point_address(cueify_full_toc *t, uint8_t session, uint8_t point);
 uint8_t cueify_full_toc_get_session_first_track(cueify_full_toc *t, uint8_t session);
 uint8_t cueify_full_toc_get_session_last_track(cueify_full_toc *t, uint8_t session);
 uint8_t cueify_full_toc_get_session_type(cueify_full_toc *t, uint8_t session);

@@ -22,9 +22,47 @@ const TocSession* sessionOf(cueify_full_toc* t, uint8_t session) noexcept
     return t ? cueify::findSession(*cueify::tocDataOf(t), session) : nullptr;
 }
 
+// The A0, A1 or lead-out entry of a session, by the point that names it.
+const cueify::TocPoint* pointOf(cueify_full_toc* t, uint8_t session, uint8_t point) noexcept
+{
+    const TocSession* entry = sessionOf(t, session);
+    if (!entry)
+        return nullptr;
+    switch (point) {
+    case CUEIFY_FULL_TOC_FIRST_TRACK_PSEUDOTRACK:
+        return &entry->firstTrackPoint;
+    case CUEIFY_FULL_TOC_LAST_TRACK_PSEUDOTRACK:
+        return &entry->lastTrackPoint;
+    case CUEIFY_LEAD_OUT_TRACK:
+        return &entry->leadOutPoint;
+    default:
+        return nullptr;
+    }
+}
+
 } // namespace
 
 extern "C" {
+
+uint8_t cueify_full_toc_get_session_control_flags(cueify_full_toc* t, uint8_t session, uint8_t point)
+{
+    const cueify::TocPoint* entry = pointOf(t, session, point);
+    return entry ? entry->control : 0;
+}
+
+uint8_t cueify_full_toc_get_session_sub_q_channel_format(cueify_full_toc* t, uint8_t session, uint8_t point)
+{
+    const cueify::TocPoint* entry = pointOf(t, session, point);
+    return entry ? entry->subQFormat : 0;
+}
+
+cueify_msf_t cueify_full_toc_get_point_address(cueify_full_toc* t, uint8_t session, uint8_t point)
+{
+    if (const TocTrack* track = trackOf(t, point))
+        return cueify::toMsf(track->atime);
+    const cueify::TocPoint* entry = pointOf(t, session, point);
+    return entry ? cueify::toMsf(entry->atime) : cueify_msf_t{0, 0, 0};
+}
 
 cueify_full_toc* cueify_full_toc_new(void)
 {

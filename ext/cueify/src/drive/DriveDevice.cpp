@@ -1,7 +1,7 @@
 #include "drive/DriveDevice.h"
 
+#include "core/FullTocReply.h"
 #include "core/TocLookup.h"
-#include "drive/FullTocReply.h"
 #include "drive/MmcCommands.h"
 #include "drive/SessionSplit.h"
 #include "drive/TrackTable.h"

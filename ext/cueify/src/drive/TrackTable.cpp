@@ -56,7 +56,7 @@ bool readTracks(const CdIo_t* cdio, track_t first, track_t last, FullTocData& to
         std::optional<AbsoluteFrame> start = startOf(cdio, number);
         if (!start || (!toc.tracks.empty() && start->value <= toc.tracks.back().start.value))
             return false;
-        toc.tracks.push_back(TocTrack{number, 1, controlOf(cdio, number), 1, *start});
+        toc.tracks.push_back(TocTrack{number, 1, controlOf(cdio, number), 1, *start, {}});
     }
     return true;
 }
@@ -76,7 +76,7 @@ std::optional<FullTocData> readTrackTable(CdIo_t* cdio)
         return std::nullopt;
     toc.firstSession = 1;
     toc.lastSession = 1;
-    toc.sessions.push_back(TocSession{1, first, last, sessionTypeOf(cdio), *leadOut});
+    toc.sessions.push_back(TocSession{1, first, last, sessionTypeOf(cdio), *leadOut, {}, {}, {}});
     return toc;
 }
 

@@ -4,7 +4,7 @@
 // more) is read as BCD if every number in it is valid BCD. A reply that can be either (every second
 // below 40, every frame below 50) is settled by the ordinary TOC (format 0), which drives answer in
 // binary: the reading whose track starts agree with it wins, binary when neither or no TOC does.
-#include "drive/FullTocReply.h"
+#include "core/FullTocReply.h"
 
 #include <cueify/constants.h>
 #include <cueify/error.h>
@@ -37,6 +37,9 @@ struct Descriptor
     uint8_t pmin;
     uint8_t psec;
     uint8_t pframe;
+    uint8_t amin;
+    uint8_t asec;
+    uint8_t aframe;
 };
 
 Descriptor readDescriptor(const uint8_t* bytes)
@@ -47,7 +50,10 @@ Descriptor readDescriptor(const uint8_t* bytes)
                       bytes[3],
                       bytes[8],
                       bytes[9],
-                      bytes[10]};
+                      bytes[10],
+                      bytes[4],
+                      bytes[5],
+                      bytes[6]};
 }
 
 bool isBcd(uint8_t value)
@@ -106,6 +112,9 @@ Descriptor toBinary(Descriptor item)
         item.psec = fromBcd(item.psec);
         item.pframe = fromBcd(item.pframe);
     }
+    item.amin = fromBcd(item.amin);
+    item.asec = fromBcd(item.asec);
+    item.aframe = fromBcd(item.aframe);
     return item;
 }
 
@@ -128,6 +137,16 @@ std::optional<std::vector<Descriptor>> bcdItems(const std::vector<Descriptor>& c
     std::vector<Descriptor> converted;
     std::transform(candidates.begin(), candidates.end(), std::back_inserter(converted), toBinary);
     return converted;
+}
+
+AbsoluteFrame atimeOf(const Descriptor& item)
+{
+    return AbsoluteFrame{(item.amin * secondsPerMinute + item.asec) * framesPerSecond + item.aframe};
+}
+
+TocPoint pointOf(const Descriptor& item)
+{
+    return TocPoint{item.control, item.adr, atimeOf(item)};
 }
 
 AbsoluteFrame addressOf(const Descriptor& item)
@@ -164,16 +183,19 @@ public:
         if (item.point == CUEIFY_FULL_TOC_FIRST_TRACK_PSEUDOTRACK) {
             builder.session.firstTrack = item.pmin;
             builder.session.type = item.psec;
+            builder.session.firstTrackPoint = pointOf(item);
             builder.hasFirst = true;
         } else if (item.point == CUEIFY_FULL_TOC_LAST_TRACK_PSEUDOTRACK) {
             builder.session.lastTrack = item.pmin;
+            builder.session.lastTrackPoint = pointOf(item);
             builder.hasLast = true;
         } else if (item.point == leadOutPoint) {
             builder.session.leadOut = addressOf(item);
+            builder.session.leadOutPoint = pointOf(item);
             builder.hasLeadOut = true;
         } else {
             m_tracks[item.point] =
-                TocTrack{item.point, item.session, item.control, item.adr, addressOf(item)};
+                TocTrack{item.point, item.session, item.control, item.adr, addressOf(item), atimeOf(item)};
         }
         return true;
     }
