@@ -1,7 +1,9 @@
 // The drive backend through the public API on emulated drives, against the image route: the same
 // disc written as an image must give the same TOC and the same bytes in every sector.
 #include "CueifyTesting.h"
+
 #include "EmulatedDrives.h"
+#include <cueify/last_error.h>
 
 #include <mkdisc/DiscWriter.h>
 
@@ -127,6 +129,47 @@ TEST(EmulatedDrive, TocAndEverySectorMatchTheImage)
             differing += sectorText(drive.get(), lba) != sectorText(image.device(), lba);
         EXPECT_EQ(differing, 0u);
     }
+}
+
+// Indices from the Q sub-channel, control flags and data modes as the image's sheet gives them; a
+// drive that refuses READ TOC format 5 has no CD-Text to give.
+std::string discFacts(cueify_device* device, int first, int last)
+{
+    std::string text;
+    const std::unique_ptr<cueify_indices, void (*)(cueify_indices*)> indices(cueify_indices_new(),
+                                                                             cueify_indices_free);
+    for (int track = first; track <= last; ++track) {
+        const auto number = static_cast<uint8_t>(track);
+        text += std::to_string(track) + ": mode " +
+                std::to_string(cueify_device_read_data_mode(device, number)) + ", control " +
+                std::to_string(cueify_device_read_track_control_flags(device, number)) + ", indices";
+        if (cueify_device_read_track_indices(device, indices.get(), number) == CUEIFY_OK) {
+            for (uint8_t k = 0; k < cueify_indices_get_num_indices(indices.get()); ++k)
+                text += " " + std::to_string(cueify_indices_get_index_number(indices.get(), k)) + "@" +
+                        msfText(cueify_indices_get_index_offset(indices.get(), k));
+        }
+        text += "\n";
+    }
+    return text;
+}
+
+TEST(EmulatedDrive, IndicesControlFlagsAndDataModesMatchTheImage)
+{
+    for (const char* path : {"/dev/sr1", "/dev/sr2", "/dev/sr3"}) {
+        SCOPED_TRACE(path);
+        const ImageOf image(path);
+        const DeviceOwner drive = openDevice(path);
+        const TocOwner toc = readToc(image.device());
+        ASSERT_NE(toc, nullptr);
+        const int first = cueify_full_toc_get_first_track(toc.get()),
+                  last = cueify_full_toc_get_last_track(toc.get());
+        EXPECT_EQ(discFacts(drive.get(), first, last), discFacts(image.device(), first, last));
+    }
+    const DeviceOwner drive = openDevice("/dev/sr1");
+    const std::unique_ptr<cueify_cdtext, void (*)(cueify_cdtext*)> cdText(cueify_cdtext_new(),
+                                                                          cueify_cdtext_free);
+    EXPECT_EQ(cueify_device_read_cdtext(drive.get(), cdText.get()), CUEIFY_ERR_INTERNAL);
+    EXPECT_STREQ(cueify_get_last_error(), "the drive reports no CD-Text");
 }
 
 TEST(EmulatedDrive, AnEmptyDriveOpensAsNoDevice)

@@ -1,5 +1,6 @@
 #include "drive/DriveDevice.h"
 
+#include "core/CdTextReader.h"
 #include "core/FullTocReply.h"
 #include "core/TocLookup.h"
 #include "drive/MmcCommands.h"
@@ -179,6 +180,15 @@ uint8_t DriveDevice::readTrackControlFlags(uint8_t track)
     QFrame frame;
     const int result = readQFrame(m_cdio.get(), toLba(tocTrack(track).start), frame);
     return result == CUEIFY_OK ? frame.control : kUnknownControl;
+}
+
+CdTextData DriveDevice::readCdText()
+{
+    Lock lock(m_mutex);
+    std::vector<uint8_t> reply;
+    if (readCdTextReply(m_cdio.get(), reply) != CUEIFY_OK)
+        throw Failure(CUEIFY_ERR_INTERNAL, "the drive reports no CD-Text");
+    return readCdTextPacks(reply.data(), reply.size());
 }
 
 } // namespace cueify

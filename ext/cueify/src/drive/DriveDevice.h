@@ -40,6 +40,10 @@ public:
     // The Q sub-channel's CONTROL at the track's start.
     uint8_t readTrackControlFlags(uint8_t track) override;
 
+    // READ TOC format 5. Throws Failure (CUEIFY_ERR_INTERNAL) where the drive refuses it, as drives
+    // do for a disc without CD-Text.
+    CdTextData readCdText() override;
+
 private:
     // The track holding the sector, or null where a read must not go.
     const TocTrack* readableTrack(Lba lba, const uint8_t* buffer) const;

@@ -43,12 +43,12 @@ lsn_t toCdioLsn(Lba lba)
     return static_cast<lsn_t>(lba.value);
 }
 
-driver_return_code_t runReadFullToc(const CdIo_t* cdio, uint8_t* buffer, size_t size)
+driver_return_code_t runReadToc(const CdIo_t* cdio, uint8_t format, uint8_t* buffer, size_t size)
 {
     mmc_cdb_t cdb{};
     CDIO_MMC_SET_COMMAND(cdb.field, CDIO_MMC_GPCMD_READ_TOC);
-    cdb.field[1] = msfAddressing;
-    cdb.field[2] = CDIO_MMC_READTOC_FMT_FULTOC;
+    cdb.field[1] = format == CDIO_MMC_READTOC_FMT_FULTOC ? msfAddressing : 0;
+    cdb.field[2] = format;
     cdb.field[6] = fromFirstSession;
     CDIO_MMC_SET_READ_LENGTH16(cdb.field, size);
     return mmc_run_cmd(cdio, MMC_TIMEOUT_DEFAULT, &cdb, SCSI_MMC_DATA_READ, static_cast<unsigned>(size),
@@ -94,20 +94,31 @@ std::string readSubChannelCode(const CdIo_t* cdio, uint8_t format, uint8_t track
     return std::string(reinterpret_cast<const char*>(reply.data() + 9), length);
 }
 
+// The header first, for the length of the whole reply, then the whole reply.
+int readTocReply(const CdIo_t* cdio, uint8_t format, std::vector<uint8_t>& reply)
+{
+    std::array<uint8_t, tocHeaderSize> header{};
+    reply.clear();
+    if (runReadToc(cdio, format, header.data(), header.size()) != DRIVER_OP_SUCCESS)
+        return CUEIFY_ERR_INTERNAL;
+    size_t length = static_cast<size_t>(header[0]) << 8 | header[1];
+    reply.assign(std::clamp(length + lengthFieldSize, tocHeaderSize, largestAllocation), 0);
+    if (runReadToc(cdio, format, reply.data(), reply.size()) == DRIVER_OP_SUCCESS)
+        return CUEIFY_OK;
+    reply.clear();
+    return CUEIFY_ERR_INTERNAL;
+}
+
 } // namespace
 
 int readFullTocReply(const CdIo_t* cdio, std::vector<uint8_t>& reply)
 {
-    std::array<uint8_t, tocHeaderSize> header{};
-    reply.clear();
-    if (runReadFullToc(cdio, header.data(), header.size()) != DRIVER_OP_SUCCESS)
-        return CUEIFY_ERR_INTERNAL;
-    size_t length = static_cast<size_t>(header[0]) << 8 | header[1];
-    reply.assign(std::clamp(length + lengthFieldSize, tocHeaderSize, largestAllocation), 0);
-    if (runReadFullToc(cdio, reply.data(), reply.size()) == DRIVER_OP_SUCCESS)
-        return CUEIFY_OK;
-    reply.clear();
-    return CUEIFY_ERR_INTERNAL;
+    return readTocReply(cdio, CDIO_MMC_READTOC_FMT_FULTOC, reply);
+}
+
+int readCdTextReply(const CdIo_t* cdio, std::vector<uint8_t>& reply)
+{
+    return readTocReply(cdio, CDIO_MMC_READTOC_FMT_CDTEXT, reply);
 }
 
 int readRawDataSector(const CdIo_t* cdio, Lba lba, uint8_t* sector)

@@ -27,6 +27,10 @@ int readRawAudioSector(const CdIo_t* cdio, Lba lba, uint8_t* sector);
 // READ CD. CUEIFY_OK only when the drive succeeded and, for data, the header names the sector.
 int readRawSectorWithC2(const CdIo_t* cdio, Lba lba, bool data, uint8_t* sectorAndPointers);
 
+// The CD-Text reply (READ TOC format 5), header included; CUEIFY_OK, or CUEIFY_ERR_INTERNAL when
+// the drive refuses the command, as drives do for a disc without CD-Text.
+int readCdTextReply(const CdIo_t* cdio, std::vector<uint8_t>& reply);
+
 // Whether the drive's capabilities page says it reports C2 error pointers.
 bool offersC2Pointers(const CdIo_t* cdio);
 
