@@ -6,6 +6,7 @@ extern "C" {
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <new>
 
 using Vantor::Proc::CreatePacket;
@@ -26,6 +27,55 @@ TEST(CreatePacket, AllocatesThePayloadOrThrowsBadAlloc)
     EXPECT_EQ(packet->size, 2352);
     Vantor::Proc::ReleasePacket(packet);
     EXPECT_THROW(CreatePacket(1UL << 40), std::bad_alloc);
+}
+
+TEST(CreatePacket, GivesPayloadsOfEverySize)
+{
+    for (const unsigned long size : {0UL, 1UL, 2352UL, 4096UL, 65536UL, 1UL << 20}) {
+        AVPacket* packet = CreatePacket(size);
+        EXPECT_EQ(packet->size, static_cast<int>(size));
+        std::memset(packet->data, 0x5A, size);
+        EXPECT_EQ(packet->data[size], 0) << "padding behind " << size << " bytes";
+        Vantor::Proc::ReleasePacket(packet);
+    }
+}
+
+TEST(CreatePacket, APacketAfterAReleasedOneStartsAsNew)
+{
+    AVPacket* first = CreatePacket(2352);
+    first->flags |= AV_PKT_FLAG_KEY;
+    first->pts = first->dts = 13333;
+    first->stream_index = 3;
+    ASSERT_NE(av_packet_new_side_data(first, AV_PKT_DATA_SKIP_SAMPLES, 10), nullptr);
+    std::memset(first->data, 0x5A, 2352 + AV_INPUT_BUFFER_PADDING_SIZE);
+    Vantor::Proc::ReleasePacket(first);
+
+    AVPacket* second = CreatePacket(2352);
+    EXPECT_EQ(second->size, 2352);
+    EXPECT_EQ(second->flags, 0);
+    EXPECT_EQ(second->pts, AV_NOPTS_VALUE);
+    EXPECT_EQ(second->dts, AV_NOPTS_VALUE);
+    EXPECT_EQ(second->stream_index, 0);
+    EXPECT_EQ(second->side_data_elems, 0);
+    for (int i = 0; i < AV_INPUT_BUFFER_PADDING_SIZE; ++i)
+        EXPECT_EQ(second->data[2352 + i], 0) << "padding byte " << i;
+    Vantor::Proc::ReleasePacket(second);
+}
+
+TEST(CreatePacket, APayloadStillReferencedElsewhereIsNotHandedOutAgain)
+{
+    AVPacket* packet = CreatePacket(2352);
+    std::memset(packet->data, 0x5A, 2352);
+    AVPacket* reference = av_packet_alloc();
+    ASSERT_EQ(av_packet_ref(reference, packet), 0);
+    Vantor::Proc::ReleasePacket(packet);
+
+    AVPacket* next = CreatePacket(2352);
+    std::memset(next->data, 0, 2352);
+    EXPECT_EQ(reference->data[0], 0x5A);
+    EXPECT_EQ(reference->data[2351], 0x5A);
+    Vantor::Proc::ReleasePacket(next);
+    av_packet_free(&reference);
 }
 
 TEST(DataPacketFF, FreesThePacketOnceWithTheLastReference)

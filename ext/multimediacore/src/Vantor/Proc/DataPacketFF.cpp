@@ -1,13 +1,13 @@
 #include "Vantor/Proc/DataPacketFF.h"
 
+#include "Vantor/Proc/PacketStore.h"
+
 extern "C" {
 #include <libavcodec/avcodec.h>
-#include <libavutil/buffer.h>
 }
 
 #include <climits>
 #include <cstddef>
-#include <cstring>
 #include <memory>
 #include <new>
 
@@ -49,56 +49,13 @@ private:
     long long m_duration;
 };
 
-// Recycled payload buffers, one FFmpeg pool per power of two from 4 KiB to 64 KiB. Parsers ask
-// for packet after packet of one size (a CD sector each) and hosts release each before long: a
-// pooled buffer comes back without a trip through the heap, where a fresh block of a few KiB cost
-// more than any other step of making a packet. A pool keeps as many buffers as were ever out at
-// once; larger payloads are not pooled.
-class PayloadPools
-{
-public:
-    PayloadPools() noexcept
-    {
-        for (size_t i = 0; i < POOL_COUNT; ++i)
-            m_pools[i] = av_buffer_pool_init(SMALLEST_POOLED << i, nullptr);
-    }
-
-    // A buffer of at least bytes, or null when bytes is beyond the largest pool or the pool
-    // could not be made.
-    AVBufferRef* Get(size_t bytes) const noexcept
-    {
-        size_t index = 0;
-        while (index < POOL_COUNT && (SMALLEST_POOLED << index) < bytes)
-            ++index;
-        return index < POOL_COUNT && m_pools[index] ? av_buffer_pool_get(m_pools[index]) : nullptr;
-    }
-
-private:
-    static constexpr size_t SMALLEST_POOLED = 4096;
-    static constexpr size_t POOL_COUNT = 5;
-
-    AVBufferPool* m_pools[POOL_COUNT];
-};
-
 // Never destroyed: a packet may be released by another library's static destructor, after this
-// library's would have run. The pools stay reachable, so leak checkers do not count them.
-const PayloadPools& Pools()
+// library's would have run. The spare packets stay reachable, so leak checkers do not count them.
+// Null only when the store could not be made; packets then come and go through the heap.
+PacketStore* Store() noexcept
 {
-    static const PayloadPools* const pools = new PayloadPools();
-    return *pools;
-}
-
-bool AttachPooledPayload(AVPacket& packet, unsigned long size) noexcept
-{
-    AVBufferRef* buffer = Pools().Get(size + AV_INPUT_BUFFER_PADDING_SIZE);
-    if (!buffer)
-        return false;
-    packet.buf = buffer;
-    packet.data = buffer->data;
-    packet.size = static_cast<int>(size);
-    // A recycled buffer still holds an earlier packet's bytes; FFmpeg expects zeroed padding.
-    std::memset(packet.data + size, 0, AV_INPUT_BUFFER_PADDING_SIZE);
-    return true;
+    static PacketStore* const store = new (std::nothrow) PacketStore();
+    return store;
 }
 
 } // namespace
@@ -108,17 +65,20 @@ AVPacket* CreatePacket(unsigned long size)
 {
     if (size > static_cast<unsigned long>(INT_MAX - AV_INPUT_BUFFER_PADDING_SIZE))
         throw std::bad_alloc();
+    PacketStore* const store = Store();
+    if (AVPacket* stored = store ? store->Take(size) : nullptr)
+        return stored;
     PacketHandle packet(av_packet_alloc());
-    if (!packet)
-        throw std::bad_alloc();
-    if (!AttachPooledPayload(*packet, size) && av_new_packet(packet.get(), static_cast<int>(size)) != 0)
+    if (!packet || av_new_packet(packet.get(), static_cast<int>(size)) != 0)
         throw std::bad_alloc();
     return packet.release();
 }
 
 void ReleasePacket(AVPacket* packet) noexcept
 {
-    av_packet_free(&packet);
+    PacketStore* const store = Store();
+    if (packet && !(store && store->Keep(packet)))
+        av_packet_free(&packet);
 }
 
 SP<IDataPacket> DataPacketFF::Create(AVPacket* packet, MediaType type, long long pts, long long dts,
