@@ -23,9 +23,6 @@ struct IdDisc
     AbsoluteFrame leadOut;
 };
 
-// A data session's first track starts this many frames after the audio session's lead-out.
-constexpr uint32_t kDataSessionGapFrames = 11400;
-
 // The classic CDDB ID: digit sums of the tracks' start seconds, kept whole and reduced modulo
 // 255 only at the end, the disc's length in seconds and the number of tracks.
 uint32_t freedbId(const IdDisc& disc);

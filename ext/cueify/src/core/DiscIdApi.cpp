@@ -35,7 +35,7 @@ IdDisc fromPlainToc(const PlainToc& toc, const SessionsRecord* sessions)
         const uint32_t dataStart = toAbsolute(Lba{sessions->lastSessionFirstTrack.lba}).value;
         return fromPlainToc(
             toc, static_cast<uint8_t>(sessions->lastSessionTrackNumber - 1),
-            AbsoluteFrame{dataStart > kDataSessionGapFrames ? dataStart - kDataSessionGapFrames : 0});
+            AbsoluteFrame{dataStart > kSessionGapFrames ? dataStart - kSessionGapFrames : 0});
     }
     return fromPlainToc(toc, toc.lastTrack, toAbsolute(Lba{toc.leadOut.lba}));
 }

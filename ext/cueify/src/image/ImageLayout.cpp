@@ -123,7 +123,7 @@ private:
             finishTrack(*m_current);
             if (track.session != m_sheet.tracks[*m_current].session) {
                 closeSession();
-                m_cursor += kSessionGapSectors;
+                m_cursor += kSessionGapFrames; // no data file holds the gap
             }
         }
         m_current = t;

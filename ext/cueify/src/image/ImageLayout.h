@@ -13,10 +13,6 @@
 
 namespace cueify {
 
-// A later session starts this many sectors after the lead-out of the session before: lead-out,
-// lead-in and the first pregap of a pressed disc. No data file holds them.
-constexpr uint32_t kSessionGapSectors = 11400;
-
 // A run of disc sectors from one place: consecutive sectors of a data file, or silence.
 struct ImageExtent
 {
