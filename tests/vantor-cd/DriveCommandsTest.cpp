@@ -141,5 +141,25 @@ TEST_F(DriveCommands, AnEmptyDriveIsNoDisc)
     EXPECT_EQ(list.err, "vantor-cd: /dev/sr7 holds no disc: no readable disc in the drive\n");
 }
 
+// A directory that stands for a physical drive, as a mounted disc's volume does: its TrackNN.cda
+// files open the drive's tracks through the plug-in, and listing it lists the drive's disc.
+TEST_F(DriveCommands, CdaFilesOfADiscInADriveOpenThroughTheDirectoryThatStandsForIt)
+{
+    const std::string disc = "audio:340 audio:465 / mode1:300";
+    const std::string cue = writeImage(disc);
+    const std::string volume = output("volume");
+    std::filesystem::create_directory(volume);
+    const Environment drive =
+        onEmulatedDrives("/dev/sr7 " + disc, {{"CUEIFY_VIRTUAL_DRIVES", volume + "=/dev/sr7"}});
+    ASSERT_EQ(run({"cda", "/dev/sr7", volume}, drive).exitCode, 0);
+    const Result ripped = run({"rip", volume + "/Track02.cda", "-o", output("drive.wav")}, drive);
+    ASSERT_EQ(ripped.exitCode, 0) << ripped.err;
+    ASSERT_EQ(run({"rip", trackPath(cue, 2), "-o", output("image.wav")}).exitCode, 0);
+    EXPECT_TRUE(readFile(output("drive.wav")) == readFile(output("image.wav")));
+    const Result listed = run({"list", volume}, drive);
+    EXPECT_EQ(listed.err, "");
+    EXPECT_NE(listed.out.find(trackPath(volume, 2)), std::string::npos) << listed.out;
+}
+
 } // namespace
 } // namespace vantorcd

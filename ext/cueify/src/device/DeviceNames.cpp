@@ -24,17 +24,50 @@ const char* keptForever(const std::string& name)
 
 } // namespace
 
+namespace {
+
+struct VirtualDrive
+{
+    std::string directory;
+    std::string device; // empty: the directory holds a disc image
+};
+
+std::vector<VirtualDrive> virtualDrives()
+{
+    std::vector<VirtualDrive> drives;
+    const char* list = std::getenv(kVirtualDrivesVariable);
+    if (!list)
+        return drives;
+    std::istringstream entries(list);
+    for (std::string entry; std::getline(entries, entry, ':');) {
+        const size_t equals = entry.find('=');
+        if (equals == std::string::npos)
+            drives.push_back({entry, ""});
+        else
+            drives.push_back({entry.substr(0, equals), entry.substr(equals + 1)});
+        if (drives.back().directory.empty())
+            drives.pop_back();
+    }
+    return drives;
+}
+
+} // namespace
+
 std::vector<std::string> virtualDriveNames()
 {
     std::vector<std::string> names;
-    const char* list = std::getenv(kVirtualDrivesVariable);
-    if (!list)
-        return names;
-    std::istringstream entries(list);
-    for (std::string entry; std::getline(entries, entry, ':');)
-        if (!entry.empty())
-            names.push_back(entry);
+    for (const VirtualDrive& drive : virtualDrives())
+        names.push_back(drive.directory);
     return names;
+}
+
+std::string driveStandingFor(const std::string& directory)
+{
+    for (const VirtualDrive& drive : virtualDrives()) {
+        if (drive.directory == directory)
+            return drive.device;
+    }
+    return {};
 }
 
 std::vector<std::string> allDeviceNames()

@@ -7,8 +7,13 @@
 
 namespace cueify {
 
-// The entries of CUEIFY_VIRTUAL_DRIVES (colon-separated), empty entries skipped.
+// The directories of CUEIFY_VIRTUAL_DRIVES (colon-separated), empty entries skipped. An entry is
+// a directory holding a disc image, or DIR=DEVICE: a directory that stands for a physical drive,
+// as a mounted disc's volume does, and holds its TrackNN.cda files.
 std::vector<std::string> virtualDriveNames();
+
+// The physical drive a directory named DIR=DEVICE stands for, or empty.
+std::string driveStandingFor(const std::string& directory);
 
 // Physical drives, then virtual drives.
 std::vector<std::string> allDeviceNames();

@@ -1,6 +1,7 @@
 #include "device/DeviceOpening.h"
 
 #include "core/Failure.h"
+#include "device/DeviceNames.h"
 
 #include <cueify/error.h>
 
@@ -10,6 +11,9 @@ namespace cueify {
 
 std::unique_ptr<Device> openDevice(const std::string& name)
 {
+    const std::string standsFor = driveStandingFor(name);
+    if (!standsFor.empty())
+        return openDrive(standsFor);
     if (isImagePath(name))
         return openImage(name);
     std::error_code notFound;

@@ -8,6 +8,10 @@
 #include <sys/param.h>
 #else
 #include <boost/algorithm/string/case_conv.hpp>
+#include <cueify/device.h>
+
+#include <cstdlib>
+#include <memory>
 
 #include <filesystem>
 #include <fstream>
@@ -52,6 +56,25 @@ bool HoldsCueSheet(const std::string& directory)
     return false;
 }
 
+// A directory the disc-access library lists as a drive: a virtual drive, or a directory that
+// stands for a physical drive as a mounted disc's volume does.
+bool IsListedDrive(const std::string& directory)
+{
+    size_t count = 0;
+    const std::unique_ptr<char*, void (*)(void*)> names(cueify_device_get_all_devices(&count), std::free);
+    for (size_t i = 0; names && i < count; ++i) {
+        std::error_code error;
+        if (names.get()[i] && std::filesystem::equivalent(directory, names.get()[i], error))
+            return true;
+    }
+    return false;
+}
+
+bool IsDriveFolder(const std::string& directory)
+{
+    return HoldsCueSheet(directory) || IsListedDrive(directory);
+}
+
 bool IsItsOwnDrive(const std::string& path, const struct stat& status)
 {
     if (S_ISBLK(status.st_mode))
@@ -59,7 +82,7 @@ bool IsItsOwnDrive(const std::string& path, const struct stat& status)
     if (S_ISREG(status.st_mode))
         return HasCueExtension(path);
     if (S_ISDIR(status.st_mode))
-        return HoldsCueSheet(path);
+        return IsDriveFolder(path);
     return false;
 }
 
@@ -79,7 +102,7 @@ std::optional<std::string> EnclosingDriveFolder(const std::filesystem::path& pat
 {
     for (std::filesystem::path folder = path.parent_path(); folder.has_relative_path();
          folder = folder.parent_path()) {
-        if (HoldsCueSheet(folder.string()))
+        if (IsDriveFolder(folder.string()))
             return folder.string();
     }
     return std::nullopt;
