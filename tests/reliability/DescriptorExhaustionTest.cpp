@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace reliability {
@@ -75,6 +76,10 @@ TEST(DescriptorExhaustion, OpenFailsWithTheDeviceErrorUntilDescriptorsAreFreeAnd
     ASSERT_EQ(openAndReadFirstSector(host, trackPath, disc), "");
     const std::string missing = PluginHost::trackPath(directory.path() / "missing.cue", 1);
     ASSERT_NE(openAndReadFirstSector(host, missing, disc), "");
+    const std::string malformed = PluginHost::trackPath(directory.path() / "malformed" / "bad.cue", 1);
+    std::filesystem::create_directories(directory.path() / "malformed");
+    std::ofstream(directory.path() / "malformed" / "bad.cue") << "FILE\n";
+    ASSERT_NE(openAndReadFirstSector(host, malformed, disc), "");
 
     bool opened = false;
     for (int spare = 0; spare <= kMostDescriptorsAnOpenNeeds && !opened; ++spare) {
