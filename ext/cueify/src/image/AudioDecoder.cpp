@@ -113,6 +113,8 @@ std::optional<uint64_t> AudioDecoder::declaredSampleFrames() const noexcept
 
 bool AudioDecoder::decodeNext() noexcept
 {
+    if (m_lost)
+        return false;
     for (;;) {
         const int received = avcodec_receive_frame(m_codec.get(), m_frame.get());
         if (received == 0)
@@ -127,13 +129,16 @@ bool AudioDecoder::seekBefore(uint64_t sample) noexcept
 {
     const int64_t target =
         m_startTime + av_rescale_q(static_cast<int64_t>(sample), kSampleTimeBase, m_stream->time_base);
-    if (av_seek_frame(m_format.get(), m_stream->index, target, AVSEEK_FLAG_BACKWARD) < 0)
-        return false;
+    const bool sought = av_seek_frame(m_format.get(), m_stream->index, target, AVSEEK_FLAG_BACKWARD) >= 0;
+    // A search that fails part way leaves the file at whatever point it last probed, so neither
+    // the frame held nor the frames after it may be taken as where the decoder is; only another
+    // seek that succeeds places it again.
     avcodec_flush_buffers(m_codec.get());
     m_positionKnown = false;
     m_atEnd = false;
     m_frameByteCount = 0;
-    return true;
+    m_lost = !sought;
+    return sought;
 }
 
 bool AudioDecoder::sendNextPacket() noexcept

@@ -29,7 +29,8 @@ public:
     bool atEnd() const noexcept { return m_atEnd; }
 
     // Moves to a keyframe at or before sample, as the demuxer finds it; decodeNext then gives the
-    // frame there. False when the demuxer cannot seek.
+    // frame there. False when the demuxer cannot seek there; decodeNext then fails until a seek
+    // succeeds. A search may fail for one target and succeed for an earlier one.
     bool seekBefore(uint64_t sample) noexcept;
 
     // The current frame: its first sample frame from the stream's start, and its bytes.
@@ -52,6 +53,7 @@ private:
     size_t m_frameByteCount = 0;
     bool m_positionKnown = true; // false after a seek, until a frame carries a timestamp
     bool m_atEnd = false;
+    bool m_lost = false;                // after a seek that failed, until one succeeds
     std::vector<uint8_t> m_interleaved; // the current frame, when the decoder gives planar samples
 };
 

@@ -77,14 +77,14 @@ bool DecodedDataFile::moveTo(uint64_t byte) noexcept
 }
 
 // Lands on a frame that starts at or before sample. A demuxer may land after the target (an
-// index that rounds up, a coarse search), so it is asked for ever earlier points, down to the start.
+// index that rounds up, a coarse search), or fail to find it at all (a search of FLAC frames
+// near the end of a file gives up when a probe finds no frame header), so it is asked for ever
+// earlier points, down to the start.
 bool DecodedDataFile::seekTo(uint64_t sample) noexcept
 {
     for (uint64_t back = 0;; back = back == 0 ? kCdSampleRate : 2 * back) {
         const uint64_t target = sample > back ? sample - back : 0;
-        if (!m_decoder.seekBefore(target) || !m_decoder.decodeNext())
-            return false;
-        if (m_decoder.frameStart() <= sample)
+        if (m_decoder.seekBefore(target) && m_decoder.decodeNext() && m_decoder.frameStart() <= sample)
             return true;
         if (target == 0)
             return false;
