@@ -8,7 +8,9 @@
 #include <mkdisc/DiscWriter.h>
 
 #include <cstring>
+#include <fstream>
 #include <map>
+#include <unistd.h>
 
 namespace cueify::test {
 namespace {
@@ -50,13 +52,22 @@ const Drive kDrives[] = {
     {"/dev/sr15", "bcd-toc", kEnhanced},
     {"/dev/sr16", "bcd-toc", kNinetyNine.c_str()},
     {"/dev/sr17", "older-toc", kEnhanced},
+    {"/dev/sr18", "mcn=0123456789012 isrc=1:USRC17607839 isrc=3:GBAYE0000351", kHiddenTrack},
 };
+
+// The CD-Text /dev/sr18 answers with: the file is written by the test that reads it.
+std::string cdTextReplyFile()
+{
+    return (fs::temp_directory_path() / ("emulated-cdtext-" + std::to_string(::getpid()) + ".bin")).string();
+}
 
 std::string emulatedDrives()
 {
     std::string text;
     for (const Drive& drive : kDrives)
-        text += std::string(drive.path) + " " + drive.behaviour + " " + drive.tracks + ";";
+        text += std::string(drive.path) + " " + drive.behaviour +
+                (std::string(drive.path) == "/dev/sr18" ? " cdtext=" + cdTextReplyFile() : "") + " " +
+                drive.tracks + ";";
     return text;
 }
 
@@ -170,6 +181,65 @@ TEST(EmulatedDrive, IndicesControlFlagsAndDataModesMatchTheImage)
                                                                           cueify_cdtext_free);
     EXPECT_EQ(cueify_device_read_cdtext(drive.get(), cdText.get()), CUEIFY_ERR_INTERNAL);
     EXPECT_STREQ(cueify_get_last_error(), "the drive reports no CD-Text");
+}
+
+std::string codeRead(int (*read)(cueify_device*, char*, size_t*), cueify_device* device)
+{
+    char code[16] = {};
+    size_t size = sizeof code;
+    return read(device, code, &size) == CUEIFY_OK ? code : "(none)";
+}
+
+std::string isrcRead(cueify_device* device, uint8_t track)
+{
+    char code[16] = {};
+    size_t size = sizeof code;
+    return cueify_device_read_isrc(device, track, code, &size) == CUEIFY_OK ? code : "(none)";
+}
+
+using CdTextOwner = std::unique_ptr<cueify_cdtext, void (*)(cueify_cdtext*)>;
+
+std::vector<uint8_t> cdTextBytes(cueify_cdtext* cdText)
+{
+    size_t size = 0;
+    EXPECT_EQ(cueify_cdtext_serialize(cdText, nullptr, &size), CUEIFY_OK);
+    std::vector<uint8_t> bytes(size);
+    EXPECT_EQ(cueify_cdtext_serialize(cdText, bytes.data(), &size), CUEIFY_OK);
+    return bytes;
+}
+
+// The catalogue number and ISRCs come from READ SUB-CHANNEL, the CD-Text from READ TOC format 5:
+// the drive's answers are an image's, a performer repeated from the track before included.
+TEST(EmulatedDrive, CatalogueNumberIsrcsAndCdTextReadFromTheDriveAsTheImageGivesThem)
+{
+    const testsupport::ScratchDirectory scratch;
+    scratch.write("a.bin", std::string(900 * CUEIFY_RAW_SECTOR_SIZE, '\0'));
+    const DeviceOwner image = openDevice(scratch.write(
+        "disc.cue",
+        "CATALOG 0123456789012\nTITLE Album\nPERFORMER Band\nFILE a.bin BINARY\n"
+        " TRACK 01 AUDIO\n  TITLE One\n  PERFORMER Band\n  ISRC USRC17607839\n  INDEX 01 00:00:00\n"
+        " TRACK 02 AUDIO\n  TITLE Two\n  PERFORMER Band\n  INDEX 01 00:04:00\n"
+        " TRACK 03 AUDIO\n  TITLE Three\n  ISRC GBAYE0000351\n  INDEX 01 00:08:00\n"));
+    const CdTextOwner imageText(cueify_cdtext_new(), cueify_cdtext_free);
+    ASSERT_EQ(cueify_device_read_cdtext(image.get(), imageText.get()), CUEIFY_OK);
+    const std::vector<uint8_t> packs = cdTextBytes(imageText.get());
+    std::ofstream(cdTextReplyFile(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(packs.data()), static_cast<std::streamsize>(packs.size()));
+
+    const DeviceOwner drive = openDevice("/dev/sr18");
+    for (cueify_device* device : {image.get(), drive.get()}) {
+        EXPECT_EQ(codeRead(cueify_device_read_mcn, device), "0123456789012");
+        EXPECT_EQ(isrcRead(device, 1) + " " + isrcRead(device, 2) + " " + isrcRead(device, 3),
+                  "USRC17607839 (none) GBAYE0000351");
+    }
+    const CdTextOwner driveText(cueify_cdtext_new(), cueify_cdtext_free);
+    ASSERT_EQ(cueify_device_read_cdtext(drive.get(), driveText.get()), CUEIFY_OK);
+    fs::remove(cdTextReplyFile());
+    EXPECT_EQ(cdTextBytes(driveText.get()), packs);
+    cueify_cdtext_block* block = cueify_cdtext_get_block(driveText.get(), 0);
+    ASSERT_NE(block, nullptr);
+    EXPECT_STREQ(cueify_cdtext_block_get_performer(block, 2), "Band");
+    EXPECT_STREQ(cueify_cdtext_block_get_title(block, 3), "Three");
 }
 
 TEST(EmulatedDrive, AnEmptyDriveOpensAsNoDevice)

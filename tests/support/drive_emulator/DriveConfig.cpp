@@ -62,6 +62,13 @@ bool parseBehaviour(const std::string& word, DriveConfig& drive)
         drive.readOffsetSamples = static_cast<int>(number(value, word));
     else if (key == "delay-us")
         drive.delayPerSectorMicroseconds = static_cast<unsigned>(number(value, word));
+    else if (key == "mcn")
+        drive.mcn = value;
+    else if (key == "isrc" && value.find(':') != std::string::npos)
+        drive.isrcs[static_cast<uint8_t>(number(value.substr(0, value.find(':')), word))] =
+            value.substr(value.find(':') + 1);
+    else if (key == "cdtext")
+        drive.cdTextFile = value;
     else
         return false;
     return true;

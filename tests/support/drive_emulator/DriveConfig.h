@@ -14,6 +14,9 @@
 //   no-c2                no C2 error pointers: not in the capabilities page, refused by READ CD
 //   offset=SAMPLES       the drive's read offset: audio starts that many samples late (negative: early)
 //   delay-us=N           each sector read takes N microseconds
+//   mcn=DIGITS           the disc's media catalogue number, as READ SUB-CHANNEL gives it
+//   isrc=TRACK:CODE      a track's ISRC, as READ SUB-CHANNEL gives it
+//   cdtext=FILE          the CD-Text reply READ TOC format 5 gives: the file's bytes, header included
 // Example: EMULATED_DRIVES="/dev/sr7 no-full-toc audio:300 / mode1:200;/dev/sr8"
 #pragma once
 
@@ -43,6 +46,9 @@ struct DriveConfig
     bool offersC2Pointers = true;
     int readOffsetSamples = 0;
     unsigned delayPerSectorMicroseconds = 0;
+    std::string mcn;
+    std::map<uint8_t, std::string> isrcs;
+    std::string cdTextFile; // none: READ TOC format 5 is refused, as for a disc without CD-Text
 };
 
 // Throws std::invalid_argument with a one-line message naming the bad word.

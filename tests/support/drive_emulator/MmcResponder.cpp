@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 namespace driveemulator {
 namespace {
@@ -133,7 +135,13 @@ MmcReply readToc(EmulatedDrive& drive, const EmulatedDisc& disc, const uint8_t* 
         if (drive.config().refusesFullToc || cdb[6] > disc.sessions().size())
             return failure(Sense::invalidField());
         return answer(fullToc(disc, cdb[6], drive.config().bcdFullToc), allocation);
-    default: // no CD-Text, no PMA, no ATIP on a pressed disc
+    case 5: {
+        std::ifstream file(drive.config().cdTextFile, std::ios::binary);
+        if (drive.config().cdTextFile.empty() || !file)
+            return failure(Sense::invalidField()); // a disc without CD-Text
+        return answer(std::vector<uint8_t>(std::istreambuf_iterator<char>(file), {}), allocation);
+    }
+    default: // no PMA, no ATIP on a pressed disc
         return failure(Sense::invalidField());
     }
 }
@@ -161,6 +169,22 @@ std::vector<uint8_t> positionData(const EmulatedDrive& drive, const EmulatedDisc
     return data;
 }
 
+// The MCN (format 2) or a track's ISRC (format 3): MCVAL or TCVAL set only when the disc has it.
+std::vector<uint8_t> codeData(const EmulatedDrive& drive, uint8_t format, uint8_t track)
+{
+    std::vector<uint8_t> data(20, 0);
+    data[0] = format;
+    const auto isrc = drive.config().isrcs.find(track);
+    const std::string code = format == 2
+                                 ? drive.config().mcn
+                                 : (isrc == drive.config().isrcs.end() ? std::string() : isrc->second);
+    if (!code.empty()) {
+        data[4] = 0x80;
+        std::copy(code.begin(), code.end(), data.begin() + 5);
+    }
+    return data;
+}
+
 MmcReply readSubChannel(const EmulatedDrive& drive, const EmulatedDisc& disc, const uint8_t* cdb)
 {
     const uint8_t format = cdb[3];
@@ -168,7 +192,7 @@ MmcReply readSubChannel(const EmulatedDrive& drive, const EmulatedDisc& disc, co
     if (format == 1)
         data = positionData(drive, disc, cdb[1] & 0x02);
     else if (format == 2 || format == 3)
-        data.assign(20, 0), data[0] = format; // no MCN, no ISRC: MCVAL and TCVAL clear
+        data = codeData(drive, format, cdb[6]);
     else
         return failure(Sense::invalidField());
     std::vector<uint8_t> reply{0, 0x15, 0, static_cast<uint8_t>(data.size())}; // audio status: none
