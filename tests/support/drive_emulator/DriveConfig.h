@@ -14,6 +14,10 @@
 //   no-c2                no C2 error pointers: not in the capabilities page, refused by READ CD
 //   offset=SAMPLES       the drive's read offset: audio starts that many samples late (negative: early)
 //   delay-us=N           each sector read takes N microseconds
+//   cmd-us=N, sector-us=N  the speed model: every command takes N microseconds, and every block a
+//                        READ CD delivers N more (cmd-us=600,sector-us=256: a 52x drive on USB);
+//                        both may share one word, separated by ","
+//   max-sectors-kb=N     the kernel's transfer limit for the drive (BLKSECTGET), 120 unless given
 // Example: EMULATED_DRIVES="/dev/sr7 no-full-toc audio:300 / mode1:200;/dev/sr8"
 #pragma once
 
@@ -43,6 +47,9 @@ struct DriveConfig
     bool offersC2Pointers = true;
     int readOffsetSamples = 0;
     unsigned delayPerSectorMicroseconds = 0;
+    unsigned commandMicroseconds = 0;
+    unsigned modelSectorMicroseconds = 0;
+    unsigned maxSectorsKb = 120;
 };
 
 // Throws std::invalid_argument with a one-line message naming the bad word.
