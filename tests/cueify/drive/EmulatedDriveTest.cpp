@@ -39,7 +39,7 @@ const Drive kDrives[] = {
     {"/dev/sr4", "", kNinetyNine.c_str()},
     {"/dev/sr5", "ready-after=4", kEnhanced},
     {"/dev/sr6", "", ""},
-    {"/dev/sr9", "medium-error=500x2 medium-error=20 unstable=30", kEnhanced},
+    {"/dev/sr9", "medium-error=500x4 medium-error=20 unstable=30", kEnhanced},
     {"/dev/sr10", "offset=30", kHiddenTrack},
     {"/dev/sr11", "offset=-700", kHiddenTrack},
     {"/dev/sr12", "no-full-toc", kEnhanced},
@@ -159,7 +159,8 @@ TEST(EmulatedDrive, ReadErrorsAndUnstableSectorsReachTheCallerAsTheDriveGivesThe
     const ImageOf image("/dev/sr9");
     const DeviceOwner drive = openDevice("/dev/sr9");
     const std::string failed = "error " + std::to_string(CUEIFY_ERR_INTERNAL);
-    // A sector that fails twice, one that always fails, one whose every second read differs.
+    // A sector whose first four reads fail (a failed request reads it twice: in a batch, then
+    // alone), one that always fails, one whose every second read differs.
     const std::pair<uint32_t, std::vector<bool>> cases[] = {
         {500, {false, false, true, true}}, {20, {false, false, false}}, {30, {true, false, true, false}}};
     for (const auto& [lba, expected] : cases) {

@@ -5,6 +5,7 @@
 #include "drive/DeviceNode.h"
 #include "drive/DriveDevice.h"
 #include "drive/TrackTable.h"
+#include "drive/TransferLimit.h"
 
 #include <cueify/error.h>
 
@@ -20,7 +21,7 @@ std::unique_ptr<Device> openDrive(const std::string& path)
     std::optional<FullTocData> table = readTrackTable(cdio.get());
     if (!table)
         throw Failure(CUEIFY_ERR_NO_DEVICE, "no readable disc in the drive");
-    auto drive = std::make_unique<DriveDevice>(std::move(cdio), std::move(*table));
+    auto drive = std::make_unique<DriveDevice>(std::move(cdio), std::move(*table), readAheadSectorsFor(path));
     // Prefer the full TOC's sessions for placing raw reads; a refusal keeps the track table.
     FullTocData fullToc;
     drive->readFullToc(fullToc);
