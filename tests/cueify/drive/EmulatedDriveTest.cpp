@@ -2,6 +2,7 @@
 // disc written as an image must give the same TOC and the same bytes in every sector.
 #include "CueifyTesting.h"
 #include "EmulatedDrives.h"
+#include "drive_emulator/DriveCounters.h"
 
 #include <mkdisc/DiscWriter.h>
 
@@ -126,6 +127,30 @@ TEST(EmulatedDrive, TocAndEverySectorMatchTheImage)
         for (uint32_t lba : sectorsOfTracks(imageToc.get()))
             differing += sectorText(drive.get(), lba) != sectorText(image.device(), lba);
         EXPECT_EQ(differing, 0u);
+    }
+}
+
+uint64_t commandsServed(const char* path)
+{
+    const auto counters = driveemulator::readDriveCounters(path);
+    EXPECT_TRUE(counters.has_value());
+    return counters ? counters->commands : 0;
+}
+
+// Opening a drive reads its TOC, which the first TOC asked for then gives without asking the drive
+// again; a later one asks it.
+TEST(EmulatedDrive, TheFirstTocAfterOpeningADriveIsTheOneReadAtOpen)
+{
+    for (const char* path : {"/dev/sr2", "/dev/sr12", "/dev/sr4"}) {
+        SCOPED_TRACE(path);
+        const DeviceOwner drive = openDevice(path);
+        const uint64_t afterOpen = commandsServed(path);
+        const TocOwner first = readToc(drive.get());
+        EXPECT_EQ(commandsServed(path), afterOpen);
+        const TocOwner again = readToc(drive.get());
+        EXPECT_GT(commandsServed(path), afterOpen);
+        ASSERT_TRUE(first && again);
+        EXPECT_EQ(describeToc(first.get()), describeToc(again.get()));
     }
 }
 

@@ -13,6 +13,7 @@
 #include <array>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 namespace cueify {
 
@@ -67,10 +68,27 @@ DriveDevice::DriveDevice(CdioHandle cdio, FullTocData toc, uint32_t readAheadSec
 {
 }
 
+bool DriveDevice::readTocAtOpen()
+{
+    Lock lock(m_mutex);
+    std::optional<FullTocData> table;
+    FullTocData toc;
+    m_tocReadAtOpen = readTocFromDrive(toc, table) == CUEIFY_OK;
+    // A full TOC the drive sends but that cannot be decoded leaves the track table to place reads.
+    m_toc = m_tocReadAtOpen ? std::move(toc) : table.value_or(FullTocData{});
+    return table.has_value();
+}
+
 int DriveDevice::readFullToc(FullTocData& toc)
 {
     Lock lock(m_mutex);
-    int result = readTocFromDrive(toc);
+    // The TOC read a moment ago at open time: asking the drive again would only repeat it.
+    if (std::exchange(m_tocReadAtOpen, false)) {
+        toc = m_toc;
+        return CUEIFY_OK;
+    }
+    std::optional<FullTocData> table;
+    int result = readTocFromDrive(toc, table);
     // Another TOC may mean another disc.
     m_readAhead.drop();
     m_singleSectorsEnd = Lba{0};
@@ -79,11 +97,11 @@ int DriveDevice::readFullToc(FullTocData& toc)
     return result;
 }
 
-int DriveDevice::readTocFromDrive(FullTocData& toc)
+int DriveDevice::readTocFromDrive(FullTocData& toc, std::optional<FullTocData>& table)
 {
     // The ordinary TOC (format 0), always binary: it settles a full TOC that could be BCD, and
     // stands in for a full TOC the drive refuses.
-    std::optional<FullTocData> table = readTrackTable(m_cdio.get());
+    table = readTrackTable(m_cdio.get());
     std::vector<uint8_t> reply;
     if (readFullTocReply(m_cdio.get(), reply) == CUEIFY_OK)
         return parseFullTocReply(reply.data(), reply.size(), toc, table ? &*table : nullptr);

@@ -19,6 +19,10 @@ public:
     // reads ask for until the next readFullToc. readAheadSectors: the most one READ CD asks for.
     DriveDevice(CdioHandle cdio, FullTocData toc, uint32_t readAheadSectors = kReadAheadSectors) noexcept;
 
+    // Reads the TOC for raw reads to place sectors by, and keeps it for the first readFullToc to
+    // give. False when the drive reports no track table: no readable disc.
+    bool readTocAtOpen();
+
     // The full TOC, or where the drive refuses READ TOC format 2, its ordinary track table split
     // where the last session starts. Throws std::bad_alloc only.
     int readFullToc(FullTocData& toc) override;
@@ -53,7 +57,8 @@ private:
     // The track holding the sector, or null where a read must not go.
     const TocTrack* readableTrack(Lba lba, const uint8_t* buffer) const;
 
-    int readTocFromDrive(FullTocData& toc);
+    // table: the ordinary track table, where the drive gave one.
+    int readTocFromDrive(FullTocData& toc, std::optional<FullTocData>& table);
 
     int readFromDrive(Lba lba, const TocTrack& track, uint8_t* buffer);
     int readOneSector(Lba lba, const TocTrack& track, uint8_t* buffer);
@@ -70,6 +75,7 @@ private:
     CdioHandle m_cdio;
     FullTocData m_toc;
     std::optional<bool> m_offersC2Pointers;
+    bool m_tocReadAtOpen = false;
     uint32_t m_readAheadSectors;
     ReadAhead m_readAhead;
     // After a failed batch, requests in order up to its end are read one sector at a time.
