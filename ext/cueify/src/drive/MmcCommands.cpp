@@ -37,6 +37,7 @@ constexpr size_t isrcLength = 12;
 constexpr size_t sectorHeaderOffset = CDIO_CD_SYNC_SIZE;
 constexpr uint8_t highestDataMode = 2;
 constexpr uint8_t wholeSector = 0xF8; // READ CD byte 9: sync, both headers, user data, EDC/ECC
+constexpr uint8_t audioFields = 0x78; // what libcdio's own CD-DA read asks for: 2352 bytes of samples
 
 // libcdio's LSN counts from 00:02:00, like a logical block address.
 lsn_t toCdioLsn(Lba lba)
@@ -127,7 +128,7 @@ int readRawSectors(const CdIo_t* cdio, Lba lba, uint32_t count, bool data, uint8
     CDIO_MMC_SET_READ_TYPE(cdb.field, data ? CDIO_MMC_READ_TYPE_ANY : CDIO_MMC_READ_TYPE_CDDA);
     CDIO_MMC_SET_READ_LBA(cdb.field, toCdioLsn(lba));
     CDIO_MMC_SET_READ_LENGTH24(cdb.field, count);
-    cdb.field[9] = wholeSector;
+    cdb.field[9] = data ? wholeSector : audioFields;
     const unsigned size = count * static_cast<unsigned>(kRawSectorBytes);
     if (mmc_run_cmd(cdio, MMC_TIMEOUT_DEFAULT, &cdb, SCSI_MMC_DATA_READ, size, sectors) != DRIVER_OP_SUCCESS)
         return CUEIFY_ERR_INTERNAL;
