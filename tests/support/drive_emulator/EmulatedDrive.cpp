@@ -58,6 +58,11 @@ std::optional<Sense> EmulatedDrive::readSector(int64_t lba, SectorRead& read)
     return std::nullopt;
 }
 
+void EmulatedDrive::arrive() noexcept
+{
+    ::clock_gettime(CLOCK_MONOTONIC, &m_arrival);
+}
+
 void EmulatedDrive::serve(bool readCd, uint32_t blocks)
 {
     ++m_counters.commands;
@@ -67,8 +72,7 @@ void EmulatedDrive::serve(bool readCd, uint32_t blocks)
     if (cost == 0)
         return;
     m_counters.modelMicroseconds += cost;
-    timespec now{};
-    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    const timespec now = m_arrival;
     if (now.tv_sec > m_busyUntil.tv_sec ||
         (now.tv_sec == m_busyUntil.tv_sec && now.tv_nsec > m_busyUntil.tv_nsec))
         m_busyUntil = now;

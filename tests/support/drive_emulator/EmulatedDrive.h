@@ -40,6 +40,9 @@ public:
     // Where the head is, for READ SUB-CHANNEL's current position.
     int64_t lastReadLba() const noexcept { return m_lastReadLba; }
 
+    // A command arrives: the speed model's time for it runs from here, so that building the reply
+    // overlaps it as a drive's transfer overlaps its reading.
+    void arrive() noexcept;
     // Counts a command that delivered blocks sectors, and takes the time the speed model gives it.
     void serve(bool readCd, uint32_t blocks);
     const DriveCounters& counters() const noexcept { return m_counters; }
@@ -59,6 +62,7 @@ private:
     DriveCounters m_counters;
     // When the drive is done with the commands so far: sleeping to it absorbs each sleep's overshoot.
     timespec m_busyUntil{};
+    timespec m_arrival{};
 };
 
 } // namespace driveemulator

@@ -260,6 +260,7 @@ uint32_t deliveredBlocks(const uint8_t* cdb)
 
 MmcReply respond(EmulatedDrive& drive, const uint8_t* cdb)
 {
+    drive.arrive();
     MmcReply reply = dispatch(drive, cdb);
     const bool readCd = cdb[0] == ReadCd || cdb[0] == ReadCdMsf;
     drive.serve(readCd, readCd && !reply.sense ? deliveredBlocks(cdb) : 0);
