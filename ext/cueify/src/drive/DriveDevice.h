@@ -75,7 +75,7 @@ private:
     CdioHandle m_cdio;
     FullTocData m_toc;
     std::optional<bool> m_offersC2Pointers;
-    bool m_tocReadAtOpen = false;
+    bool m_tocReadAtOpen = false; // the first readFullToc gives m_toc, read at open
     uint32_t m_readAheadSectors;
     ReadAhead m_readAhead;
     // After a failed batch, requests in order up to its end are read one sector at a time.
