@@ -7,6 +7,7 @@
 
 #include "EmulatedDrives.h"
 #include "ScratchDirectory.h"
+#include "drive_emulator/DriveCounters.h"
 #include "mkdisc/DiscWriter.h"
 
 #include <gtest/gtest.h>
@@ -106,6 +107,25 @@ TEST_P(PlayDriveEndToEnd, ReaderAndEveryAudioTrackMatchTheImage)
         EXPECT_EQ(played.size(), length);
         EXPECT_TRUE(played == playedBytes(factory, fromImage->GetTrackPath(track.number), length));
     }
+}
+
+// Read straight through, a track comes from the drive in READ CD commands of 26 sectors or more.
+TEST(PlayDriveReadAhead, ATrackPlayedStraightThroughTakesOneCommandPer26Sectors)
+{
+    Vantor::Proc::PluginRegistry registry;
+    registry.LoadModule(Vantor::ioPath(std::string(PARSERCD_MODULE_PATH)));
+    const SP<ICDReader> reader = registry.CreateCDReader(Vantor::ioPath(std::string("/dev/sr1")));
+    const SP<IParser> parser = registry.GetParserCreators("cda").front()->Create(
+        Vantor::Core::DataInputPath::Create(reader->GetTrackPath(1)), {}, nullptr);
+    const auto before = driveemulator::readDriveCounters("/dev/sr1");
+    size_t bytes = 0;
+    while (const SP<IDataPacket> packet = parser->Read())
+        bytes += packet->GetSize();
+    const auto after = driveemulator::readDriveCounters("/dev/sr1");
+    ASSERT_TRUE(before && after);
+    constexpr uint64_t kSectors = 200;
+    EXPECT_EQ(bytes, kSectors * mkdisc::kRawSectorSize);
+    EXPECT_LE(after->readCdCommands - before->readCdCommands, (kSectors + 25) / 26);
 }
 
 INSTANTIATE_TEST_SUITE_P(EmulatedDrives, PlayDriveEndToEnd, testing::ValuesIn(kDrives),

@@ -4,6 +4,7 @@
 
 #include "EmulatedDrives.h"
 #include <cueify/last_error.h>
+#include "drive_emulator/DriveCounters.h"
 
 #include <mkdisc/DiscWriter.h>
 
@@ -43,7 +44,7 @@ const Drive kDrives[] = {
     {"/dev/sr4", "", kNinetyNine.c_str()},
     {"/dev/sr5", "ready-after=4", kEnhanced},
     {"/dev/sr6", "", ""},
-    {"/dev/sr9", "medium-error=500x2 medium-error=20 unstable=30", kEnhanced},
+    {"/dev/sr9", "medium-error=500x4 medium-error=20 unstable=30", kEnhanced},
     {"/dev/sr10", "offset=30", kHiddenTrack},
     {"/dev/sr11", "offset=-700", kHiddenTrack},
     {"/dev/sr12", "no-full-toc", kEnhanced},
@@ -242,6 +243,30 @@ TEST(EmulatedDrive, CatalogueNumberIsrcsAndCdTextReadFromTheDriveAsTheImageGives
     EXPECT_STREQ(cueify_cdtext_block_get_title(block, 3), "Three");
 }
 
+uint64_t commandsServed(const char* path)
+{
+    const auto counters = driveemulator::readDriveCounters(path);
+    EXPECT_TRUE(counters.has_value());
+    return counters ? counters->commands : 0;
+}
+
+// Opening a drive reads its TOC, which the first TOC asked for then gives without asking the drive
+// again; a later one asks it.
+TEST(EmulatedDrive, TheFirstTocAfterOpeningADriveIsTheOneReadAtOpen)
+{
+    for (const char* path : {"/dev/sr2", "/dev/sr12", "/dev/sr4"}) {
+        SCOPED_TRACE(path);
+        const DeviceOwner drive = openDevice(path);
+        const uint64_t afterOpen = commandsServed(path);
+        const TocOwner first = readToc(drive.get());
+        EXPECT_EQ(commandsServed(path), afterOpen);
+        const TocOwner again = readToc(drive.get());
+        EXPECT_GT(commandsServed(path), afterOpen);
+        ASSERT_TRUE(first && again);
+        EXPECT_EQ(describeToc(first.get()), describeToc(again.get()));
+    }
+}
+
 TEST(EmulatedDrive, AnEmptyDriveOpensAsNoDevice)
 {
     openDevice("/dev/sr6", CUEIFY_ERR_NO_DEVICE);
@@ -272,7 +297,8 @@ TEST(EmulatedDrive, ReadErrorsAndUnstableSectorsReachTheCallerAsTheDriveGivesThe
     const ImageOf image("/dev/sr9");
     const DeviceOwner drive = openDevice("/dev/sr9");
     const std::string failed = "error " + std::to_string(CUEIFY_ERR_INTERNAL);
-    // A sector that fails twice, one that always fails, one whose every second read differs.
+    // A sector whose first four reads fail (a failed request reads it twice: in a batch, then
+    // alone), one that always fails, one whose every second read differs.
     const std::pair<uint32_t, std::vector<bool>> cases[] = {
         {500, {false, false, true, true}}, {20, {false, false, false}}, {30, {true, false, true, false}}};
     for (const auto& [lba, expected] : cases) {

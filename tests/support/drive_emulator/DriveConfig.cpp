@@ -38,9 +38,30 @@ void parseMediumError(const std::string& value, const std::string& word, DriveCo
         times == std::string::npos ? kEveryRead : static_cast<int>(number(value.substr(times + 1), word));
 }
 
+bool parseSpeedModel(const std::string& word, DriveConfig& drive)
+{
+    if (word.rfind("cmd-us=", 0) != 0 && word.rfind("sector-us=", 0) != 0)
+        return false;
+    for (const std::string& part : split(word, ',')) {
+        const size_t equals = part.find('=');
+        const std::string key = part.substr(0, equals);
+        const unsigned value =
+            static_cast<unsigned>(number(equals == std::string::npos ? "" : part.substr(equals + 1), word));
+        if (key == "cmd-us")
+            drive.commandMicroseconds = value;
+        else if (key == "sector-us")
+            drive.modelSectorMicroseconds = value;
+        else
+            throw std::invalid_argument("bad speed model in \"" + word + "\"");
+    }
+    return true;
+}
+
 // False when the word is no behaviour word, and so a track word.
 bool parseBehaviour(const std::string& word, DriveConfig& drive)
 {
+    if (parseSpeedModel(word, drive))
+        return true;
     const size_t equals = word.find('=');
     const std::string key = word.substr(0, equals),
                       value = equals == std::string::npos ? "" : word.substr(equals + 1);
@@ -69,6 +90,8 @@ bool parseBehaviour(const std::string& word, DriveConfig& drive)
             value.substr(value.find(':') + 1);
     else if (key == "cdtext")
         drive.cdTextFile = value;
+    else if (key == "max-sectors-kb")
+        drive.maxSectorsKb = static_cast<unsigned>(number(value, word));
     else
         return false;
     return true;

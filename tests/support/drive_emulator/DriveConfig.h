@@ -17,6 +17,10 @@
 //   mcn=DIGITS           the disc's media catalogue number, as READ SUB-CHANNEL gives it
 //   isrc=TRACK:CODE      a track's ISRC, as READ SUB-CHANNEL gives it
 //   cdtext=FILE          the CD-Text reply READ TOC format 5 gives: the file's bytes, header included
+//   cmd-us=N, sector-us=N  the speed model: every command takes N microseconds, and every block a
+//                        READ CD delivers N more (cmd-us=600,sector-us=256: a 52x drive on USB);
+//                        both may share one word, separated by ","
+//   max-sectors-kb=N     the kernel's transfer limit for the drive (BLKSECTGET), 120 unless given
 // Example: EMULATED_DRIVES="/dev/sr7 no-full-toc audio:300 / mode1:200;/dev/sr8"
 #pragma once
 
@@ -49,6 +53,9 @@ struct DriveConfig
     std::string mcn;
     std::map<uint8_t, std::string> isrcs;
     std::string cdTextFile; // none: READ TOC format 5 is refused, as for a disc without CD-Text
+    unsigned commandMicroseconds = 0;
+    unsigned modelSectorMicroseconds = 0;
+    unsigned maxSectorsKb = 120;
 };
 
 // Throws std::invalid_argument with a one-line message naming the bad word.

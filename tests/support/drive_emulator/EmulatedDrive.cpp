@@ -1,5 +1,6 @@
 #include "EmulatedDrive.h"
 
+#include <cerrno>
 #include <utility>
 
 #include <unistd.h>
@@ -55,6 +56,31 @@ std::optional<Sense> EmulatedDrive::readSector(int64_t lba, SectorRead& read)
             read.alteredOffsets.push_back(offset);
         }
     return std::nullopt;
+}
+
+void EmulatedDrive::arrive() noexcept
+{
+    ::clock_gettime(CLOCK_MONOTONIC, &m_arrival);
+}
+
+void EmulatedDrive::serve(bool readCd, uint32_t blocks)
+{
+    ++m_counters.commands;
+    m_counters.readCdCommands += readCd ? 1 : 0;
+    m_counters.sectorsRead += blocks;
+    const uint64_t cost = m_config.commandMicroseconds + uint64_t{m_config.modelSectorMicroseconds} * blocks;
+    if (cost == 0)
+        return;
+    m_counters.modelMicroseconds += cost;
+    const timespec now = m_arrival;
+    if (now.tv_sec > m_busyUntil.tv_sec ||
+        (now.tv_sec == m_busyUntil.tv_sec && now.tv_nsec > m_busyUntil.tv_nsec))
+        m_busyUntil = now;
+    const uint64_t nanoseconds = uint64_t(m_busyUntil.tv_nsec) + cost * 1000;
+    m_busyUntil.tv_sec += static_cast<time_t>(nanoseconds / 1000000000);
+    m_busyUntil.tv_nsec = static_cast<long>(nanoseconds % 1000000000);
+    while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &m_busyUntil, nullptr) == EINTR) {
+    }
 }
 
 Sense EmulatedDrive::takeLastSense()

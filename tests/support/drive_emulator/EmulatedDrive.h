@@ -3,11 +3,14 @@
 #pragma once
 
 #include "DriveConfig.h"
+#include "DriveCounters.h"
 #include "EmulatedDisc.h"
 #include "Sense.h"
 
 #include <mutex>
 #include <optional>
+
+#include <time.h>
 
 namespace driveemulator {
 
@@ -37,6 +40,13 @@ public:
     // Where the head is, for READ SUB-CHANNEL's current position.
     int64_t lastReadLba() const noexcept { return m_lastReadLba; }
 
+    // A command arrives: the speed model's time for it runs from here, so that building the reply
+    // overlaps it as a drive's transfer overlaps its reading.
+    void arrive() noexcept;
+    // Counts a command that delivered blocks sectors, and takes the time the speed model gives it.
+    void serve(bool readCd, uint32_t blocks);
+    const DriveCounters& counters() const noexcept { return m_counters; }
+
     // The sense of the last failed command, for REQUEST SENSE; reading it clears it.
     Sense takeLastSense();
     std::optional<Sense> remember(std::optional<Sense> sense);
@@ -49,6 +59,10 @@ private:
     std::map<uint32_t, unsigned> m_unstableReads;
     int64_t m_lastReadLba = 0;
     Sense m_lastSense;
+    DriveCounters m_counters;
+    // When the drive is done with the commands so far: sleeping to it absorbs each sleep's overshoot.
+    timespec m_busyUntil{};
+    timespec m_arrival{};
 };
 
 } // namespace driveemulator

@@ -4,6 +4,7 @@
 #include "MmcResponder.h"
 
 #include <linux/cdrom.h>
+#include <linux/fs.h>
 #include <scsi/scsi.h>
 #include <scsi/sg.h>
 
@@ -216,6 +217,13 @@ int driveIoctl(EmulatedDrive& drive, unsigned long request, void* argument)
         return audioStatus(drive, *static_cast<cdrom_subchnl*>(argument));
     case DVD_READ_STRUCT: // a CD-only drive
         return fail(ENOSYS);
+    case BLKSECTGET: // in 512-byte units
+        *static_cast<unsigned short*>(argument) =
+            static_cast<unsigned short>(drive.config().maxSectorsKb * 2);
+        return 0;
+    case kReadDriveCounters:
+        *static_cast<DriveCounters*>(argument) = drive.counters();
+        return 0;
     case CDROM_SELECT_SPEED:
     case CDROM_MEDIA_CHANGED:
     case CDROM_LOCKDOOR:

@@ -273,11 +273,21 @@ MmcReply dispatch(EmulatedDrive& drive, const uint8_t* cdb)
     }
 }
 
+uint32_t deliveredBlocks(const uint8_t* cdb)
+{
+    if (cdb[0] == ReadCd)
+        return bigEndian(cdb + 6, 3);
+    return static_cast<uint32_t>(std::max<int64_t>(msfToLba(cdb + 6) - msfToLba(cdb + 3), 0));
+}
+
 } // namespace
 
 MmcReply respond(EmulatedDrive& drive, const uint8_t* cdb)
 {
+    drive.arrive();
     MmcReply reply = dispatch(drive, cdb);
+    const bool readCd = cdb[0] == ReadCd || cdb[0] == ReadCdMsf;
+    drive.serve(readCd, readCd && !reply.sense ? deliveredBlocks(cdb) : 0);
     if (cdb[0] != RequestSense)
         drive.remember(reply.sense);
     return reply;

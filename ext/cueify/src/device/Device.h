@@ -30,8 +30,14 @@ public:
 
     virtual int readFullToc(FullTocData& toc) = 0;
 
-    // Fills all CUEIFY_RAW_SECTOR_SIZE bytes of buffer, or fails.
+    // Fills all CUEIFY_RAW_SECTOR_SIZE bytes of buffer, or fails. A backend may serve the sector
+    // from what it read ahead of earlier requests.
     virtual int readRawSector(Lba lba, uint8_t* buffer) = 0;
+
+    // readRawSector from the disc itself, for re-reading a sector whose first read is in doubt:
+    // past anything read ahead, and past the drive's own cache where it has one. It costs more
+    // than readRawSector and leaves what was read ahead as it was.
+    virtual int readRawSectorUncached(Lba lba, uint8_t* buffer) { return readRawSector(lba, buffer); }
 
     // The disc's media catalogue number (13 digits) or a track's ISRC (12 characters). Throws
     // Failure: CUEIFY_NO_DATA when the disc carries none, CUEIFY_ERR_INTERNAL when the backend

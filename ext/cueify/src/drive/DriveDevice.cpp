@@ -10,9 +10,11 @@
 #include <cueify/constants.h>
 #include <cueify/error.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 namespace cueify {
 
@@ -38,6 +40,22 @@ const TocTrack* trackHolding(const FullTocData& toc, AbsoluteFrame address)
     return session != nullptr && address.value < session->leadOut.value ? holder : nullptr;
 }
 
+bool isData(const TocTrack& track)
+{
+    return (track.control & CUEIFY_TOC_TRACK_IS_DATA) != 0;
+}
+
+// Where the sectors of the track holding the address end: the next track or the session's lead-out.
+AbsoluteFrame endOfTrack(const FullTocData& toc, const TocTrack& track)
+{
+    const TocSession* session = findSession(toc, track.session);
+    uint32_t end = session != nullptr ? session->leadOut.value : track.start.value;
+    for (const TocTrack& other : toc.tracks)
+        if (other.start.value > track.start.value && other.start.value < end)
+            end = other.start.value;
+    return AbsoluteFrame{end};
+}
+
 bool isBeyondAnyDisc(Lba lba)
 {
     return lba.value > std::numeric_limits<uint32_t>::max() - kLeadInFrames;
@@ -45,25 +63,46 @@ bool isBeyondAnyDisc(Lba lba)
 
 } // namespace
 
-DriveDevice::DriveDevice(CdioHandle cdio, FullTocData toc) noexcept
-    : m_cdio(std::move(cdio)), m_toc(std::move(toc))
+DriveDevice::DriveDevice(CdioHandle cdio, FullTocData toc, uint32_t readAheadSectors) noexcept
+    : m_cdio(std::move(cdio)), m_toc(std::move(toc)),
+      m_readAheadSectors(std::max<uint32_t>(readAheadSectors, 1))
 {
+}
+
+bool DriveDevice::readTocAtOpen()
+{
+    Lock lock(m_mutex);
+    std::optional<FullTocData> table;
+    FullTocData toc;
+    m_tocReadAtOpen = readTocFromDrive(toc, table) == CUEIFY_OK;
+    // A full TOC the drive sends but that cannot be decoded leaves the track table to place reads.
+    m_toc = m_tocReadAtOpen ? std::move(toc) : table.value_or(FullTocData{});
+    return table.has_value();
 }
 
 int DriveDevice::readFullToc(FullTocData& toc)
 {
     Lock lock(m_mutex);
-    int result = readTocFromDrive(toc);
+    // The TOC read a moment ago at open time: asking the drive again would only repeat it.
+    if (std::exchange(m_tocReadAtOpen, false)) {
+        toc = m_toc;
+        return CUEIFY_OK;
+    }
+    std::optional<FullTocData> table;
+    int result = readTocFromDrive(toc, table);
+    // Another TOC may mean another disc.
+    m_readAhead.drop();
+    m_singleSectorsEnd = Lba{0};
     if (result == CUEIFY_OK)
         m_toc = toc;
     return result;
 }
 
-int DriveDevice::readTocFromDrive(FullTocData& toc)
+int DriveDevice::readTocFromDrive(FullTocData& toc, std::optional<FullTocData>& table)
 {
     // The ordinary TOC (format 0), always binary: it settles a full TOC that could be BCD, and
     // stands in for a full TOC the drive refuses.
-    std::optional<FullTocData> table = readTrackTable(m_cdio.get());
+    table = readTrackTable(m_cdio.get());
     std::vector<uint8_t> reply;
     if (readFullTocReply(m_cdio.get(), reply) == CUEIFY_OK)
         return parseFullTocReply(reply.data(), reply.size(), toc, table ? &*table : nullptr);
@@ -85,14 +124,61 @@ int DriveDevice::readRawSector(Lba lba, uint8_t* buffer)
     const TocTrack* track = readableTrack(lba, buffer);
     if (track == nullptr)
         return CUEIFY_ERR_BADARG;
+    if (m_readAhead.take(lba, buffer))
+        return CUEIFY_OK;
+    return readFromDrive(lba, *track, buffer);
+}
+
+int DriveDevice::readFromDrive(Lba lba, const TocTrack& track, uint8_t* buffer)
+{
+    const bool afterFailedBatch =
+        lba.value == m_nextSingleSector.value && lba.value < m_singleSectorsEnd.value;
+    const uint32_t left = endOfTrack(m_toc, track).value - toAbsolute(lba).value;
+    const uint32_t count = afterFailedBatch ? 1 : std::min(m_readAheadSectors, left);
+    if (count > 1) {
+        uint8_t* batch = m_readAhead.prepare(lba, count);
+        if (readRawSectors(m_cdio.get(), lba, count, isData(track), batch) == CUEIFY_OK) {
+            m_readAhead.filled();
+            return m_readAhead.take(lba, buffer) ? CUEIFY_OK : CUEIFY_ERR_INTERNAL;
+        }
+        m_readAhead.drop();
+        m_singleSectorsEnd = Lba{lba.value + count};
+    }
+    m_nextSingleSector = Lba{lba.value + 1};
+    return readOneSector(lba, track, buffer);
+}
+
+int DriveDevice::readOneSector(Lba lba, const TocTrack& track, uint8_t* buffer)
+{
     // The caller's buffer is written only once every byte has arrived.
     std::array<uint8_t, kRawSectorBytes> sector{};
-    int result = (track->control & CUEIFY_TOC_TRACK_IS_DATA) != 0
-                     ? readRawDataSector(m_cdio.get(), lba, sector.data())
-                     : readRawAudioSector(m_cdio.get(), lba, sector.data());
+    int result = isData(track) ? readRawDataSector(m_cdio.get(), lba, sector.data())
+                               : readRawAudioSector(m_cdio.get(), lba, sector.data());
     if (result == CUEIFY_OK)
         std::memcpy(buffer, sector.data(), sector.size());
     return result;
+}
+
+int DriveDevice::readRawSectorUncached(Lba lba, uint8_t* buffer)
+{
+    Lock lock(m_mutex);
+    const TocTrack* track = readableTrack(lba, buffer);
+    if (track == nullptr)
+        return CUEIFY_ERR_BADARG;
+    const Lba away = farthestSectorFrom(lba);
+    std::array<uint8_t, kRawSectorBytes> discarded{};
+    if (const TocTrack* awayTrack = readableTrack(away, discarded.data()))
+        readOneSector(away, *awayTrack, discarded.data());
+    return readOneSector(lba, *track, buffer);
+}
+
+Lba DriveDevice::farthestSectorFrom(Lba lba) const
+{
+    uint32_t last = 0;
+    for (const TocSession& session : m_toc.sessions)
+        last = std::max(last, session.leadOut.value);
+    const Lba lastSector{last > kLeadInFrames ? last - kLeadInFrames - 1 : 0};
+    return lba.value > lastSector.value - lba.value ? Lba{0} : lastSector;
 }
 
 bool DriveDevice::offersC2Pointers()

@@ -4,6 +4,8 @@
 #include "device/Device.h"
 #include "drive/CdioLibrary.h"
 #include "drive/IndexSearch.h"
+#include "drive/ReadAhead.h"
+#include "drive/TransferLimit.h"
 
 #include <mutex>
 #include <optional>
@@ -14,14 +16,25 @@ class DriveDevice final : public Device
 {
 public:
     // toc: what the drive reported at open time; it places and types the sectors that raw
-    // reads ask for until the next readFullToc.
-    DriveDevice(CdioHandle cdio, FullTocData toc) noexcept;
+    // reads ask for until the next readFullToc. readAheadSectors: the most one READ CD asks for.
+    DriveDevice(CdioHandle cdio, FullTocData toc, uint32_t readAheadSectors = kReadAheadSectors) noexcept;
+
+    // Reads the TOC for raw reads to place sectors by, and keeps it for the first readFullToc to
+    // give. False when the drive reports no track table: no readable disc.
+    bool readTocAtOpen();
 
     // The full TOC, or where the drive refuses READ TOC format 2, its ordinary track table split
     // where the last session starts. Throws std::bad_alloc only.
     int readFullToc(FullTocData& toc) override;
 
+    // Reads ahead while the requests go on in order: one READ CD for up to readAheadSectors of
+    // the track, the following requests served from it. Where such a batch fails, its sectors are
+    // read one by one, so that the error comes from the very sector that failed.
     int readRawSector(Lba lba, uint8_t* buffer) override;
+
+    // Reads another sector at the far end of the disc first, which makes a drive's cache give up
+    // the sector asked for, then that sector alone.
+    int readRawSectorUncached(Lba lba, uint8_t* buffer) override;
 
     // Asks the drive's capabilities page once, at the first call.
     bool offersC2Pointers() override;
@@ -48,7 +61,13 @@ private:
     // The track holding the sector, or null where a read must not go.
     const TocTrack* readableTrack(Lba lba, const uint8_t* buffer) const;
 
-    int readTocFromDrive(FullTocData& toc);
+    // table: the ordinary track table, where the drive gave one.
+    int readTocFromDrive(FullTocData& toc, std::optional<FullTocData>& table);
+
+    int readFromDrive(Lba lba, const TocTrack& track, uint8_t* buffer);
+    int readOneSector(Lba lba, const TocTrack& track, uint8_t* buffer);
+    // The farthest of the disc's first and last readable sectors.
+    Lba farthestSectorFrom(Lba lba) const;
 
     // The position the Q sub-channel gives at or just before a sector, skipping frames that carry
     // a catalogue number or an ISRC instead. Throws Failure when none can be read.
@@ -60,6 +79,12 @@ private:
     CdioHandle m_cdio;
     FullTocData m_toc;
     std::optional<bool> m_offersC2Pointers;
+    bool m_tocReadAtOpen = false; // the first readFullToc gives m_toc, read at open
+    uint32_t m_readAheadSectors;
+    ReadAhead m_readAhead;
+    // After a failed batch, requests in order up to its end are read one sector at a time.
+    Lba m_nextSingleSector{0};
+    Lba m_singleSectorsEnd{0};
 };
 
 } // namespace cueify

@@ -4,7 +4,7 @@
 #include "drive/CdioLibrary.h"
 #include "drive/DeviceNode.h"
 #include "drive/DriveDevice.h"
-#include "drive/TrackTable.h"
+#include "drive/TransferLimit.h"
 
 #include <cueify/error.h>
 
@@ -17,13 +17,9 @@ std::unique_ptr<Device> openDrive(const std::string& path)
     CdioHandle cdio = openCdioDevice(path);
     if (!cdio)
         throw Failure(CUEIFY_ERR_NO_DEVICE, "not a CD drive, or the drive cannot be opened");
-    std::optional<FullTocData> table = readTrackTable(cdio.get());
-    if (!table)
+    auto drive = std::make_unique<DriveDevice>(std::move(cdio), FullTocData{}, readAheadSectorsFor(path));
+    if (!drive->readTocAtOpen())
         throw Failure(CUEIFY_ERR_NO_DEVICE, "no readable disc in the drive");
-    auto drive = std::make_unique<DriveDevice>(std::move(cdio), std::move(*table));
-    // Prefer the full TOC's sessions for placing raw reads; a refusal keeps the track table.
-    FullTocData fullToc;
-    drive->readFullToc(fullToc);
     return drive;
 }
 

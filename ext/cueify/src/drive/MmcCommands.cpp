@@ -36,6 +36,8 @@ constexpr size_t mcnLength = 13;
 constexpr size_t isrcLength = 12;
 constexpr size_t sectorHeaderOffset = CDIO_CD_SYNC_SIZE;
 constexpr uint8_t highestDataMode = 2;
+constexpr uint8_t wholeSector = 0xF8; // READ CD byte 9: sync, both headers, user data, EDC/ECC
+constexpr uint8_t audioFields = 0x78; // what libcdio's own CD-DA read asks for: 2352 bytes of samples
 
 // libcdio's LSN counts from 00:02:00, like a logical block address.
 lsn_t toCdioLsn(Lba lba)
@@ -127,6 +129,24 @@ int readRawDataSector(const CdIo_t* cdio, Lba lba, uint8_t* sector)
         mmc_read_cd(cdio, sector, toCdioLsn(lba), CDIO_MMC_READ_TYPE_ANY, false, true, allHeaders, true, true,
                     noC2Errors, noSubChannel, kRawSectorBytes, 1);
     return result == DRIVER_OP_SUCCESS && isDataSectorAt(sector, lba) ? CUEIFY_OK : CUEIFY_ERR_INTERNAL;
+}
+
+int readRawSectors(const CdIo_t* cdio, Lba lba, uint32_t count, bool data, uint8_t* sectors)
+{
+    // One command for the whole batch: mmc_read_cd would split it into commands of 16 blocks.
+    mmc_cdb_t cdb{};
+    CDIO_MMC_SET_COMMAND(cdb.field, CDIO_MMC_GPCMD_READ_CD);
+    CDIO_MMC_SET_READ_TYPE(cdb.field, data ? CDIO_MMC_READ_TYPE_ANY : CDIO_MMC_READ_TYPE_CDDA);
+    CDIO_MMC_SET_READ_LBA(cdb.field, toCdioLsn(lba));
+    CDIO_MMC_SET_READ_LENGTH24(cdb.field, count);
+    cdb.field[9] = data ? wholeSector : audioFields;
+    const unsigned size = count * static_cast<unsigned>(kRawSectorBytes);
+    if (mmc_run_cmd(cdio, MMC_TIMEOUT_DEFAULT, &cdb, SCSI_MMC_DATA_READ, size, sectors) != DRIVER_OP_SUCCESS)
+        return CUEIFY_ERR_INTERNAL;
+    for (uint32_t i = 0; data && i < count; ++i)
+        if (!isDataSectorAt(sectors + i * kRawSectorBytes, Lba{lba.value + i}))
+            return CUEIFY_ERR_INTERNAL;
+    return CUEIFY_OK;
 }
 
 int readRawSectorWithC2(const CdIo_t* cdio, Lba lba, bool data, uint8_t* sectorAndPointers)

@@ -23,6 +23,11 @@ int readRawDataSector(const CdIo_t* cdio, Lba lba, uint8_t* sector);
 // A CD-DA sector; CUEIFY_OK only when libcdio reports success.
 int readRawAudioSector(const CdIo_t* cdio, Lba lba, uint8_t* sector);
 
+// count whole sectors of one track, audio or data, as one READ CD into count * 2352 bytes.
+// CUEIFY_OK only when the drive delivered them all and, for data, every header names its sector;
+// a failure says nothing about which sector failed.
+int readRawSectors(const CdIo_t* cdio, Lba lba, uint32_t count, bool data, uint8_t* sectors);
+
 // The whole sector, audio or data, followed by its kC2PointerBytes of C2 error pointers, as one
 // READ CD. CUEIFY_OK only when the drive succeeded and, for data, the header names the sector.
 int readRawSectorWithC2(const CdIo_t* cdio, Lba lba, bool data, uint8_t* sectorAndPointers);

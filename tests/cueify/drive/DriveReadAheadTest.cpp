@@ -1,0 +1,122 @@
+// Read-ahead in the drive backend, counted on emulated drives: sectors read in order come in
+// batches, each from the disc and served once, and a failure still names its own sector.
+#include "CueifyTesting.h"
+#include "EmulatedDrives.h"
+#include "drive_emulator/DriveCounters.h"
+
+#include "device/Device.h"
+
+#include <mkdisc/DiscWriter.h>
+
+namespace cueify::test {
+namespace {
+
+constexpr const char* kTracks = "audio:100 mode1:60";
+constexpr const char* kDrives = "/dev/sr1 audio:100 mode1:60;"
+                                "/dev/sr2 medium-error=40 medium-error=120 audio:100 mode1:60;"
+                                "/dev/sr3 unstable=30 audio:100 mode1:60;"
+                                "/dev/sr4 max-sectors-kb=30 audio:100 mode1:60";
+
+uint64_t readCdCommands(const char* path)
+{
+    const std::optional<driveemulator::DriveCounters> counters = driveemulator::readDriveCounters(path);
+    EXPECT_TRUE(counters.has_value());
+    return counters ? counters->readCdCommands : 0;
+}
+
+mkdisc::Sector written(uint32_t lba)
+{
+    return mkdisc::sectorAt(testsupport::discOfTrackWords(kTracks), lba);
+}
+
+// Reads the sectors in order; the result of each, compared with what the disc holds.
+std::vector<int> readInOrder(Device& device, uint32_t first, uint32_t end)
+{
+    std::vector<int> results;
+    for (uint32_t lba = first; lba < end; ++lba) {
+        Sector sector{};
+        int result = device.readRawSector(Lba{lba}, sector.data());
+        if (result == CUEIFY_OK && sector != written(lba))
+            result = -1000;
+        results.push_back(result);
+    }
+    return results;
+}
+
+struct InOrderCase
+{
+    const char* path;
+    uint32_t first, end;
+    uint64_t commands;
+};
+
+TEST(DriveReadAhead, SectorsReadInOrderComeInBatchesWithinATrack)
+{
+    const InOrderCase cases[] = {
+        {"/dev/sr1", 0, 100, 4},  // 26 + 26 + 26 + 22: the audio track ends at 100
+        {"/dev/sr1", 90, 110, 2}, // the rest of the audio track, then the data track
+        {"/dev/sr1", 100, 160, 3},
+        {"/dev/sr4", 0, 26, 2}, // a kernel limit of 30 KiB: 13 sectors a command
+    };
+    for (const InOrderCase& test : cases) {
+        SCOPED_TRACE(std::string(test.path) + " from " + std::to_string(test.first));
+        const std::unique_ptr<Device> device = openDrive(test.path);
+        const uint64_t before = readCdCommands(test.path);
+        EXPECT_EQ(readInOrder(*device, test.first, test.end),
+                  std::vector<int>(test.end - test.first, CUEIFY_OK));
+        EXPECT_EQ(readCdCommands(test.path) - before, test.commands);
+    }
+}
+
+TEST(DriveReadAhead, AFailedBatchDeliversTheSectorsBeforeTheBadOneAndNamesIt)
+{
+    for (const auto& [first, bad] : {std::pair<uint32_t, uint32_t>{30, 40}, {110, 120}}) {
+        SCOPED_TRACE(bad);
+        const std::unique_ptr<Device> device = openDrive("/dev/sr2");
+        std::vector<int> expected(bad - first, CUEIFY_OK);
+        expected.push_back(CUEIFY_ERR_INTERNAL);
+        EXPECT_EQ(readInOrder(*device, first, bad + 1), expected);
+        EXPECT_EQ(readInOrder(*device, bad + 1, bad + 30), std::vector<int>(29, CUEIFY_OK));
+    }
+}
+
+TEST(DriveReadAhead, ASeekDropsTheBatch)
+{
+    const std::unique_ptr<Device> device = openDrive("/dev/sr1");
+    const uint64_t before = readCdCommands("/dev/sr1");
+    EXPECT_EQ(readInOrder(*device, 10, 12), std::vector<int>(2, CUEIFY_OK));
+    EXPECT_EQ(readInOrder(*device, 50, 51), std::vector<int>{CUEIFY_OK});
+    EXPECT_EQ(readInOrder(*device, 12, 13), std::vector<int>{CUEIFY_OK});
+    EXPECT_EQ(readCdCommands("/dev/sr1") - before, 3u);
+}
+
+// Sector 30 of /dev/sr3 reads back changed on every second read of it.
+TEST(DriveReadAhead, TwoHandlesOnOneDriveEachReadTheDisc)
+{
+    const std::unique_ptr<Device> first = openDrive("/dev/sr3"), second = openDrive("/dev/sr3");
+    EXPECT_EQ(readInOrder(*first, 29, 30), std::vector<int>{CUEIFY_OK});
+    EXPECT_EQ(readInOrder(*second, 30, 31), std::vector<int>{-1000});
+    EXPECT_EQ(readInOrder(*first, 30, 31), std::vector<int>{CUEIFY_OK});
+}
+
+TEST(DriveReadAhead, AnUncachedReadGoesToTheDiscPastTheDrivesCache)
+{
+    const std::unique_ptr<Device> device = openDrive("/dev/sr3");
+    EXPECT_EQ(readInOrder(*device, 29, 30), std::vector<int>{CUEIFY_OK});
+    const uint64_t before = readCdCommands("/dev/sr3");
+    Sector sector{};
+    ASSERT_EQ(device->readRawSectorUncached(Lba{30}, sector.data()), CUEIFY_OK);
+    EXPECT_NE(sector, written(30));
+    EXPECT_EQ(readCdCommands("/dev/sr3") - before, 2u); // another sector far away, then this one
+    EXPECT_EQ(readInOrder(*device, 30, 31), std::vector<int>{CUEIFY_OK});
+}
+
+} // namespace
+} // namespace cueify::test
+
+int main(int argc, char** argv)
+{
+    testsupport::runWithEmulatedDrives(argv, cueify::test::kDrives);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
