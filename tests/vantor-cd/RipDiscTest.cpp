@@ -272,6 +272,34 @@ INSTANTIATE_TEST_SUITE_P(
                                 {"not in database", "not in database", "not in database"}}),
     [](const testing::TestParamInfo<VerdictCase>& info) { return std::string(info.param.name); });
 
+TEST_F(RipDisc, TheReadOffsetIsCorrectedInTheFilesAndTheirCrcs)
+{
+    const std::string reply =
+        writeReply(dbarResponse(accurateRipName, {{5, crcs[0].v2}, {5, crcs[1].v2}, {5, crcs[2].v2}}));
+    // A drive of read offset +6 delivers the disc's sample x - 6 at x. The emulator's offset= word
+    // shifts the delivered audio by its value (x + offset), so such a drive is "offset=-6" there.
+    const Environment drive = onEmulatedDrives("/dev/sr7 offset=-6 " + std::string(kDisc));
+    const Result corrected = run(
+        {"rip-disc", "/dev/sr7", "-o", folder(), "--format", "wav", "--accuraterip", reply, "--offset", "6"},
+        drive);
+    ASSERT_EQ(corrected.exitCode, 0) << corrected.err;
+    EXPECT_TRUE(decodedPcm(folder() + "/01.wav") == pcm(1));
+    EXPECT_TRUE(decodedPcm(folder() + "/02.wav") == pcm(2));
+    // The drive reads no further than the lead-out: the disc's last 6 samples come out as silence.
+    std::string last = pcm(3);
+    last.replace(last.size() - 24, 24, 24, '\0');
+    EXPECT_TRUE(decodedPcm(folder() + "/03.wav") == last);
+    EXPECT_NE(log().find("Read offset:     6 samples\n"), std::string::npos) << log();
+    EXPECT_NE(log().find("CRC32:           " + hex(plainCrc32(last))), std::string::npos) << log();
+    for (const char* track : {"01", "02", "03"})
+        EXPECT_NE(corrected.out.find(track + std::string(".wav  accurate (confidence 5, v2)\n")),
+                  std::string::npos)
+            << corrected.out;
+    const Result shifted =
+        run({"rip-disc", "/dev/sr7", "-o", folder() + "2", "--format", "wav", "--accuraterip", reply}, drive);
+    EXPECT_NE(shifted.out.find("01.wav  not accurate\n"), std::string::npos) << shifted.out;
+}
+
 TEST_F(RipDisc, TheReplyIsFetchedFromAUrl)
 {
     const std::string path = "accuraterip/" + accurateRipName;

@@ -2,9 +2,11 @@
 
 #include "AccurateRipCrc.h"
 #include "AtomicOutputFile.h"
+#include "DeliveredAudio.h"
 #include "Interruption.h"
-#include "PcmReader.h"
+#include "OffsetCorrection.h"
 #include "ProgressBar.h"
+#include "SampleRange.h"
 #include "TrackFileName.h"
 #include "UserError.h"
 
@@ -16,7 +18,7 @@ namespace {
 struct Progress
 {
     ProgressBar bar;
-    uint64_t bytesBefore = 0; // of the tracks already ripped
+    uint64_t bytesDone = 0;
 };
 
 std::vector<const TocTrack*> audioTracksOf(const DiscToc& disc)
@@ -64,43 +66,36 @@ RippedTrack describe(const TocTrack& track, const DiscRipPlan& plan)
     return ripped;
 }
 
-void copyTrack(PcmReader& reader, AudioFileWriter& writer, AccurateRipCrc& crc, Progress& progress,
-               unsigned number)
+void copyTrack(OffsetCorrection& audio, const TocTrack& track, AudioFileWriter& writer, AccurateRipCrc& crc,
+               Progress& progress)
 {
-    for (;;) {
+    SectorBytes sector;
+    for (uint32_t lba = track.startLba; lba < track.startLba + track.lengthSectors; ++lba) {
         if (interruptionRequested())
-            throw UserError("interrupted in track " + std::to_string(number) +
+            throw UserError("interrupted in track " + std::to_string(track.number) +
                             "; the tracks before it are complete and nothing of it was kept");
-        const PcmChunk chunk = reader.next();
-        if (chunk.size == 0)
-            return;
-        writer.write(chunk.data, chunk.size);
-        crc.add(chunk.data, chunk.size);
-        progress.bar.update(progress.bytesBefore + reader.bytesDone());
+        audio.read(lba, sector);
+        writer.write(sector.data(), sector.size());
+        crc.add(sector.data(), sector.size());
+        progress.bytesDone += sector.size();
+        progress.bar.update(progress.bytesDone);
     }
 }
 
-RippedTrack ripTrack(Context& context, const OpenedDisc& disc, const DiscRipPlan& plan, const TocTrack& track,
-                     const AccurateRipCrc& emptyCrc, size_t total, Progress& progress)
+RippedTrack ripTrack(const DiscToc& disc, const DiscRipPlan& plan, const TocTrack& track,
+                     OffsetCorrection& audio, AccurateRipCrc crc, size_t total, Progress& progress)
 {
     RippedTrack ripped = describe(track, plan);
     const std::filesystem::path path = plan.folder / ripped.fileName;
     AtomicOutputFile file(path);
     AudioFileWriter writer(file.temporaryPath(), plan.format, path.string(),
-                           tagsOf(disc.toc, plan, track, total));
-    const uint64_t samples = uint64_t{track.lengthSectors} * kSamplesPerSector;
-    PcmReader reader(openTrackParser(context, disc, track.number),
-                     TrackExtent{track.number, track.startLba, track.lengthSectors}, SampleRange{0, samples},
-                     [&context] { return context.lastLoggedError(); });
-    AccurateRipCrc crc = emptyCrc;
-    copyTrack(reader, writer, crc, progress, track.number);
+                           tagsOf(disc, plan, track, total));
+    copyTrack(audio, track, writer, crc, progress);
     writer.finish();
     file.commit();
     ripped.crc32 = crc.crc32();
     ripped.accurateRipV1 = crc.v1();
     ripped.accurateRipV2 = crc.v2();
-    ripped.rereads = reader.rereads();
-    progress.bytesBefore += samples * kBytesPerSample;
     return ripped;
 }
 
@@ -113,13 +108,23 @@ std::vector<RippedTrack> ripAudioTracks(Context& context, const OpenedDisc& disc
     if (audio.empty())
         throw UserError("the disc in " + disc.toc.drive + " has no audio tracks");
     Progress progress{ProgressBar(audioBytesOf(audio), ::isatty(STDERR_FILENO) == 1)};
+    DeliveredAudio delivered(
+        audio,
+        [&context, &disc](const TocTrack& track) { return openTrackParser(context, disc, track.number); },
+        [&context] { return context.lastLoggedError(); });
+    // A drive reads no further than the last audio track's end: past it the corrected audio is silence.
+    OffsetCorrection corrected(
+        [&delivered](uint32_t lba, SectorBytes& sector) { delivered.read(lba, sector); }, plan.readOffset,
+        audio.back()->startLba + audio.back()->lengthSectors);
     std::vector<RippedTrack> ripped;
     for (const TocTrack* track : audio) {
         const AccurateRipCrc crc(uint64_t{track->lengthSectors} * kSamplesPerSector, track == audio.front(),
                                  track == audio.back());
-        ripped.push_back(ripTrack(context, disc, plan, *track, crc, audio.size(), progress));
-        RippedTrack& last = ripped.back();
-        last.verdict = verdictOf(reply, last.number, last.accurateRipV1, last.accurateRipV2);
+        ripped.push_back(ripTrack(disc.toc, plan, *track, corrected, crc, audio.size(), progress));
+    }
+    for (RippedTrack& track : ripped) {
+        track.rereads = delivered.rereadsOf(track.number);
+        track.verdict = verdictOf(reply, track.number, track.accurateRipV1, track.accurateRipV2);
     }
     progress.bar.finish();
     return ripped;

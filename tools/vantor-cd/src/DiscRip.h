@@ -19,12 +19,15 @@ struct DiscRipPlan
 {
     std::filesystem::path folder;
     OutputFormat format;
-    std::string extension; // of the files, without the dot
-    AudioTags discTags;    // in every file: the disc's IDs, catalogue number, album
+    std::string extension;  // of the files, without the dot
+    AudioTags discTags;     // in every file: the disc's IDs, catalogue number, album
+    int32_t readOffset = 0; // the drive's, in samples, corrected in the files and their CRCs
 };
 
-// Each file is complete once written; a failure or Ctrl-C leaves the files of the tracks before
-// it and nothing of the track it stopped in. Throws UserError naming the track and what happened.
+// The tracks are read in disc order, each sector once, so that offset correction can take the
+// samples past a track's edge from its neighbour. Each file is complete once written; a failure or Ctrl-C
+// leaves the files of the tracks before it and nothing of the track it stopped in. Throws UserError naming
+// the track and what happened.
 std::vector<RippedTrack> ripAudioTracks(Context& context, const OpenedDisc& disc, const DiscRipPlan& plan,
                                         const AccurateRipReply& reply);
 

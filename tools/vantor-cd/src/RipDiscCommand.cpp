@@ -1,5 +1,6 @@
-// vantor-cd rip-disc [DISC] [-o DIR] [--format flac|wav|aiff] [--accuraterip FILE|URL]: every
-// audio track of a disc in one run, with a CUE sheet of the rip and a log that verifies it.
+// vantor-cd rip-disc [DISC] [-o DIR] [--format flac|wav|aiff] [--accuraterip FILE|URL]
+// [--offset SAMPLES]: every audio track of a disc in one run, with a CUE sheet of the rip and a log
+// that verifies it.
 #include "AccurateRipId.h"
 #include "AccurateRipReply.h"
 #include "Commands.h"
@@ -23,6 +24,7 @@ struct RipDiscOptions
     std::string folder;
     std::string format = "flac";
     std::string accurateRip;
+    int32_t offset = 0;
     bool force = false;
 };
 
@@ -69,9 +71,11 @@ AccurateRipReply replyFor(const std::string& source, const AccurateRipId& disc)
     return reply;
 }
 
-RipLogHeader logHeaderOf(const DiscToc& disc, const AccurateRipId& accurateRip, const AccurateRipReply& reply)
+RipLogHeader logHeaderOf(const DiscToc& disc, const AccurateRipId& accurateRip, const AccurateRipReply& reply,
+                         int32_t offset)
 {
     RipLogHeader header;
+    header.readOffset = offset;
     header.source = disc.drive;
     header.drive = !isImage(disc.drive);
     header.musicbrainzId = disc.identity.musicbrainzId;
@@ -102,12 +106,13 @@ void runRipDisc(Context& context, const RipDiscOptions& options)
     const AccurateRipId accurateRip = accurateRipIdOf(disc.toc, disc.toc.identity.freedbId);
     const AccurateRipReply reply = replyFor(options.accurateRip, accurateRip);
     plan.discTags = discTagsOf(disc.toc.identity, accurateRip);
+    plan.readOffset = options.offset;
     const std::vector<RippedTrack> tracks = ripAudioTracks(context, disc, plan, reply);
     const std::string title = safeForFileName(disc.toc.identity.cdText.title);
     const std::string cueName = (title.empty() ? "disc" : title) + ".cue";
     writeWholeTextFile(plan.folder / cueName, ripCueSheet(disc.toc.identity, tracks));
     writeWholeTextFile(plan.folder / "rip.log",
-                       ripLogText(logHeaderOf(disc.toc, accurateRip, reply), tracks));
+                       ripLogText(logHeaderOf(disc.toc, accurateRip, reply, options.offset), tracks));
     report(tracks, plan.folder);
 }
 
@@ -127,6 +132,11 @@ void addRipDiscCommand(CLI::App& app, Context& context)
     command->add_option(
         "--accuraterip", options->accurateRip,
         "AccurateRip's reply for the disc: a dBAR file or its URL, to verify the rip against");
+    command
+        ->add_option(
+            "--offset", options->offset,
+            "the drive's read offset in samples, corrected in the files, their CRCs and the verification")
+        ->check(CLI::Range(-5 * 588, 5 * 588));
     command->add_flag("--force", options->force, "write into a folder that already holds files");
     command->callback([&context, options] { runRipDisc(context, *options); });
 }
