@@ -300,6 +300,58 @@ TEST_F(RipDisc, TheReadOffsetIsCorrectedInTheFilesAndTheirCrcs)
     EXPECT_NE(shifted.out.find("01.wav  not accurate\n"), std::string::npos) << shifted.out;
 }
 
+struct HiddenCase
+{
+    const char* name;
+    const char* firstTrack; // the disc-image writer's words for track 1, before "audio:200"
+    const char* cueSheet;   // expected
+};
+
+class RipDiscHiddenAudio : public ::testing::TestWithParam<HiddenCase>
+{
+protected:
+    testsupport::ScratchDirectory scratch;
+};
+
+TEST_P(RipDiscHiddenAudio, AudioBeforeTrackOneIsTrackZeroUnlessSilent)
+{
+    const HiddenCase& c = GetParam();
+    const std::string image = (scratch.path() / "image").string(), folder = (scratch.path() / "rip").string();
+    ASSERT_EQ(run({"--out", image, "--no-cda", c.firstTrack, "audio:200"}, {}, {}, VANTOR_CD_MKDISC).exitCode,
+              0);
+    const Result result = run({"rip-disc", image + "/disc.cue", "-o", folder, "--format", "wav"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(readFile(folder + "/disc.cue"), c.cueSheet);
+    // The data file holds what the disc holds from its first stored sector on.
+    const std::string data = readFile(image + "/disc.bin");
+    const size_t stored = data.size() - (300 + 200) * kSectorBytes;
+    if (stored > 0)
+        EXPECT_TRUE(decodedPcm(folder + "/00.wav") == data.substr(0, stored));
+    EXPECT_EQ(std::filesystem::exists(folder + "/00.wav"), stored > 0);
+    EXPECT_TRUE(decodedPcm(folder + "/01.wav") == data.substr(stored, 300 * kSectorBytes));
+}
+
+INSTANTIATE_TEST_SUITE_P(Discs, RipDiscHiddenAudio,
+                         testing::Values(HiddenCase{"StoredPregap", "audio:300,pregap=40",
+                                                    "FILE \"00.wav\" WAVE\n"
+                                                    "  TRACK 01 AUDIO\n"
+                                                    "    INDEX 00 00:00:00\n"
+                                                    "FILE \"01.wav\" WAVE\n"
+                                                    "    INDEX 01 00:00:00\n"
+                                                    "FILE \"02.wav\" WAVE\n"
+                                                    "  TRACK 02 AUDIO\n"
+                                                    "    INDEX 01 00:00:00\n"},
+                                         HiddenCase{"SilentPregap", "audio:300,silence=40",
+                                                    "FILE \"01.wav\" WAVE\n"
+                                                    "  TRACK 01 AUDIO\n"
+                                                    "    INDEX 01 00:00:00\n"
+                                                    "FILE \"02.wav\" WAVE\n"
+                                                    "  TRACK 02 AUDIO\n"
+                                                    "    INDEX 01 00:00:00\n"}),
+                         [](const testing::TestParamInfo<HiddenCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
 TEST_F(RipDisc, TheReplyIsFetchedFromAUrl)
 {
     const std::string path = "accuraterip/" + accurateRipName;

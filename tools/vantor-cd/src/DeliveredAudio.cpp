@@ -6,9 +6,10 @@
 namespace vantorcd {
 
 DeliveredAudio::DeliveredAudio(std::vector<const TocTrack*> tracks, OpenParser openParser,
-                               std::function<std::string()> readFailureReason)
+                               std::function<std::string()> readFailureReason,
+                               OffsetCorrection::ReadSector readBeforeTrackOne)
     : m_tracks(std::move(tracks)), m_openParser(std::move(openParser)),
-      m_readFailureReason(std::move(readFailureReason))
+      m_readFailureReason(std::move(readFailureReason)), m_readBeforeTrackOne(std::move(readBeforeTrackOne))
 {
 }
 
@@ -35,7 +36,11 @@ void DeliveredAudio::read(uint32_t lba, SectorBytes& sector)
 {
     const TocTrack* track = trackAt(lba);
     if (!track) {
-        sector.fill(0);
+        const TocTrack& first = *m_tracks.front();
+        if (first.number == 1 && lba < first.startLba)
+            m_readBeforeTrackOne(lba, sector);
+        else
+            sector.fill(0); // a data track's or the gap between sessions
         return;
     }
     if (track != m_current)

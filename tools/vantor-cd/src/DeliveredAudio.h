@@ -22,9 +22,11 @@ class DeliveredAudio
 public:
     using OpenParser = std::function<Vantor::SP<Vantor::Proc::IParser>(const TocTrack&)>;
 
-    // tracks: the audio tracks in disc order. readFailureReason as for PcmReader.
+    // tracks: the audio tracks in disc order. readFailureReason as for PcmReader. readBeforeTrackOne
+    // reads the sectors before track 1's INDEX 01 when the disc starts with an audio track.
     DeliveredAudio(std::vector<const TocTrack*> tracks, OpenParser openParser,
-                   std::function<std::string()> readFailureReason);
+                   std::function<std::string()> readFailureReason,
+                   OffsetCorrection::ReadSector readBeforeTrackOne);
 
     // The sector at lba, which is not below the last one read; a sector of no audio track reads
     // as silence. Throws what PcmReader throws.
@@ -40,6 +42,7 @@ private:
     std::vector<const TocTrack*> m_tracks;
     OpenParser m_openParser;
     std::function<std::string()> m_readFailureReason;
+    OffsetCorrection::ReadSector m_readBeforeTrackOne;
     const TocTrack* m_current = nullptr; // the track m_reader reads
     std::optional<PcmReader> m_reader;
     uint32_t m_nextLba = 0;                 // the sector m_reader delivers next

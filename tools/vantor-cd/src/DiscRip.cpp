@@ -6,9 +6,13 @@
 #include "Interruption.h"
 #include "OffsetCorrection.h"
 #include "ProgressBar.h"
+#include "RawSectorReader.h"
 #include "SampleRange.h"
 #include "TrackFileName.h"
 #include "UserError.h"
+
+#include <algorithm>
+#include <optional>
 
 #include <unistd.h>
 
@@ -99,6 +103,45 @@ RippedTrack ripTrack(const DiscToc& disc, const DiscRipPlan& plan, const TocTrac
     return ripped;
 }
 
+std::vector<uint8_t> audioBeforeTrackOne(OffsetCorrection& audio, const TocTrack& first)
+{
+    std::vector<uint8_t> pcm;
+    SectorBytes sector;
+    for (uint32_t lba = 0; lba < first.startLba; ++lba) {
+        if (interruptionRequested())
+            throw UserError("interrupted in the audio before track 1; nothing was written");
+        audio.read(lba, sector);
+        pcm.insert(pcm.end(), sector.begin(), sector.end());
+    }
+    return pcm;
+}
+
+// The pregap of track 1 becomes track 0's file when it holds anything but silence.
+std::optional<RippedTrack> ripHiddenAudio(const DiscRipPlan& plan, const TocTrack& first,
+                                          OffsetCorrection& audio)
+{
+    if (first.number != 1 || first.startLba == 0)
+        return std::nullopt;
+    const std::vector<uint8_t> pcm = audioBeforeTrackOne(audio, first);
+    if (std::all_of(pcm.begin(), pcm.end(), [](uint8_t byte) { return byte == 0; }))
+        return std::nullopt;
+    RippedTrack hidden;
+    hidden.fileName = trackFileName(0, "", plan.extension);
+    hidden.sectors = first.startLba;
+    const std::filesystem::path path = plan.folder / hidden.fileName;
+    AtomicOutputFile file(path);
+    AudioTags tags = plan.discTags;
+    tags.emplace_back("track", "0");
+    AudioFileWriter writer(file.temporaryPath(), plan.format, path.string(), tags);
+    writer.write(pcm.data(), pcm.size());
+    writer.finish();
+    file.commit();
+    AccurateRipCrc crc(pcm.size() / kBytesPerSample, false, false);
+    crc.add(pcm.data(), pcm.size());
+    hidden.crc32 = crc.crc32();
+    return hidden;
+}
+
 } // namespace
 
 std::vector<RippedTrack> ripAudioTracks(Context& context, const OpenedDisc& disc, const DiscRipPlan& plan,
@@ -108,21 +151,27 @@ std::vector<RippedTrack> ripAudioTracks(Context& context, const OpenedDisc& disc
     if (audio.empty())
         throw UserError("the disc in " + disc.toc.drive + " has no audio tracks");
     Progress progress{ProgressBar(audioBytesOf(audio), ::isatty(STDERR_FILENO) == 1)};
+    RawSectorReader raw(disc.toc.drive);
     DeliveredAudio delivered(
         audio,
         [&context, &disc](const TocTrack& track) { return openTrackParser(context, disc, track.number); },
-        [&context] { return context.lastLoggedError(); });
+        [&context] { return context.lastLoggedError(); },
+        [&raw](uint32_t lba, SectorBytes& sector) { raw.read(lba, sector); });
     // A drive reads no further than the last audio track's end: past it the corrected audio is silence.
     OffsetCorrection corrected(
         [&delivered](uint32_t lba, SectorBytes& sector) { delivered.read(lba, sector); }, plan.readOffset,
         audio.back()->startLba + audio.back()->lengthSectors);
     std::vector<RippedTrack> ripped;
+    if (std::optional<RippedTrack> hidden = ripHiddenAudio(plan, *audio.front(), corrected))
+        ripped.push_back(*hidden);
     for (const TocTrack* track : audio) {
         const AccurateRipCrc crc(uint64_t{track->lengthSectors} * kSamplesPerSector, track == audio.front(),
                                  track == audio.back());
         ripped.push_back(ripTrack(disc.toc, plan, *track, corrected, crc, audio.size(), progress));
     }
     for (RippedTrack& track : ripped) {
+        if (track.number == 0)
+            continue;
         track.rereads = delivered.rereadsOf(track.number);
         track.verdict = verdictOf(reply, track.number, track.accurateRipV1, track.accurateRipV2);
     }
