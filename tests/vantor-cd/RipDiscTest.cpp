@@ -272,6 +272,25 @@ INSTANTIATE_TEST_SUITE_P(
                                 {"not in database", "not in database", "not in database"}}),
     [](const testing::TestParamInfo<VerdictCase>& info) { return std::string(info.param.name); });
 
+TEST_F(RipDisc, AnUnstableSectorOnADriveIsReadUntilTwoReadsAgree)
+{
+    const Result result = run({"rip-disc", "/dev/sr7", "-o", folder(), "--format", "wav"},
+                              onEmulatedDrives("/dev/sr7 unstable=700 unstable=701 " + std::string(kDisc)));
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    for (unsigned track = 1; track <= 3; ++track)
+        EXPECT_TRUE(decodedPcm(folder() + "/0" + std::to_string(track) + ".wav") == pcm(track)) << track;
+    EXPECT_NE(log().find("  File:            01.wav\n  CRC32:           " + hex(crcs[0].crc32) +
+                         "\n  AccurateRip v1:  " + hex(crcs[0].v1) +
+                         "\n  AccurateRip v2:  " + hex(crcs[0].v2) + "\n  Re-reads:        0\n"),
+              std::string::npos)
+        << log();
+    EXPECT_EQ(log().find("  File:            02.wav\n  CRC32:           " + hex(crcs[1].crc32) +
+                         "\n  AccurateRip v1:  " + hex(crcs[1].v1) +
+                         "\n  AccurateRip v2:  " + hex(crcs[1].v2) + "\n  Re-reads:        0\n"),
+              std::string::npos)
+        << log();
+}
+
 TEST_F(RipDisc, TheReadOffsetIsCorrectedInTheFilesAndTheirCrcs)
 {
     const std::string reply =

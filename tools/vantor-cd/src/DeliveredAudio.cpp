@@ -51,6 +51,8 @@ void DeliveredAudio::read(uint32_t lba, SectorBytes& sector)
         const PcmChunk chunk = m_reader->next();
         if (m_nextLba++ == lba) {
             std::memcpy(sector.data(), chunk.data, sector.size());
+            if (m_confirm)
+                m_rereads[track->number] += m_confirm(lba, sector, track->number);
             return;
         }
     }

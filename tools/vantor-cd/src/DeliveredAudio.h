@@ -32,7 +32,14 @@ public:
     // as silence. Throws what PcmReader throws.
     void read(uint32_t lba, SectorBytes& sector);
 
-    // Sector reads of that track tried again after a failure.
+    // Makes every sector read from a track's parser go through confirm, which may replace it and
+    // returns the reads it made after the first; used on drives, not on images.
+    void confirmEachSector(std::function<unsigned(uint32_t lba, SectorBytes& sector, unsigned track)> confirm)
+    {
+        m_confirm = std::move(confirm);
+    }
+
+    // Sector reads of that track tried again after a failure or to confirm a sector.
     unsigned rereadsOf(unsigned track) const;
 
 private:
@@ -43,6 +50,7 @@ private:
     OpenParser m_openParser;
     std::function<std::string()> m_readFailureReason;
     OffsetCorrection::ReadSector m_readBeforeTrackOne;
+    std::function<unsigned(uint32_t, SectorBytes&, unsigned)> m_confirm;
     const TocTrack* m_current = nullptr; // the track m_reader reads
     std::optional<PcmReader> m_reader;
     uint32_t m_nextLba = 0;                 // the sector m_reader delivers next

@@ -8,6 +8,7 @@
 #include "ProgressBar.h"
 #include "RawSectorReader.h"
 #include "SampleRange.h"
+#include "SecureRead.h"
 #include "TrackFileName.h"
 #include "UserError.h"
 
@@ -157,6 +158,12 @@ std::vector<RippedTrack> ripAudioTracks(Context& context, const OpenedDisc& disc
         [&context, &disc](const TocTrack& track) { return openTrackParser(context, disc, track.number); },
         [&context] { return context.lastLoggedError(); },
         [&raw](uint32_t lba, SectorBytes& sector) { raw.read(lba, sector); });
+    const uint32_t audioEnd = audio.back()->startLba + audio.back()->lengthSectors;
+    SecureRead secure(raw, audioEnd);
+    if (plan.secure)
+        delivered.confirmEachSector([&secure](uint32_t lba, SectorBytes& sector, unsigned track) {
+            return secure.confirm(lba, sector, track);
+        });
     // A drive reads no further than the last audio track's end: past it the corrected audio is silence.
     OffsetCorrection corrected(
         [&delivered](uint32_t lba, SectorBytes& sector) { delivered.read(lba, sector); }, plan.readOffset,

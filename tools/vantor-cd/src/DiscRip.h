@@ -22,6 +22,7 @@ struct DiscRipPlan
     std::string extension;  // of the files, without the dot
     AudioTags discTags;     // in every file: the disc's IDs, catalogue number, album
     int32_t readOffset = 0; // the drive's, in samples, corrected in the files and their CRCs
+    bool secure = false;    // each sector read again until two reads agree: on drives, not images
 };
 
 // The tracks are read in disc order, each sector once, so that offset correction can take the

@@ -107,6 +107,7 @@ void runRipDisc(Context& context, const RipDiscOptions& options)
     const AccurateRipReply reply = replyFor(options.accurateRip, accurateRip);
     plan.discTags = discTagsOf(disc.toc.identity, accurateRip);
     plan.readOffset = options.offset;
+    plan.secure = !isImage(disc.toc.drive);
     const std::vector<RippedTrack> tracks = ripAudioTracks(context, disc, plan, reply);
     const std::string title = safeForFileName(disc.toc.identity.cdText.title);
     const std::string cueName = (title.empty() ? "disc" : title) + ".cue";

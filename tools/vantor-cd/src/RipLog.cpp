@@ -11,6 +11,10 @@ void headerLines(std::ostream& out, const RipLogHeader& header)
     out << "vantor-cd " << VANTOR_CD_VERSION << " rip-disc\n\n";
     out << (header.drive ? "Drive:           " : "Image:           ") << header.source << "\n";
     out << "Read offset:     " << header.readOffset << " samples\n";
+    out << "Secure reading:  "
+        << (header.drive ? "each sector read until two reads agree, the drive's cache moved away in between"
+                         : "none: an image reads the same every time")
+        << "\n";
     out << "MusicBrainz ID:  " << header.musicbrainzId << "\n";
     out << "FreeDB ID:       " << hex8(header.freedbId) << "\n";
     out << "AccurateRip ID:  " << header.accurateRipId << "\n";
