@@ -20,11 +20,11 @@ void SecureRead::readAgain(uint32_t lba, SectorBytes& sector)
         lba >= kCacheDistance ? lba - kCacheDistance : std::min(lba + kCacheDistance, m_audioEnd - 1);
     SectorBytes elsewhere;
     try {
-        m_raw.read(far, elsewhere);
+        m_read(far, elsewhere);
     } catch (const UserError&) {
         // Only the cache had to be moved; the sector that matters is read next.
     }
-    m_raw.read(lba, sector);
+    m_read(lba, sector);
 }
 
 unsigned SecureRead::confirm(uint32_t lba, SectorBytes& sector, unsigned track)

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "OffsetCorrection.h"
-#include "RawSectorReader.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace vantorcd {
 
@@ -14,8 +14,12 @@ class SecureRead
 public:
     static constexpr int kMaxReads = 16; // of one sector, the first read included
 
-    // audioEnd: one past the last audio sector, the end of the range the cache-defeating reads use.
-    SecureRead(RawSectorReader& raw, uint32_t audioEnd) noexcept : m_raw(raw), m_audioEnd(audioEnd) {}
+    // read: a sector straight from the drive, throwing UserError when it fails. audioEnd: one past
+    // the last audio sector, the end of the range the cache-defeating reads use.
+    SecureRead(OffsetCorrection::ReadSector read, uint32_t audioEnd)
+        : m_read(std::move(read)), m_audioEnd(audioEnd)
+    {
+    }
 
     // sector holds a first read of lba; on return it holds what two reads agree on. Returns the
     // number of reads made beyond the second, which every sector takes. Throws UserError naming the track and
@@ -25,7 +29,7 @@ public:
 private:
     void readAgain(uint32_t lba, SectorBytes& sector);
 
-    RawSectorReader& m_raw;
+    OffsetCorrection::ReadSector m_read;
     uint32_t m_audioEnd;
 };
 
