@@ -425,6 +425,25 @@ TEST_F(RipDisc, AFolderThatHoldsFilesIsKeptUnlessForced)
     EXPECT_TRUE(decodedPcm(folder() + "/01.wav") == pcm(1));
 }
 
+TEST_F(RipDisc, CtrlCKeepsTheFinishedTracksAndNothingOfTheTrackItStopsIn)
+{
+    // Slow sectors keep the rip in track 2 while the shell sees track 1's file and sends SIGINT.
+    const std::string script = quoted(VANTOR_CD_BINARY) + " rip-disc /dev/sr7 -o " + quoted(folder()) +
+                               " --format wav & rip=$!; until [ -e " + quoted(folder() + "/01.wav") +
+                               " ]; do sleep 0.01; done; kill -INT $rip; wait $rip";
+    const Result result =
+        run({"-c", script}, onEmulatedDrives("/dev/sr7 delay-us=2000 " + std::string(kDisc)), {}, "sh");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err,
+              "vantor-cd: interrupted in track 2; the tracks before it are complete and nothing of it "
+              "was kept\n");
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(folder()))
+        left.push_back(entry.path().filename().string());
+    EXPECT_EQ(left, std::vector<std::string>{"01.wav"});
+    EXPECT_TRUE(decodedPcm(folder() + "/01.wav") == pcm(1));
+}
+
 TEST_F(RipDisc, AnEmulatedDriveRipsLikeTheImageAndStopsAtASectorThatNeverReads)
 {
     const Result recovered = run({"rip-disc", "/dev/sr7", "-o", folder(), "--format", "wav"},
