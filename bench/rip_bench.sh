@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Rips every track of a 74-minute disc image with vantor-cd, to WAV and to FLAC, and converts the
-# same image with "bchunk -w" in the same run, then prints the times. vantor-cd starts once a
-# track, bchunk once a disc, so a line of vantor-cd's start-up alone (every track ripped for 1 ms:
-# loading the libraries, opening the disc and the output) shows how much of its time that is.
+# Rips a 74-minute disc image with vantor-cd, to WAV and to FLAC, and converts the same image with
+# "bchunk -w" in the same run, then prints the times. rip-disc rips the whole disc in one run and
+# computes every track's AccurateRip CRCs and CRC32; rip starts once a track and computes none, so
+# a line of vantor-cd's start-up alone (every track ripped for 1 ms: loading the libraries, opening
+# the disc and the output) shows how much of its time that is. The CRCs' own processor time, from
+# accuraterip_crc_bench, gives a rip-disc's time without them.
 #
-#   bench/rip_bench.sh [VANTOR_CD [MKDISC]]
+#   bench/rip_bench.sh [VANTOR_CD [MKDISC [ACCURATERIP_CRC_BENCH]]]
 #   cmake --build --preset default --target rip_bench
 #
 # Defaults: the binaries of the default preset's build tree (RelWithDebInfo). A binary from a Debug
@@ -14,6 +16,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 vantor_cd="${1:-$root/build/default/bin/vantor-cd}"
 mkdisc="${2:-$root/build/default/bin/mkdisc}"
+crc_bench="${3:-$root/build/default/bin/accuraterip_crc_bench}"
 command -v bchunk >/dev/null || { echo "rip_bench: bchunk is missing (scripts/install-deps.sh)" >&2; exit 1; }
 
 # The build type of the tree the binary was built in, or "unknown" outside a build tree.
@@ -66,6 +69,7 @@ rip_tracks() { # extension [rip option...]
             "${@:2}" >/dev/null
     done
 }
+rip_disc() { "$vantor_cd" rip-disc "$cue" -o "$work/out" --force --format "$1" >/dev/null; }
 convert_with_bchunk() { bchunk -w "$bin" "$cue" "$work/out/track" >/dev/null; }
 # Each run reads the image from the page cache: it is read once right before the run starts (a
 # machine may page out what has lain unused for a while).
@@ -86,14 +90,23 @@ time_into() { # variable command...: sets the variable to the command's seconds 
 
 echo "image: $tracks tracks, $((tracks * track_sectors)) sectors, $((audio_seconds / 60)):$(printf %02d $((audio_seconds % 60))) of audio, $(stat -c %s "$bin") bytes; vantor-cd: $build_type build"
 
-time_into wav rip_tracks wav
+time_into disc_wav rip_disc wav
 time_into bchunk convert_with_bchunk
+time_into disc_flac rip_disc flac
+time_into wav rip_tracks wav
 time_into flac rip_tracks flac
 time_into startup rip_tracks wav --to 0.001
+crc_seconds="$("$crc_bench" | awk '{ print $(NF - 6) }')"
 
-report "vantor-cd rip (WAV)" "$wav"
+report "vantor-cd rip-disc (WAV)" "$disc_wav"
+report "rip-disc (WAV) less the CRCs" "$(awk -v wav="$disc_wav" -v crc="$crc_seconds" \
+    'BEGIN { split(wav, w, " "); printf "%.3f %.3f", w[1] - crc, w[2] - crc }')"
 report "bchunk -w" "$bchunk"
-report "vantor-cd rip (FLAC)" "$flac"
+report "vantor-cd rip-disc (FLAC)" "$disc_flac"
+awk -v crc="$crc_seconds" -v wav="$disc_wav" 'BEGIN { split(wav, w, " ");
+    printf "%-34s %7.2f s processor  %5.1f%% of rip-disc (WAV)\n", "AccurateRip CRCs and CRC32", crc, crc / w[1] * 100 }'
+report "vantor-cd rip a track a run (WAV)" "$wav"
+report "vantor-cd rip a track a run (FLAC)" "$flac"
 read -r startup_seconds startup_cpu <<<"$startup"
 awk -v elapsed="$startup_seconds" -v cpu="$startup_cpu" -v runs="$tracks" 'BEGIN {
     printf "%-34s %7.2f s  %5.0f ms a run %24s %6.2f s processor\n", "vantor-cd start-up alone", elapsed,

@@ -4,6 +4,8 @@ find_package(Threads REQUIRED)
 find_package(Boost 1.71 REQUIRED COMPONENTS filesystem)
 find_package(glog REQUIRED)
 find_package(nlohmann_json 3 REQUIRED)
+find_package(CURL REQUIRED)
+find_package(ZLIB REQUIRED)
 
 pkg_check_modules(FFMPEG REQUIRED IMPORTED_TARGET libavcodec libavformat libavutil)
 pkg_check_modules(LIBCDIO REQUIRED IMPORTED_TARGET libcdio)

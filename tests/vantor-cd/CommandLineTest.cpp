@@ -83,8 +83,8 @@ TEST_F(CommandLine, MalformedCommandLineExitsWithTwoAndOneLineNamingTheProblem)
         std::vector<std::string> arguments;
         std::string problem;
     } cases[] = {
-        {{}, "a command is required: drives, list, info, rip, play or cda"},
-        {{"burn"}, "unknown command 'burn' (drives, list, info, rip, play or cda)"},
+        {{}, "a command is required: drives, list, info, rip, rip-disc, play or cda"},
+        {{"burn"}, "unknown command 'burn' (drives, list, info, rip, rip-disc, play or cda)"},
         {{"rip", "--bogus"}, "The following argument was not expected: --bogus"},
         {{"rip", demoTrack1(), "--from"}, "--from: 1 required TEXT missing"},
     };

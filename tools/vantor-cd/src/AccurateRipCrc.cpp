@@ -1,8 +1,8 @@
 #include "AccurateRipCrc.h"
 
-extern "C" {
-#include <libavutil/crc.h>
-}
+#include <zlib.h>
+
+#include <algorithm>
 
 namespace vantorcd {
 namespace {
@@ -30,19 +30,34 @@ AccurateRipCrc::AccurateRipCrc(uint64_t trackSamples, bool firstAudioTrack, bool
 
 void AccurateRipCrc::add(const uint8_t* pcm, size_t bytes) noexcept
 {
-    static const AVCRC* const table = av_crc_get_table(AV_CRC_32_IEEE_LE);
-    m_crc32 = av_crc(table, m_crc32, pcm, bytes);
-    for (size_t offset = 0; offset + kBytesPerSample <= bytes; offset += kBytesPerSample) {
-        const uint64_t p = ++m_position;
-        const uint64_t word = wordAt(pcm + offset);
-        if (p >= m_firstKept && p <= m_lastKept) {
-            const uint64_t product = p * word;
-            m_v1 += static_cast<uint32_t>(product);
-            m_v2High += static_cast<uint32_t>(product >> 32);
-        }
-        if (p > kFrame450Start && p <= kFrame450Start + kSamplesPerSector)
-            m_frame450 += static_cast<uint32_t>((p - kFrame450Start) * word);
+    // zlib's CRC-32 takes several bytes a step where FFmpeg's takes one; it is the same CRC.
+    m_crc32 = static_cast<uint32_t>(::crc32(m_crc32, pcm, static_cast<uInt>(bytes)));
+    const uint64_t first = m_position + 1; // the position of pcm's first sample
+    const uint64_t count = bytes / kBytesPerSample;
+    m_position += count;
+    // The kept and the frame-450 positions as ranges over pcm, so that the loops do not branch.
+    addKept(pcm, first, std::max(first, m_firstKept), std::min(m_position, m_lastKept));
+    addFrame450(pcm, first, std::max(first, kFrame450Start + 1),
+                std::min(m_position, kFrame450Start + kSamplesPerSector));
+}
+
+void AccurateRipCrc::addKept(const uint8_t* pcm, uint64_t first, uint64_t from, uint64_t to) noexcept
+{
+    uint32_t v1 = 0, high = 0;
+    for (uint64_t p = from; p <= to; ++p) {
+        const uint64_t product = p * wordAt(pcm + (p - first) * kBytesPerSample);
+        v1 += static_cast<uint32_t>(product);
+        high += static_cast<uint32_t>(product >> 32);
     }
+    m_v1 += v1;
+    m_v2High += high;
+}
+
+void AccurateRipCrc::addFrame450(const uint8_t* pcm, uint64_t first, uint64_t from, uint64_t to) noexcept
+{
+    for (uint64_t p = from; p <= to; ++p)
+        m_frame450 +=
+            static_cast<uint32_t>((p - kFrame450Start) * wordAt(pcm + (p - first) * kBytesPerSample));
 }
 
 } // namespace vantorcd

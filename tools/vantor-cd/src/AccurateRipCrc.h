@@ -21,16 +21,20 @@ public:
     uint32_t v1() const noexcept { return m_v1; }
     uint32_t v2() const noexcept { return m_v1 + m_v2High; }
     uint32_t frame450() const noexcept { return m_frame450; }
-    uint32_t crc32() const noexcept { return ~m_crc32; }
+    uint32_t crc32() const noexcept { return m_crc32; }
 
 private:
+    // Positions from and to, both included, of the samples starting at pcm, whose first is at first.
+    void addKept(const uint8_t* pcm, uint64_t first, uint64_t from, uint64_t to) noexcept;
+    void addFrame450(const uint8_t* pcm, uint64_t first, uint64_t from, uint64_t to) noexcept;
+
     uint64_t m_firstKept;
     uint64_t m_lastKept;
     uint64_t m_position = 0; // of the last sample added
     uint32_t m_v1 = 0;
     uint32_t m_v2High = 0;
     uint32_t m_frame450 = 0;
-    uint32_t m_crc32 = ~uint32_t{0};
+    uint32_t m_crc32 = 0; // zlib's, which inverts before and after
 };
 
 } // namespace vantorcd

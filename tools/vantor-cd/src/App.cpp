@@ -23,7 +23,7 @@ void reportFailure(const std::string& text)
 // CLI11 reports an unknown command as a missing one; name the word instead.
 std::string usageProblem(const CLI::App& app, const CLI::ParseError& error)
 {
-    const char* const commands = "drives, list, info, rip, play or cda";
+    const char* const commands = "drives, list, info, rip, rip-disc, play or cda";
     if (!app.get_subcommands().empty())
         return error.what();
     const std::vector<std::string> extras = app.remaining();
@@ -68,6 +68,7 @@ int runCommands(int argc, char** argv)
     addListCommand(app, context);
     addInfoCommand(app, context);
     addRipCommand(app, context);
+    addRipDiscCommand(app, context);
     addPlayCommand(app, context);
     addCdaCommand(app, context);
     return parseAndRun(app, argc, argv);

@@ -90,7 +90,7 @@ void AudioFileWriter::FrameFree::operator()(AVFrame* frame) const noexcept
 }
 
 AudioFileWriter::AudioFileWriter(const std::filesystem::path& path, const OutputFormat& format,
-                                 std::string shownName)
+                                 std::string shownName, const AudioTags& tags)
     : m_shownName(std::move(shownName)), m_packet(av_packet_alloc())
 {
     AVFormatContext* context = nullptr;
@@ -101,7 +101,7 @@ AudioFileWriter::AudioFileWriter(const std::filesystem::path& path, const Output
     if (!m_packet)
         throw UserError("out of memory");
     openEncoder(format);
-    openOutput(path);
+    openOutput(path, tags);
 }
 
 AudioFileWriter::~AudioFileWriter() = default;
@@ -148,8 +148,10 @@ void AudioFileWriter::allocateFrame()
         throw UserError("out of memory");
 }
 
-void AudioFileWriter::openOutput(const std::filesystem::path& path)
+void AudioFileWriter::openOutput(const std::filesystem::path& path, const AudioTags& tags)
 {
+    for (const auto& [key, value] : tags)
+        check(av_dict_set(&m_format->metadata, key.c_str(), value.c_str(), 0), "set the tags");
     AVStream* stream = avformat_new_stream(m_format.get(), nullptr);
     if (!stream)
         throw UserError("out of memory");

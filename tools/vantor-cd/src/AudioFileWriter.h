@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct AVCodecContext;
@@ -18,12 +19,16 @@ struct AVPacket;
 
 namespace vantorcd {
 
+// Metadata the container stores in its header, by FFmpeg's key names ("title", "track", ...).
+using AudioTags = std::vector<std::pair<std::string, std::string>>;
+
 class AudioFileWriter
 {
 public:
-    // Opens path, a new empty file, and writes the file header. Errors name shownName, the file
-    // the user asked for. Throws UserError when the file cannot be written.
-    AudioFileWriter(const std::filesystem::path& path, const OutputFormat& format, std::string shownName);
+    // Opens path, a new empty file, and writes the file header with the tags. Errors name
+    // shownName, the file the user asked for. Throws UserError when the file cannot be written.
+    AudioFileWriter(const std::filesystem::path& path, const OutputFormat& format, std::string shownName,
+                    const AudioTags& tags = {});
     ~AudioFileWriter();
     AudioFileWriter(const AudioFileWriter&) = delete;
     AudioFileWriter& operator=(const AudioFileWriter&) = delete;
@@ -63,7 +68,7 @@ private:
 
     void openEncoder(const OutputFormat& format);
     void allocateFrame();
-    void openOutput(const std::filesystem::path& path);
+    void openOutput(const std::filesystem::path& path, const AudioTags& tags);
     void writePcm(const uint8_t* pcm, size_t size);
     void fillFrames(const uint8_t* pcm, size_t size);
     void sendFrame();

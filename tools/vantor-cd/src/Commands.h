@@ -12,6 +12,7 @@ void addDrivesCommand(CLI::App& app, Context& context);
 void addListCommand(CLI::App& app, Context& context);
 void addInfoCommand(CLI::App& app, Context& context);
 void addRipCommand(CLI::App& app, Context& context);
+void addRipDiscCommand(CLI::App& app, Context& context);
 void addPlayCommand(CLI::App& app, Context& context);
 void addCdaCommand(CLI::App& app, Context& context);
 

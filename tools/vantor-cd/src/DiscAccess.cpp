@@ -78,6 +78,16 @@ OpenedTrack openAudioTrack(Context& context, const std::string& argument, DiscDe
     return track;
 }
 
+Vantor::SP<Vantor::Proc::IParser> openTrackParser(Context& context, const OpenedDisc& disc, unsigned track)
+{
+    const std::string path = disc.reader->GetTrackPath(track).utf8string();
+    const std::optional<TrackTarget> target = parseTrackPath(path);
+    if (!target)
+        throw UserError("the CD plug-in names track " + std::to_string(track) + " " + path +
+                        ", which is no track path");
+    return openParser(context, *target);
+}
+
 std::string demoTrack(Context& context)
 {
     const OpenedDisc demo = openDisc(context, context.demoDisc());

@@ -35,6 +35,10 @@ OpenedDisc openDisc(Context& context, const std::string& path, DiscDetail detail
 OpenedTrack openAudioTrack(Context& context, const std::string& argument,
                            DiscDetail detail = DiscDetail::Toc);
 
+// The parser of one audio track of an opened disc, without reading its table of contents again.
+// Throws UserError with the plug-in's reason for not opening it.
+Vantor::SP<Vantor::Proc::IParser> openTrackParser(Context& context, const OpenedDisc& disc, unsigned track);
+
 // The track path of the demo disc's first track.
 std::string demoTrack(Context& context);
 

@@ -53,6 +53,7 @@ Vantor::SP<Vantor::Proc::IDataPacket> PcmReader::readSector()
         throw UserError("track " + std::to_string(m_extent.track) + " ended before sector " +
                         std::to_string(m_nextSector));
     for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
+        m_rereads += attempt > 0 ? 1 : 0;
         Vantor::SP<Vantor::Proc::IDataPacket> packet = m_parser->Read();
         if (!packet)
             continue;

@@ -43,6 +43,8 @@ public:
     PcmChunk next();
 
     uint64_t bytesDone() const noexcept { return (m_position - m_range.begin) * kBytesPerSample; }
+    // Sector reads tried again after a failure.
+    unsigned rereads() const noexcept { return m_rereads; }
 
 private:
     Vantor::SP<Vantor::Proc::IDataPacket> readSector();
@@ -55,6 +57,7 @@ private:
     uint64_t m_position;   // next sample to deliver
     uint32_t m_nextSector; // the sector the parser reads next
     Vantor::SP<Vantor::Proc::IDataPacket> m_packet;
+    unsigned m_rereads = 0;
 };
 
 } // namespace vantorcd
