@@ -295,9 +295,8 @@ TEST_F(RipDisc, TheReadOffsetIsCorrectedInTheFilesAndTheirCrcs)
 {
     const std::string reply =
         writeReply(dbarResponse(accurateRipName, {{5, crcs[0].v2}, {5, crcs[1].v2}, {5, crcs[2].v2}}));
-    // A drive of read offset +6 delivers the disc's sample x - 6 at x. The emulator's offset= word
-    // shifts the delivered audio by its value (x + offset), so such a drive is "offset=-6" there.
-    const Environment drive = onEmulatedDrives("/dev/sr7 offset=-6 " + std::string(kDisc));
+    // A drive of read offset +6 delivers the disc's sample x - 6 at x.
+    const Environment drive = onEmulatedDrives("/dev/sr7 offset=6 " + std::string(kDisc));
     const Result corrected = run(
         {"rip-disc", "/dev/sr7", "-o", folder(), "--format", "wav", "--accuraterip", reply, "--offset", "6"},
         drive);
@@ -446,8 +445,9 @@ TEST_F(RipDisc, CtrlCKeepsTheFinishedTracksAndNothingOfTheTrackItStopsIn)
 
 TEST_F(RipDisc, AnEmulatedDriveRipsLikeTheImageAndStopsAtASectorThatNeverReads)
 {
+    // Each failed read of the sector costs the drive two: the batch read ahead, then the sector alone.
     const Result recovered = run({"rip-disc", "/dev/sr7", "-o", folder(), "--format", "wav"},
-                                 onEmulatedDrives("/dev/sr7 medium-error=700x3 " + std::string(kDisc)));
+                                 onEmulatedDrives("/dev/sr7 medium-error=700x6 " + std::string(kDisc)));
     ASSERT_EQ(recovered.exitCode, 0) << recovered.err;
     for (unsigned track = 1; track <= 3; ++track)
         EXPECT_TRUE(decodedPcm(folder() + "/0" + std::to_string(track) + ".wav") == pcm(track)) << track;

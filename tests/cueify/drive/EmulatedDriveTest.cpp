@@ -3,8 +3,8 @@
 #include "CueifyTesting.h"
 
 #include "EmulatedDrives.h"
-#include <cueify/last_error.h>
 #include "drive_emulator/DriveCounters.h"
+#include <cueify/last_error.h>
 
 #include <mkdisc/DiscWriter.h>
 
@@ -317,14 +317,14 @@ TEST(EmulatedDrive, ReadOffsetShiftsTheAudioAcrossSectorBoundaries)
 {
     const ImageOf image("/dev/sr10");
     std::string disc(4 * CUEIFY_RAW_SECTOR_SIZE, '\0');
-    for (uint32_t lba = 0; lba < 3; ++lba)
+    for (uint32_t lba = 0; lba < 4; ++lba)
         disc += sectorText(image.device(), lba);
     for (const auto& [path, samples] : {std::pair<const char*, int>{"/dev/sr10", 30}, {"/dev/sr11", -700}}) {
         SCOPED_TRACE(path);
         const DeviceOwner drive = openDevice(path);
         for (uint32_t lba = 0; lba < 2; ++lba)
             EXPECT_TRUE(sectorText(drive.get(), lba) ==
-                        disc.substr((lba + 4) * CUEIFY_RAW_SECTOR_SIZE + samples * 4, CUEIFY_RAW_SECTOR_SIZE))
+                        disc.substr((lba + 4) * CUEIFY_RAW_SECTOR_SIZE - samples * 4, CUEIFY_RAW_SECTOR_SIZE))
                 << lba;
     }
 }

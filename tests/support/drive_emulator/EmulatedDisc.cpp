@@ -71,7 +71,8 @@ std::optional<mkdisc::Sector> EmulatedDisc::sector(int64_t lba) const
 
 mkdisc::Sector EmulatedDisc::audioSector(int64_t lba, int readOffsetSamples) const
 {
-    const int64_t firstByte = lba * kSectorBytes + readOffsetSamples * kBytesPerSample;
+    // A drive whose audio starts late delivers at each place what the disc holds that much earlier.
+    const int64_t firstByte = lba * kSectorBytes - readOffsetSamples * kBytesPerSample;
     mkdisc::Sector shifted{};
     for (int64_t done = 0; done < kSectorBytes;) {
         const int64_t byte = firstByte + done;

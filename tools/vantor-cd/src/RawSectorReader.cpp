@@ -21,10 +21,21 @@ void RawSectorReader::open()
 
 void RawSectorReader::read(uint32_t lba, SectorBytes& sector)
 {
+    readWith(cueify_device_read_raw, lba, sector);
+}
+
+void RawSectorReader::readUncached(uint32_t lba, SectorBytes& sector)
+{
+    readWith(cueify_device_read_raw_uncached, lba, sector);
+}
+
+void RawSectorReader::readWith(int (*readSector)(cueify_device*, uint32_t, uint8_t*), uint32_t lba,
+                               SectorBytes& sector)
+{
     if (!m_device)
         open();
     for (int attempt = 0; attempt < PcmReader::kReadAttempts; ++attempt)
-        if (cueify_device_read_raw(m_device.get(), lba, sector.data()) == CUEIFY_OK)
+        if (readSector(m_device.get(), lba, sector.data()) == CUEIFY_OK)
             return;
     {
         const std::string reason = discAccessReason();

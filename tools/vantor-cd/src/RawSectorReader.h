@@ -20,7 +20,13 @@ public:
     // Throws UserError naming the drive or the sector when it cannot be opened or read.
     void read(uint32_t lba, SectorBytes& sector);
 
+    // A read from the disc itself, past what was read ahead and the drive's cache: for re-reading
+    // a sector whose first read is in doubt.
+    void readUncached(uint32_t lba, SectorBytes& sector);
+
 private:
+    void readWith(int (*readSector)(cueify_device*, uint32_t, uint8_t*), uint32_t lba, SectorBytes& sector);
+
     struct DeviceFree
     {
         void operator()(cueify_device* device) const noexcept { cueify_device_free(device); }

@@ -54,6 +54,13 @@ const char *cueify_device_get_default_device(void);
 int cueify_device_read_raw(cueify_device *d, uint32_t lba, uint8_t *buffer);
 
 /**
+ * cueify_device_read_raw from the disc itself, for a sector whose first read is in doubt: past
+ * what the library read ahead, and past the drive's own cache, which a read elsewhere on the disc
+ * moves first. Slower than cueify_device_read_raw; on a disc image the same.
+ */
+int cueify_device_read_raw_uncached(cueify_device *d, uint32_t lba, uint8_t *buffer);
+
+/**
  * The drives and virtual drives, as one malloc'ed block: count pointers followed by the names
  * they point to. Release it with one free(). NULL, with count 0, when there is none.
  */

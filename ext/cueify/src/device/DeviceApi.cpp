@@ -87,6 +87,14 @@ int cueify_device_read_raw(cueify_device* d, uint32_t lba, uint8_t* buffer)
     return guardedCall([&] { return device->readRawSector(cueify::Lba{lba}, buffer); });
 }
 
+int cueify_device_read_raw_uncached(cueify_device* d, uint32_t lba, uint8_t* buffer)
+{
+    cueify::Device* device = openDeviceOf(d);
+    if (!device || !buffer)
+        return CUEIFY_ERR_BADARG;
+    return guardedCall([&] { return device->readRawSectorUncached(cueify::Lba{lba}, buffer); });
+}
+
 char** cueify_device_get_all_devices(size_t* count)
 {
     size_t listed = 0;
