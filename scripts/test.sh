@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the dependencies, then builds and tests the project in four stages, each a workflow
+# Installs the dependencies, checks the layout of the sources with clang-format, then builds and
+# tests the project in four stages, each a workflow
 # preset of CMakePresets.json with a build folder of its own under build/:
 #   default  the whole suite
 #   asan     the whole suite under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer
@@ -41,6 +42,14 @@ run_stage() {
   summaries+=("stage ${preset} (${what}) in $((SECONDS - started)) s: ${summary}")
   echo "=== ${summaries[-1]}"
 }
+
+# Every source file as .clang-format lays it out; the public C headers keep their own layout.
+echo "=== stage format: clang-format over the tree"
+if ! git ls-files '*.c' '*.cpp' '*.h' | xargs clang-format --dry-run --Werror; then
+  echo "=== stage format FAILED: run clang-format -i on the files named above"
+  exit 1
+fi
+summaries+=("stage format: every source file as .clang-format lays it out")
 
 run_stage default "whole suite"
 run_stage asan "whole suite, AddressSanitizer + UBSan + LeakSanitizer"

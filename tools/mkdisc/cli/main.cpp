@@ -78,7 +78,8 @@ int main(int argc, char** argv)
     Options options;
     mkdisc::DiscSpec description;
     app.add_option("--out", options.outDirectory, "directory to write into (created if missing)")->required();
-    app.add_option("--name", description.name, "base name of the CUE sheet and data files")->capture_default_str();
+    app.add_option("--name", description.name, "base name of the CUE sheet and data files")
+        ->capture_default_str();
     app.add_flag("--wave", options.wave, "WAVE data files instead of raw BINARY (audio discs only)");
     app.add_flag("--file-per-track", description.filePerTrack, "one data file per track");
     app.add_flag("--no-cda", options.noCda, "write no TrackNN.cda files");

@@ -31,8 +31,8 @@ uint64_t storedSectorsOfFile(const DiscGeometry& geometry, size_t fileIndex)
     return sectors;
 }
 
-std::filesystem::path writeDataFile(const DiscSpec& description, const DiscGeometry& geometry, size_t fileIndex,
-                                    const std::filesystem::path& directory)
+std::filesystem::path writeDataFile(const DiscSpec& description, const DiscGeometry& geometry,
+                                    size_t fileIndex, const std::filesystem::path& directory)
 {
     StagedFile file(directory / geometry.dataFileNames[fileIndex]);
     if (description.format == DataFileFormat::Wave)

@@ -82,8 +82,7 @@ IdDisc withoutTrailingData(const IdDisc& disc)
     IdDisc audio = disc;
     while (audio.tracks.size() > 1 && audio.tracks.back().data) {
         const uint32_t dataStart = audio.tracks.back().start.value;
-        audio.leadOut =
-            AbsoluteFrame{dataStart > kSessionGapFrames ? dataStart - kSessionGapFrames : 0};
+        audio.leadOut = AbsoluteFrame{dataStart > kSessionGapFrames ? dataStart - kSessionGapFrames : 0};
         audio.tracks.pop_back();
     }
     return audio;

@@ -33,9 +33,8 @@ IdDisc fromPlainToc(const PlainToc& toc, const SessionsRecord* sessions)
 {
     if (sessions && sessions->firstSession != sessions->lastSession && sessions->lastSessionTrackNumber > 0) {
         const uint32_t dataStart = toAbsolute(Lba{sessions->lastSessionFirstTrack.lba}).value;
-        return fromPlainToc(
-            toc, static_cast<uint8_t>(sessions->lastSessionTrackNumber - 1),
-            AbsoluteFrame{dataStart > kSessionGapFrames ? dataStart - kSessionGapFrames : 0});
+        return fromPlainToc(toc, static_cast<uint8_t>(sessions->lastSessionTrackNumber - 1),
+                            AbsoluteFrame{dataStart > kSessionGapFrames ? dataStart - kSessionGapFrames : 0});
     }
     return fromPlainToc(toc, toc.lastTrack, toAbsolute(Lba{toc.leadOut.lba}));
 }

@@ -39,11 +39,11 @@ struct SessionSpec
 
 struct DiscSpec
 {
-    std::string name = "disc";               // base name of the CUE sheet and data files
-    std::vector<SessionSpec> sessions;       // one or more
+    std::string name = "disc";         // base name of the CUE sheet and data files
+    std::vector<SessionSpec> sessions; // one or more
     DataFileFormat format = DataFileFormat::Binary;
-    bool filePerTrack = false;               // one FILE per track instead of one for the whole disc
-    bool writeCdaFiles = true;               // TrackNN.cda beside the CUE sheet, for audio tracks
+    bool filePerTrack = false; // one FILE per track instead of one for the whole disc
+    bool writeCdaFiles = true; // TrackNN.cda beside the CUE sheet, for audio tracks
 };
 
 } // namespace mkdisc

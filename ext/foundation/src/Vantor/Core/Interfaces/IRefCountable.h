@@ -47,13 +47,11 @@ inline void intrusive_ptr_release(const IRefCountable* object)
     object->Release();
 }
 
-template <class T>
-using SP = boost::intrusive_ptr<T>;
+template <class T> using SP = boost::intrusive_ptr<T>;
 
 // The common counting scheme for a host object implementing Interface: the count lives in the
 // object, and the last Release deletes it.
-template <class Interface>
-class RefCounted : public Interface
+template <class Interface> class RefCounted : public Interface
 {
 public:
     using Interface::Interface;

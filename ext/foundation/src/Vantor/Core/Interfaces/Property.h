@@ -55,8 +55,7 @@ public:
 
     // Sets the named child's value, creating the child at the end when it is missing.
     // Throws MethodIsNotApplicable when this node is not a PROPERTY_TYPE_NODE.
-    template <class T>
-    Property& SetChildT(const std::string& name, const T& value)
+    template <class T> Property& SetChildT(const std::string& name, const T& value)
     {
         if (m_type != PROPERTY_TYPE_NODE)
             VANTOR_THROW(MethodIsNotApplicable, << PropertyException::ErrorPropertyName(m_name)
@@ -71,8 +70,7 @@ public:
 
     // Appends a new child, even when one of that name exists.
     // Throws MethodIsNotApplicable when this node is not a PROPERTY_TYPE_NODE.
-    template <class T>
-    Property& CreateChildT(const std::string& name, const T& value)
+    template <class T> Property& CreateChildT(const std::string& name, const T& value)
     {
         if (m_type != PROPERTY_TYPE_NODE)
             VANTOR_THROW(MethodIsNotApplicable, << PropertyException::ErrorPropertyName(m_name)

@@ -32,10 +32,10 @@ VANTOR_API std::string DescriptionOf(const Vantor::Exception& caught);
 } // namespace Vantor
 
 // VANTOR_THROW(Vantor::Exception, << Vantor::ErrorDescription("text") << ...);
-#define VANTOR_THROW(ExceptionClass, errorInfo) \
+#define VANTOR_THROW(ExceptionClass, errorInfo)                                                              \
     BOOST_THROW_EXCEPTION(::Vantor::AddStack(ExceptionClass() errorInfo))
 
 // Inside a handler for Vantor::Exception: throws ExceptionClass with the caught failure's
 // description only, located at the catching function.
-#define VANTOR_THROW_TRANSLATED(ExceptionClass, caught) \
+#define VANTOR_THROW_TRANSLATED(ExceptionClass, caught)                                                      \
     VANTOR_THROW(ExceptionClass, << ::Vantor::ErrorDescription(::Vantor::DescriptionOf(caught)))

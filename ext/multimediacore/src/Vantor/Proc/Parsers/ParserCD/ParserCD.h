@@ -71,7 +71,7 @@ private:
     ioPath m_path;
     uint32_t m_currentSector = 0; // next sector to read, counted from m_firstSector
     uint32_t m_sectorCount = 0;
-    uint32_t m_firstSector = 0;   // logical block address of the track's first sector
+    uint32_t m_firstSector = 0; // logical block address of the track's first sector
     avTime m_duration = 0;
     avTime m_sectorDuration = 0;
     uint32_t m_track = 0xFFFFFFFF;

@@ -18,9 +18,9 @@ public:
     VANTOR_HIDDEN long Release() const override;
 
     VANTOR_HIDDEN bool IsExist() const override;
-    VANTOR_HIDDEN Vantor::SP<Vantor::Proc::IParser> Create(const Vantor::SP<Vantor::Core::IDataInput>& input,
-                                                           const Vantor::Proc::SettingsParser& settings,
-                                                           const Vantor::SP<Vantor::Proc::ICoreTracker>& tracker) const override;
+    VANTOR_HIDDEN Vantor::SP<Vantor::Proc::IParser>
+    Create(const Vantor::SP<Vantor::Core::IDataInput>& input, const Vantor::Proc::SettingsParser& settings,
+           const Vantor::SP<Vantor::Proc::ICoreTracker>& tracker) const override;
 
 private:
     Vantor::RefCountImpl m_refCount;

@@ -12,6 +12,7 @@
 extern "C" VANTOR_API void Registrator(Vantor::Proc::IPluginRegistry* registry);
 
 // Creates an opened track parser, as ParserCD::Create does.
-VANTOR_API Vantor::SP<Vantor::Proc::IParser> CreateParserCD(const Vantor::SP<Vantor::Core::IDataInput>& input,
-                                                            const Vantor::Proc::SettingsParser& settings,
-                                                            const Vantor::SP<Vantor::Proc::ICoreTracker>& tracker);
+VANTOR_API Vantor::SP<Vantor::Proc::IParser>
+CreateParserCD(const Vantor::SP<Vantor::Core::IDataInput>& input,
+               const Vantor::Proc::SettingsParser& settings,
+               const Vantor::SP<Vantor::Proc::ICoreTracker>& tracker);
