@@ -1,7 +1,7 @@
 // Writes the seed corpus of fulltoc_reply_fuzzer: replies of typical discs, built in memory.
 #include "fulltoc/FullTocReplyBuilder.h"
 
-#include <cueify/constants.h>
+#include <cueify/full_toc.h>
 
 #include <cstdio>
 #include <filesystem>
