@@ -28,12 +28,13 @@ EmulatedDisc::EmulatedDisc(mkdisc::DiscSpec description) : m_description(std::mo
     size_t index = 0;
     for (size_t s = 0; s < m_description.sessions.size(); ++s) {
         DiscSession session{static_cast<uint8_t>(s + 1), 0, 0, kTypeCdRom, layout.sessionLeadOutLba[s]};
-        for (const mkdisc::TrackSpec& spec : m_description.sessions[s].tracks) {
+        for (const mkdisc::TrackSpec& written : m_description.sessions[s].tracks) {
             const mkdisc::TrackLayout& placed = layout.tracks[index++];
-            m_tracks.push_back({placed.number, placed.session, controlOf(spec), spec.mode, placed.startLba});
+            m_tracks.push_back(
+                {placed.number, placed.session, controlOf(written), written.mode, placed.startLba});
             session.firstTrack = session.firstTrack == 0 ? placed.number : session.firstTrack;
             session.lastTrack = placed.number;
-            if (spec.mode == mkdisc::TrackMode::Mode2Raw)
+            if (written.mode == mkdisc::TrackMode::Mode2Raw)
                 session.type = kTypeCdRomXa;
         }
         m_sessions.push_back(session);

@@ -1,5 +1,6 @@
 #include "image/SheetText.h"
 
+#include "core/Utf8.h"
 #include "image/ImageError.h"
 
 #include <array>
@@ -18,25 +19,6 @@ constexpr std::array<char16_t, 32> kCp1252High = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-void appendUtf8(std::string& text, uint32_t codePoint)
-{
-    if (codePoint < 0x80) {
-        text += static_cast<char>(codePoint);
-    } else if (codePoint < 0x800) {
-        text += static_cast<char>(0xC0 | codePoint >> 6);
-        text += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else if (codePoint < 0x10000) {
-        text += static_cast<char>(0xE0 | codePoint >> 12);
-        text += static_cast<char>(0x80 | (codePoint >> 6 & 0x3F));
-        text += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else {
-        text += static_cast<char>(0xF0 | codePoint >> 18);
-        text += static_cast<char>(0x80 | (codePoint >> 12 & 0x3F));
-        text += static_cast<char>(0x80 | (codePoint >> 6 & 0x3F));
-        text += static_cast<char>(0x80 | (codePoint & 0x3F));
-    }
-}
 
 // The length of the UTF-8 sequence at pos, or 0 when it is malformed, overlong or a surrogate.
 size_t utf8SequenceAt(std::string_view text, size_t pos)
@@ -84,7 +66,7 @@ std::string fromCp1252(std::string_view text)
     utf8.reserve(text.size() + text.size() / 8);
     for (const char c : text) {
         const auto byte = static_cast<uint8_t>(c);
-        appendUtf8(utf8, byte >= 0x80 && byte < 0xA0 ? kCp1252High[byte - 0x80] : byte);
+        appendUtf8(utf8, byte >= 0x80 && byte < 0xA0 ? kCp1252High[byte - 0x80] : char32_t{byte});
     }
     return utf8;
 }
@@ -110,7 +92,7 @@ std::string fromUtf16(std::string_view text, bool bigEndian)
         }
         if (unit >= 0xD800 && unit <= 0xDFFF)
             throw ImageError("UTF-16 sheet with an unpaired surrogate");
-        appendUtf8(utf8, unit);
+        appendUtf8(utf8, static_cast<char32_t>(unit));
     }
     return utf8;
 }
