@@ -5,6 +5,7 @@
 #include "Vantor/Core/Interfaces/Throw.h"
 #include "Vantor/Proc/Parsers/ParserCD/Private/CueifyWrapper.h"
 #include "Vantor/Proc/Parsers/ParserCD/Private/PlatformDrive.h"
+#include "Vantor/Proc/Parsers/ParserCD/TrackSource/TrackPath.h"
 
 #include <glog/logging.h>
 
@@ -96,10 +97,7 @@ ioPath CDReader::GetTrackPath(Index track) const
 {
     if (!IsTrackOnDisc(track, m_trackCount))
         VANTOR_THROW(CDReaderException, << ErrorDescription("Invalid track index"));
-    // The parser reads the drive path and track number back from between the prefixes, so the
-    // parts are joined with nothing in between.
-    return ioPath(CD_PATH_PREFIX) + m_drivePath + ioPath(CD_TRACK_PREFIX) + ioPath(std::to_string(track)) +
-           ioPath(".cda");
+    return MakeTrackPath(m_drivePath, track);
 }
 
 } // namespace Proc

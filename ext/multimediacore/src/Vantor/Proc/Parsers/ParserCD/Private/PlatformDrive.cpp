@@ -7,11 +7,9 @@
 #include <sys/mount.h>
 #include <sys/param.h>
 #else
-#include <boost/algorithm/string/case_conv.hpp>
-#include <cueify/device.h>
+#include "Vantor/Proc/Parsers/ParserCD/TrackSource/DriveSearch.h"
 
-#include <cstdlib>
-#include <memory>
+#include <boost/algorithm/string/case_conv.hpp>
 
 #include <filesystem>
 #include <fstream>
@@ -60,11 +58,10 @@ bool HoldsCueSheet(const std::string& directory)
 // stands for a physical drive as a mounted disc's volume does.
 bool IsListedDrive(const std::string& directory)
 {
-    size_t count = 0;
-    const std::unique_ptr<char*, void (*)(void*)> names(cueify_device_get_all_devices(&count), std::free);
-    for (size_t i = 0; names && i < count; ++i) {
+    const ListedDrives drives;
+    for (size_t i = 0; i < drives.size(); ++i) {
         std::error_code error;
-        if (names.get()[i] && std::filesystem::equivalent(directory, names.get()[i], error))
+        if (drives[i] && std::filesystem::equivalent(directory, drives[i], error))
             return true;
     }
     return false;
