@@ -280,7 +280,8 @@ TEST_F(Commands, UserErrorsGiveOneLineAndLeaveNoFile)
         {{"rip", demoTrack(7), "-o", wav}, "the disc in " + cue + " has no track 7 (it has 4)"},
         {{"rip", strayCda, "-o", wav},
          "no drive holds the disc of " + strayCda +
-             " (a disc image counts as a drive when its directory is named in CUEIFY_VIRTUAL_DRIVES)"},
+             " (a disc image counts as a drive when its directory is named in CUEIFY_VIRTUAL_DRIVES and "
+             "holds the disc's .cda files)"},
         {{"list", output("missing.cue")}, output("missing.cue") + ": no such file or directory"},
         {{"list", hashFolder + "/a.cue"},
          "cannot use the disc in " + hashFolder +

@@ -4,7 +4,6 @@
 #include "Commands.h"
 #include "Context.h"
 #include "DiscAccess.h"
-#include "DiscSerial.h"
 #include "UserError.h"
 
 #include "mkdisc/CdaFile.h"
@@ -21,6 +20,29 @@ struct CdaOptions
     std::string drive;
     std::string directory;
 };
+
+constexpr uint32_t kLeadInFrames = 150;
+
+// One file for each audio track, in track order, with the serial number of the disc's audio: the
+// lead-out that ends it is that of the session holding the last audio track.
+std::vector<mkdisc::CdaTrack> cdaTracksOf(const DiscToc& disc)
+{
+    std::vector<uint32_t> starts;
+    std::vector<mkdisc::CdaTrack> files;
+    for (const TocTrack& track : disc.tracks) {
+        if (!track.audio)
+            continue;
+        starts.push_back(track.startLba + kLeadInFrames);
+        files.push_back({static_cast<uint16_t>(track.number), 0, track.startLba, track.lengthSectors});
+    }
+    if (files.empty())
+        return files;
+    const uint32_t leadOut = disc.sessionLeadOutLba.at(disc.track(files.back().track).session - 1);
+    const uint32_t serial = mkdisc::cdaSerialNumber(starts, leadOut + kLeadInFrames);
+    for (mkdisc::CdaTrack& file : files)
+        file.serial = serial;
+    return files;
+}
 
 void prepareDirectory(const std::filesystem::path& directory)
 {

@@ -27,21 +27,21 @@ Vantor::SP<Vantor::Proc::ICDReader> openReader(Context& context, const std::stri
 // the count has a path, whether the disc starts at track 1 or later.
 std::string driveOf(const Vantor::Proc::ICDReader& reader, const std::string& path)
 {
-    if (reader.GetTrackCount() == 0)
+    const unsigned last = reader.GetTrackCount();
+    if (last == 0)
         return path;
-    const std::string trackPath = reader.GetTrackPath(reader.GetTrackCount()).utf8string();
-    // A track path is read back at its first "#track": one inside the drive's name would open
-    // another drive.
-    const std::string& trackPrefix = Vantor::Proc::ICDReader::CD_TRACK_PREFIX;
-    const size_t last = trackPath.rfind(trackPrefix);
-    if (trackPath.find(trackPrefix) != last) {
-        const std::string drive = trackPath.substr(Vantor::Proc::ICDReader::CD_PATH_PREFIX.size(),
-                                                   last - Vantor::Proc::ICDReader::CD_PATH_PREFIX.size());
-        throw UserError("cannot use the disc in " + drive + ": its path holds \"" + trackPrefix +
-                        "\", which marks the track number in track paths; rename the folder");
+    std::optional<TrackTarget> target;
+    try {
+        target = parseTrackPath(reader.GetTrackPath(last).utf8string());
+    } catch (const UserError&) {
     }
-    const std::optional<TrackTarget> target = parseTrackPath(trackPath);
-    return target ? target->drive : path;
+    // A track path is read back at its first "#track": one inside the drive's name names another
+    // drive and track.
+    if (!target || target->track != last)
+        throw UserError("cannot use the disc in " + path + ": its path holds \"" +
+                        Vantor::Proc::ICDReader::CD_TRACK_PREFIX +
+                        "\", which marks the track number in track paths; rename the folder");
+    return target->drive;
 }
 
 Vantor::SP<Vantor::Proc::IParser> openParser(Context& context, const TrackTarget& target)

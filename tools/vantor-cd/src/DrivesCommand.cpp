@@ -2,9 +2,10 @@
 #include "Commands.h"
 #include "Context.h"
 #include "CueifyDisc.h"
-#include "DriveList.h"
 #include "ErrorText.h"
 #include "UserError.h"
+
+#include "Vantor/Proc/Parsers/ParserCD/TrackSource/DriveSearch.h"
 
 #include <nlohmann/json.hpp>
 
@@ -69,6 +70,17 @@ nlohmann::ordered_json driveJson(const DriveState& state)
             {"disc", disc},
             {"reason",
              state.reason.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(state.reason)}};
+}
+
+std::vector<std::string> listDrives()
+{
+    const Vantor::Proc::ListedDrives listed;
+    std::vector<std::string> drives;
+    for (size_t i = 0; i < listed.size(); ++i) {
+        if (listed[i])
+            drives.emplace_back(listed[i]);
+    }
+    return drives;
 }
 
 void runDrives(bool json)

@@ -1,34 +1,21 @@
 #include "TrackTarget.h"
 
-#include "CdaFileInfo.h"
-#include "CueifyDisc.h"
-#include "DiscSerial.h"
-#include "DriveList.h"
+#include "ErrorText.h"
 #include "UserError.h"
 
+#include "Vantor/Core/Interfaces/Exceptions.h"
 #include "Vantor/Proc/ICDReader.h"
+#include "Vantor/Proc/Parsers/ParserCD/TrackSource/CDAFile.h"
+#include "Vantor/Proc/Parsers/ParserCD/TrackSource/DriveSearch.h"
+#include "Vantor/Proc/Parsers/ParserCD/TrackSource/TrackPath.h"
 
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
+#include <stdexcept>
 
 namespace vantorcd {
 namespace {
 
-constexpr unsigned kLastTrackNumber = 99;
-
-std::string lowerCase(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-std::string formatNameOf(const std::filesystem::path& path)
-{
-    const std::string extension = path.extension().string();
-    return extension.empty() ? std::string() : lowerCase(extension.substr(1));
-}
+using Vantor::ioPath;
 
 UserError notATrackPath(const std::string& text)
 {
@@ -36,38 +23,51 @@ UserError notATrackPath(const std::string& text)
                      "DRIVE" + Vantor::Proc::ICDReader::CD_TRACK_PREFIX + "N.cda)");
 }
 
-unsigned trackNumberOf(const std::string& digits, const std::string& text)
+// The plug-in reads the number as std::stoi does, whose errors it passes on.
+std::optional<Vantor::Proc::TrackLocation> readBack(const std::string& text)
 {
-    const bool valid =
-        !digits.empty() && digits.size() <= 2 && digits.find_first_not_of("0123456789") == std::string::npos;
-    if (!valid || std::stoul(digits) == 0 || std::stoul(digits) > kLastTrackNumber)
-        throw notATrackPath(text);
-    return static_cast<unsigned>(std::stoul(digits));
+    try {
+        return Vantor::Proc::ReadTrackPath(ioPath(text));
+    } catch (const std::logic_error&) {
+        return std::nullopt;
+    }
+}
+
+Vantor::Proc::CDAFile readCdaFile(const std::string& path)
+{
+    try {
+        return Vantor::Proc::CDAFile(ioPath(path));
+    } catch (const Vantor::Exception& error) {
+        throw UserError("cannot open " + path + ": " + describeFailure(error));
+    }
 }
 
 std::string findDriveHolding(uint32_t serial, const std::string& cdaFile)
 {
-    for (const std::string& drive : listDrives()) {
-        try {
-            if (cdaSerialOf(readDiscToc(drive)) == serial)
-                return drive;
-        } catch (const UserError&) {
-            // An empty or unreadable drive holds no disc at all.
-        }
+    std::optional<std::string> drive;
+    try {
+        drive = Vantor::Proc::FindDriveWithSerial(serial);
+    } catch (const Vantor::Exception& error) {
+        throw UserError("cannot look for the disc of " + cdaFile + ": " + describeFailure(error));
     }
-    throw UserError("no drive holds the disc of " + cdaFile +
-                    " (a disc image counts as a drive when its directory is named in CUEIFY_VIRTUAL_DRIVES)");
+    if (!drive)
+        throw UserError("no drive holds the disc of " + cdaFile +
+                        " (a disc image counts as a drive when its directory is named in "
+                        "CUEIFY_VIRTUAL_DRIVES and holds the disc's .cda files)");
+    return *drive;
 }
 
 TrackTarget trackFileTarget(const std::string& argument)
 {
-    const CdaFileInfo info = readCdaFile(argument);
+    const Vantor::Proc::CDAFile file = readCdaFile(argument);
+    if (!Vantor::Proc::IsValidCDAFile(file))
+        throw UserError(argument + " is not a CD track file (.cda)");
     TrackTarget target;
     target.argument = argument;
     target.trackFile = true;
-    target.drive = findDriveHolding(info.serial, argument);
-    target.track = info.track;
-    target.formatName = formatNameOf(argument);
+    target.drive = findDriveHolding(file.serial, argument);
+    target.track = Vantor::Proc::DiscTrackNumber(file.track);
+    target.formatName = Vantor::Proc::FormatNameOf(ioPath(argument));
     return target;
 }
 
@@ -77,7 +77,7 @@ UserError notATrack(const std::string& argument)
     const std::filesystem::path path(argument);
     if (!std::filesystem::exists(path, error))
         return UserError(argument + ": no such file or directory");
-    if (std::filesystem::is_directory(path, error) || formatNameOf(path) == "cue")
+    if (std::filesystem::is_directory(path, error) || Vantor::Proc::FormatNameOf(ioPath(argument)) == "cue")
         return UserError(argument +
                          " is a disc, not a track: name one of the track paths that "
                          "'vantor-cd list " +
@@ -92,32 +92,22 @@ UserError notATrack(const std::string& argument)
 Vantor::SP<Vantor::Core::IDataInput> TrackTarget::makeInput() const
 {
     if (trackFile)
-        return Vantor::Core::DataInputFile::Create(Vantor::ioPath(argument));
-    return Vantor::Core::DataInputPath::Create(Vantor::ioPath(argument));
+        return Vantor::Core::DataInputFile::Create(ioPath(argument));
+    return Vantor::Core::DataInputPath::Create(ioPath(argument));
 }
 
 std::optional<TrackTarget> parseTrackPath(const std::string& text)
 {
-    const std::string& pathPrefix = Vantor::Proc::ICDReader::CD_PATH_PREFIX;
-    const std::string& trackPrefix = Vantor::Proc::ICDReader::CD_TRACK_PREFIX;
-    if (text.compare(0, pathPrefix.size(), pathPrefix) != 0)
+    if (!Vantor::Proc::IsTrackPath(text))
         return std::nullopt;
-    const std::string extension = ".cda";
-    const size_t trackStart = text.find(trackPrefix, pathPrefix.size());
-    const bool endsInExtension = text.size() >= extension.size() &&
-                                 lowerCase(text.substr(text.size() - extension.size())) == extension;
-    if (trackStart == std::string::npos || !endsInExtension ||
-        trackStart + trackPrefix.size() > text.size() - extension.size())
+    const std::optional<Vantor::Proc::TrackLocation> location = readBack(text);
+    if (!location)
         throw notATrackPath(text);
     TrackTarget target;
     target.argument = text;
-    target.drive = text.substr(pathPrefix.size(), trackStart - pathPrefix.size());
-    const size_t numberStart = trackStart + trackPrefix.size();
-    target.track =
-        trackNumberOf(text.substr(numberStart, text.size() - extension.size() - numberStart), text);
-    target.formatName = "cda";
-    if (target.drive.empty())
-        throw notATrackPath(text);
+    target.drive = location->drive;
+    target.track = Vantor::Proc::DiscTrackNumber(location->track);
+    target.formatName = Vantor::Proc::FormatNameOf(ioPath(text));
     return target;
 }
 
@@ -125,8 +115,9 @@ TrackTarget resolveTrack(const std::string& argument)
 {
     if (std::optional<TrackTarget> target = parseTrackPath(argument))
         return *target;
-    if (formatNameOf(argument) == "cda") {
-        if (!std::filesystem::exists(argument))
+    if (Vantor::Proc::IsCDFormat(Vantor::Proc::FormatNameOf(ioPath(argument)))) {
+        std::error_code error;
+        if (!std::filesystem::exists(argument, error))
             throw UserError(argument + ": no such file");
         return trackFileTarget(argument);
     }
