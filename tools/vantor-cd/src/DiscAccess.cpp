@@ -3,6 +3,8 @@
 #include "ErrorText.h"
 #include "UserError.h"
 
+#include "Vantor/Proc/Parsers/ParserCD/TrackSource/TrackPath.h"
+
 #include <filesystem>
 
 namespace vantorcd {
@@ -30,14 +32,15 @@ std::string driveOf(const Vantor::Proc::ICDReader& reader, const std::string& pa
     const unsigned last = reader.GetTrackCount();
     if (last == 0)
         return path;
+    const std::string trackPath = reader.GetTrackPath(last).utf8string();
     std::optional<TrackTarget> target;
     try {
-        target = parseTrackPath(reader.GetTrackPath(last).utf8string());
+        target = parseTrackPath(trackPath);
     } catch (const UserError&) {
     }
     // A track path is read back at its first "#track": one inside the drive's name names another
-    // drive and track.
-    if (!target || target->track != last)
+    // drive, whose track path this is not.
+    if (!target || Vantor::Proc::MakeTrackPath(Vantor::ioPath(target->drive), last).utf8string() != trackPath)
         throw UserError("cannot use the disc in " + path + ": its path holds \"" +
                         Vantor::Proc::ICDReader::CD_TRACK_PREFIX +
                         "\", which marks the track number in track paths; rename the folder");
