@@ -16,8 +16,6 @@ namespace Proc {
 
 namespace {
 
-constexpr size_t kRawSectorSize = 2352;
-
 // The first regular file of the directory, in listing order, whose extension is .cda in any case.
 std::optional<ioPath> FirstCdaFile(const ioPath& directory)
 {
@@ -37,7 +35,7 @@ bool CanReadFirstSector(const char* drive)
     } catch (...) {
         return false;
     }
-    std::vector<uint8_t> sector(kRawSectorSize, 0);
+    std::vector<uint8_t> sector(CUEIFY_RAW_SECTOR_SIZE, 0);
     return cueify_device_read_raw(device.get(), 0, sector.data()) == CUEIFY_OK;
 }
 
