@@ -29,7 +29,7 @@ private:
         void operator()(char** block) const noexcept;
     };
 
-    size_t m_count = 0;
+    size_t m_count = 0; // before m_names, whose making fills it
     std::unique_ptr<char*[], FreeBlock> m_names;
 };
 
