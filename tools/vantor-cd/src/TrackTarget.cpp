@@ -101,7 +101,8 @@ std::optional<TrackTarget> parseTrackPath(const std::string& text)
     if (!Vantor::Proc::IsTrackPath(text))
         return std::nullopt;
     const std::optional<Vantor::Proc::TrackLocation> location = readBack(text);
-    if (!location)
+    // The plug-in cannot open an empty drive path either.
+    if (!location || location->drive.empty())
         throw notATrackPath(text);
     TrackTarget target;
     target.argument = text;
