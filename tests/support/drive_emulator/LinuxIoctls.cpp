@@ -110,8 +110,8 @@ int multisession(EmulatedDrive& drive, cdrom_multisession& info)
     const uint32_t lba =
         reply.data[6] <= 1 ? 0 : uint32_t{start[0]} << 24 | start[1] << 16 | start[2] << 8 | start[3];
     if (info.addr_format == CDROM_MSF) {
-        const Msf address = toMsf(lba + mkdisc::kLeadInFrames);
-        info.addr.msf = {address.minutes, address.seconds, address.frames};
+        const std::array<uint8_t, 3> address = msfBytes(lba + mkdisc::kLeadInFrames);
+        info.addr.msf = {address[0], address[1], address[2]};
     } else {
         info.addr.lba = static_cast<int>(lba);
     }

@@ -158,9 +158,9 @@ std::vector<uint8_t> positionData(const EmulatedDrive& drive, const EmulatedDisc
             lba < track->startLba ? uint8_t{0} : uint8_t{1}};
     for (int64_t address : {lba, lba - int64_t{track->startLba}}) {
         if (msf) {
-            const Msf at =
-                toMsf(static_cast<uint32_t>(address + (address == lba ? mkdisc::kLeadInFrames : 0)));
-            data.insert(data.end(), {0, at.minutes, at.seconds, at.frames});
+            const std::array<uint8_t, 3> at =
+                msfBytes(static_cast<uint32_t>(address + (address == lba ? mkdisc::kLeadInFrames : 0)));
+            data.insert(data.end(), {0, at[0], at[1], at[2]});
         } else {
             for (int shift = 24; shift >= 0; shift -= 8)
                 data.push_back(static_cast<uint8_t>(address >> shift));

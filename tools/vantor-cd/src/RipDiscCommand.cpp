@@ -12,6 +12,7 @@
 #include "UserError.h"
 #include "WholeTextFile.h"
 
+#include <discgeometry/DiscGeometry.h>
 #include <iostream>
 #include <memory>
 
@@ -137,7 +138,8 @@ void addRipDiscCommand(CLI::App& app, Context& context)
         ->add_option(
             "--offset", options->offset,
             "the drive's read offset in samples, corrected in the files, their CRCs and the verification")
-        ->check(CLI::Range(-5 * 588, 5 * 588));
+        ->check(
+            CLI::Range(-5 * int{discgeometry::kSamplesPerSector}, 5 * int{discgeometry::kSamplesPerSector}));
     command->add_flag("--force", options->force, "write into a folder that already holds files");
     command->callback([&context, options] { runRipDisc(context, *options); });
 }
