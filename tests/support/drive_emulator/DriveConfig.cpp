@@ -90,6 +90,10 @@ bool parseBehaviour(const std::string& word, DriveConfig& drive)
             value.substr(value.find(':') + 1);
     else if (key == "cdtext")
         drive.cdTextFile = value;
+    else if (word == "no-speed")
+        drive.refusesSetSpeed = true;
+    else if (key == "counters")
+        drive.countersFile = value;
     else if (key == "max-sectors-kb")
         drive.maxSectorsKb = static_cast<unsigned>(number(value, word));
     else

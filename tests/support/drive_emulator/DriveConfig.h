@@ -21,6 +21,9 @@
 //                        READ CD delivers N more (cmd-us=600,sector-us=256: a 52x drive on USB);
 //                        both may share one word, separated by ","
 //   max-sectors-kb=N     the kernel's transfer limit for the drive (BLKSECTGET), 120 unless given
+//   no-speed             SET CD SPEED refused with ILLEGAL REQUEST, INVALID COMMAND OPERATION CODE
+//   counters=FILE        at the process's exit, the drive's counters written to FILE, one
+//                        "name value" line each (DriveCounters.h)
 // Example: EMULATED_DRIVES="/dev/sr7 no-full-toc audio:300 / mode1:200;/dev/sr8"
 #pragma once
 
@@ -56,6 +59,8 @@ struct DriveConfig
     unsigned commandMicroseconds = 0;
     unsigned modelSectorMicroseconds = 0;
     unsigned maxSectorsKb = 120;
+    bool refusesSetSpeed = false;
+    std::string countersFile; // none: the counters are only read through the emulator's ioctl
 };
 
 // Throws std::invalid_argument with a one-line message naming the bad word.

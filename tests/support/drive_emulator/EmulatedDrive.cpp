@@ -83,6 +83,14 @@ void EmulatedDrive::serve(bool readCd, uint32_t blocks)
     }
 }
 
+void EmulatedDrive::countSetSpeed(uint16_t readSpeedKbs) noexcept
+{
+    constexpr size_t kKept = sizeof m_counters.readSpeedsKbs / sizeof m_counters.readSpeedsKbs[0];
+    if (m_counters.setSpeedCommands < kKept)
+        m_counters.readSpeedsKbs[m_counters.setSpeedCommands] = readSpeedKbs;
+    ++m_counters.setSpeedCommands;
+}
+
 Sense EmulatedDrive::takeLastSense()
 {
     return std::exchange(m_lastSense, Sense{});
