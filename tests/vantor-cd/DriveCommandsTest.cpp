@@ -2,6 +2,7 @@
 // audio tracks' rips must match byte for byte, and a drive's faults read as they do on images.
 #include "RunCommand.h"
 
+#include <map>
 #include <sstream>
 
 namespace vantorcd {
@@ -115,23 +116,126 @@ INSTANTIATE_TEST_SUITE_P(
         DiscCase{"FullTocInBcdThatLooksBinary", "bcd-toc", "audio:300,pregap=40 audio:200 audio:150"}),
     [](const testing::TestParamInfo<DiscCase>& info) { return std::string(info.param.name); });
 
-TEST_F(DriveCommands, MediumErrorsStopTheRipOnlyWhenTheyLast)
+struct SectorFaultCase
+{
+    const char* name;
+    const char* behaviour; // of the drive, about LBA 440: sector 100 of track 2
+    std::string error;     // empty: the rip is the image's, byte for byte
+};
+
+class SectorFaults : public DriveCommands, public ::testing::WithParamInterface<SectorFaultCase>
+{
+};
+
+// A track of a drive is read as rip-disc reads one: each sector until two reads agree.
+TEST_P(SectorFaults, ARipIsByteExactOrFailsNamingTheSector)
+{
+    const std::string disc = "audio:340 audio:465 / mode1:300";
+    ASSERT_EQ(run({"rip", trackPath(writeImage(disc), 2), "-o", output("image.wav")}).exitCode, 0);
+    const Result ripped = run({"rip", trackPath("/dev/sr7", 2), "-o", output("drive.wav")},
+                              onEmulatedDrives("/dev/sr7 " + std::string(GetParam().behaviour) + " " + disc));
+    if (GetParam().error.empty()) {
+        EXPECT_EQ(ripped.exitCode, 0) << ripped.err;
+        EXPECT_TRUE(readFile(output("drive.wav")) == readFile(output("image.wav")));
+        return;
+    }
+    EXPECT_EQ(ripped.exitCode, 1);
+    EXPECT_EQ(ripped.err, GetParam().error);
+    EXPECT_FALSE(std::filesystem::exists(output("drive.wav")));
+}
+
+void PrintTo(const SectorFaultCase& fault, std::ostream* out)
+{
+    *out << fault.behaviour;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EmulatedDrives, SectorFaults,
+    testing::Values(
+        SectorFaultCase{"OtherBytesOnEverySecondRead", "unstable=440", ""},
+        SectorFaultCase{"FailingTwiceThenReading", "medium-error=440x2", ""},
+        // One attempt fewer than the rip makes.
+        SectorFaultCase{"FailingThreeTimesThenReading", "medium-error=440x3", ""},
+        SectorFaultCase{
+            "NeverReading", "medium-error=440",
+            "vantor-cd: cannot read sector 100 of track 2 (LBA 440): An internal error occured.\n"},
+        SectorFaultCase{
+            "NeverTheSameTwice", "noisy=440",
+            "vantor-cd: track 2 cannot be read consistently: no two of 16 reads of LBA 440 agree\n"}),
+    [](const testing::TestParamInfo<SectorFaultCase>& info) { return std::string(info.param.name); });
+
+// What the emulated drive counted in a run, by name (the emulator's counters=FILE).
+std::map<std::string, std::string> countersIn(const std::string& file)
+{
+    std::istringstream lines(readFile(file));
+    std::map<std::string, std::string> counters;
+    for (std::string line; std::getline(lines, line);)
+        counters[line.substr(0, line.find(' '))] = line.substr(line.find(' ') + 1);
+    return counters;
+}
+
+struct SpeedCase
+{
+    const char* name;
+    std::vector<std::string> arguments; // TRACK: the drive's track 2; OUT: a file; DIR: a folder
+    const char* behaviour;
+    const char* speeds; // the read speeds, kB/s, of the SET CD SPEED commands the drive received
+    const char* error;
+};
+
+class Speeds : public DriveCommands, public ::testing::WithParamInterface<SpeedCase>
+{
+};
+
+// --speed N asks for N x 177 kB/s, as Linux's CD driver turns 1x into kB/s, and 0xFFFF, the
+// drive's fastest, once the command is done; a drive that refuses reads on.
+TEST_P(Speeds, TheDriveReadsAtTheSpeedAskedAndGetsItsDefaultBack)
 {
     const std::string disc = "audio:340 audio:465 / mode1:300";
     const std::string cue = writeImage(disc);
-    ASSERT_EQ(run({"rip", trackPath(cue, 2), "-o", output("image.wav")}).exitCode, 0);
-    // One attempt fewer than the rip makes, then a sector that never reads.
-    const Result recovered = run({"rip", trackPath("/dev/sr7", 2), "-o", output("drive.wav")},
-                                 onEmulatedDrives("/dev/sr7 medium-error=440x3 " + disc));
-    EXPECT_EQ(recovered.exitCode, 0) << recovered.err;
-    EXPECT_TRUE(readFile(output("drive.wav")) == readFile(output("image.wav")));
-    const Result failed = run({"rip", trackPath("/dev/sr7", 2), "-o", output("failed.wav")},
-                              onEmulatedDrives("/dev/sr7 medium-error=440 " + disc));
-    EXPECT_EQ(failed.exitCode, 1);
-    EXPECT_EQ(failed.err,
-              "vantor-cd: cannot read sector 100 of track 2 (LBA 440): An internal error occured.\n");
-    EXPECT_FALSE(std::filesystem::exists(output("failed.wav")));
+    const std::string counters = output("counters");
+    const Environment drive =
+        onEmulatedDrives("/dev/sr7 counters=" + counters + " " + GetParam().behaviour + " " + disc);
+    std::vector<std::string> arguments = GetParam().arguments;
+    for (std::string& word : arguments)
+        word = word == "TRACK" ? trackPath("/dev/sr7", 2)
+               : word == "OUT" ? output("drive.wav")
+               : word == "DIR" ? output("disc")
+                               : word;
+    const Result result = run(arguments, drive);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.err, GetParam().error);
+    EXPECT_EQ(countersIn(counters)["read-speeds-kbs"], GetParam().speeds);
+    if (arguments.front() == "rip") { // and an image, which has no speed, ignores it
+        const Result image = run({"rip", trackPath(cue, 2), "-o", output("image.wav"), "--speed", "8"});
+        ASSERT_EQ(image.exitCode, 0);
+        EXPECT_EQ(image.err, "");
+        EXPECT_TRUE(readFile(output("drive.wav")) == readFile(output("image.wav")));
+    }
 }
+
+void PrintTo(const SpeedCase& speed, std::ostream* out)
+{
+    for (const std::string& word : speed.arguments)
+        *out << word << " ";
+    *out << speed.behaviour;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EmulatedDrives, Speeds,
+    testing::Values(
+        SpeedCase{"Rip", {"rip", "TRACK", "-o", "OUT", "--speed", "8"}, "", "1416 65535 0 0", ""},
+        SpeedCase{"Play", {"play", "TRACK", "--speed", "1"}, "", "177 65535 0 0", ""},
+        SpeedCase{
+            "RipDisc", {"rip-disc", "/dev/sr7", "-o", "DIR", "--speed", "24"}, "", "4248 65535 0 0", ""},
+        SpeedCase{
+            "MaxLeavesTheDriveAlone", {"rip", "TRACK", "-o", "OUT", "--speed", "max"}, "", "0 0 0 0", ""},
+        SpeedCase{"Refused",
+                  {"rip", "TRACK", "-o", "OUT", "--speed", "8"},
+                  "no-speed",
+                  "1416 0 0 0",
+                  "vantor-cd: /dev/sr7 keeps its own speed (the drive refuses SET CD SPEED); reading on\n"}),
+    [](const testing::TestParamInfo<SpeedCase>& info) { return std::string(info.param.name); });
 
 TEST_F(DriveCommands, AnEmptyDriveIsNoDisc)
 {

@@ -71,6 +71,8 @@ bool parseBehaviour(const std::string& word, DriveConfig& drive)
         parseMediumError(value, word, drive);
     else if (key == "unstable")
         drive.unstableSectors.insert(static_cast<uint32_t>(number(value, word)));
+    else if (key == "noisy")
+        drive.noisySectors.insert(static_cast<uint32_t>(number(value, word)));
     else if (word == "bcd-toc")
         drive.bcdFullToc = true;
     else if (word == "no-full-toc")

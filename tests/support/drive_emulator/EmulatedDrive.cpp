@@ -13,6 +13,15 @@ constexpr uint8_t kBecomingReady = 0x01;
 // of an audio sector, user data in a data sector.
 constexpr uint16_t kUnstableFirstByte = 1000, kUnstableByteCount = 4;
 
+// Bytes in the middle of the sector come back changed, and the C2 error pointers mark them.
+void alter(SectorRead& read, uint8_t mask)
+{
+    for (uint16_t offset = kUnstableFirstByte; offset < kUnstableFirstByte + kUnstableByteCount; ++offset) {
+        read.bytes[offset] ^= mask;
+        read.alteredOffsets.push_back(offset);
+    }
+}
+
 } // namespace
 
 EmulatedDrive::EmulatedDrive(DriveConfig config) : m_config(std::move(config))
@@ -49,12 +58,11 @@ std::optional<Sense> EmulatedDrive::readSector(int64_t lba, SectorRead& read)
     read.bytes = track->mode == mkdisc::TrackMode::Audio
                      ? m_disc->audioSector(lba, m_config.readOffsetSamples)
                      : *m_disc->sector(lba);
-    if (m_config.unstableSectors.count(static_cast<uint32_t>(lba)) != 0 && ++m_unstableReads[lba] % 2 == 0)
-        for (uint16_t offset = kUnstableFirstByte; offset < kUnstableFirstByte + kUnstableByteCount;
-             ++offset) {
-            read.bytes[offset] ^= 0xFF;
-            read.alteredOffsets.push_back(offset);
-        }
+    const bool unstable = m_config.unstableSectors.count(static_cast<uint32_t>(lba)) != 0;
+    const bool noisy = m_config.noisySectors.count(static_cast<uint32_t>(lba)) != 0;
+    const unsigned reads = unstable || noisy ? ++m_unstableReads[lba] : 0;
+    if ((unstable && reads % 2 == 0) || noisy)
+        alter(read, noisy ? static_cast<uint8_t>(reads) : uint8_t{0xFF});
     return std::nullopt;
 }
 

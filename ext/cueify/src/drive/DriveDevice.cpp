@@ -181,6 +181,14 @@ Lba DriveDevice::farthestSectorFrom(Lba lba) const
     return lba.value > lastSector.value - lba.value ? Lba{0} : lastSector;
 }
 
+int DriveDevice::setReadSpeed(unsigned speed)
+{
+    Lock lock(m_mutex);
+    if (!cueify::setReadSpeed(m_cdio.get(), speed))
+        throw Failure(CUEIFY_ERR_INTERNAL, "the drive refuses SET CD SPEED");
+    return CUEIFY_OK;
+}
+
 bool DriveDevice::offersC2Pointers()
 {
     Lock lock(m_mutex);

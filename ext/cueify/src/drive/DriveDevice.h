@@ -36,6 +36,10 @@ public:
     // the sector asked for, then that sector alone.
     int readRawSectorUncached(Lba lba, uint8_t* buffer) override;
 
+    // SET CD SPEED through the kernel's CDROM_SELECT_SPEED, which an ordinary user may send on a
+    // drive opened for reading; the command itself needs a drive opened for writing.
+    int setReadSpeed(unsigned speed) override;
+
     // Asks the drive's capabilities page once, at the first call.
     bool offersC2Pointers() override;
 
