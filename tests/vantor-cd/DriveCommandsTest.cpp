@@ -237,6 +237,33 @@ INSTANTIATE_TEST_SUITE_P(
                   "vantor-cd: /dev/sr7 keeps its own speed (the drive refuses SET CD SPEED); reading on\n"}),
     [](const testing::TestParamInfo<SpeedCase>& info) { return std::string(info.param.name); });
 
+// The host reads the disc's layout through the disc-access library beside the plug-in's parser;
+// both share one open of the drive and the table of contents read with it.
+TEST_F(DriveCommands, RipAndPlayOpenTheDriveOnceAndDrivesReadsEachTableOfContentsOnce)
+{
+    const struct
+    {
+        std::vector<std::string> arguments;
+        const char* counters; // of the drive the command works on
+        const char* opens;
+    } cases[] = {
+        {{"rip", trackPath("/dev/sr7", 2), "-o", output("track.wav")}, "sr7", "1"},
+        {{"play", trackPath("/dev/sr7", 2)}, "sr7", "1"},
+        {{"drives"}, "sr7", "1"},
+        {{"drives"}, "sr8", "1"}, // an empty drive, whose header request fails
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.front() + " on " + c.counters);
+        const Result result =
+            run(c.arguments, onEmulatedDrives("/dev/sr7 counters=" + output("sr7") +
+                                              " audio:340 audio:465;/dev/sr8 counters=" + output("sr8")));
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        std::map<std::string, std::string> counters = countersIn(output(c.counters));
+        EXPECT_EQ(counters["opens"], c.opens);
+        EXPECT_EQ(counters["toc-reads"], "1");
+    }
+}
+
 TEST_F(DriveCommands, AnEmptyDriveIsNoDisc)
 {
     const Environment empty = onEmulatedDrives("/dev/sr7");
