@@ -181,6 +181,7 @@ struct SpeedCase
     const char* behaviour;
     const char* speeds; // the read speeds, kB/s, of the SET CD SPEED commands the drive received
     const char* error;
+    int exitCode = 0;
 };
 
 class Speeds : public DriveCommands, public ::testing::WithParamInterface<SpeedCase>
@@ -203,10 +204,10 @@ TEST_P(Speeds, TheDriveReadsAtTheSpeedAskedAndGetsItsDefaultBack)
                : word == "DIR" ? output("disc")
                                : word;
     const Result result = run(arguments, drive);
-    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.exitCode, GetParam().exitCode) << result.err;
     EXPECT_EQ(result.err, GetParam().error);
     EXPECT_EQ(countersIn(counters)["read-speeds-kbs"], GetParam().speeds);
-    if (arguments.front() == "rip") { // and an image, which has no speed, ignores it
+    if (arguments.front() == "rip" && result.exitCode == 0) { // and an image, which has no speed, ignores it
         const Result image = run({"rip", trackPath(cue, 2), "-o", output("image.wav"), "--speed", "8"});
         ASSERT_EQ(image.exitCode, 0);
         EXPECT_EQ(image.err, "");
@@ -234,7 +235,13 @@ INSTANTIATE_TEST_SUITE_P(
                   {"rip", "TRACK", "-o", "OUT", "--speed", "8"},
                   "no-speed",
                   "1416 0 0 0",
-                  "vantor-cd: /dev/sr7 keeps its own speed (the drive refuses SET CD SPEED); reading on\n"}),
+                  "vantor-cd: /dev/sr7 keeps its own speed (the drive refuses SET CD SPEED); reading on\n"},
+        SpeedCase{"FailedRip",
+                  {"rip", "TRACK", "-o", "OUT", "--speed", "8"},
+                  "medium-error=440",
+                  "1416 65535 0 0",
+                  "vantor-cd: cannot read sector 100 of track 2 (LBA 440): An internal error occured.\n",
+                  1}),
     [](const testing::TestParamInfo<SpeedCase>& info) { return std::string(info.param.name); });
 
 // The host reads the disc's layout through the disc-access library beside the plug-in's parser;
@@ -262,6 +269,26 @@ TEST_F(DriveCommands, RipAndPlayOpenTheDriveOnceAndDrivesReadsEachTableOfContent
         EXPECT_EQ(counters["opens"], c.opens);
         EXPECT_EQ(counters["toc-reads"], "1");
     }
+}
+
+TEST_F(DriveCommands, CtrlCGivesTheDriveItsDefaultSpeedBack)
+{
+    // Slow sectors keep play reading while the shell sees its first bytes and sends SIGINT. The
+    // emulator is preloaded into play alone, as the shell and its tools are not built with the
+    // sanitizers an instrumented emulator needs.
+    const std::string counters = output("counters"), played = output("played");
+    std::string emulated = "env";
+    for (const auto& [name, value] :
+         onEmulatedDrives("/dev/sr7 delay-us=2000 counters=" + counters + " audio:340 audio:465"))
+        emulated += " " + quoted(name + "=" + value);
+    const std::string script = emulated + " " + quoted(VANTOR_CD_BINARY) + " play " +
+                               quoted(trackPath("/dev/sr7", 2)) + " --speed 2 >" + quoted(played) +
+                               " & play=$!; until [ -s " + quoted(played) +
+                               " ]; do sleep 0.01; done; kill -INT $play; wait $play";
+    const Result result = run({"-c", script}, {}, {}, "sh");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "vantor-cd: interrupted\n");
+    EXPECT_EQ(countersIn(counters)["read-speeds-kbs"], "354 65535 0 0");
 }
 
 TEST_F(DriveCommands, AnEmptyDriveIsNoDisc)
