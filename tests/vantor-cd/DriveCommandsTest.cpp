@@ -119,8 +119,9 @@ INSTANTIATE_TEST_SUITE_P(
 struct SectorFaultCase
 {
     const char* name;
-    const char* behaviour; // of the drive, about LBA 440: sector 100 of track 2
+    const char* behaviour; // of the drive, about LBA 440: sector 100 of track 2, at 1.33 s
     std::string error;     // empty: the rip is the image's, byte for byte
+    std::vector<std::string> cut{};
 };
 
 class SectorFaults : public DriveCommands, public ::testing::WithParamInterface<SectorFaultCase>
@@ -131,9 +132,13 @@ class SectorFaults : public DriveCommands, public ::testing::WithParamInterface<
 TEST_P(SectorFaults, ARipIsByteExactOrFailsNamingTheSector)
 {
     const std::string disc = "audio:340 audio:465 / mode1:300";
-    ASSERT_EQ(run({"rip", trackPath(writeImage(disc), 2), "-o", output("image.wav")}).exitCode, 0);
-    const Result ripped = run({"rip", trackPath("/dev/sr7", 2), "-o", output("drive.wav")},
-                              onEmulatedDrives("/dev/sr7 " + std::string(GetParam().behaviour) + " " + disc));
+    std::vector<std::string> fromImage{"rip", trackPath(writeImage(disc), 2), "-o", output("image.wav")};
+    std::vector<std::string> fromDrive{"rip", trackPath("/dev/sr7", 2), "-o", output("drive.wav")};
+    for (std::vector<std::string>* arguments : {&fromImage, &fromDrive})
+        arguments->insert(arguments->end(), GetParam().cut.begin(), GetParam().cut.end());
+    ASSERT_EQ(run(fromImage).exitCode, 0);
+    const Result ripped =
+        run(fromDrive, onEmulatedDrives("/dev/sr7 " + std::string(GetParam().behaviour) + " " + disc));
     if (GetParam().error.empty()) {
         EXPECT_EQ(ripped.exitCode, 0) << ripped.err;
         EXPECT_TRUE(readFile(output("drive.wav")) == readFile(output("image.wav")));
@@ -153,6 +158,8 @@ INSTANTIATE_TEST_SUITE_P(
     EmulatedDrives, SectorFaults,
     testing::Values(
         SectorFaultCase{"OtherBytesOnEverySecondRead", "unstable=440", ""},
+        SectorFaultCase{
+            "OtherBytesOnEverySecondReadInACut", "unstable=440", "", {"--from", "1.2", "--to", "0:02.5"}},
         SectorFaultCase{"FailingTwiceThenReading", "medium-error=440x2", ""},
         // One attempt fewer than the rip makes.
         SectorFaultCase{"FailingThreeTimesThenReading", "medium-error=440x3", ""},
