@@ -36,11 +36,11 @@ std::shared_ptr<DriveConnection> openConnection(const std::string& path)
         std::make_shared<DriveConnection>(std::move(cdio), FullTocData{}, readAheadSectorsFor(path));
     std::optional<FullTocData> table;
     FullTocData toc;
-    connection->tocWhole = readDriveToc(connection->cdio.get(), toc, table) == CUEIFY_OK;
+    connection->tocRead = readDriveToc(connection->cdio.get(), toc, table) == CUEIFY_OK;
     if (!table)
         throw Failure(CUEIFY_ERR_NO_DEVICE, "no readable disc in the drive");
     // A full TOC the drive sends but that cannot be decoded leaves the track table to place reads.
-    connection->toc = connection->tocWhole ? std::move(toc) : std::move(*table);
+    connection->toc = connection->tocRead ? std::move(toc) : std::move(*table);
     return connection;
 }
 

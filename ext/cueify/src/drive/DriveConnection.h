@@ -24,8 +24,10 @@ struct DriveConnection
 
     std::mutex mutex; // libcdio's handle serves one call at a time, whichever handle makes it
     CdioHandle cdio;
-    FullTocData toc;       // the drive's latest: it places the reads of a handle opened now
-    bool tocWhole = false; // toc is the full TOC as read, not a track table standing in for it
+    FullTocData toc; // the drive's latest: it places the reads of a handle opened now
+    // toc is what reading the TOC gave, not a track table kept after a full TOC that could not be
+    // decoded, which the next readFullToc asks the drive for again.
+    bool tocRead = false;
     uint32_t readAheadSectors;
 };
 

@@ -65,7 +65,7 @@ DriveDevice::DriveDevice(std::shared_ptr<DriveConnection> drive)
 {
     Lock lock(m_drive->mutex);
     m_toc = m_drive->toc;
-    m_tocReadAtOpen = m_drive->tocWhole;
+    m_tocReadAtOpen = m_drive->tocRead;
 }
 
 int DriveDevice::readFullToc(FullTocData& toc)
@@ -84,7 +84,7 @@ int DriveDevice::readFullToc(FullTocData& toc)
     if (result == CUEIFY_OK) {
         m_toc = toc;
         m_drive->toc = toc;
-        m_drive->tocWhole = true;
+        m_drive->tocRead = true;
     }
     return result;
 }
