@@ -30,11 +30,12 @@ long number(const std::string& text, const std::string& word)
     throw std::invalid_argument("bad number in \"" + word + "\"");
 }
 
-void parseMediumError(const std::string& value, const std::string& word, DriveConfig& drive)
+// LBA, or LBAxN for the first N reads only.
+void parseSectorFault(const std::string& value, const std::string& word, std::map<uint32_t, int>& faults)
 {
     const size_t times = value.find('x');
     const uint32_t lba = static_cast<uint32_t>(number(value.substr(0, times), word));
-    drive.mediumErrors[lba] =
+    faults[lba] =
         times == std::string::npos ? kEveryRead : static_cast<int>(number(value.substr(times + 1), word));
 }
 
@@ -68,11 +69,11 @@ bool parseBehaviour(const std::string& word, DriveConfig& drive)
     if (key == "ready-after")
         drive.readyAfter = static_cast<unsigned>(number(value, word));
     else if (key == "medium-error")
-        parseMediumError(value, word, drive);
+        parseSectorFault(value, word, drive.mediumErrors);
     else if (key == "unstable")
         drive.unstableSectors.insert(static_cast<uint32_t>(number(value, word)));
     else if (key == "noisy")
-        drive.noisySectors.insert(static_cast<uint32_t>(number(value, word)));
+        parseSectorFault(value, word, drive.noisySectors);
     else if (word == "bcd-toc")
         drive.bcdFullToc = true;
     else if (word == "no-full-toc")

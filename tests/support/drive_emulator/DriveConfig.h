@@ -7,7 +7,8 @@
 //                        TEST UNIT READY included
 //   medium-error=LBA     MEDIUM ERROR 3/11/00 on every read of that sector; LBAxN: the first N reads only
 //   unstable=LBA         every second read of that sector returns other data (and C2 pointers to it)
-//   noisy=LBA            every read of that sector returns data unlike any other read's
+//   noisy=LBA            every read of that sector returns data unlike any other read's, without
+//                        an error; LBAxN: the first N reads only
 //   bcd-toc              the full TOC's numbers in BCD, as some old drives pass them through
 //   no-full-toc          READ TOC format 2 refused with ILLEGAL REQUEST
 //   older-toc            knows READ TOC's format only in byte 9, as before MMC: formats 1 and 2
@@ -48,7 +49,7 @@ struct DriveConfig
     unsigned readyAfter = 0;
     std::map<uint32_t, int> mediumErrors; // LBA to failing reads left, or kEveryRead
     std::set<uint32_t> unstableSectors;
-    std::set<uint32_t> noisySectors;
+    std::map<uint32_t, int> noisySectors; // LBA to noisy reads, or kEveryRead
     bool bcdFullToc = false;
     bool refusesFullToc = false;
     bool knowsOnlyOlderTocFormats = false;

@@ -59,7 +59,10 @@ std::optional<Sense> EmulatedDrive::readSector(int64_t lba, SectorRead& read)
                      ? m_disc->audioSector(lba, m_config.readOffsetSamples)
                      : *m_disc->sector(lba);
     const bool unstable = m_config.unstableSectors.count(static_cast<uint32_t>(lba)) != 0;
-    const bool noisy = m_config.noisySectors.count(static_cast<uint32_t>(lba)) != 0;
+    const auto noise = m_config.noisySectors.find(static_cast<uint32_t>(lba));
+    const bool noisy = noise != m_config.noisySectors.end() && noise->second != 0;
+    if (noisy && noise->second > 0)
+        --noise->second;
     const unsigned reads = unstable || noisy ? ++m_unstableReads[lba] : 0;
     if ((unstable && reads % 2 == 0) || noisy)
         alter(read, noisy ? static_cast<uint8_t>(reads) : uint8_t{0xFF});

@@ -5,6 +5,8 @@
 
 #include "Vantor/Proc/Parsers/ParserCD/TrackSource/TrackPath.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 namespace vantorcd {
@@ -96,7 +98,18 @@ Vantor::SP<Vantor::Proc::IParser> openTrackParser(Context& context, const Opened
 bool isDiscImage(const std::string& drive)
 {
     std::error_code error;
-    return std::filesystem::is_regular_file(drive, error) || std::filesystem::is_directory(drive, error);
+    if (std::filesystem::is_regular_file(drive, error))
+        return true;
+    // A folder without a CUE sheet stands for a physical drive, as a mounted disc's volume does.
+    for (std::filesystem::directory_iterator entry(drive, error), end; !error && entry != end;
+         entry.increment(error)) {
+        std::string extension = entry->path().extension().string();
+        std::transform(extension.begin(), extension.end(), extension.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if (extension == ".cue")
+            return true;
+    }
+    return false;
 }
 
 std::string demoTrack(Context& context)

@@ -42,8 +42,8 @@ OpenedTrack openAudioTrack(Context& context, const std::string& argument,
 // Throws UserError with the plug-in's reason for not opening it.
 Vantor::SP<Vantor::Proc::IParser> openTrackParser(Context& context, const OpenedDisc& disc, unsigned track);
 
-// Whether a drive name is a disc image (a CUE sheet, or a folder that holds one): it reads the same
-// every time, and has no speed.
+// Whether a drive name is a disc image (a CUE sheet, or a folder that holds one), which reads the
+// same every time and has no speed, rather than a drive or a folder that stands for one.
 bool isDiscImage(const std::string& drive);
 
 // The track path of the demo disc's first track.
