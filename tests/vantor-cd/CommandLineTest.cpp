@@ -88,6 +88,11 @@ TEST_F(CommandLine, MalformedCommandLineExitsWithTwoAndOneLineNamingTheProblem)
         {{"burn"}, "unknown command 'burn' (drives, list, info, rip, rip-disc, play or cda)"},
         {{"rip", "--bogus"}, "The following argument was not expected: --bogus"},
         {{"rip", demoTrack1(), "--from"}, "--from: 1 required TEXT missing"},
+        {{"rip", demoTrack1(), "--speed", "0"},
+         "--speed: '0' is no speed: give a whole multiple of 1x, or max"},
+        {{"play", demoTrack1(), "--speed", "-2"},
+         "--speed: '-2' is no speed: give a whole multiple of 1x, or max"},
+        {{"rip-disc", "--speed", "fast"}, "--speed: 'fast' is no speed: give a whole multiple of 1x, or max"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.problem);

@@ -24,6 +24,7 @@ enum Opcode : uint8_t
     GetConfiguration = 0x46,
     ModeSense10 = 0x5A,
     ReadCdMsf = 0xB9,
+    SetCdSpeed = 0xBB,
     ReadCd = 0xBE,
 };
 
@@ -246,9 +247,23 @@ MmcReply respondWithDisc(EmulatedDrive& drive, const uint8_t* cdb)
     }
 }
 
+// Drives before MMC took READ TOC's format from the two top bits of byte 9.
+uint8_t tocFormat(const uint8_t* cdb)
+{
+    return (cdb[2] & 0x0F) != 0 ? cdb[2] & 0x0F : cdb[9] >> 6;
+}
+
+MmcReply setCdSpeed(EmulatedDrive& drive, const uint8_t* cdb)
+{
+    drive.countSetSpeed(static_cast<uint16_t>(bigEndian(cdb + 2, 2)));
+    return drive.config().refusesSetSpeed ? failure(Sense::invalidOpcode()) : MmcReply{};
+}
+
 MmcReply dispatch(EmulatedDrive& drive, const uint8_t* cdb)
 {
     switch (cdb[0]) {
+    case SetCdSpeed:
+        return setCdSpeed(drive, cdb);
     case TestUnitReady:
         return {{}, drive.mediumState()};
     case RequestSense:
@@ -285,6 +300,8 @@ uint32_t deliveredBlocks(const uint8_t* cdb)
 MmcReply respond(EmulatedDrive& drive, const uint8_t* cdb)
 {
     drive.arrive();
+    if (cdb[0] == ReadToc && tocFormat(cdb) == 0 && cdb[6] == 0)
+        drive.countTocRead();
     MmcReply reply = dispatch(drive, cdb);
     const bool readCd = cdb[0] == ReadCd || cdb[0] == ReadCdMsf;
     drive.serve(readCd, readCd && !reply.sense ? deliveredBlocks(cdb) : 0);

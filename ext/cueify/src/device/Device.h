@@ -39,6 +39,10 @@ public:
     // than readRawSector and leaves what was read ahead as it was.
     virtual int readRawSectorUncached(Lba lba, uint8_t* buffer) { return readRawSector(lba, buffer); }
 
+    // Asks the source to read at speed times 1x, 0 for its fastest. Throws Failure
+    // (CUEIFY_ERR_INTERNAL) when a drive refuses; a source without a speed ignores the call.
+    virtual int setReadSpeed(unsigned /*speed*/) { return CUEIFY_OK; }
+
     // The disc's media catalogue number (13 digits) or a track's ISRC (12 characters). Throws
     // Failure: CUEIFY_NO_DATA when the disc carries none, CUEIFY_ERR_INTERNAL when the backend
     // cannot read them.

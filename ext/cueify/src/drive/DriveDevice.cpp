@@ -1,11 +1,8 @@
 #include "drive/DriveDevice.h"
 
 #include "core/CdTextReader.h"
-#include "core/FullTocReply.h"
 #include "core/TocLookup.h"
 #include "drive/MmcCommands.h"
-#include "drive/SessionSplit.h"
-#include "drive/TrackTable.h"
 
 #include <cueify/constants.h>
 #include <cueify/error.h>
@@ -63,54 +60,33 @@ bool isBeyondAnyDisc(Lba lba)
 
 } // namespace
 
-DriveDevice::DriveDevice(CdioHandle cdio, FullTocData toc, uint32_t readAheadSectors) noexcept
-    : m_cdio(std::move(cdio)), m_toc(std::move(toc)),
-      m_readAheadSectors(std::max<uint32_t>(readAheadSectors, 1))
+DriveDevice::DriveDevice(std::shared_ptr<DriveConnection> drive)
+    : m_drive(std::move(drive)), m_readAheadSectors(std::max<uint32_t>(m_drive->readAheadSectors, 1))
 {
-}
-
-bool DriveDevice::readTocAtOpen()
-{
-    Lock lock(m_mutex);
-    std::optional<FullTocData> table;
-    FullTocData toc;
-    m_tocReadAtOpen = readTocFromDrive(toc, table) == CUEIFY_OK;
-    // A full TOC the drive sends but that cannot be decoded leaves the track table to place reads.
-    m_toc = m_tocReadAtOpen ? std::move(toc) : table.value_or(FullTocData{});
-    return table.has_value();
+    Lock lock(m_drive->mutex);
+    m_toc = m_drive->toc;
+    m_tocReadAtOpen = m_drive->tocRead;
 }
 
 int DriveDevice::readFullToc(FullTocData& toc)
 {
-    Lock lock(m_mutex);
-    // The TOC read a moment ago at open time: asking the drive again would only repeat it.
+    Lock lock(m_drive->mutex);
+    // The TOC the drive gave when it was opened, or since: asking the drive again would only repeat it.
     if (std::exchange(m_tocReadAtOpen, false)) {
         toc = m_toc;
         return CUEIFY_OK;
     }
     std::optional<FullTocData> table;
-    int result = readTocFromDrive(toc, table);
+    int result = readDriveToc(m_drive->cdio.get(), toc, table);
     // Another TOC may mean another disc.
     m_readAhead.drop();
     m_singleSectorsEnd = Lba{0};
-    if (result == CUEIFY_OK)
+    if (result == CUEIFY_OK) {
         m_toc = toc;
+        m_drive->toc = toc;
+        m_drive->tocRead = true;
+    }
     return result;
-}
-
-int DriveDevice::readTocFromDrive(FullTocData& toc, std::optional<FullTocData>& table)
-{
-    // The ordinary TOC (format 0), always binary: it settles a full TOC that could be BCD, and
-    // stands in for a full TOC the drive refuses.
-    table = readTrackTable(m_cdio.get());
-    std::vector<uint8_t> reply;
-    if (readFullTocReply(m_cdio.get(), reply) == CUEIFY_OK)
-        return parseFullTocReply(reply.data(), reply.size(), toc, table ? &*table : nullptr);
-    std::optional<LastSessionStart> lastSession = table ? readLastSessionStart(m_cdio.get()) : std::nullopt;
-    if (lastSession)
-        splitAtLastSession(*table, *lastSession);
-    toc = table ? std::move(*table) : FullTocData{};
-    return table ? CUEIFY_OK : CUEIFY_ERR_INTERNAL;
 }
 
 const TocTrack* DriveDevice::readableTrack(Lba lba, const uint8_t* buffer) const
@@ -120,7 +96,7 @@ const TocTrack* DriveDevice::readableTrack(Lba lba, const uint8_t* buffer) const
 
 int DriveDevice::readRawSector(Lba lba, uint8_t* buffer)
 {
-    Lock lock(m_mutex);
+    Lock lock(m_drive->mutex);
     const TocTrack* track = readableTrack(lba, buffer);
     if (track == nullptr)
         return CUEIFY_ERR_BADARG;
@@ -137,7 +113,7 @@ int DriveDevice::readFromDrive(Lba lba, const TocTrack& track, uint8_t* buffer)
     const uint32_t count = afterFailedBatch ? 1 : std::min(m_readAheadSectors, left);
     if (count > 1) {
         uint8_t* batch = m_readAhead.prepare(lba, count);
-        if (readRawSectors(m_cdio.get(), lba, count, isData(track), batch) == CUEIFY_OK) {
+        if (readRawSectors(m_drive->cdio.get(), lba, count, isData(track), batch) == CUEIFY_OK) {
             m_readAhead.filled();
             return m_readAhead.take(lba, buffer) ? CUEIFY_OK : CUEIFY_ERR_INTERNAL;
         }
@@ -152,8 +128,8 @@ int DriveDevice::readOneSector(Lba lba, const TocTrack& track, uint8_t* buffer)
 {
     // The caller's buffer is written only once every byte has arrived.
     std::array<uint8_t, kRawSectorBytes> sector{};
-    int result = isData(track) ? readRawDataSector(m_cdio.get(), lba, sector.data())
-                               : readRawAudioSector(m_cdio.get(), lba, sector.data());
+    int result = isData(track) ? readRawDataSector(m_drive->cdio.get(), lba, sector.data())
+                               : readRawAudioSector(m_drive->cdio.get(), lba, sector.data());
     if (result == CUEIFY_OK)
         std::memcpy(buffer, sector.data(), sector.size());
     return result;
@@ -161,7 +137,7 @@ int DriveDevice::readOneSector(Lba lba, const TocTrack& track, uint8_t* buffer)
 
 int DriveDevice::readRawSectorUncached(Lba lba, uint8_t* buffer)
 {
-    Lock lock(m_mutex);
+    Lock lock(m_drive->mutex);
     const TocTrack* track = readableTrack(lba, buffer);
     if (track == nullptr)
         return CUEIFY_ERR_BADARG;
@@ -181,11 +157,19 @@ Lba DriveDevice::farthestSectorFrom(Lba lba) const
     return lba.value > lastSector.value - lba.value ? Lba{0} : lastSector;
 }
 
+int DriveDevice::setReadSpeed(unsigned speed)
+{
+    Lock lock(m_drive->mutex);
+    if (!cueify::setReadSpeed(m_drive->cdio.get(), speed))
+        throw Failure(CUEIFY_ERR_INTERNAL, "the drive refuses SET CD SPEED");
+    return CUEIFY_OK;
+}
+
 bool DriveDevice::offersC2Pointers()
 {
-    Lock lock(m_mutex);
+    Lock lock(m_drive->mutex);
     if (!m_offersC2Pointers)
-        m_offersC2Pointers = cueify::offersC2Pointers(m_cdio.get());
+        m_offersC2Pointers = cueify::offersC2Pointers(m_drive->cdio.get());
     return *m_offersC2Pointers;
 }
 
@@ -193,12 +177,12 @@ int DriveDevice::readRawSectorWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointe
 {
     if (!offersC2Pointers())
         return Device::readRawSectorWithC2(lba, buffer, c2Pointers);
-    Lock lock(m_mutex);
+    Lock lock(m_drive->mutex);
     const TocTrack* track = readableTrack(lba, buffer);
     if (track == nullptr || c2Pointers == nullptr)
         return CUEIFY_ERR_BADARG;
     std::array<uint8_t, kRawSectorBytes + kC2PointerBytes> reply{};
-    int result = cueify::readRawSectorWithC2(m_cdio.get(), lba,
+    int result = cueify::readRawSectorWithC2(m_drive->cdio.get(), lba,
                                              (track->control & CUEIFY_TOC_TRACK_IS_DATA) != 0, reply.data());
     if (result == CUEIFY_OK) {
         std::memcpy(buffer, reply.data(), kRawSectorBytes);
@@ -219,7 +203,7 @@ QPosition DriveDevice::positionAt(Lba lba)
 {
     for (uint32_t back = 0; back <= kPositionSearchSectors && back <= lba.value; ++back) {
         QFrame frame;
-        if (readQFrame(m_cdio.get(), Lba{lba.value - back}, frame) != CUEIFY_OK)
+        if (readQFrame(m_drive->cdio.get(), Lba{lba.value - back}, frame) != CUEIFY_OK)
             break;
         if (frame.adr == CUEIFY_SUB_Q_POSITION && frame.track != 0)
             return {frame.track, frame.index};
@@ -230,8 +214,8 @@ QPosition DriveDevice::positionAt(Lba lba)
 
 std::string DriveDevice::readMcn()
 {
-    Lock lock(m_mutex);
-    std::string mcn = readMediaCatalogNumber(m_cdio.get());
+    Lock lock(m_drive->mutex);
+    std::string mcn = readMediaCatalogNumber(m_drive->cdio.get());
     if (mcn.empty())
         throw Failure(CUEIFY_NO_DATA, "the disc has no media catalogue number");
     return mcn;
@@ -239,9 +223,9 @@ std::string DriveDevice::readMcn()
 
 std::string DriveDevice::readIsrc(uint8_t track)
 {
-    Lock lock(m_mutex);
+    Lock lock(m_drive->mutex);
     tocTrack(track);
-    std::string isrc = readTrackIsrc(m_cdio.get(), track);
+    std::string isrc = readTrackIsrc(m_drive->cdio.get(), track);
     if (isrc.empty())
         throw Failure(CUEIFY_NO_DATA, "track " + std::to_string(track) + " has no ISRC");
     return isrc;
@@ -249,7 +233,7 @@ std::string DriveDevice::readIsrc(uint8_t track)
 
 std::vector<IndexMark> DriveDevice::readTrackIndices(uint8_t track)
 {
-    Lock lock(m_mutex);
+    Lock lock(m_drive->mutex);
     const TocTrack& entry = tocTrack(track);
     const Lba start = toLba(entry.start);
     const Lba end = toLba(AbsoluteFrame{entry.start.value + trackLength(m_toc, entry).value});
@@ -262,17 +246,17 @@ std::vector<IndexMark> DriveDevice::readTrackIndices(uint8_t track)
 
 uint8_t DriveDevice::readTrackControlFlags(uint8_t track)
 {
-    Lock lock(m_mutex);
+    Lock lock(m_drive->mutex);
     QFrame frame;
-    const int result = readQFrame(m_cdio.get(), toLba(tocTrack(track).start), frame);
+    const int result = readQFrame(m_drive->cdio.get(), toLba(tocTrack(track).start), frame);
     return result == CUEIFY_OK ? frame.control : kUnknownControl;
 }
 
 CdTextData DriveDevice::readCdText()
 {
-    Lock lock(m_mutex);
+    Lock lock(m_drive->mutex);
     std::vector<uint8_t> reply;
-    if (readCdTextReply(m_cdio.get(), reply) != CUEIFY_OK)
+    if (readCdTextReply(m_drive->cdio.get(), reply) != CUEIFY_OK)
         throw Failure(CUEIFY_ERR_INTERNAL, "the drive reports no CD-Text");
     return readCdTextPacks(reply.data(), reply.size());
 }

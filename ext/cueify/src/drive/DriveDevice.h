@@ -2,12 +2,11 @@
 #pragma once
 
 #include "device/Device.h"
-#include "drive/CdioLibrary.h"
+#include "drive/DriveConnection.h"
 #include "drive/IndexSearch.h"
 #include "drive/ReadAhead.h"
-#include "drive/TransferLimit.h"
 
-#include <mutex>
+#include <memory>
 #include <optional>
 
 namespace cueify {
@@ -15,13 +14,9 @@ namespace cueify {
 class DriveDevice final : public Device
 {
 public:
-    // toc: what the drive reported at open time; it places and types the sectors that raw
-    // reads ask for until the next readFullToc. readAheadSectors: the most one READ CD asks for.
-    DriveDevice(CdioHandle cdio, FullTocData toc, uint32_t readAheadSectors = kReadAheadSectors) noexcept;
-
-    // Reads the TOC for raw reads to place sectors by, and keeps it for the first readFullToc to
-    // give. False when the drive reports no track table: no readable disc.
-    bool readTocAtOpen();
+    // A handle on the drive: the connection's TOC places and types the sectors that raw reads ask
+    // for until the next readFullToc, and when whole, it is what the first readFullToc gives.
+    explicit DriveDevice(std::shared_ptr<DriveConnection> drive);
 
     // The full TOC, or where the drive refuses READ TOC format 2, its ordinary track table split
     // where the last session starts. Throws std::bad_alloc only.
@@ -35,6 +30,10 @@ public:
     // Reads another sector at the far end of the disc first, which makes a drive's cache give up
     // the sector asked for, then that sector alone.
     int readRawSectorUncached(Lba lba, uint8_t* buffer) override;
+
+    // SET CD SPEED through the kernel's CDROM_SELECT_SPEED, which an ordinary user may send on a
+    // drive opened for reading; the command itself needs a drive opened for writing.
+    int setReadSpeed(unsigned speed) override;
 
     // Asks the drive's capabilities page once, at the first call.
     bool offersC2Pointers() override;
@@ -61,9 +60,6 @@ private:
     // The track holding the sector, or null where a read must not go.
     const TocTrack* readableTrack(Lba lba, const uint8_t* buffer) const;
 
-    // table: the ordinary track table, where the drive gave one.
-    int readTocFromDrive(FullTocData& toc, std::optional<FullTocData>& table);
-
     int readFromDrive(Lba lba, const TocTrack& track, uint8_t* buffer);
     int readOneSector(Lba lba, const TocTrack& track, uint8_t* buffer);
     // The farthest of the disc's first and last readable sectors.
@@ -75,11 +71,10 @@ private:
 
     const TocTrack& tocTrack(uint8_t track) const;
 
-    std::mutex m_mutex;
-    CdioHandle m_cdio;
+    std::shared_ptr<DriveConnection> m_drive;
     FullTocData m_toc;
     std::optional<bool> m_offersC2Pointers;
-    bool m_tocReadAtOpen = false; // the first readFullToc gives m_toc, read at open
+    bool m_tocReadAtOpen = false; // the first readFullToc gives m_toc, the connection's
     uint32_t m_readAheadSectors;
     ReadAhead m_readAhead;
     // After a failed batch, requests in order up to its end are read one sector at a time.
