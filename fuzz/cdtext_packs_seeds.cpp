@@ -1,6 +1,6 @@
 // Writes the seed corpus of cdtext_packs_fuzzer: CD-Text of typical discs, built pack by pack.
-#include "CdTextTesting.h"
-#include "support/SeedCorpus.h"
+#include "cueify_testing/CdTextTesting.h"
+#include "fuzz/SeedCorpus.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // a result code outside the API's, a TOC that breaks its own numbering or a sector that reads
 // differently twice traps.
 #include "ScratchDirectory.h"
-#include "support/CueImageDiscs.h"
+#include "fuzz/CueImageDiscs.h"
 
 #include "mkdisc/DiscWriter.h"
 

@@ -1,6 +1,6 @@
 // Writes the seed corpus of data_file_header_fuzzer: WAVE files plain and extensible, with a chunk
 // of odd size, and AIFF and AIFC files big- and little-endian, each holding a few samples.
-#include "support/SeedCorpus.h"
+#include "fuzz/SeedCorpus.h"
 
 #include <string>
 #include <vector>

@@ -1,12 +1,9 @@
 // Writes the seed corpus of fulltoc_reply_fuzzer: replies of typical discs, built in memory.
 #include "fulltoc/FullTocReplyBuilder.h"
+#include "fuzz/SeedCorpus.h"
 
 #include <cueify/full_toc.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <string>
 #include <vector>
 
 namespace {
@@ -50,34 +47,16 @@ ReplyBuilder bcdDisc()
     return reply.track(1, 0, 0x10, 0x04, 0x45, 0x33);
 }
 
-bool write(const std::filesystem::path& file, const std::vector<uint8_t>& bytes)
-{
-    std::ofstream out(file, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <corpus directory>\n", argv[0]);
-        return 2;
-    }
-    const std::filesystem::path directory(argv[1]);
-    std::error_code error;
-    std::filesystem::create_directories(directory, error);
     std::vector<uint8_t> truncated = audioDisc().bytes();
     truncated.resize(truncated.size() - 5);
-    bool written = write(directory / "audio-disc", audioDisc().bytes()) &&
-                   write(directory / "enhanced-cd", enhancedCd().bytes()) &&
-                   write(directory / "data-first", dataFirstDisc().bytes()) &&
-                   write(directory / "bcd-disc", bcdDisc().bytes()) &&
-                   write(directory / "truncated", truncated);
-    if (!written) {
-        std::fprintf(stderr, "cannot write the corpus into %s\n", directory.string().c_str());
-        return 1;
-    }
-    return 0;
+    return fuzzsupport::writeSeeds(argc, argv,
+                                   {{"audio-disc", audioDisc().bytes()},
+                                    {"enhanced-cd", enhancedCd().bytes()},
+                                    {"data-first", dataFirstDisc().bytes()},
+                                    {"bcd-disc", bcdDisc().bytes()},
+                                    {"truncated", truncated}});
 }

@@ -1,8 +1,8 @@
 // A host's whole path through the plug-in, with nothing but what a host has: the module loaded by
 // the registry, a disc image written at run time, the registered reader and parser factory.
 #include "ScratchDirectory.h"
-#include "support/PluginHost.h"
-#include "support/TestDisc.h"
+#include "host/PluginHost.h"
+#include "host/TestDisc.h"
 
 #include "Vantor/Core/Interfaces/ErrorInfo.h"
 #include "Vantor/Core/Interfaces/Exceptions.h"

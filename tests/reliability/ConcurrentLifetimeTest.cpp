@@ -1,10 +1,10 @@
 // Readers and parsers are made on many threads at once, by track path and by .cda file, and
 // released on threads other than the ones that made them.
 #include "ScratchDirectory.h"
-#include "support/OpenDescriptors.h"
-#include "support/PluginHost.h"
-#include "support/StartingGate.h"
-#include "support/TestDisc.h"
+#include "host/OpenDescriptors.h"
+#include "host/PluginHost.h"
+#include "host/StartingGate.h"
+#include "host/TestDisc.h"
 
 #include <gtest/gtest.h>
 

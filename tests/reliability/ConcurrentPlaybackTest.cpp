@@ -1,9 +1,9 @@
 // Several parsers of one image play at the same time on their own threads, each on its own track
 // and two on the same track: every one of them gets exactly its track's sectors.
 #include "ScratchDirectory.h"
-#include "support/PluginHost.h"
-#include "support/StartingGate.h"
-#include "support/TestDisc.h"
+#include "host/PluginHost.h"
+#include "host/StartingGate.h"
+#include "host/TestDisc.h"
 
 #include <gtest/gtest.h>
 

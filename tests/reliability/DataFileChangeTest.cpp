@@ -1,8 +1,8 @@
 // The data file changes under a track that is playing: truncated, reads past its new end fail and
 // never deliver a short or stale sector; deleted, the open file still holds every sector.
 #include "ScratchDirectory.h"
-#include "support/PluginHost.h"
-#include "support/TestDisc.h"
+#include "host/PluginHost.h"
+#include "host/TestDisc.h"
 
 #include "Vantor/Core/Interfaces/Exceptions.h"
 

@@ -2,8 +2,8 @@
 // track plays through the plug-in. Sheets the library refuses are the image tests' and the
 // plug-in's unit tests' concern.
 #include "ScratchDirectory.h"
-#include "support/PluginHost.h"
-#include "support/TestDisc.h"
+#include "host/PluginHost.h"
+#include "host/TestDisc.h"
 
 #include <gtest/gtest.h>
 

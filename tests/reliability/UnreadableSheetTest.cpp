@@ -1,8 +1,8 @@
 // A CUE sheet the user may not read: the host gets the disc-access error as an exception, both
 // when it lists the disc and when it opens one of its tracks.
 #include "ScratchDirectory.h"
-#include "support/PluginHost.h"
-#include "support/TestDisc.h"
+#include "host/PluginHost.h"
+#include "host/TestDisc.h"
 
 #include "Vantor/Core/Interfaces/Exceptions.h"
 

@@ -1,8 +1,8 @@
 // A virtual drive that the host has listed goes away before a track of it is opened: its track
 // paths and .cda files fail to open with the parser's own errors, and the other drive still plays.
 #include "ScratchDirectory.h"
-#include "support/PluginHost.h"
-#include "support/TestDisc.h"
+#include "host/PluginHost.h"
+#include "host/TestDisc.h"
 
 #include "Vantor/Core/Interfaces/Exceptions.h"
 

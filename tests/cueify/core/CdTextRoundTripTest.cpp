@@ -1,6 +1,6 @@
 // A disc's CD-Text in two blocks, English in ASCII and Japanese in MS-JIS, with the CD-Text TOC:
 // read through the getters, and written back to the very same bytes.
-#include "CdTextTesting.h"
+#include "cueify_testing/CdTextTesting.h"
 
 #include <gtest/gtest.h>
 

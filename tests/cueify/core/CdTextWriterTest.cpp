@@ -1,5 +1,5 @@
 // CD-Text written as packs: every entry in its place, the CRCs, the caller's buffer, the limits.
-#include "CdTextTesting.h"
+#include "cueify_testing/CdTextTesting.h"
 
 #include "core/CdTextHandle.h"
 

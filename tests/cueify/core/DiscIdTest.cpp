@@ -1,7 +1,7 @@
 // FreeDB and MusicBrainz disc IDs: published IDs of known tables of contents, and the IDs
 // libdiscid computes for discs written here, with data tracks, two sessions and audio before
 // track 1.
-#include "CueifyTesting.h"
+#include "cueify_testing/CueifyTesting.h"
 
 #include <cueify/cueify.h>
 #include <discid/discid.h>

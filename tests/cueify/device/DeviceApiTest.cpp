@@ -1,6 +1,6 @@
 // The device C API over disc images: argument checks, the life of a handle, the list of drives.
-#include "CueifyTesting.h"
 #include "EmulatedDrives.h"
+#include "cueify_testing/CueifyTesting.h"
 
 #include <mkdisc/DiscWriter.h>
 

@@ -1,7 +1,7 @@
 // C2 error pointers from emulated drives, whose unstable sectors come back changed on every
 // second read: the pointers mark exactly the changed bytes, where the drive offers them at all.
-#include "CueifyTesting.h"
 #include "EmulatedDrives.h"
+#include "cueify_testing/CueifyTesting.h"
 
 #include "device/Device.h"
 

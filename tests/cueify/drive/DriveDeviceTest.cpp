@@ -1,6 +1,6 @@
 // A drive seen through libcdio's BIN/CUE driver: the same calls as on a drive, minus MMC, which
 // the image driver refuses as a drive refuses a command it does not know.
-#include "CueifyTesting.h"
+#include "cueify_testing/CueifyTesting.h"
 
 #include "core/FullTocHandle.h"
 #include "drive/DriveDevice.h"

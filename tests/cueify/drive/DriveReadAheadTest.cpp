@@ -1,7 +1,7 @@
 // Read-ahead in the drive backend, counted on emulated drives: sectors read in order come in
 // batches, each from the disc and served once, and a failure still names its own sector.
-#include "CueifyTesting.h"
 #include "EmulatedDrives.h"
+#include "cueify_testing/CueifyTesting.h"
 #include "drive_emulator/DriveCounters.h"
 
 #include "device/Device.h"

@@ -1,6 +1,6 @@
 // The drive backend through the public API on emulated drives, against the image route: the same
 // disc written as an image must give the same TOC and the same bytes in every sector.
-#include "CueifyTesting.h"
+#include "cueify_testing/CueifyTesting.h"
 
 #include "EmulatedDrives.h"
 #include "drive_emulator/DriveCounters.h"

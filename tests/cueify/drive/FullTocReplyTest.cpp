@@ -1,6 +1,6 @@
 // Replies to READ TOC/PMA/ATIP format 2, decoded and then answered by the full-TOC getters, which
 // answer numbers outside the disc with zeros.
-#include "CueifyTesting.h"
+#include "cueify_testing/CueifyTesting.h"
 
 #include "core/FullTocHandle.h"
 #include "core/FullTocReply.h"

@@ -1,7 +1,7 @@
 // Hand-written CUE sheets in the layouts and encodings that sheet writers produce: each opens
 // with the TOC the CUE rules give and reads its sectors from the right bytes of its files, and
 // each malformed one is refused with a reason that names the fault.
-#include "CueifyTesting.h"
+#include "cueify_testing/CueifyTesting.h"
 
 #include <cueify/last_error.h>
 

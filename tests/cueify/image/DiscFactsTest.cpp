@@ -1,7 +1,7 @@
 // What an image's sheet says of its disc beyond the TOC, as the C API reads it from the device:
 // the catalogue number, ISRCs, indices, data modes, control flags, the plain TOC and the
 // multisession record.
-#include "CueifyTesting.h"
+#include "cueify_testing/CueifyTesting.h"
 
 #include <cueify/cueify.h>
 #include <cueify/last_error.h>

@@ -1,6 +1,6 @@
 // An image's CD-Text, from its sheet's lines or its CDTEXTFILE, read as from a drive.
-#include "CdTextTesting.h"
-#include "CueifyTesting.h"
+#include "cueify_testing/CdTextTesting.h"
+#include "cueify_testing/CueifyTesting.h"
 
 #include <cueify/last_error.h>
 

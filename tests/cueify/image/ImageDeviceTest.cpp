@@ -1,6 +1,6 @@
 // Images written by the disc-image writer answer as a drive holding that disc would, and read
 // back what the writer wrote.
-#include "CueifyTesting.h"
+#include "cueify_testing/CueifyTesting.h"
 
 #include <mkdisc/DiscWriter.h>
 

@@ -1,5 +1,5 @@
 // Which data files open as a disc image; every refused one is CUEIFY_ERR_NO_DEVICE, with its reason.
-#include "CueifyTesting.h"
+#include "cueify_testing/CueifyTesting.h"
 
 #include <cueify/last_error.h>
 #include <mkdisc/DiscWriter.h>

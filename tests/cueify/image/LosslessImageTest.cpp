@@ -1,7 +1,7 @@
 // A disc image whose data file is FLAC or WavPack, made with ffmpeg from the BIN of the same disc,
 // reads sector for sector as the BIN does, in order and out of it, under its own FILE type or WAVE.
-#include "CueifyTesting.h"
 #include "FfmpegCommand.h"
+#include "cueify_testing/CueifyTesting.h"
 
 #include <mkdisc/DiscWriter.h>
 
