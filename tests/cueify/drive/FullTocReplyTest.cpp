@@ -42,11 +42,12 @@ std::vector<uint8_t> dataFirstDisc()
     return reply.track(1, kData, 1, 0, 2, 0).track(1, 0, 2, 10, 0, 0).bytes();
 }
 
-// Numbers a drive passed through in BCD: 0x45 seconds cannot be binary.
-std::vector<uint8_t> bcdDisc()
+// Numbers a drive passed through in BCD: 0x45 seconds cannot be binary. The session type is a
+// code, not a number: it stays as the drive sent it.
+std::vector<uint8_t> bcdDisc(uint8_t sessionType = CUEIFY_SESSION_MODE_1)
 {
     ReplyBuilder reply(1, 1);
-    reply.session(1, 0, 0x09, 0x10, CUEIFY_SESSION_MODE_1, 0x09, 0x59, 0x74);
+    reply.session(1, 0, 0x09, 0x10, sessionType, 0x09, 0x59, 0x74);
     return reply.track(1, 0, 0x09, 0x00, 0x02, 0x00).track(1, 0, 0x10, 0x04, 0x45, 0x33).bytes();
 }
 
@@ -101,6 +102,10 @@ TEST(FullTocReply, DiscsAnswerTheGettersAndMalformedRepliesLeaveNothing)
          "session 1: tracks 9-10, type 0x00, lead-out 09:59:74\n"
          "track 9: session 1, control 0x0, at 00:02:00, length 04:43:33\n"
          "track 10: session 1, control 0x0, at 04:45:33, length 05:14:41\n"},
+        {"BcdOfAnXaSession", bcdDisc(CUEIFY_SESSION_MODE_2), CUEIFY_OK,
+         "session 1: tracks 9-10, type 0x20, lead-out 09:59:74\n"
+         "track 9: session 1, control 0x0, at 00:02:00, length 04:43:33\n"
+         "track 10: session 1, control 0x0, at 04:45:33, length 05:14:41\n"},
         {"LeadOutBeforeATrack", with(dataFirstDisc(), 34, 5), CUEIFY_OK,
          "session 1: tracks 1-2, type 0x00, lead-out 05:00:00\n"
          "track 1: session 1, control 0x4, at 00:02:00, length 09:58:00\n"
@@ -116,7 +121,9 @@ TEST(FullTocReply, DiscsAnswerTheGettersAndMalformedRepliesLeaveNothing)
         {"SessionWithoutLeadOut", without(audioDisc(), 26, 11), CUEIFY_ERR_CORRUPTED, ""},
         {"FirstTrackZero", with(audioDisc(), 12, 0), CUEIFY_ERR_CORRUPTED, ""},
         {"FirstTrackAfterLast", with(audioDisc(), 12, 4), CUEIFY_ERR_CORRUPTED, ""},
-        {"SecondsNeitherBinaryNorBcd", with(audioDisc(), 35, 0x3C), CUEIFY_ERR_CORRUPTED, ""}};
+        {"SecondsNeitherBinaryNorBcd", with(audioDisc(), 35, 0x3C), CUEIFY_ERR_CORRUPTED, ""},
+        {"Frame75", with(audioDisc(), 36, 75), CUEIFY_ERR_CORRUPTED, ""},
+        {"Frame75InBcd", with(bcdDisc(), 36, 0x75), CUEIFY_ERR_CORRUPTED, ""}};
     for (const auto& [name, reply, result, answers] : cases) {
         SCOPED_TRACE(name);
         const TocOwner toc(cueify_full_toc_new());
