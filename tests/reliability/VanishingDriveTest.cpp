@@ -1,5 +1,6 @@
 // A virtual drive that the host has listed goes away before a track of it is opened: its track
-// paths and .cda files fail to open with the parser's own errors, and the other drive still plays.
+// paths and .cda files fail to open with the parser's own errors, a track already open plays on
+// from the data file it holds, and the other drive still plays.
 #include "ScratchDirectory.h"
 #include "host/PluginHost.h"
 #include "host/TestDisc.h"
@@ -107,18 +108,25 @@ protected:
     const PluginHost host;
 };
 
-TEST_P(VanishingDrive, ItsTrackFilesAreNotFoundAndItsTrackPathsFailToOpen)
+// A parser opened before holds its data file open and plays the whole track from it.
+TEST_P(VanishingDrive, ItsTrackFilesAreNotFoundItsTrackPathsFailToOpenAndAnOpenTrackPlaysOn)
 {
-    const std::string trackPath = host.readDisc(first.written.cueSheet)->GetTrackPath(1).utf8string();
+    const std::string trackPath = host.readDisc(first.written.cueSheet)->GetTrackPath(2).utf8string();
     const fs::path keptCda = directory.path() / "kept.cda";
     fs::copy_file(first.written.cdaFiles.at(0), keptCda);
     ASSERT_TRUE(host.open(keptCda.string()));
+    const SP<Vantor::Proc::IParser> playing = host.open(trackPath);
+    EXPECT_TRUE(isSector(playing->Read(), first.sector(2, 0), 0));
 
     removeFirstDrive();
 
     EXPECT_EQ(descriptionOfFailedOpen<Vantor::Proc::ParserException>(host, keptCda.string()),
               "Cannot find cdrom source for the track.");
     EXPECT_NE(descriptionOfFailedOpen<Vantor::Proc::CDReaderException>(host, trackPath), "(opened)");
+    uint32_t k = 1;
+    for (SP<Vantor::Proc::IDataPacket> packet = playing->Read(); packet; packet = playing->Read(), ++k)
+        ASSERT_TRUE(isSector(packet, first.sector(2, k), k)) << "sector " << k;
+    EXPECT_EQ(k, first.track(2).lengthSectors);
 }
 
 TEST_P(VanishingDrive, TheOtherDriveStillPlays)
