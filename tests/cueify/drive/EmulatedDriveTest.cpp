@@ -45,8 +45,6 @@ const Drive kDrives[] = {
     {"/dev/sr5", "ready-after=4", kEnhanced},
     {"/dev/sr6", "", ""},
     {"/dev/sr9", "medium-error=500x4 medium-error=20 unstable=30", kEnhanced},
-    {"/dev/sr10", "offset=30", kHiddenTrack},
-    {"/dev/sr11", "offset=-700", kHiddenTrack},
     {"/dev/sr12", "no-full-toc", kEnhanced},
     {"/dev/sr13", "no-full-toc", kHiddenTrack},
     {"/dev/sr14", "bcd-toc", kHiddenTrack},
@@ -309,24 +307,6 @@ TEST(EmulatedDrive, ReadErrorsAndUnstableSectorsReachTheCallerAsTheDriveGivesThe
     }
     EXPECT_EQ(sectorText(drive.get(), 20), failed);
     EXPECT_EQ(sectorText(drive.get(), 499), sectorText(image.device(), 499));
-}
-
-// A drive with a read offset delivers the samples that many samples later (or earlier), and
-// silence where they lie before the disc's first sector.
-TEST(EmulatedDrive, ReadOffsetShiftsTheAudioAcrossSectorBoundaries)
-{
-    const ImageOf image("/dev/sr10");
-    std::string disc(4 * CUEIFY_RAW_SECTOR_SIZE, '\0');
-    for (uint32_t lba = 0; lba < 4; ++lba)
-        disc += sectorText(image.device(), lba);
-    for (const auto& [path, samples] : {std::pair<const char*, int>{"/dev/sr10", 30}, {"/dev/sr11", -700}}) {
-        SCOPED_TRACE(path);
-        const DeviceOwner drive = openDevice(path);
-        for (uint32_t lba = 0; lba < 2; ++lba)
-            EXPECT_TRUE(sectorText(drive.get(), lba) ==
-                        disc.substr((lba + 4) * CUEIFY_RAW_SECTOR_SIZE - samples * 4, CUEIFY_RAW_SECTOR_SIZE))
-                << lba;
-    }
 }
 
 } // namespace
