@@ -4,6 +4,7 @@
 // a result code outside the API's, a TOC that breaks its own numbering or a sector that reads
 // differently twice traps.
 #include "ScratchDirectory.h"
+#include "cueify_testing/CueifyOwners.h"
 #include "fuzz/CueImageDiscs.h"
 
 #include "mkdisc/DiscWriter.h"
@@ -20,16 +21,8 @@
 
 namespace {
 
-struct DeviceFree
-{
-    void operator()(cueify_device* device) const noexcept { cueify_device_free(device); }
-};
-struct TocFree
-{
-    void operator()(cueify_full_toc* toc) const noexcept { cueify_full_toc_free(toc); }
-};
-using Device = std::unique_ptr<cueify_device, DeviceFree>;
-using Toc = std::unique_ptr<cueify_full_toc, TocFree>;
+using Device = cueify::test::DeviceOwner;
+using Toc = cueify::test::TocOwner;
 using Sector = std::array<uint8_t, 2352>;
 
 struct ImageFolder

@@ -146,8 +146,7 @@ TEST(EmulatedDrive, TocAndEverySectorMatchTheImage)
 std::string discFacts(cueify_device* device, int first, int last)
 {
     std::string text;
-    const std::unique_ptr<cueify_indices, void (*)(cueify_indices*)> indices(cueify_indices_new(),
-                                                                             cueify_indices_free);
+    const IndicesOwner indices(cueify_indices_new());
     for (int track = first; track <= last; ++track) {
         const auto number = static_cast<uint8_t>(track);
         text += std::to_string(track) + ": mode " +
@@ -176,8 +175,7 @@ TEST(EmulatedDrive, IndicesControlFlagsAndDataModesMatchTheImage)
         EXPECT_EQ(discFacts(drive.get(), first, last), discFacts(image.device(), first, last));
     }
     const DeviceOwner drive = openDevice("/dev/sr1");
-    const std::unique_ptr<cueify_cdtext, void (*)(cueify_cdtext*)> cdText(cueify_cdtext_new(),
-                                                                          cueify_cdtext_free);
+    const CdTextOwner cdText(cueify_cdtext_new());
     EXPECT_EQ(cueify_device_read_cdtext(drive.get(), cdText.get()), CUEIFY_ERR_INTERNAL);
     EXPECT_STREQ(cueify_get_last_error(), "the drive reports no CD-Text");
 }
@@ -195,8 +193,6 @@ std::string isrcRead(cueify_device* device, uint8_t track)
     size_t size = sizeof code;
     return cueify_device_read_isrc(device, track, code, &size) == CUEIFY_OK ? code : "(none)";
 }
-
-using CdTextOwner = std::unique_ptr<cueify_cdtext, void (*)(cueify_cdtext*)>;
 
 std::vector<uint8_t> cdTextBytes(cueify_cdtext* cdText)
 {
@@ -219,7 +215,7 @@ TEST(EmulatedDrive, CatalogueNumberIsrcsAndCdTextReadFromTheDriveAsTheImageGives
         " TRACK 01 AUDIO\n  TITLE One\n  PERFORMER Band\n  ISRC USRC17607839\n  INDEX 01 00:00:00\n"
         " TRACK 02 AUDIO\n  TITLE Two\n  PERFORMER Band\n  INDEX 01 00:04:00\n"
         " TRACK 03 AUDIO\n  TITLE Three\n  ISRC GBAYE0000351\n  INDEX 01 00:08:00\n"));
-    const CdTextOwner imageText(cueify_cdtext_new(), cueify_cdtext_free);
+    const CdTextOwner imageText(cueify_cdtext_new());
     ASSERT_EQ(cueify_device_read_cdtext(image.get(), imageText.get()), CUEIFY_OK);
     const std::vector<uint8_t> packs = cdTextBytes(imageText.get());
     std::ofstream(cdTextReplyFile(), std::ios::binary)
@@ -231,7 +227,7 @@ TEST(EmulatedDrive, CatalogueNumberIsrcsAndCdTextReadFromTheDriveAsTheImageGives
         EXPECT_EQ(isrcRead(device, 1) + " " + isrcRead(device, 2) + " " + isrcRead(device, 3),
                   "USRC17607839 (none) GBAYE0000351");
     }
-    const CdTextOwner driveText(cueify_cdtext_new(), cueify_cdtext_free);
+    const CdTextOwner driveText(cueify_cdtext_new());
     ASSERT_EQ(cueify_device_read_cdtext(drive.get(), driveText.get()), CUEIFY_OK);
     fs::remove(cdTextReplyFile());
     EXPECT_EQ(cdTextBytes(driveText.get()), packs);

@@ -2,6 +2,8 @@
 // packs they feed the library from the format's rules, not from the library's own writer.
 #pragma once
 
+#include "cueify_testing/CueifyOwners.h"
+
 #include <cueify/cdtext.h>
 #include <cueify/error.h>
 
@@ -13,12 +15,6 @@
 #include <vector>
 
 namespace cueify::test {
-
-struct CdTextFree
-{
-    void operator()(cueify_cdtext* t) const { cueify_cdtext_free(t); }
-};
-using CdTextOwner = std::unique_ptr<cueify_cdtext, CdTextFree>;
 
 // The bytes of a string literal, embedded NULs included.
 template <size_t N> std::string bytes(const char (&literal)[N])
