@@ -4,6 +4,7 @@
 
 #include "FfmpegCommand.h"
 #include "ScratchDirectory.h"
+#include "wave/WaveFile.h"
 
 #include "image/DataFile.h"
 
@@ -17,6 +18,8 @@
 #include <string>
 
 namespace cueify::test {
+
+using namespace wavefile;
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
@@ -73,32 +76,6 @@ inline std::string refusal(const fs::path& path, DataFileType type = DataFileTyp
     } catch (const std::exception& error) {
         return error.what();
     }
-}
-
-// RIFF WAVE files built chunk by chunk; a chunk of odd size is followed by its pad byte.
-inline std::string littleEndian(uint32_t value, int bytes)
-{
-    std::string text;
-    for (int i = 0; i < bytes; ++i)
-        text += static_cast<char>(value >> (8 * i) & 0xFF);
-    return text;
-}
-
-inline std::string chunk(const std::string& id, const std::string& data)
-{
-    return id + littleEndian(static_cast<uint32_t>(data.size()), 4) + data + (data.size() % 2 ? "\0"s : "");
-}
-
-inline std::string riffWave(const std::string& chunks)
-{
-    return "RIFF" + littleEndian(static_cast<uint32_t>(4 + chunks.size()), 4) + "WAVE" + chunks;
-}
-
-inline std::string plainFormat(uint32_t rate = 44100, uint16_t channels = 2, uint16_t bits = 16)
-{
-    const uint32_t align = channels * bits / 8;
-    return chunk("fmt ", littleEndian(1, 2) + littleEndian(channels, 2) + littleEndian(rate, 4) +
-                             littleEndian(rate * align, 4) + littleEndian(align, 2) + littleEndian(bits, 2));
 }
 
 } // namespace cueify::test

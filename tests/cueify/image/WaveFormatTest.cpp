@@ -4,18 +4,6 @@
 namespace cueify::test {
 namespace {
 
-// Sample size in the container and valid bits, channel mask, and the subformat GUID.
-std::string
-extensibleFormat(uint16_t subformat, uint16_t bits = 16, uint16_t validBits = 16,
-                 const std::string& guidTail = "\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71"s)
-{
-    const uint32_t align = 2 * bits / 8;
-    return chunk("fmt ", littleEndian(0xFFFE, 2) + littleEndian(2, 2) + littleEndian(44100, 4) +
-                             littleEndian(44100 * align, 4) + littleEndian(align, 2) + littleEndian(bits, 2) +
-                             littleEndian(22, 2) + littleEndian(validBits, 2) + littleEndian(3, 4) +
-                             littleEndian(subformat, 2) + guidTail);
-}
-
 TEST(WaveFormat, ExtensiblePcmAndChunksOfOddSizeReadAsTheirSamples)
 {
     const std::string samples = cdSamples(1000);
