@@ -11,7 +11,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <ostream>
 #include <string>
 
@@ -20,32 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Vantor::SP;
-
-constexpr const char* kVirtualDrives = "CUEIFY_VIRTUAL_DRIVES";
-
-// Sets the variable for the test's lifetime and restores what was there before.
-class VirtualDrives
-{
-public:
-    explicit VirtualDrives(const std::string& value)
-    {
-        const char* before = std::getenv(kVirtualDrives);
-        m_before = before != nullptr ? std::optional<std::string>(before) : std::nullopt;
-        ::setenv(kVirtualDrives, value.c_str(), 1);
-    }
-    ~VirtualDrives()
-    {
-        if (m_before)
-            ::setenv(kVirtualDrives, m_before->c_str(), 1);
-        else
-            ::unsetenv(kVirtualDrives);
-    }
-    VirtualDrives(const VirtualDrives&) = delete;
-    VirtualDrives& operator=(const VirtualDrives&) = delete;
-
-private:
-    std::optional<std::string> m_before;
-};
 
 mkdisc::DiscSpec twoTrackDisc()
 {
@@ -88,6 +61,14 @@ void PrintTo(const RemovalCase& value, std::ostream* out)
 class VanishingDrive : public testing::TestWithParam<RemovalCase>
 {
 protected:
+    void SetUp() override
+    {
+        const std::string drives =
+            (directory.path() / "drive-a").string() + ":" + (directory.path() / "drive-b").string();
+        ::setenv("CUEIFY_VIRTUAL_DRIVES", drives.c_str(), 1);
+    }
+    void TearDown() override { ::unsetenv("CUEIFY_VIRTUAL_DRIVES"); }
+
     void removeFirstDrive()
     {
         if (GetParam().removal == Removal::WholeDrive) {
@@ -103,8 +84,6 @@ protected:
     const TestDisc first{directory.path() / "drive-a", mkdisc::DataFileFormat::Binary, false};
     const mkdisc::DiscSpec secondDescription = twoTrackDisc();
     const mkdisc::WrittenDisc second = mkdisc::writeDisc(secondDescription, directory.path() / "drive-b");
-    const VirtualDrives drives{(directory.path() / "drive-a").string() + ":" +
-                               (directory.path() / "drive-b").string()};
     const PluginHost host;
 };
 
