@@ -1,5 +1,6 @@
 // The drive backend through the public API on emulated drives, against the image route: the same
 // disc written as an image must give the same TOC and the same bytes in every sector.
+#include "cueify_testing/CdTextTesting.h"
 #include "cueify_testing/CueifyTesting.h"
 
 #include "EmulatedDrives.h"
@@ -194,15 +195,6 @@ std::string isrcRead(cueify_device* device, uint8_t track)
     return cueify_device_read_isrc(device, track, code, &size) == CUEIFY_OK ? code : "(none)";
 }
 
-std::vector<uint8_t> cdTextBytes(cueify_cdtext* cdText)
-{
-    size_t size = 0;
-    EXPECT_EQ(cueify_cdtext_serialize(cdText, nullptr, &size), CUEIFY_OK);
-    std::vector<uint8_t> bytes(size);
-    EXPECT_EQ(cueify_cdtext_serialize(cdText, bytes.data(), &size), CUEIFY_OK);
-    return bytes;
-}
-
 // The catalogue number and ISRCs come from READ SUB-CHANNEL, the CD-Text from READ TOC format 5:
 // the drive's answers are an image's, a performer repeated from the track before included.
 TEST(EmulatedDrive, CatalogueNumberIsrcsAndCdTextReadFromTheDriveAsTheImageGivesThem)
@@ -217,7 +209,7 @@ TEST(EmulatedDrive, CatalogueNumberIsrcsAndCdTextReadFromTheDriveAsTheImageGives
         " TRACK 03 AUDIO\n  TITLE Three\n  ISRC GBAYE0000351\n  INDEX 01 00:08:00\n"));
     const CdTextOwner imageText(cueify_cdtext_new());
     ASSERT_EQ(cueify_device_read_cdtext(image.get(), imageText.get()), CUEIFY_OK);
-    const std::vector<uint8_t> packs = cdTextBytes(imageText.get());
+    const std::vector<uint8_t> packs = serializedPacks(imageText.get());
     std::ofstream(cdTextReplyFile(), std::ios::binary)
         .write(reinterpret_cast<const char*>(packs.data()), static_cast<std::streamsize>(packs.size()));
 
@@ -230,7 +222,7 @@ TEST(EmulatedDrive, CatalogueNumberIsrcsAndCdTextReadFromTheDriveAsTheImageGives
     const CdTextOwner driveText(cueify_cdtext_new());
     ASSERT_EQ(cueify_device_read_cdtext(drive.get(), driveText.get()), CUEIFY_OK);
     fs::remove(cdTextReplyFile());
-    EXPECT_EQ(cdTextBytes(driveText.get()), packs);
+    EXPECT_EQ(serializedPacks(driveText.get()), packs);
     cueify_cdtext_block* block = cueify_cdtext_get_block(driveText.get(), 0);
     ASSERT_NE(block, nullptr);
     EXPECT_STREQ(cueify_cdtext_block_get_performer(block, 2), "Band");

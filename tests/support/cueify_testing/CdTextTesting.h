@@ -53,6 +53,18 @@ struct PackedText
     std::string bytes;
 };
 
+// The CD-Text's packs as cueify_cdtext_serialize writes them, or nothing when it refuses.
+inline std::vector<uint8_t> serializedPacks(cueify_cdtext* cdText)
+{
+    size_t size = 0;
+    if (cueify_cdtext_serialize(cdText, nullptr, &size) != CUEIFY_OK)
+        return {};
+    std::vector<uint8_t> packs(size);
+    if (cueify_cdtext_serialize(cdText, packs.data(), &size) != CUEIFY_OK || size != packs.size())
+        return {};
+    return packs;
+}
+
 // A block's three size-information packs are added by finish(), with the packs of each type
 // counted, every block's last sequence number and every block's language.
 class PackBuilder
