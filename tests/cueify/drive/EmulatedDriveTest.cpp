@@ -99,12 +99,16 @@ private:
     DeviceOwner m_device;
 };
 
+// The sector's bytes, or the error; a failed read must leave the caller's buffer as it was.
 std::string sectorText(cueify_device* device, uint32_t lba)
 {
-    Sector sector{};
+    Sector sector, untouched;
+    untouched.fill(0xEE);
+    sector = untouched;
     const int result = cueify_device_read_raw(device, lba, sector.data());
-    return result == CUEIFY_OK ? std::string(sector.begin(), sector.end())
-                               : "error " + std::to_string(result);
+    return result == CUEIFY_OK
+               ? std::string(sector.begin(), sector.end())
+               : "error " + std::to_string(result) + (sector == untouched ? "" : ", buffer written");
 }
 
 // Every sector the TOC places in a track, from LBA 0 (a hidden first track's audio included).
@@ -295,6 +299,10 @@ TEST(EmulatedDrive, ReadErrorsAndUnstableSectorsReachTheCallerAsTheDriveGivesThe
     }
     EXPECT_EQ(sectorText(drive.get(), 20), failed);
     EXPECT_EQ(sectorText(drive.get(), 499), sectorText(image.device(), 499));
+    // Past the last lead-out the drive is not asked: the address is a bad argument.
+    const std::string badArgument = "error " + std::to_string(CUEIFY_ERR_BADARG);
+    for (const uint32_t lba : {100000u, 0xFFFFFFFFu})
+        EXPECT_EQ(sectorText(drive.get(), lba), badArgument) << "LBA " << lba;
 }
 
 } // namespace
