@@ -1,5 +1,7 @@
-// Read-ahead in the drive backend, counted on emulated drives: sectors read in order come in
-// batches, each from the disc and served once, and a failure still names its own sector.
+// The drive backend's own interface on emulated drives. Read-ahead, counted: sectors read in order
+// come in batches, each from the disc and served once, and a failure still names its own sector.
+// C2 error pointers, where unstable sectors come back changed on every second read: the pointers
+// mark exactly the changed bytes, where the drive offers them at all.
 #include "EmulatedDrives.h"
 #include "cueify_testing/CueifyTesting.h"
 #include "drive_emulator/DriveCounters.h"
@@ -15,7 +17,10 @@ constexpr const char* kTracks = "audio:100 mode1:60";
 constexpr const char* kDrives = "/dev/sr1 audio:100 mode1:60;"
                                 "/dev/sr2 medium-error=40 medium-error=120 audio:100 mode1:60;"
                                 "/dev/sr3 unstable=30 audio:100 mode1:60;"
-                                "/dev/sr4 max-sectors-kb=30 audio:100 mode1:60";
+                                "/dev/sr4 max-sectors-kb=30 audio:100 mode1:60;"
+                                "/dev/sr5 unstable=30 unstable=120 audio:100 mode1:60;"
+                                "/dev/sr6 no-c2 unstable=30 audio:100 mode1:60";
+using Pointers = std::array<uint8_t, kC2PointerBytes>;
 
 uint64_t readCdCommands(const char* path)
 {
@@ -109,6 +114,53 @@ TEST(DriveReadAhead, AnUncachedReadGoesToTheDiscPastTheDrivesCache)
     EXPECT_NE(sector, written(30));
     EXPECT_EQ(readCdCommands("/dev/sr3") - before, 2u); // another sector far away, then this one
     EXPECT_EQ(readInOrder(*device, 30, 31), std::vector<int>{CUEIFY_OK});
+}
+
+// The emulated drives change bytes 1000 to 1003 of an unstable sector.
+Pointers pointersToTheChangedBytes()
+{
+    Pointers pointers{};
+    pointers[1000 / 8] = 0xF0;
+    return pointers;
+}
+
+TEST(DriveC2, PointersMarkTheBytesAnUnstableReadChangedInAudioAndDataSectors)
+{
+    const std::unique_ptr<Device> device = openDrive("/dev/sr5");
+    ASSERT_TRUE(device && device->offersC2Pointers());
+    for (uint32_t lba : {30u, 120u}) {
+        SCOPED_TRACE(lba);
+        const mkdisc::Sector disc = written(lba);
+        Sector sector{};
+        Pointers pointers{};
+        for (int read = 0; read < 3; ++read) {
+            ASSERT_EQ(device->readRawSectorWithC2(Lba{lba}, sector.data(), pointers.data()), CUEIFY_OK);
+            const bool changed = read == 1;
+            EXPECT_EQ(pointers, changed ? pointersToTheChangedBytes() : Pointers{}) << read;
+            Sector expected = disc;
+            for (size_t byte = 1000; changed && byte < 1004; ++byte)
+                expected[byte] ^= 0xFF;
+            EXPECT_EQ(sector, expected) << read;
+        }
+    }
+    Sector sector{};
+    EXPECT_EQ(device->readRawSectorWithC2(Lba{30}, sector.data(), nullptr), CUEIFY_ERR_BADARG);
+    Pointers pointers{};
+    EXPECT_EQ(device->readRawSectorWithC2(Lba{160}, sector.data(), pointers.data()), CUEIFY_ERR_BADARG);
+}
+
+TEST(DriveC2, ADriveWithoutPointersReadsTheSectorAndReportsNoErrors)
+{
+    const std::unique_ptr<Device> device = openDrive("/dev/sr6");
+    ASSERT_TRUE(device);
+    EXPECT_FALSE(device->offersC2Pointers());
+    const mkdisc::Sector disc = written(30);
+    Sector sector{};
+    Pointers pointers;
+    pointers.fill(0xEE);
+    ASSERT_EQ(device->readRawSectorWithC2(Lba{30}, sector.data(), pointers.data()), CUEIFY_OK);
+    EXPECT_EQ(sector, disc);
+    EXPECT_EQ(pointers, Pointers{});
 }
 
 } // namespace
