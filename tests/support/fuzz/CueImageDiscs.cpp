@@ -1,46 +1,16 @@
 #include "CueImageDiscs.h"
 
+#include "TrackWords.h"
+
 namespace fuzzsupport {
 namespace {
 
-using mkdisc::DataFileFormat;
-using mkdisc::TrackMode;
-using mkdisc::TrackSpec;
-
-TrackSpec audio(uint32_t sectors, uint32_t storedPregap = 0, uint32_t silentPregap = 0)
+mkdisc::DiscSpec disc(const char* name, const char* trackWords, mkdisc::DataFileFormat format,
+                      bool filePerTrack)
 {
-    TrackSpec track;
-    track.sectors = sectors;
-    track.storedPregapSectors = storedPregap;
-    track.silentPregapSectors = silentPregap;
-    return track;
-}
-
-TrackSpec flagged(TrackSpec track)
-{
-    track.digitalCopyPermitted = true;
-    track.preEmphasis = true;
-    track.fourChannel = true;
-    return track;
-}
-
-TrackSpec data(TrackMode mode, uint32_t sectors, uint8_t modeByte)
-{
-    TrackSpec track;
-    track.mode = mode;
-    track.sectors = sectors;
-    track.dataModeByte = modeByte;
-    return track;
-}
-
-mkdisc::DiscSpec disc(const char* name, DataFileFormat format, bool filePerTrack,
-                      std::vector<mkdisc::SessionSpec> sessions)
-{
-    mkdisc::DiscSpec description;
-    description.name = name;
+    mkdisc::DiscSpec description = testsupport::discOfTrackWords(trackWords, name);
     description.format = format;
     description.filePerTrack = filePerTrack;
-    description.sessions = std::move(sessions);
     description.writeCdaFiles = false;
     return description;
 }
@@ -49,14 +19,14 @@ mkdisc::DiscSpec disc(const char* name, DataFileFormat format, bool filePerTrack
 
 std::vector<mkdisc::DiscSpec> cueImageDiscs()
 {
+    using mkdisc::DataFileFormat;
     return {
-        disc("album", DataFileFormat::Binary, false,
-             {{{audio(30), flagged(audio(20, 5)), audio(15, 0, 10)}}}),
-        disc("split", DataFileFormat::Binary, true, {{{audio(12), audio(9, 3)}}}),
-        disc("wave", DataFileFormat::Wave, true, {{{audio(10), audio(8, 2)}}}),
-        disc("enhanced", DataFileFormat::Binary, false,
-             {{{audio(10), audio(10)}}, {{data(TrackMode::Mode2Raw, 20, 2)}}}),
-        disc("mixed", DataFileFormat::Binary, false, {{{data(TrackMode::Mode1Raw, 15, 1), audio(12, 4)}}}),
+        disc("album", "audio:30 audio:20,pregap=5,flags=dcp+4ch+pre audio:15,silence=10",
+             DataFileFormat::Binary, false),
+        disc("split", "audio:12 audio:9,pregap=3", DataFileFormat::Binary, true),
+        disc("wave", "audio:10 audio:8,pregap=2", DataFileFormat::Wave, true),
+        disc("enhanced", "audio:10 audio:10 / mode2:20,byte16=2", DataFileFormat::Binary, false),
+        disc("mixed", "mode1:15,byte16=1 audio:12,pregap=4", DataFileFormat::Binary, false),
     };
 }
 
