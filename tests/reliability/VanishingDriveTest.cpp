@@ -2,6 +2,7 @@
 // paths and .cda files fail to open with the parser's own errors, a track already open plays on
 // from the data file it holds, and the other drive still plays.
 #include "ScratchDirectory.h"
+#include "TrackWords.h"
 #include "host/PluginHost.h"
 #include "host/TestDisc.h"
 
@@ -19,16 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Vantor::SP;
-
-mkdisc::DiscSpec twoTrackDisc()
-{
-    mkdisc::DiscSpec description;
-    description.name = "other";
-    mkdisc::TrackSpec track;
-    track.sectors = 80;
-    description.sessions.push_back({{track, track}});
-    return description;
-}
 
 template <typename Exception>
 std::string descriptionOfFailedOpen(const PluginHost& host, const std::string& path)
@@ -82,7 +73,7 @@ protected:
 
     testsupport::ScratchDirectory directory;
     const TestDisc first{directory.path() / "drive-a", mkdisc::DataFileFormat::Binary, false};
-    const mkdisc::DiscSpec secondDescription = twoTrackDisc();
+    const mkdisc::DiscSpec secondDescription = testsupport::discOfTrackWords("audio:80 audio:80", "other");
     const mkdisc::WrittenDisc second = mkdisc::writeDisc(secondDescription, directory.path() / "drive-b");
     const PluginHost host;
 };
