@@ -4,8 +4,8 @@
 // reads, picks a failure the fake injects. Whatever the bytes, the open either succeeds or throws,
 // and no device or TOC handle outlives the parser.
 #include "ScratchDirectory.h"
-#include "support/FakeDisc.h"
-#include "support/ParserRun.h"
+#include "fuzz/FakeDisc.h"
+#include "fuzz/ParserRun.h"
 
 #include "cueify_fake/FakeCueify.h"
 #include "mkdisc/CdaFile.h"

@@ -1,7 +1,7 @@
 // Writes the seed corpus of cda_file_fuzzer: .cda files of every track of the fake disc, each
 // failure the environment byte can inject, and files that fail validation or end early.
-#include "support/FakeDisc.h"
-#include "support/SeedCorpus.h"
+#include "fuzz/FakeDisc.h"
+#include "fuzz/SeedCorpus.h"
 
 #include "mkdisc/CdaFile.h"
 

@@ -2,6 +2,8 @@
 // every block. Besides the sanitizers' findings, a result code outside the decoder's traps, and so
 // does CD-Text whose second writing differs from its first: once written, what is read back must
 // write the same again.
+#include "cueify_testing/CueifyOwners.h"
+
 #include <cueify/cdtext.h>
 #include <cueify/error.h>
 
@@ -12,11 +14,7 @@
 
 namespace {
 
-struct CdTextFree
-{
-    void operator()(cueify_cdtext* t) const noexcept { cueify_cdtext_free(t); }
-};
-using CdTextOwner = std::unique_ptr<cueify_cdtext, CdTextFree>;
+using cueify::test::CdTextOwner;
 
 using TextGetter = const char* (*)(cueify_cdtext_block*, uint8_t);
 constexpr TextGetter kTextGetters[] = {cueify_cdtext_block_get_title,      cueify_cdtext_block_get_performer,

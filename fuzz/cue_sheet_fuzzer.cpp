@@ -4,7 +4,8 @@
 // a result code outside the API's, a TOC that breaks its own numbering or a sector that reads
 // differently twice traps.
 #include "ScratchDirectory.h"
-#include "support/CueImageDiscs.h"
+#include "cueify_testing/CueifyOwners.h"
+#include "fuzz/CueImageDiscs.h"
 
 #include "mkdisc/DiscWriter.h"
 
@@ -21,16 +22,8 @@
 
 namespace {
 
-struct DeviceFree
-{
-    void operator()(cueify_device* device) const noexcept { cueify_device_free(device); }
-};
-struct TocFree
-{
-    void operator()(cueify_full_toc* toc) const noexcept { cueify_full_toc_free(toc); }
-};
-using Device = std::unique_ptr<cueify_device, DeviceFree>;
-using Toc = std::unique_ptr<cueify_full_toc, TocFree>;
+using Device = cueify::test::DeviceOwner;
+using Toc = cueify::test::TocOwner;
 using Sector = std::array<uint8_t, discgeometry::kRawSectorBytes>;
 
 struct ImageFolder
@@ -59,7 +52,7 @@ void expect(bool condition)
 
 uint32_t sectorValue(cueify_msf_t msf)
 {
-    return msf.min * 4500u + msf.sec * 75u + msf.frm;
+    return discgeometry::framesOf({msf.min, msf.sec, msf.frm});
 }
 
 // Reads one sector twice: the answers must be one of the API's and agree with each other.

@@ -1,8 +1,8 @@
 // Writes the seed corpus of cue_sheet_fuzzer: the CUE sheets the disc-image writer writes for the
 // fuzzer's images, and a few sheets that name no usable data file.
 #include "ScratchDirectory.h"
-#include "support/CueImageDiscs.h"
-#include "support/SeedCorpus.h"
+#include "fuzz/CueImageDiscs.h"
+#include "fuzz/SeedCorpus.h"
 
 #include "mkdisc/DiscWriter.h"
 

@@ -1,6 +1,7 @@
 // Writes the seed corpus of data_file_header_fuzzer: WAVE files plain and extensible, with a chunk
 // of odd size, and AIFF and AIFC files big- and little-endian, each holding a few samples.
-#include "support/SeedCorpus.h"
+#include "fuzz/SeedCorpus.h"
+#include "wave/WaveFile.h"
 
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 namespace {
 
 using fuzzsupport::Seed;
+using namespace wavefile;
 using namespace std::string_literals;
 
 std::string number(uint32_t value, int bytes, bool bigEndian)
@@ -18,31 +20,12 @@ std::string number(uint32_t value, int bytes, bool bigEndian)
     return text;
 }
 
-std::string riffChunk(const std::string& id, const std::string& data)
-{
-    return id + number(static_cast<uint32_t>(data.size()), 4, false) + data + (data.size() % 2 ? "\0"s : "");
-}
-
 std::string formChunk(const std::string& id, const std::string& data)
 {
     return id + number(static_cast<uint32_t>(data.size()), 4, true) + data + (data.size() % 2 ? "\0"s : "");
 }
 
 const std::string kSamples(64, '\x11');
-
-std::string wave(const std::string& chunks)
-{
-    return "RIFF" + number(static_cast<uint32_t>(4 + chunks.size()), 4, false) + "WAVE" + chunks;
-}
-
-std::string cdFormat(uint16_t tag, const std::string& extension)
-{
-    return number(tag, 2, false) + number(2, 2, false) + number(44100, 4, false) + number(176400, 4, false) +
-           number(4, 2, false) + number(16, 2, false) + extension;
-}
-
-const std::string kExtension = number(22, 2, false) + number(16, 2, false) + number(3, 4, false) +
-                               "\x01\x00\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71"s;
 
 std::string aiff(const std::string& form, const std::string& compression)
 {
@@ -58,14 +41,13 @@ std::string aiff(const std::string& form, const std::string& compression)
 std::vector<Seed> seeds()
 {
     using fuzzsupport::bytesOf;
-    return {{"wave", bytesOf(wave(riffChunk("fmt ", cdFormat(1, "")) + riffChunk("data", kSamples)))},
-            {"wave-extensible",
-             bytesOf(wave(riffChunk("fmt ", cdFormat(0xFFFE, kExtension)) + riffChunk("data", kSamples)))},
-            {"wave-odd-chunk", bytesOf(wave(riffChunk("fmt ", cdFormat(1, "")) + riffChunk("LIST", "odd") +
-                                            riffChunk("data", kSamples)))},
-            {"aiff", bytesOf(aiff("AIFF", ""))},
-            {"aifc-none", bytesOf(aiff("AIFC", "NONE\0\0"s))},
-            {"aifc-sowt", bytesOf(aiff("AIFC", "sowt\0\0"s))}};
+    return {
+        {"wave", bytesOf(riffWave(plainFormat() + chunk("data", kSamples)))},
+        {"wave-extensible", bytesOf(riffWave(extensibleFormat(1) + chunk("data", kSamples)))},
+        {"wave-odd-chunk", bytesOf(riffWave(plainFormat() + chunk("LIST", "odd") + chunk("data", kSamples)))},
+        {"aiff", bytesOf(aiff("AIFF", ""))},
+        {"aifc-none", bytesOf(aiff("AIFC", "NONE\0\0"s))},
+        {"aifc-sowt", bytesOf(aiff("AIFC", "sowt\0\0"s))}};
 }
 
 } // namespace

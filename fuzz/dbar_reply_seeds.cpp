@@ -1,8 +1,7 @@
 // Writes the dBAR reply fuzzer's seeds: a reply of one response, one of two, and a truncated one.
+#include "fuzz/SeedCorpus.h"
+
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <string>
 #include <vector>
 
 namespace {
@@ -16,27 +15,15 @@ std::vector<uint8_t> response(uint8_t tracks, uint8_t confidence)
     return bytes;
 }
 
-void write(const std::filesystem::path& file, const std::vector<uint8_t>& bytes)
-{
-    std::ofstream(file, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2)
-        return 2;
-    const std::filesystem::path corpus = argv[1];
-    std::filesystem::create_directories(corpus);
     std::vector<uint8_t> two = response(3, 5);
     const std::vector<uint8_t> second = response(3, 0);
     two.insert(two.end(), second.begin(), second.end());
-    write(corpus / "one-response", response(3, 5));
-    write(corpus / "two-responses", two);
     std::vector<uint8_t> truncated = response(12, 200);
     truncated.resize(truncated.size() - 4);
-    write(corpus / "truncated", truncated);
-    return 0;
+    return fuzzsupport::writeSeeds(
+        argc, argv, {{"one-response", response(3, 5)}, {"two-responses", two}, {"truncated", truncated}});
 }

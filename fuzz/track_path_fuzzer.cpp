@@ -2,8 +2,8 @@
 // back a track path that the disc reader wrote. Every drive name opens the fake disc of the
 // in-memory cueify fake. Whatever the path, the open either succeeds or throws, and no device or
 // TOC handle outlives the parser.
-#include "support/FakeDisc.h"
-#include "support/ParserRun.h"
+#include "fuzz/FakeDisc.h"
+#include "fuzz/ParserRun.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // Writes the seed corpus of track_path_fuzzer: track paths as the disc reader writes them, and
 // the near misses the open must refuse.
-#include "support/SeedCorpus.h"
+#include "fuzz/SeedCorpus.h"
 
 #include <string>
 #include <vector>

@@ -1,14 +1,9 @@
 // A host's whole path through the plug-in on emulated drives, against the same discs written as
 // images: the reader lists the same tracks and durations, and every audio track plays the same bytes.
-#include "Vantor/Core/Interfaces/IDataInput.h"
-#include "Vantor/Proc/ICDReader.h"
-#include "Vantor/Proc/IParser.h"
-#include "Vantor/Proc/PluginRegistry.h"
-
 #include "EmulatedDrives.h"
 #include "ScratchDirectory.h"
 #include "drive_emulator/DriveCounters.h"
-#include "mkdisc/DiscWriter.h"
+#include "host/PluginHost.h"
 
 #include <gtest/gtest.h>
 
@@ -55,12 +50,11 @@ std::string emulatedDrives()
 // The track as a host reads it. Read gives null at the end and after a sector that failed, which the
 // next Read tries again: the host tells them apart by the track's length, and gives up on a sector
 // after a few attempts.
-std::string playedBytes(const SP<Vantor::Proc::IParserCreator>& factory, const Vantor::ioPath& track,
-                        size_t length)
+std::string playedBytes(const reliability::PluginHost& host, const Vantor::ioPath& track, size_t length)
 {
     constexpr int kAttempts = 4;
     std::string bytes;
-    const SP<IParser> parser = factory->Create(Vantor::Core::DataInputPath::Create(track), {}, nullptr);
+    const SP<IParser> parser = host.open(track.utf8string());
     for (int failures = 0; bytes.size() < length && failures < kAttempts;) {
         const SP<IDataPacket> packet = parser->Read();
         failures = packet ? 0 : failures + 1;
@@ -73,26 +67,17 @@ std::string playedBytes(const SP<Vantor::Proc::IParserCreator>& factory, const V
 class PlayDriveEndToEnd : public testing::TestWithParam<Drive>
 {
 protected:
-    void SetUp() override
-    {
-        registry.LoadModule(Vantor::ioPath(std::string(PARSERCD_MODULE_PATH)));
-        factory = registry.GetParserCreators("cda").front();
-        disc = testsupport::discOfTrackWords(GetParam().tracks);
-        cueSheet = mkdisc::writeDisc(disc, directory.path()).cueSheet;
-    }
-
     testsupport::ScratchDirectory directory;
-    mkdisc::DiscSpec disc;
-    std::filesystem::path cueSheet;
-    Vantor::Proc::PluginRegistry registry;
-    SP<Vantor::Proc::IParserCreator> factory;
+    const mkdisc::DiscSpec disc = testsupport::discOfTrackWords(GetParam().tracks);
+    const std::filesystem::path cueSheet = mkdisc::writeDisc(disc, directory.path()).cueSheet;
+    const reliability::PluginHost host;
 };
 
 TEST_P(PlayDriveEndToEnd, ReaderAndEveryAudioTrackMatchTheImage)
 {
     const std::string drive = GetParam().path;
-    const SP<ICDReader> fromDrive = registry.CreateCDReader(Vantor::ioPath(drive));
-    const SP<ICDReader> fromImage = registry.CreateCDReader(Vantor::ioPath(cueSheet.string()));
+    const SP<ICDReader> fromDrive = host.readDisc(drive);
+    const SP<ICDReader> fromImage = host.readDisc(cueSheet);
     ASSERT_EQ(fromDrive->GetTrackCount(), fromImage->GetTrackCount());
     EXPECT_EQ(fromDrive->GetDiskDuration(), fromImage->GetDiskDuration());
     for (const mkdisc::TrackLayout& track : mkdisc::layoutOf(disc).tracks) {
@@ -103,20 +88,17 @@ TEST_P(PlayDriveEndToEnd, ReaderAndEveryAudioTrackMatchTheImage)
         if (!track.audio)
             continue;
         const size_t length = size_t{track.lengthSectors} * mkdisc::kRawSectorBytes;
-        const std::string played = playedBytes(factory, fromDrive->GetTrackPath(track.number), length);
+        const std::string played = playedBytes(host, fromDrive->GetTrackPath(track.number), length);
         EXPECT_EQ(played.size(), length);
-        EXPECT_TRUE(played == playedBytes(factory, fromImage->GetTrackPath(track.number), length));
+        EXPECT_TRUE(played == playedBytes(host, fromImage->GetTrackPath(track.number), length));
     }
 }
 
 // Read straight through, a track comes from the drive in READ CD commands of 26 sectors or more.
 TEST(PlayDriveReadAhead, ATrackPlayedStraightThroughTakesOneCommandPer26Sectors)
 {
-    Vantor::Proc::PluginRegistry registry;
-    registry.LoadModule(Vantor::ioPath(std::string(PARSERCD_MODULE_PATH)));
-    const SP<ICDReader> reader = registry.CreateCDReader(Vantor::ioPath(std::string("/dev/sr1")));
-    const SP<IParser> parser = registry.GetParserCreators("cda").front()->Create(
-        Vantor::Core::DataInputPath::Create(reader->GetTrackPath(1)), {}, nullptr);
+    const reliability::PluginHost host;
+    const SP<IParser> parser = host.open(host.readDisc("/dev/sr1")->GetTrackPath(1).utf8string());
     const auto before = driveemulator::readDriveCounters("/dev/sr1");
     size_t bytes = 0;
     while (const SP<IDataPacket> packet = parser->Read())

@@ -1,10 +1,11 @@
-// Readers and parsers are made on many threads at once, by track path and by .cda file, and
-// released on threads other than the ones that made them.
+// Readers and parsers are made on many threads at once, by track path and by .cda file, play
+// their tracks side by side from a WAVE file per track, and are released on threads other than the
+// ones that made them.
 #include "ScratchDirectory.h"
-#include "support/OpenDescriptors.h"
-#include "support/PluginHost.h"
-#include "support/StartingGate.h"
-#include "support/TestDisc.h"
+#include "host/OpenDescriptors.h"
+#include "host/PluginHost.h"
+#include "host/StartingGate.h"
+#include "host/TestDisc.h"
 
 #include <gtest/gtest.h>
 
@@ -71,8 +72,8 @@ protected:
     void SetUp() override { ::setenv("CUEIFY_VIRTUAL_DRIVES", directory.path().c_str(), 1); }
     void TearDown() override { ::unsetenv("CUEIFY_VIRTUAL_DRIVES"); }
 
-    // One round: a reader, a parser by its track path and one by the track's .cda file, each
-    // checked by its first packet.
+    // One round: a reader, a parser by its track path that plays the whole track, and one by the
+    // track's .cda file checked by its first packet.
     Made makeAndCheck(Worker& worker, int round) const
     {
         Made made;
@@ -80,9 +81,12 @@ protected:
         const unsigned track = static_cast<unsigned>((worker.index + round) % 3 + 1);
         made.parsers.push_back(host.open(made.reader->GetTrackPath(track).utf8string()));
         made.parsers.push_back(host.open(disc.written.cdaFiles.at(track - 1).string()));
-        for (const SP<IParser>& parser : made.parsers)
-            if (!isSector(parser->Read(), disc.sector(track, 0), 0))
-                ++worker.wrongPackets;
+        uint32_t k = 0;
+        for (SP<Vantor::Proc::IDataPacket> packet = made.parsers[0]->Read(); packet;
+             packet = made.parsers[0]->Read(), ++k)
+            worker.wrongPackets += !isSector(packet, disc.sector(track, k), k);
+        worker.wrongPackets += k != disc.track(track).lengthSectors;
+        worker.wrongPackets += !isSector(made.parsers[1]->Read(), disc.sector(track, 0), 0);
         return made;
     }
 
@@ -102,13 +106,14 @@ protected:
     }
 
     testsupport::ScratchDirectory directory;
-    const TestDisc disc{directory.path(), mkdisc::DataFileFormat::Binary, false};
+    const TestDisc disc{directory.path(), mkdisc::DataFileFormat::Wave, true};
     const PluginHost host;
     StartingGate gate{kThreads};
     HandOver handOver;
 };
 
-TEST_F(ConcurrentLifetime, ReadersAndParsersMadeAndReleasedOnManyThreadsAllWorkAndKeepNoDescriptor)
+TEST_F(ConcurrentLifetime,
+       ReadersAndParsersMadeOnManyThreadsPlayTheirTracksAndReleasedElsewhereKeepNoDescriptor)
 {
     std::vector<Worker> workers(kThreads);
     std::vector<std::thread> threads;

@@ -1,9 +1,9 @@
 // The process runs out of file descriptors while a track opens: the open fails with the
 // disc-access error, or succeeds once enough descriptors are free, and never keeps one.
 #include "ScratchDirectory.h"
-#include "support/OpenDescriptors.h"
-#include "support/PluginHost.h"
-#include "support/TestDisc.h"
+#include "host/OpenDescriptors.h"
+#include "host/PluginHost.h"
+#include "host/TestDisc.h"
 
 #include "Vantor/Core/Interfaces/Exceptions.h"
 

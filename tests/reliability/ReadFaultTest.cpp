@@ -1,9 +1,9 @@
 // A read that fails in the middle of a track, as a scratch on a disc does: the host gets no packet
 // and an ERROR line for each try, and the track plays on from that sector once the fault is gone.
-#include "support/ReadFault.h"
+#include "host/ReadFault.h"
 #include "ScratchDirectory.h"
-#include "support/PluginHost.h"
-#include "support/TestDisc.h"
+#include "host/PluginHost.h"
+#include "host/TestDisc.h"
 
 #include "LogCapture.h"
 

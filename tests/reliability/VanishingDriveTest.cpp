@@ -1,8 +1,10 @@
 // A virtual drive that the host has listed goes away before a track of it is opened: its track
-// paths and .cda files fail to open with the parser's own errors, and the other drive still plays.
+// paths and .cda files fail to open with the parser's own errors, a track already open plays on
+// from the data file it holds, and the other drive still plays.
 #include "ScratchDirectory.h"
-#include "support/PluginHost.h"
-#include "support/TestDisc.h"
+#include "TrackWords.h"
+#include "host/PluginHost.h"
+#include "host/TestDisc.h"
 
 #include "Vantor/Core/Interfaces/Exceptions.h"
 
@@ -10,7 +12,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <ostream>
 #include <string>
 
@@ -19,42 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Vantor::SP;
-
-constexpr const char* kVirtualDrives = "CUEIFY_VIRTUAL_DRIVES";
-
-// Sets the variable for the test's lifetime and restores what was there before.
-class VirtualDrives
-{
-public:
-    explicit VirtualDrives(const std::string& value)
-    {
-        const char* before = std::getenv(kVirtualDrives);
-        m_before = before != nullptr ? std::optional<std::string>(before) : std::nullopt;
-        ::setenv(kVirtualDrives, value.c_str(), 1);
-    }
-    ~VirtualDrives()
-    {
-        if (m_before)
-            ::setenv(kVirtualDrives, m_before->c_str(), 1);
-        else
-            ::unsetenv(kVirtualDrives);
-    }
-    VirtualDrives(const VirtualDrives&) = delete;
-    VirtualDrives& operator=(const VirtualDrives&) = delete;
-
-private:
-    std::optional<std::string> m_before;
-};
-
-mkdisc::DiscSpec twoTrackDisc()
-{
-    mkdisc::DiscSpec description;
-    description.name = "other";
-    mkdisc::TrackSpec track;
-    track.sectors = 80;
-    description.sessions.push_back({{track, track}});
-    return description;
-}
 
 template <typename Exception>
 std::string descriptionOfFailedOpen(const PluginHost& host, const std::string& path)
@@ -87,6 +52,14 @@ void PrintTo(const RemovalCase& value, std::ostream* out)
 class VanishingDrive : public testing::TestWithParam<RemovalCase>
 {
 protected:
+    void SetUp() override
+    {
+        const std::string drives =
+            (directory.path() / "drive-a").string() + ":" + (directory.path() / "drive-b").string();
+        ::setenv("CUEIFY_VIRTUAL_DRIVES", drives.c_str(), 1);
+    }
+    void TearDown() override { ::unsetenv("CUEIFY_VIRTUAL_DRIVES"); }
+
     void removeFirstDrive()
     {
         if (GetParam().removal == Removal::WholeDrive) {
@@ -100,25 +73,30 @@ protected:
 
     testsupport::ScratchDirectory directory;
     const TestDisc first{directory.path() / "drive-a", mkdisc::DataFileFormat::Binary, false};
-    const mkdisc::DiscSpec secondDescription = twoTrackDisc();
+    const mkdisc::DiscSpec secondDescription = testsupport::discOfTrackWords("audio:80 audio:80", "other");
     const mkdisc::WrittenDisc second = mkdisc::writeDisc(secondDescription, directory.path() / "drive-b");
-    const VirtualDrives drives{(directory.path() / "drive-a").string() + ":" +
-                               (directory.path() / "drive-b").string()};
     const PluginHost host;
 };
 
-TEST_P(VanishingDrive, ItsTrackFilesAreNotFoundAndItsTrackPathsFailToOpen)
+// A parser opened before holds its data file open and plays the whole track from it.
+TEST_P(VanishingDrive, ItsTrackFilesAreNotFoundItsTrackPathsFailToOpenAndAnOpenTrackPlaysOn)
 {
-    const std::string trackPath = host.readDisc(first.written.cueSheet)->GetTrackPath(1).utf8string();
+    const std::string trackPath = host.readDisc(first.written.cueSheet)->GetTrackPath(2).utf8string();
     const fs::path keptCda = directory.path() / "kept.cda";
     fs::copy_file(first.written.cdaFiles.at(0), keptCda);
     ASSERT_TRUE(host.open(keptCda.string()));
+    const SP<Vantor::Proc::IParser> playing = host.open(trackPath);
+    EXPECT_TRUE(isSector(playing->Read(), first.sector(2, 0), 0));
 
     removeFirstDrive();
 
     EXPECT_EQ(descriptionOfFailedOpen<Vantor::Proc::ParserException>(host, keptCda.string()),
               "Cannot find cdrom source for the track.");
     EXPECT_NE(descriptionOfFailedOpen<Vantor::Proc::CDReaderException>(host, trackPath), "(opened)");
+    uint32_t k = 1;
+    for (SP<Vantor::Proc::IDataPacket> packet = playing->Read(); packet; packet = playing->Read(), ++k)
+        ASSERT_TRUE(isSector(packet, first.sector(2, k), k)) << "sector " << k;
+    EXPECT_EQ(k, first.track(2).lengthSectors);
 }
 
 TEST_P(VanishingDrive, TheOtherDriveStillPlays)

@@ -1,15 +1,12 @@
 // Test programs that run against emulated CD drives (see drive_emulator/DriveConfig.h).
 #pragma once
 
-#include "TrackDescription.h"
-#include "mkdisc/DiscSpec.h"
+#include "TrackWords.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include <unistd.h>
 
@@ -34,20 +31,6 @@ inline void runWithEmulatedDrives(char** argv, const std::string& drives)
     execv("/proc/self/exe", argv);
     std::perror("cannot start the test program again under the drive emulator");
     std::exit(EXIT_FAILURE);
-}
-
-// The disc of a drive's track words ("audio:300,pregap=33 audio:200 / mode1:300"), as the
-// disc-image writer describes it, to write the same disc as an image.
-inline mkdisc::DiscSpec discOfTrackWords(const std::string& trackWords, const std::string& name = "disc")
-{
-    std::istringstream stream(trackWords);
-    std::vector<std::string> words;
-    for (std::string word; stream >> word;)
-        words.push_back(word);
-    mkdisc::DiscSpec disc;
-    disc.name = name;
-    disc.sessions = mkdisc::parseSessionDescriptions(words);
-    return disc;
 }
 
 } // namespace testsupport

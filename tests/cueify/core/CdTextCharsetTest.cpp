@@ -1,5 +1,5 @@
 // The character sets of CD-Text blocks to and from UTF-8.
-#include "CdTextTesting.h"
+#include "cueify_testing/CdTextTesting.h"
 
 #include "core/CdTextCharset.h"
 

@@ -1,5 +1,5 @@
 // A track's text of a single TAB stands for the text of the track before it.
-#include "CdTextTesting.h"
+#include "cueify_testing/CdTextTesting.h"
 
 #include "core/CdTextBlock.h"
 

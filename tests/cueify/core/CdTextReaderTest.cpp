@@ -1,5 +1,5 @@
 // CD-Text packs as drives hand them over, well-formed or not: the codes, and what is kept.
-#include "CdTextTesting.h"
+#include "cueify_testing/CdTextTesting.h"
 
 #include <gtest/gtest.h>
 

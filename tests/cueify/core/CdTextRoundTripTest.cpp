@@ -1,72 +1,11 @@
-// A disc's CD-Text in two blocks, English in ASCII and Japanese in MS-JIS, with the CD-Text TOC:
-// read through the getters, and written back to the very same bytes.
-#include "CdTextTesting.h"
+// A disc's CD-Text in two blocks (twoBlockDisc): read through the getters, and written back to the
+// very same bytes.
+#include "cueify_testing/CdTextTesting.h"
 
 #include <gtest/gtest.h>
 
 namespace cueify::test {
 namespace {
-
-constexpr uint8_t kAscii = CUEIFY_CDTEXT_CHARSET_ASCII;
-constexpr uint8_t kMsJis = CUEIFY_CDTEXT_CHARSET_MSJIS;
-
-void addEnglishBlock(PackBuilder& packs)
-{
-    packs.block(0, kAscii, 1, 3, 0x01, CUEIFY_CDTEXT_LANG_ENGLISH);
-    packs.text(0x80, 0,
-               {{0, bytes("Harbour Lights\0")},
-                {1, bytes("Low Tide\0")},
-                {2, bytes("\t\0")},
-                {3, bytes("Northern Pier\0")}});
-    packs.text(0x81, 0,
-               {{0, bytes("The Quay Ensemble\0")},
-                {1, bytes("\t\0")},
-                {2, bytes("\t\0")},
-                {3, bytes("Ada Marsh\0")}});
-    packs.text(0x82, 0, {{0, bytes("\0")}, {1, bytes("\0")}, {2, bytes("\0")}, {3, bytes("J. Wren\0")}});
-    packs.text(0x85, 0,
-               {{0, bytes("Recorded live\0")}, {1, bytes("\0")}, {2, bytes("\0")}, {3, bytes("\0")}});
-    packs.text(0x86, 0, {{0, bytes("HL-0042\0")}});
-    packs.text(0x87, 0,
-               {{0, bytes("\x00\x0E"
-                          "Harbour jazz\0")}});
-    // First track 1, last 3, lead-out 10:00:00; then the starts of tracks 1 to 3.
-    packs.add({0x88, 0, 0, 0, false, {1, 3, 0, 10, 0, 0}});
-    packs.add({0x88, 1, 0, 0, false, {0, 2, 0, 3, 10, 20, 6, 40, 5}});
-    packs.add({0x89, 2, 0, 0, false, {1, 2, 0, 0, 0, 0, 3, 10, 20, 4, 0, 0}});
-    packs.add({0x89, 2, 0, 0, false, {2, 2, 0, 0, 0, 0, 5, 0, 0, 6, 40, 5}});
-    packs.text(0x8E, 0,
-               {{0, bytes("0012345678905\0")},
-                {1, bytes("GBXYZ2600001\0")},
-                {2, bytes("GBXYZ2600002\0")},
-                {3, bytes("GBXYZ2600003\0")}});
-}
-
-void addJapaneseBlock(PackBuilder& packs)
-{
-    packs.block(1, kMsJis, 1, 3, 0x00, CUEIFY_CDTEXT_LANG_JAPANESE);
-    // Shift-JIS codes, single-byte JIS X 0201 as 0x00xx, and the TAB as 09 09.
-    packs.text(0x80, 1,
-               {{0, bytes("\x8d\x60\x82\xcc\x93\x94\0\0")},
-                {1, bytes("\x96\xe9\x82\xcc\x95\x75\x93\xaa\0\0")},
-                {2, bytes("\x09\x09\0\0")},
-                {3, bytes("\x00\x41\x94\x67\0\0")}},
-               true);
-    packs.text(0x81, 1,
-               {{0, bytes("\x00\xb1\x00\xdd\x00\xbb\x00\xdd\x00\xcc\x00\xde\x00\xd9\0\0")},
-                {1, bytes("\x09\x09\0\0")},
-                {2, bytes("\0\0")},
-                {3, bytes("\x87\x40\0\0")}},
-               true);
-}
-
-std::vector<uint8_t> twoBlocks()
-{
-    PackBuilder packs;
-    addEnglishBlock(packs);
-    addJapaneseBlock(packs);
-    return packs.finish();
-}
 
 using TextGetter = const char* (*)(cueify_cdtext_block*, uint8_t);
 
@@ -88,7 +27,7 @@ CdTextOwner readBack(const std::vector<uint8_t>& packs)
 
 TEST(CdTextRoundTrip, TextsOfBothBlocksReadAsUtf8WithTabsResolved)
 {
-    const CdTextOwner cdText = readBack(twoBlocks());
+    const CdTextOwner cdText = readBack(twoBlockDisc());
     ASSERT_EQ(cueify_cdtext_get_num_blocks(cdText.get()), 2);
     const std::vector<TextCase> cases = {
         {0, cueify_cdtext_block_get_title, "title", 0, "Harbour Lights"},
@@ -128,13 +67,13 @@ TEST(CdTextRoundTrip, TextsOfBothBlocksReadAsUtf8WithTabsResolved)
 
 TEST(CdTextRoundTrip, BlockFieldsGenreDiscIdAndTocReadBack)
 {
-    const CdTextOwner cdText = readBack(twoBlocks());
+    const CdTextOwner cdText = readBack(twoBlockDisc());
     cueify_cdtext_block* english = cueify_cdtext_get_block(cdText.get(), 0);
     cueify_cdtext_block* japanese = cueify_cdtext_get_block(cdText.get(), 1);
     EXPECT_EQ(cueify_cdtext_get_block(cdText.get(), 2), nullptr);
-    EXPECT_EQ(cueify_cdtext_block_get_charset(english), kAscii);
+    EXPECT_EQ(cueify_cdtext_block_get_charset(english), CUEIFY_CDTEXT_CHARSET_ASCII);
     EXPECT_EQ(cueify_cdtext_block_get_language(english), CUEIFY_CDTEXT_LANG_ENGLISH);
-    EXPECT_EQ(cueify_cdtext_block_get_charset(japanese), kMsJis);
+    EXPECT_EQ(cueify_cdtext_block_get_charset(japanese), CUEIFY_CDTEXT_CHARSET_MSJIS);
     EXPECT_EQ(cueify_cdtext_block_get_language(japanese), CUEIFY_CDTEXT_LANG_JAPANESE);
     EXPECT_EQ(cueify_cdtext_block_get_first_track(japanese), 1);
     EXPECT_EQ(cueify_cdtext_block_get_last_track(japanese), 3);
@@ -164,14 +103,8 @@ TEST(CdTextRoundTrip, BlockFieldsGenreDiscIdAndTocReadBack)
 
 TEST(CdTextRoundTrip, SerializesBackByteForByte)
 {
-    const std::vector<uint8_t> packs = twoBlocks();
-    const CdTextOwner cdText = readBack(packs);
-    size_t size = 0;
-    ASSERT_EQ(cueify_cdtext_serialize(cdText.get(), nullptr, &size), CUEIFY_OK);
-    ASSERT_EQ(size, packs.size());
-    std::vector<uint8_t> written(size);
-    ASSERT_EQ(cueify_cdtext_serialize(cdText.get(), written.data(), &size), CUEIFY_OK);
-    EXPECT_EQ(written, packs);
+    const std::vector<uint8_t> packs = twoBlockDisc();
+    EXPECT_EQ(serializedPacks(readBack(packs).get()), packs);
 }
 
 } // namespace

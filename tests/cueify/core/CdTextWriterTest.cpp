@@ -1,5 +1,5 @@
 // CD-Text written as packs: every entry in its place, the CRCs, the caller's buffer, the limits.
-#include "CdTextTesting.h"
+#include "cueify_testing/CdTextTesting.h"
 
 #include "core/CdTextHandle.h"
 
@@ -24,15 +24,6 @@ CdTextBlock titles(uint8_t first, uint8_t last, Entries entries)
     block.lastTrack = last;
     block.texts[0] = CdTextEntries(std::move(entries));
     return block;
-}
-
-std::vector<uint8_t> serialized(cueify_cdtext* cdText)
-{
-    size_t size = 0;
-    EXPECT_EQ(cueify_cdtext_serialize(cdText, nullptr, &size), CUEIFY_OK);
-    std::vector<uint8_t> packs(size);
-    EXPECT_EQ(cueify_cdtext_serialize(cdText, packs.data(), &size), CUEIFY_OK);
-    return packs;
 }
 
 // The data bytes of the title packs, and each pack's track and character position.
@@ -97,7 +88,7 @@ TEST(CdTextWriter, EveryEntryOfTheBlockGetsExactlyOneTerminator)
     };
     for (const EntriesCase& c : cases) {
         const CdTextOwner cdText = withBlock(titles(c.first, c.last, c.entries));
-        const TitlePacks found = titlePacksOf(serialized(cdText.get()));
+        const TitlePacks found = titlePacksOf(serializedPacks(cdText.get()));
         EXPECT_EQ(found.data, c.data) << c.name;
         EXPECT_EQ(found.trackAndPosition, c.trackAndPosition) << c.name;
     }
@@ -111,7 +102,7 @@ TEST(CdTextWriter, EveryPackCarriesTheCrcOfItsFirstSixteenBytes)
     block.discId = "X-1";
     block.genre = {7, std::string("Country")};
     const CdTextOwner cdText = withBlock(block);
-    const std::vector<uint8_t> packs = serialized(cdText.get());
+    const std::vector<uint8_t> packs = serializedPacks(cdText.get());
     ASSERT_EQ((packs.size() - 4) % 18, 0u);
     ASSERT_GT(packs.size(), 4u + 5 * 18);
     for (size_t at = 4; at < packs.size(); at += 18) {
@@ -141,7 +132,7 @@ TEST(CdTextWriter, BufferSizeIsAskedForCheckedAndReported)
 TEST(CdTextWriter, NoBlockIsAHeaderAlone)
 {
     const CdTextOwner cdText(cueify_cdtext_new());
-    EXPECT_EQ(serialized(cdText.get()), (std::vector<uint8_t>{0x00, 0x02, 0x00, 0x00}));
+    EXPECT_EQ(serializedPacks(cdText.get()), (std::vector<uint8_t>{0x00, 0x02, 0x00, 0x00}));
 }
 
 TEST(CdTextWriter, BlockOfMoreThan256PacksIsInvalid)

@@ -1,7 +1,7 @@
 // FreeDB and MusicBrainz disc IDs: published IDs of known tables of contents, and the IDs
 // libdiscid computes for discs written here, with data tracks, two sessions and audio before
 // track 1.
-#include "CueifyTesting.h"
+#include "cueify_testing/CueifyTesting.h"
 
 #include <cueify/cueify.h>
 #include <discgeometry/DiscGeometry.h>
@@ -13,9 +13,6 @@
 
 namespace cueify::test {
 namespace {
-
-using TocHandle = std::unique_ptr<cueify_toc, Freeing<cueify_toc, cueify_toc_free>>;
-using SessionsHandle = std::unique_ptr<cueify_sessions, Freeing<cueify_sessions, cueify_sessions_free>>;
 
 struct TocEntry
 {
@@ -31,7 +28,7 @@ void putBigEndian32(std::vector<uint8_t>& bytes, uint32_t value)
 }
 
 // A READ TOC format 0 reply with the lead-out as the last entry.
-TocHandle plainToc(const std::vector<TocEntry>& tracks, uint32_t leadOut)
+PlainTocOwner plainToc(const std::vector<TocEntry>& tracks, uint32_t leadOut)
 {
     std::vector<uint8_t> bytes = {0, 0, tracks.front().number, tracks.back().number};
     for (const TocEntry& track : tracks) {
@@ -42,16 +39,16 @@ TocHandle plainToc(const std::vector<TocEntry>& tracks, uint32_t leadOut)
     putBigEndian32(bytes, leadOut);
     bytes[0] = static_cast<uint8_t>((bytes.size() - 2) >> 8);
     bytes[1] = static_cast<uint8_t>(bytes.size() - 2);
-    TocHandle toc(cueify_toc_new());
+    PlainTocOwner toc(cueify_toc_new());
     EXPECT_EQ(cueify_toc_deserialize(toc.get(), bytes.data(), bytes.size()), CUEIFY_OK);
     return toc;
 }
 
-SessionsHandle twoSessions(uint8_t lastSessionTrack, uint32_t lba)
+SessionsOwner twoSessions(uint8_t lastSessionTrack, uint32_t lba)
 {
     std::vector<uint8_t> bytes = {0, 10, 1, 2, 0, 0x14, lastSessionTrack, 0};
     putBigEndian32(bytes, lba);
-    SessionsHandle sessions(cueify_sessions_new());
+    SessionsOwner sessions(cueify_sessions_new());
     EXPECT_EQ(cueify_sessions_deserialize(sessions.get(), bytes.data(), bytes.size()), CUEIFY_OK);
     return sessions;
 }
@@ -120,7 +117,7 @@ TEST(DiscId, PublishedIdsOfKnownTablesOfContents)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.disc);
-        const TocHandle toc = plainToc(c.tracks, c.leadOut);
+        const PlainTocOwner toc = plainToc(c.tracks, c.leadOut);
         if (c.freedb)
             EXPECT_EQ(hex(cueify_toc_get_freedb_id(toc.get(), nullptr)), c.freedb);
         if (c.musicbrainz)
@@ -135,8 +132,8 @@ TEST(DiscId, EnhancedCdLeavesItsDataSessionOutWhereTheIdSaysSo)
     std::vector<TocEntry> tracks =
         audioTracks({0, 21445, 34557, 61903, 83000, 98620, 112124, 135655, 154145, 176766, 194590, 213436});
     tracks.push_back({13, 244076, true});
-    const TocHandle toc = plainToc(tracks, 258988);
-    const SessionsHandle sessions = twoSessions(13, 244076);
+    const PlainTocOwner toc = plainToc(tracks, 258988);
+    const SessionsOwner sessions = twoSessions(13, 244076);
     EXPECT_EQ(hex(cueify_toc_get_freedb_id(toc.get(), nullptr)), "be0d7d0d");
     EXPECT_EQ(hex(cueify_toc_get_freedb_id(toc.get(), sessions.get())), "ae0c1e0c");
     EXPECT_EQ(taken(cueify_toc_get_musicbrainz_id(toc.get(), sessions.get())),

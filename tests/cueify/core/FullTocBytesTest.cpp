@@ -1,6 +1,6 @@
 // The full TOC's byte form: a two-session reply as a drive sends it reads back through the
 // getters, its points included, and writes back byte for byte.
-#include "CueifyTesting.h"
+#include "cueify_testing/CueifyTesting.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 // The device C API over disc images: argument checks, the life of a handle, the list of drives.
-#include "CueifyTesting.h"
 #include "EmulatedDrives.h"
+#include "cueify_testing/CueifyTesting.h"
 
 #include <mkdisc/DiscWriter.h>
 
@@ -31,6 +31,7 @@ TEST_F(DeviceApi, NullHandlesEmptyNamesAndClosedHandlesAreBadArguments)
 {
     const DeviceOwner open = openDevice(drive("a", 10)), closed(cueify_device_new());
     const TocOwner toc(cueify_full_toc_new());
+    const CdTextOwner cdText(cueify_cdtext_new());
     Sector sector;
     EXPECT_EQ((std::vector<int>{cueify_device_open(nullptr, "a"), cueify_device_open(closed.get(), ""),
                                 cueify_device_close(nullptr), cueify_device_read_full_toc(nullptr, toc.get()),
@@ -38,8 +39,11 @@ TEST_F(DeviceApi, NullHandlesEmptyNamesAndClosedHandlesAreBadArguments)
                                 cueify_device_read_full_toc(closed.get(), toc.get()),
                                 cueify_device_read_raw(nullptr, 0, sector.data()),
                                 cueify_device_read_raw(open.get(), 0, nullptr),
-                                cueify_device_read_raw(closed.get(), 0, sector.data())}),
-              std::vector<int>(9, CUEIFY_ERR_BADARG));
+                                cueify_device_read_raw(closed.get(), 0, sector.data()),
+                                cueify_device_read_cdtext(nullptr, cdText.get()),
+                                cueify_device_read_cdtext(open.get(), nullptr),
+                                cueify_device_read_cdtext(closed.get(), cdText.get())}),
+              std::vector<int>(12, CUEIFY_ERR_BADARG));
     cueify_device_free(nullptr);
 }
 

@@ -1,46 +1,174 @@
-// A drive seen through libcdio's BIN/CUE driver: the same calls as on a drive, minus MMC, which
-// the image driver refuses as a drive refuses a command it does not know.
-#include "CueifyTesting.h"
+// The drive backend's own interface on emulated drives. Read-ahead, counted: sectors read in order
+// come in batches, each from the disc and served once, and a failure still names its own sector.
+// C2 error pointers, where unstable sectors come back changed on every second read: the pointers
+// mark exactly the changed bytes, where the drive offers them at all.
+#include "EmulatedDrives.h"
+#include "cueify_testing/CueifyTesting.h"
+#include "drive_emulator/DriveCounters.h"
 
-#include "core/FullTocHandle.h"
-#include "drive/DriveDevice.h"
-#include "drive/TrackTable.h"
+#include "device/Device.h"
 
 #include <mkdisc/DiscWriter.h>
-
-#include <limits>
 
 namespace cueify::test {
 namespace {
 
-TEST(DriveDevice, TrackTableStandsInForTheFullTocAndOnlyWholeSectorsReachTheBuffer)
+constexpr const char* kTracks = "audio:100 mode1:60";
+constexpr const char* kDrives = "/dev/sr1 audio:100 mode1:60;"
+                                "/dev/sr2 medium-error=40 medium-error=120 audio:100 mode1:60;"
+                                "/dev/sr3 unstable=30 audio:100 mode1:60;"
+                                "/dev/sr4 max-sectors-kb=30 audio:100 mode1:60;"
+                                "/dev/sr5 unstable=30 unstable=120 audio:100 mode1:60;"
+                                "/dev/sr6 no-c2 unstable=30 audio:100 mode1:60";
+using Pointers = std::array<uint8_t, kC2PointerBytes>;
+
+uint64_t readCdCommands(const char* path)
 {
-    testsupport::ScratchDirectory scratch;
-    mkdisc::DiscSpec disc{"disc", {{{{mkdisc::TrackMode::Mode1Raw, 200}, {mkdisc::TrackMode::Audio, 300}}}}};
-    disc.sessions[0].tracks[1].digitalCopyPermitted = true;
-    CdioHandle cdio(cdio_open(mkdisc::writeDisc(disc, scratch.path()).cueSheet.c_str(), DRIVER_BINCUE));
-    const std::optional<FullTocData> table = cdio ? readTrackTable(cdio.get()) : std::nullopt;
-    ASSERT_TRUE(table.has_value());
-    cueify::DriveDevice drive(std::make_shared<DriveConnection>(std::move(cdio), *table));
-    const TocOwner toc(cueify_full_toc_new());
-    ASSERT_EQ(drive.readFullToc(*tocDataOf(toc.get())), CUEIFY_OK);
-    EXPECT_EQ(describeToc(toc.get()), "session 1: tracks 1-2, type 0x00, lead-out 00:08:50\n"
-                                      "track 1: session 1, control 0x4, at 00:02:00, length 00:02:50\n"
-                                      "track 2: session 1, control 0x2, at 00:04:50, length 00:04:00\n");
-    for (uint32_t lba : {200u, 499u}) {
+    const std::optional<driveemulator::DriveCounters> counters = driveemulator::readDriveCounters(path);
+    EXPECT_TRUE(counters.has_value());
+    return counters ? counters->readCdCommands : 0;
+}
+
+mkdisc::Sector written(uint32_t lba)
+{
+    return mkdisc::sectorAt(testsupport::discOfTrackWords(kTracks), lba);
+}
+
+// Reads the sectors in order; the result of each, compared with what the disc holds.
+std::vector<int> readInOrder(Device& device, uint32_t first, uint32_t end)
+{
+    std::vector<int> results;
+    for (uint32_t lba = first; lba < end; ++lba) {
         Sector sector{};
-        EXPECT_EQ(drive.readRawSector(Lba{lba}, sector.data()), CUEIFY_OK) << lba;
-        EXPECT_EQ(sector, mkdisc::sectorAt(disc, lba)) << lba;
+        int result = device.readRawSector(Lba{lba}, sector.data());
+        if (result == CUEIFY_OK && sector != written(lba))
+            result = -1000;
+        results.push_back(result);
     }
-    Sector untouched, sector;
-    untouched.fill(0xEE);
-    sector = untouched;
-    EXPECT_EQ(drive.readRawSector(Lba{10}, sector.data()), CUEIFY_ERR_INTERNAL); // READ CD of the data track
-    for (uint32_t lba : {500u, 1500u, std::numeric_limits<uint32_t>::max()})
-        EXPECT_EQ(drive.readRawSector(Lba{lba}, sector.data()), CUEIFY_ERR_BADARG) << lba;
-    EXPECT_EQ(sector, untouched);
-    EXPECT_EQ(drive.readRawSector(Lba{0}, nullptr), CUEIFY_ERR_BADARG);
+    return results;
+}
+
+struct InOrderCase
+{
+    const char* path;
+    uint32_t first, end;
+    uint64_t commands;
+};
+
+TEST(DriveReadAhead, SectorsReadInOrderComeInBatchesWithinATrack)
+{
+    const InOrderCase cases[] = {
+        {"/dev/sr1", 0, 100, 4},  // 26 + 26 + 26 + 22: the audio track ends at 100
+        {"/dev/sr1", 90, 110, 2}, // the rest of the audio track, then the data track
+        {"/dev/sr1", 100, 160, 3},
+        {"/dev/sr4", 0, 26, 2}, // a kernel limit of 30 KiB: 13 sectors a command
+    };
+    for (const InOrderCase& test : cases) {
+        SCOPED_TRACE(std::string(test.path) + " from " + std::to_string(test.first));
+        const std::unique_ptr<Device> device = openDrive(test.path);
+        const uint64_t before = readCdCommands(test.path);
+        EXPECT_EQ(readInOrder(*device, test.first, test.end),
+                  std::vector<int>(test.end - test.first, CUEIFY_OK));
+        EXPECT_EQ(readCdCommands(test.path) - before, test.commands);
+    }
+}
+
+TEST(DriveReadAhead, AFailedBatchDeliversTheSectorsBeforeTheBadOneAndNamesIt)
+{
+    for (const auto& [first, bad] : {std::pair<uint32_t, uint32_t>{30, 40}, {110, 120}}) {
+        SCOPED_TRACE(bad);
+        const std::unique_ptr<Device> device = openDrive("/dev/sr2");
+        std::vector<int> expected(bad - first, CUEIFY_OK);
+        expected.push_back(CUEIFY_ERR_INTERNAL);
+        EXPECT_EQ(readInOrder(*device, first, bad + 1), expected);
+        EXPECT_EQ(readInOrder(*device, bad + 1, bad + 30), std::vector<int>(29, CUEIFY_OK));
+    }
+}
+
+TEST(DriveReadAhead, ASeekDropsTheBatch)
+{
+    const std::unique_ptr<Device> device = openDrive("/dev/sr1");
+    const uint64_t before = readCdCommands("/dev/sr1");
+    EXPECT_EQ(readInOrder(*device, 10, 12), std::vector<int>(2, CUEIFY_OK));
+    EXPECT_EQ(readInOrder(*device, 50, 51), std::vector<int>{CUEIFY_OK});
+    EXPECT_EQ(readInOrder(*device, 12, 13), std::vector<int>{CUEIFY_OK});
+    EXPECT_EQ(readCdCommands("/dev/sr1") - before, 3u);
+}
+
+// Sector 30 of /dev/sr3 reads back changed on every second read of it.
+TEST(DriveReadAhead, TwoHandlesOnOneDriveEachReadTheDisc)
+{
+    const std::unique_ptr<Device> first = openDrive("/dev/sr3"), second = openDrive("/dev/sr3");
+    EXPECT_EQ(readInOrder(*first, 29, 30), std::vector<int>{CUEIFY_OK});
+    EXPECT_EQ(readInOrder(*second, 30, 31), std::vector<int>{-1000});
+    EXPECT_EQ(readInOrder(*first, 30, 31), std::vector<int>{CUEIFY_OK});
+}
+
+TEST(DriveReadAhead, AnUncachedReadGoesToTheDiscPastTheDrivesCache)
+{
+    const std::unique_ptr<Device> device = openDrive("/dev/sr3");
+    EXPECT_EQ(readInOrder(*device, 29, 30), std::vector<int>{CUEIFY_OK});
+    const uint64_t before = readCdCommands("/dev/sr3");
+    Sector sector{};
+    ASSERT_EQ(device->readRawSectorUncached(Lba{30}, sector.data()), CUEIFY_OK);
+    EXPECT_NE(sector, written(30));
+    EXPECT_EQ(readCdCommands("/dev/sr3") - before, 2u); // another sector far away, then this one
+    EXPECT_EQ(readInOrder(*device, 30, 31), std::vector<int>{CUEIFY_OK});
+}
+
+// The emulated drives change bytes 1000 to 1003 of an unstable sector.
+Pointers pointersToTheChangedBytes()
+{
+    Pointers pointers{};
+    pointers[1000 / 8] = 0xF0;
+    return pointers;
+}
+
+TEST(DriveC2, PointersMarkTheBytesAnUnstableReadChangedInAudioAndDataSectors)
+{
+    const std::unique_ptr<Device> device = openDrive("/dev/sr5");
+    ASSERT_TRUE(device && device->offersC2Pointers());
+    for (uint32_t lba : {30u, 120u}) {
+        SCOPED_TRACE(lba);
+        const mkdisc::Sector disc = written(lba);
+        Sector sector{};
+        Pointers pointers{};
+        for (int read = 0; read < 3; ++read) {
+            ASSERT_EQ(device->readRawSectorWithC2(Lba{lba}, sector.data(), pointers.data()), CUEIFY_OK);
+            const bool changed = read == 1;
+            EXPECT_EQ(pointers, changed ? pointersToTheChangedBytes() : Pointers{}) << read;
+            Sector expected = disc;
+            for (size_t byte = 1000; changed && byte < 1004; ++byte)
+                expected[byte] ^= 0xFF;
+            EXPECT_EQ(sector, expected) << read;
+        }
+    }
+    Sector sector{};
+    EXPECT_EQ(device->readRawSectorWithC2(Lba{30}, sector.data(), nullptr), CUEIFY_ERR_BADARG);
+    Pointers pointers{};
+    EXPECT_EQ(device->readRawSectorWithC2(Lba{160}, sector.data(), pointers.data()), CUEIFY_ERR_BADARG);
+}
+
+TEST(DriveC2, ADriveWithoutPointersReadsTheSectorAndReportsNoErrors)
+{
+    const std::unique_ptr<Device> device = openDrive("/dev/sr6");
+    ASSERT_TRUE(device);
+    EXPECT_FALSE(device->offersC2Pointers());
+    const mkdisc::Sector disc = written(30);
+    Sector sector{};
+    Pointers pointers;
+    pointers.fill(0xEE);
+    ASSERT_EQ(device->readRawSectorWithC2(Lba{30}, sector.data(), pointers.data()), CUEIFY_OK);
+    EXPECT_EQ(sector, disc);
+    EXPECT_EQ(pointers, Pointers{});
 }
 
 } // namespace
 } // namespace cueify::test
+
+int main(int argc, char** argv)
+{
+    testsupport::runWithEmulatedDrives(argv, cueify::test::kDrives);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

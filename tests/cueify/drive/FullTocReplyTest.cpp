@@ -1,6 +1,6 @@
 // Replies to READ TOC/PMA/ATIP format 2, decoded and then answered by the full-TOC getters, which
 // answer numbers outside the disc with zeros.
-#include "CueifyTesting.h"
+#include "cueify_testing/CueifyTesting.h"
 
 #include "core/FullTocHandle.h"
 #include "core/FullTocReply.h"
@@ -9,46 +9,11 @@
 namespace cueify::test {
 namespace {
 
-using fulltoc::kAdrPointers;
+using fulltoc::audioDisc;
+using fulltoc::bcdDisc;
+using fulltoc::dataFirstDisc;
+using fulltoc::enhancedCd;
 using fulltoc::ReplyBuilder;
-
-constexpr uint8_t kData = CUEIFY_TOC_TRACK_IS_DATA;
-
-// Tracks 1 to 3: plain, copy permitted, pre-emphasis. 70 bytes: the header, A0, A1, A2 at byte 26, tracks.
-std::vector<uint8_t> audioDisc()
-{
-    ReplyBuilder reply(1, 1);
-    reply.session(1, 0, 1, 3, CUEIFY_SESSION_MODE_1, 12, 30, 70).track(1, 0, 1, 0, 2, 0);
-    reply.track(1, CUEIFY_TOC_TRACK_PERMITS_COPYING, 2, 4, 10, 33);
-    return reply.track(1, CUEIFY_TOC_TRACK_HAS_PREEMPHASIS, 3, 8, 0, 12).bytes();
-}
-
-// Audio tracks 1 and 2, data track 3 in session 2, and the mode-5 items of a recorded session.
-std::vector<uint8_t> enhancedCd()
-{
-    ReplyBuilder reply(1, 2);
-    reply.session(1, 0, 1, 2, CUEIFY_SESSION_MODE_1, 20, 0, 0)
-        .track(1, 0, 1, 0, 2, 0)
-        .track(1, 0, 2, 9, 40, 50);
-    reply.item(1, kAdrPointers, 0, 0xB0, 24, 0, 0).item(1, kAdrPointers, 0, 0xC0, 0x80, 0, 0);
-    reply.item(1, kAdrPointers, 0, 1, 99, 99, 99).session(2, kData, 3, 3, CUEIFY_SESSION_MODE_2, 30, 0, 0);
-    return reply.track(2, kData, 3, 22, 34, 0).bytes();
-}
-
-std::vector<uint8_t> dataFirstDisc()
-{
-    ReplyBuilder reply(1, 1);
-    reply.session(1, kData, 1, 2, CUEIFY_SESSION_MODE_1, 30, 0, 0);
-    return reply.track(1, kData, 1, 0, 2, 0).track(1, 0, 2, 10, 0, 0).bytes();
-}
-
-// Numbers a drive passed through in BCD: 0x45 seconds cannot be binary.
-std::vector<uint8_t> bcdDisc()
-{
-    ReplyBuilder reply(1, 1);
-    reply.session(1, 0, 0x09, 0x10, CUEIFY_SESSION_MODE_1, 0x09, 0x59, 0x74);
-    return reply.track(1, 0, 0x09, 0x00, 0x02, 0x00).track(1, 0, 0x10, 0x04, 0x45, 0x33).bytes();
-}
 
 std::vector<uint8_t> with(std::vector<uint8_t> reply, size_t offset, uint8_t value)
 {
@@ -101,6 +66,10 @@ TEST(FullTocReply, DiscsAnswerTheGettersAndMalformedRepliesLeaveNothing)
          "session 1: tracks 9-10, type 0x00, lead-out 09:59:74\n"
          "track 9: session 1, control 0x0, at 00:02:00, length 04:43:33\n"
          "track 10: session 1, control 0x0, at 04:45:33, length 05:14:41\n"},
+        {"BcdOfAnXaSession", bcdDisc(CUEIFY_SESSION_MODE_2), CUEIFY_OK,
+         "session 1: tracks 9-10, type 0x20, lead-out 09:59:74\n"
+         "track 9: session 1, control 0x0, at 00:02:00, length 04:43:33\n"
+         "track 10: session 1, control 0x0, at 04:45:33, length 05:14:41\n"},
         {"LeadOutBeforeATrack", with(dataFirstDisc(), 34, 5), CUEIFY_OK,
          "session 1: tracks 1-2, type 0x00, lead-out 05:00:00\n"
          "track 1: session 1, control 0x4, at 00:02:00, length 09:58:00\n"
@@ -116,7 +85,9 @@ TEST(FullTocReply, DiscsAnswerTheGettersAndMalformedRepliesLeaveNothing)
         {"SessionWithoutLeadOut", without(audioDisc(), 26, 11), CUEIFY_ERR_CORRUPTED, ""},
         {"FirstTrackZero", with(audioDisc(), 12, 0), CUEIFY_ERR_CORRUPTED, ""},
         {"FirstTrackAfterLast", with(audioDisc(), 12, 4), CUEIFY_ERR_CORRUPTED, ""},
-        {"SecondsNeitherBinaryNorBcd", with(audioDisc(), 35, 0x3C), CUEIFY_ERR_CORRUPTED, ""}};
+        {"SecondsNeitherBinaryNorBcd", with(audioDisc(), 35, 0x3C), CUEIFY_ERR_CORRUPTED, ""},
+        {"Frame75", with(audioDisc(), 36, 75), CUEIFY_ERR_CORRUPTED, ""},
+        {"Frame75InBcd", with(bcdDisc(), 36, 0x75), CUEIFY_ERR_CORRUPTED, ""}};
     for (const auto& [name, reply, result, answers] : cases) {
         SCOPED_TRACE(name);
         const TocOwner toc(cueify_full_toc_new());

@@ -1,5 +1,5 @@
 // A one-session track table split where the drive says the last session starts.
-#include "CueifyTesting.h"
+#include "cueify_testing/CueifyTesting.h"
 
 #include "core/FullTocHandle.h"
 #include "drive/SessionSplit.h"

@@ -4,6 +4,7 @@
 
 #include "FfmpegCommand.h"
 #include "ScratchDirectory.h"
+#include "wave/WaveFile.h"
 
 #include "image/DataFile.h"
 
@@ -18,6 +19,8 @@
 #include <string>
 
 namespace cueify::test {
+
+using namespace wavefile;
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;

@@ -1,7 +1,7 @@
 // Hand-written CUE sheets in the layouts and encodings that sheet writers produce: each opens
 // with the TOC the CUE rules give and reads its sectors from the right bytes of its files, and
 // each malformed one is refused with a reason that names the fault.
-#include "CueifyTesting.h"
+#include "cueify_testing/CueifyTesting.h"
 
 #include <cueify/last_error.h>
 
@@ -135,6 +135,14 @@ TEST(CueSheet, SheetsAsWritersLayThemOutOpenWithTheirTocAndSectors)
          "session 1: tracks 1-1, type 0x00, lead-out 00:03:00\n"
          "track 1: session 1, control 0x0, at 00:02:00, length 00:01:00\n",
          {{0, 0, 0}, {74, 0, 74 * 2448}}},
+        // Remarks are comments whatever they hold: keywords, quotes, nothing after a keyword, no line end.
+        {"RemarksHoldingKeywords",
+         "REM DATE\nFILE \"a.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\nREM GENRE \"a\" REM\n"
+         "REM GENREc REM",
+         {{"a.bin", 75}},
+         "session 1: tracks 1-1, type 0x00, lead-out 00:03:00\n"
+         "track 1: session 1, control 0x0, at 00:02:00, length 00:01:00\n",
+         {{0, 0, 0}}},
         // Gaps, flags and a second session in one sheet: the session starts 11,400 sectors on.
         {"GapsFlagsAndSessions",
          "REM SESSION 01\nFILE \"a.bin\" BINARY\n  TRACK 01 AUDIO\n    FLAGS DCP PRE\n    INDEX 01 00:00:00\n"

@@ -1,7 +1,7 @@
 // What an image's sheet says of its disc beyond the TOC, as the C API reads it from the device:
 // the catalogue number, ISRCs, indices, data modes, control flags, the plain TOC and the
 // multisession record.
-#include "CueifyTesting.h"
+#include "cueify_testing/CueifyTesting.h"
 
 #include <cueify/cueify.h>
 #include <cueify/last_error.h>
@@ -10,10 +10,6 @@
 
 namespace cueify::test {
 namespace {
-
-using TocHandle = std::unique_ptr<cueify_toc, Freeing<cueify_toc, cueify_toc_free>>;
-using SessionsHandle = std::unique_ptr<cueify_sessions, Freeing<cueify_sessions, cueify_sessions_free>>;
-using IndicesHandle = std::unique_ptr<cueify_indices, Freeing<cueify_indices, cueify_indices_free>>;
 
 // Track 1 has audio before it; track 2 indices 01 to 03 and a pregap in the file; track 3 a
 // generated pregap and no ISRC; track 4 is data in a second session.
@@ -56,7 +52,7 @@ protected:
 
     std::string indices(uint8_t track)
     {
-        const IndicesHandle indices(cueify_indices_new());
+        const IndicesOwner indices(cueify_indices_new());
         EXPECT_EQ(cueify_device_read_track_indices(device.get(), indices.get(), track), CUEIFY_OK);
         std::string text;
         for (uint8_t k = 0; k < cueify_indices_get_num_indices(indices.get()); ++k)
@@ -89,7 +85,7 @@ TEST_F(DiscFacts, IndicesRunFromIndex01AndEndWithTheNextTracksPregapInTheSameSes
     EXPECT_EQ(indices(2), "1@00:07:00 2@00:08:00 3@00:09:00 0@00:11:00 ");
     EXPECT_EQ(indices(3), "1@00:13:00 ");
     EXPECT_EQ(indices(4), "1@02:48:00 ");
-    const IndicesHandle none(cueify_indices_new());
+    const IndicesOwner none(cueify_indices_new());
     EXPECT_EQ(cueify_device_read_track_indices(device.get(), none.get(), 5), CUEIFY_ERR_INTERNAL);
     EXPECT_EQ(cueify_indices_get_num_indices(none.get()), 0);
 }
@@ -106,7 +102,7 @@ TEST_F(DiscFacts, DataModesAndControlFlagsComeFromTheDisc)
 
 TEST_F(DiscFacts, PlainTocAndSessionsAnswerAsADriveAndSerializeAsItsReplies)
 {
-    const TocHandle toc(cueify_toc_new());
+    const PlainTocOwner toc(cueify_toc_new());
     ASSERT_EQ(cueify_device_read_toc(device.get(), toc.get()), CUEIFY_OK);
     EXPECT_EQ(cueify_toc_get_first_track(toc.get()), 1);
     EXPECT_EQ(cueify_toc_get_last_track(toc.get()), 4);
@@ -124,12 +120,12 @@ TEST_F(DiscFacts, PlainTocAndSessionsAnswerAsADriveAndSerializeAsItsReplies)
     ASSERT_EQ(cueify_toc_serialize(toc.get(), bytes.data(), &size), CUEIFY_OK);
     EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 12),
               (std::vector<uint8_t>{0, 42, 1, 4, 0, 0x12, 1, 0, 0, 0, 0, 75}));
-    const TocHandle copy(cueify_toc_new());
+    const PlainTocOwner copy(cueify_toc_new());
     EXPECT_EQ(cueify_toc_deserialize(copy.get(), bytes.data(), bytes.size() - 1), CUEIFY_ERR_TRUNCATED);
     bytes[1] -= 1;
     EXPECT_EQ(cueify_toc_deserialize(copy.get(), bytes.data(), bytes.size()), CUEIFY_ERR_CORRUPTED);
 
-    const SessionsHandle sessions(cueify_sessions_new());
+    const SessionsOwner sessions(cueify_sessions_new());
     ASSERT_EQ(cueify_device_read_sessions(device.get(), sessions.get()), CUEIFY_OK);
     uint8_t record[12];
     size = sizeof record;

@@ -1,6 +1,6 @@
 // An image's CD-Text, from its sheet's lines or its CDTEXTFILE, read as from a drive.
-#include "CdTextTesting.h"
-#include "CueifyTesting.h"
+#include "cueify_testing/CdTextTesting.h"
+#include "cueify_testing/CueifyTesting.h"
 
 #include <cueify/last_error.h>
 
@@ -90,10 +90,8 @@ TEST(ImageCdText, RepeatedTrackTextIsWrittenAsTab)
         sheetWith("", {"    TITLE \"Pier\"\n", "    TITLE \"Pier\"\n", "    TITLE \"Pier\"\n"});
     const DeviceOwner device = openDevice(writeImage(scratch, sheet));
     const CdTextOwner cdText = readCdText(device.get());
-    size_t size = 0;
-    ASSERT_EQ(cueify_cdtext_serialize(cdText.get(), nullptr, &size), CUEIFY_OK);
-    std::vector<uint8_t> packs(size);
-    ASSERT_EQ(cueify_cdtext_serialize(cdText.get(), packs.data(), &size), CUEIFY_OK);
+    const std::vector<uint8_t> packs = serializedPacks(cdText.get());
+    ASSERT_GE(packs.size(), 20u);
     // The album's empty title, "Pier", then a TAB for tracks 2 and 3, in the first title pack.
     const std::string expected = bytes("\0Pier\0\t\0\t\0\0\0");
     EXPECT_EQ(std::string(packs.begin() + 8, packs.begin() + 20), expected);
@@ -159,17 +157,6 @@ TEST(ImageCdText, MissingCdTextFileFailsTheReadNotTheOpen)
     const DeviceOwner device = openDevice(writeImage(scratch, sheetWith("CDTEXTFILE \"gone.cdt\"\n", {})));
     readCdText(device.get(), CUEIFY_ERR_INTERNAL);
     EXPECT_STREQ(cueify_get_last_error(), "cannot open 'gone.cdt': no such file");
-}
-
-TEST(ImageCdText, NullOrClosedArgumentsAreRefused)
-{
-    testsupport::ScratchDirectory scratch;
-    const DeviceOwner device = openDevice(writeImage(scratch, sheetWith("TITLE \"A\"\n", {})));
-    const CdTextOwner cdText(cueify_cdtext_new());
-    EXPECT_EQ(cueify_device_read_cdtext(nullptr, cdText.get()), CUEIFY_ERR_BADARG);
-    EXPECT_EQ(cueify_device_read_cdtext(device.get(), nullptr), CUEIFY_ERR_BADARG);
-    ASSERT_EQ(cueify_device_close(device.get()), CUEIFY_OK);
-    EXPECT_EQ(cueify_device_read_cdtext(device.get(), cdText.get()), CUEIFY_ERR_BADARG);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Images written by the disc-image writer answer as a drive holding that disc would, and read
 // back what the writer wrote.
-#include "CueifyTesting.h"
+#include "TrackWords.h"
+#include "cueify_testing/CueifyTesting.h"
 
 #include <mkdisc/DiscWriter.h>
 
@@ -12,34 +13,18 @@ namespace cueify::test {
 namespace {
 
 using mkdisc::DataFileFormat;
-using mkdisc::TrackMode;
 
-// Data tracks carry 0x5A at byte 16 of every sector.
-mkdisc::TrackSpec track(uint32_t sectors, uint32_t storedPregap = 0, TrackMode mode = TrackMode::Audio)
-{
-    return {mode,  sectors, storedPregap, 0,
-            false, false,   false,        uint8_t(mode == TrackMode::Audio ? 0 : 0x5A)};
-}
-
-// Copy permitted, pre-emphasis after a stored pregap, four channels after a generated one.
-std::vector<mkdisc::SessionSpec> audioDisc()
-{
-    mkdisc::TrackSpec first = track(300), second = track(200, 150), third = track(150);
-    first.digitalCopyPermitted = second.preEmphasis = third.fourChannel = true;
-    third.silentPregapSectors = 75;
-    return {{{first, second, third}}};
-}
-
-const std::vector<mkdisc::SessionSpec> kEnhancedCd = {{{track(300), track(250, 30)}},
-                                                      {{track(200, 150, TrackMode::Mode2Raw)}}};
-
+// Copy permitted, pre-emphasis after a stored pregap, four channels after a generated one; data
+// tracks carry 0x5A at byte 16 of every sector.
+const char* const kAudioDisc =
+    "audio:300,flags=dcp audio:200,pregap=150,flags=pre audio:150,silence=75,flags=4ch";
+const char* const kEnhancedCd = "audio:300 audio:250,pregap=30 / mode2:200,pregap=150,byte16=90";
 const char* const kAudioToc = "session 1: tracks 1-3, type 0x00, lead-out 00:13:50\n"
                               "track 1: session 1, control 0x2, at 00:02:00, length 00:06:00\n"
                               "track 2: session 1, control 0x1, at 00:08:00, length 00:03:50\n"
                               "track 3: session 1, control 0x8, at 00:11:50, length 00:02:00\n";
 
-const std::vector<mkdisc::SessionSpec> kDataFirst = {
-    {{track(200, 0, TrackMode::Mode1Raw), track(300, 150), track(120)}}};
+const char* const kDataFirst = "mode1:200,byte16=90 audio:300,pregap=150 audio:120";
 const char* const kDataFirstToc = "session 1: tracks 1-3, type 0x00, lead-out 00:12:20\n"
                                   "track 1: session 1, control 0x4, at 00:02:00, length 00:04:50\n"
                                   "track 2: session 1, control 0x0, at 00:06:50, length 00:04:00\n"
@@ -55,7 +40,7 @@ const char* const kEnhancedToc = "session 1: tracks 1-2, type 0x00, lead-out 00:
 struct DiscCase
 {
     const char* name;
-    std::vector<mkdisc::SessionSpec> sessions;
+    const char* trackWords;
     DataFileFormat format;
     bool filePerTrack;
     const char* toc;
@@ -65,15 +50,17 @@ struct DiscCase
 TEST(ImageDevice, WrittenImagesAnswerTheirDiscsTocAndReadEverySectorAsWrittenButNoneOutsideSessions)
 {
     const DiscCase cases[] = {
-        {"AudioBinary", audioDisc(), DataFileFormat::Binary, false, kAudioToc},
-        {"AudioWavePerTrack", audioDisc(), DataFileFormat::Wave, true, kAudioToc},
+        {"AudioBinary", kAudioDisc, DataFileFormat::Binary, false, kAudioToc},
+        {"AudioWavePerTrack", kAudioDisc, DataFileFormat::Wave, true, kAudioToc},
         {"DataFirst", kDataFirst, DataFileFormat::Binary, false, kDataFirstToc},
         {"EnhancedCd", kEnhancedCd, DataFileFormat::Binary, false, kEnhancedToc},
         {"EnhancedCdPerTrack", kEnhancedCd, DataFileFormat::Binary, true, kEnhancedToc}};
     for (const DiscCase& c : cases) {
         SCOPED_TRACE(c.name);
         testsupport::ScratchDirectory scratch;
-        const mkdisc::DiscSpec disc{"disc", c.sessions, c.format, c.filePerTrack};
+        mkdisc::DiscSpec disc = testsupport::discOfTrackWords(c.trackWords);
+        disc.format = c.format;
+        disc.filePerTrack = c.filePerTrack;
         mkdisc::writeDisc(disc, scratch.path());
         const DeviceOwner device = openDevice(scratch.path());
         EXPECT_EQ(describeToc(readToc(device.get()).get()), c.toc);
@@ -99,7 +86,8 @@ TEST(ImageDevice, ReadsStopAtTheDataFilesEnd)
     for (const DataFileFormat format : {DataFileFormat::Binary, DataFileFormat::Wave}) {
         SCOPED_TRACE(format == DataFileFormat::Wave ? "WAVE" : "BINARY");
         testsupport::ScratchDirectory scratch;
-        const mkdisc::DiscSpec disc{"disc", {{{track(300)}}}, format};
+        mkdisc::DiscSpec disc = testsupport::discOfTrackWords("audio:300");
+        disc.format = format;
         const mkdisc::WrittenDisc written = mkdisc::writeDisc(disc, scratch.path());
         const uint64_t header = format == DataFileFormat::Wave ? 44 : 0;
         fs::resize_file(written.dataFiles.at(0), header + 301 * CUEIFY_RAW_SECTOR_SIZE - 1);
@@ -123,7 +111,7 @@ TEST(ImageDevice, ReadsStopAtTheDataFilesEnd)
 TEST(ImageConcurrency, FourThreadsWithTheirOwnHandlesReadTheRightBytes)
 {
     testsupport::ScratchDirectory scratch;
-    const mkdisc::DiscSpec disc{"disc", {{{track(1000), track(850, 150)}}}};
+    const mkdisc::DiscSpec disc = testsupport::discOfTrackWords("audio:1000 audio:850,pregap=150");
     const fs::path sheet = mkdisc::writeDisc(disc, scratch.path()).cueSheet;
     std::vector<mkdisc::Sector> written;
     for (uint32_t lba = 0; lba < 2000; ++lba)

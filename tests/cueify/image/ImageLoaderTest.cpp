@@ -1,5 +1,5 @@
 // Which data files open as a disc image; every refused one is CUEIFY_ERR_NO_DEVICE, with its reason.
-#include "CueifyTesting.h"
+#include "cueify_testing/CueifyTesting.h"
 
 #include <cueify/last_error.h>
 #include <mkdisc/DiscWriter.h>
@@ -16,7 +16,8 @@ struct RefusedCase
     mkdisc::DataFileFormat format = mkdisc::DataFileFormat::Binary;
 };
 
-// The writer's own sheet over a data file damaged after it was written.
+// The writer's own sheet over a data file damaged after it was written; the reasons of the data
+// file readers (WaveFormat, AiffFormat) reach the caller with the sheet's name and line.
 TEST(ImageLoader, UnfitDataFilesAreNoDeviceWithTheirReason)
 {
     const auto wave = mkdisc::DataFileFormat::Wave;
@@ -34,14 +35,8 @@ TEST(ImageLoader, UnfitDataFilesAreNoDeviceWithTheirReason)
                                   [](const fs::path& data) { fs::resize_file(data, 2000); }},
                                  {"disc.cue:1: 'disc.wav': not a known audio format",
                                   [](const fs::path& data) { patch(data, 8, "AVI "); }, wave},
-                                 {"disc.cue:1: 'disc.wav': not PCM (WAVE format 3)",
-                                  [](const fs::path& data) { patch(data, 20, "\x03"); }, wave},
-                                 {"disc.cue:1: 'disc.wav': not 44,100 Hz 16-bit stereo (mono)",
-                                  [](const fs::path& data) { patch(data, 22, "\x01"); }, wave},
                                  {"disc.cue:1: 'disc.wav': not 44,100 Hz 16-bit stereo (48,000 Hz)",
                                   [](const fs::path& data) { patch(data, 24, "\x80\xBB"); }, wave},
-                                 {"disc.cue:1: 'disc.wav': not 44,100 Hz 16-bit stereo (8-bit)",
-                                  [](const fs::path& data) { patch(data, 34, "\x08"); }, wave},
                                  {"disc.cue:1: 'disc.wav': WAVE file without a data chunk",
                                   [](const fs::path& data) { fs::resize_file(data, 36); }, wave}};
     for (const RefusedCase& c : cases) {

@@ -1,7 +1,8 @@
 // A disc image whose data file is FLAC or WavPack, made with ffmpeg from the BIN of the same disc,
 // reads sector for sector as the BIN does, in order and out of it, under its own FILE type or WAVE.
-#include "CueifyTesting.h"
 #include "FfmpegCommand.h"
+#include "TrackWords.h"
+#include "cueify_testing/CueifyTesting.h"
 
 #include <mkdisc/DiscWriter.h>
 
@@ -39,10 +40,7 @@ Sector sectorAt(cueify_device* device, uint32_t lba)
 TEST(LosslessImage, FlacAndWavPackImagesReadEverySectorAsTheBinDoes)
 {
     testsupport::ScratchDirectory scratch;
-    const mkdisc::DiscSpec disc{"disc",
-                                {{{{mkdisc::TrackMode::Audio, 300},
-                                   {mkdisc::TrackMode::Audio, 200, 150},
-                                   {mkdisc::TrackMode::Audio, 151}}}}};
+    const mkdisc::DiscSpec disc = testsupport::discOfTrackWords("audio:300 audio:200,pregap=150 audio:151");
     const mkdisc::WrittenDisc written = mkdisc::writeDisc(disc, scratch.path());
     const DeviceOwner bin = openDevice(written.cueSheet);
     const std::string binToc = describeToc(readToc(bin.get()).get());

@@ -2,6 +2,8 @@
 // large blocks while read in order, yet never past the file's end as it is at the moment.
 #include "AudioFiles.h"
 
+#include <tuple>
+
 namespace cueify::test {
 namespace {
 
@@ -39,20 +41,29 @@ TEST(RawDataFile, ReadsOutOfOrderAndBackInOrderGiveTheSectorsAsStored)
 }
 
 // The sectors past the new end were read ahead before the file shrank; they must fail all the same.
+// A BINARY file, and a WAVE file whose samples start after its header.
 TEST(RawDataFile, TruncatedWhileReadInOrderGivesWholeSectorsUpToTheNewEndAndFailsPastIt)
 {
     const std::string bytes = cdSamples(kSectors * 588);
-    testsupport::ScratchDirectory scratch;
-    const fs::path path = scratch.write("t.bin", bytes);
-    const auto file = openDataFile(path, DataFileType::Binary, "t.bin");
-    for (uint64_t sector = 0; sector < 10; ++sector)
-        ASSERT_TRUE(readBytes(*file, sector * kRawSectorBytes, kRawSectorBytes) == sectorOf(bytes, sector));
-    fs::resize_file(path, 100 * kRawSectorBytes + 1000);
-    for (uint64_t sector = 10; sector < 100; ++sector)
-        ASSERT_TRUE(readBytes(*file, sector * kRawSectorBytes, kRawSectorBytes) == sectorOf(bytes, sector))
-            << "sector " << sector;
-    EXPECT_EQ(readBytes(*file, 100 * kRawSectorBytes, kRawSectorBytes), "read failed");
-    EXPECT_EQ(readBytes(*file, 101 * kRawSectorBytes, kRawSectorBytes), "read failed");
+    const std::string wave = riffWave(plainFormat() + chunk("data", bytes));
+    const std::tuple<const char*, std::string, DataFileType, uint64_t> cases[] = {
+        {"t.bin", bytes, DataFileType::Binary, 1000}, {"t.wav", wave, DataFileType::Audio, 2351}};
+    for (const auto& [name, content, type, partialSector] : cases) {
+        SCOPED_TRACE(name);
+        testsupport::ScratchDirectory scratch;
+        const fs::path path = scratch.write(name, content);
+        const auto file = openDataFile(path, type, name);
+        for (uint64_t sector = 0; sector < 10; ++sector)
+            ASSERT_TRUE(readBytes(*file, sector * kRawSectorBytes, kRawSectorBytes) ==
+                        sectorOf(bytes, sector));
+        fs::resize_file(path, content.size() - bytes.size() + 100 * kRawSectorBytes + partialSector);
+        for (uint64_t sector = 10; sector < 100; ++sector)
+            ASSERT_TRUE(readBytes(*file, sector * kRawSectorBytes, kRawSectorBytes) ==
+                        sectorOf(bytes, sector))
+                << "sector " << sector;
+        EXPECT_EQ(readBytes(*file, 100 * kRawSectorBytes, kRawSectorBytes), "read failed");
+        EXPECT_EQ(readBytes(*file, 101 * kRawSectorBytes, kRawSectorBytes), "read failed");
+    }
 }
 
 } // namespace

@@ -9,7 +9,6 @@ namespace vantorcd {
 namespace {
 
 constexpr int64_t kSamplesPerSector = discgeometry::kSamplesPerSector; // signed: offsets go both ways
-constexpr uint32_t kBytesPerSample = 4;
 
 int64_t floorDivide(int64_t value, int64_t divisor)
 {
@@ -20,8 +19,8 @@ int64_t floorDivide(int64_t value, int64_t divisor)
 
 OffsetCorrection::OffsetCorrection(ReadSector read, int32_t offsetSamples, uint32_t audioEnd)
     : m_read(std::move(read)), m_shiftSectors(floorDivide(offsetSamples, kSamplesPerSector)),
-      m_shiftBytes(
-          static_cast<uint32_t>((offsetSamples - m_shiftSectors * kSamplesPerSector) * kBytesPerSample)),
+      m_shiftBytes(static_cast<uint32_t>((offsetSamples - m_shiftSectors * kSamplesPerSector) *
+                                         discgeometry::kBytesPerSample)),
       m_audioEnd(audioEnd)
 {
 }

@@ -2,6 +2,8 @@
 // packs they feed the library from the format's rules, not from the library's own writer.
 #pragma once
 
+#include "cueify_testing/CueifyOwners.h"
+
 #include <cueify/cdtext.h>
 #include <cueify/error.h>
 
@@ -13,12 +15,6 @@
 #include <vector>
 
 namespace cueify::test {
-
-struct CdTextFree
-{
-    void operator()(cueify_cdtext* t) const { cueify_cdtext_free(t); }
-};
-using CdTextOwner = std::unique_ptr<cueify_cdtext, CdTextFree>;
 
 // The bytes of a string literal, embedded NULs included.
 template <size_t N> std::string bytes(const char (&literal)[N])
@@ -56,6 +52,18 @@ struct PackedText
     uint8_t track = 0;
     std::string bytes;
 };
+
+// The CD-Text's packs as cueify_cdtext_serialize writes them, or nothing when it refuses.
+inline std::vector<uint8_t> serializedPacks(cueify_cdtext* cdText)
+{
+    size_t size = 0;
+    if (cueify_cdtext_serialize(cdText, nullptr, &size) != CUEIFY_OK)
+        return {};
+    std::vector<uint8_t> packs(size);
+    if (cueify_cdtext_serialize(cdText, packs.data(), &size) != CUEIFY_OK || size != packs.size())
+        return {};
+    return packs;
+}
 
 // A block's three size-information packs are added by finish(), with the packs of each type
 // counted, every block's last sequence number and every block's language.
@@ -150,5 +158,64 @@ private:
     std::vector<BlockInfo> m_blocks;
     std::array<uint8_t, 8> m_languages{};
 };
+
+inline void addEnglishBlock(PackBuilder& packs)
+{
+    packs.block(0, CUEIFY_CDTEXT_CHARSET_ASCII, 1, 3, 0x01, CUEIFY_CDTEXT_LANG_ENGLISH);
+    packs.text(0x80, 0,
+               {{0, bytes("Harbour Lights\0")},
+                {1, bytes("Low Tide\0")},
+                {2, bytes("\t\0")},
+                {3, bytes("Northern Pier\0")}});
+    packs.text(0x81, 0,
+               {{0, bytes("The Quay Ensemble\0")},
+                {1, bytes("\t\0")},
+                {2, bytes("\t\0")},
+                {3, bytes("Ada Marsh\0")}});
+    packs.text(0x82, 0, {{0, bytes("\0")}, {1, bytes("\0")}, {2, bytes("\0")}, {3, bytes("J. Wren\0")}});
+    packs.text(0x85, 0,
+               {{0, bytes("Recorded live\0")}, {1, bytes("\0")}, {2, bytes("\0")}, {3, bytes("\0")}});
+    packs.text(0x86, 0, {{0, bytes("HL-0042\0")}});
+    packs.text(0x87, 0,
+               {{0, bytes("\x00\x0E"
+                          "Harbour jazz\0")}});
+    // First track 1, last 3, lead-out 10:00:00; then the starts of tracks 1 to 3.
+    packs.add({0x88, 0, 0, 0, false, {1, 3, 0, 10, 0, 0}});
+    packs.add({0x88, 1, 0, 0, false, {0, 2, 0, 3, 10, 20, 6, 40, 5}});
+    packs.add({0x89, 2, 0, 0, false, {1, 2, 0, 0, 0, 0, 3, 10, 20, 4, 0, 0}});
+    packs.add({0x89, 2, 0, 0, false, {2, 2, 0, 0, 0, 0, 5, 0, 0, 6, 40, 5}});
+    packs.text(0x8E, 0,
+               {{0, bytes("0012345678905\0")},
+                {1, bytes("GBXYZ2600001\0")},
+                {2, bytes("GBXYZ2600002\0")},
+                {3, bytes("GBXYZ2600003\0")}});
+}
+
+inline void addJapaneseBlock(PackBuilder& packs)
+{
+    packs.block(1, CUEIFY_CDTEXT_CHARSET_MSJIS, 1, 3, 0x00, CUEIFY_CDTEXT_LANG_JAPANESE);
+    // Shift-JIS codes, single-byte JIS X 0201 as 0x00xx, and the TAB as 09 09.
+    packs.text(0x80, 1,
+               {{0, bytes("\x8d\x60\x82\xcc\x93\x94\0\0")},
+                {1, bytes("\x96\xe9\x82\xcc\x95\x75\x93\xaa\0\0")},
+                {2, bytes("\x09\x09\0\0")},
+                {3, bytes("\x00\x41\x94\x67\0\0")}},
+               true);
+    packs.text(0x81, 1,
+               {{0, bytes("\x00\xb1\x00\xdd\x00\xbb\x00\xdd\x00\xcc\x00\xde\x00\xd9\0\0")},
+                {1, bytes("\x09\x09\0\0")},
+                {2, bytes("\0\0")},
+                {3, bytes("\x87\x40\0\0")}},
+               true);
+}
+
+// A disc's CD-Text in two blocks, English in ASCII and Japanese in MS-JIS, with the CD-Text TOC.
+inline std::vector<uint8_t> twoBlockDisc()
+{
+    PackBuilder packs;
+    addEnglishBlock(packs);
+    addJapaneseBlock(packs);
+    return packs.finish();
+}
 
 } // namespace cueify::test

@@ -1,7 +1,8 @@
-// Owners of the C handles, and a TOC's answers written out as text so that tests compare them whole.
+// Devices opened by name, and a TOC's answers written out as text so that tests compare them whole.
 #pragma once
 
 #include "ScratchDirectory.h"
+#include "cueify_testing/CueifyOwners.h"
 
 #include <cueify/cueify.h>
 
@@ -17,13 +18,6 @@ namespace cueify::test {
 
 namespace fs = std::filesystem;
 using Sector = std::array<uint8_t, CUEIFY_RAW_SECTOR_SIZE>;
-
-template <class Handle, void (*Free)(Handle*)> struct Freeing
-{
-    void operator()(Handle* handle) const { Free(handle); }
-};
-using DeviceOwner = std::unique_ptr<cueify_device, Freeing<cueify_device, cueify_device_free>>;
-using TocOwner = std::unique_ptr<cueify_full_toc, Freeing<cueify_full_toc, cueify_full_toc_free>>;
 
 // A handle opened on name, whose open must give the expected result.
 inline DeviceOwner openDevice(const fs::path& name, int expected = CUEIFY_OK)

@@ -1,23 +1,16 @@
 #include "TestDisc.h"
 
+#include "TrackWords.h"
+
 namespace reliability {
 namespace {
 
-mkdisc::TrackSpec audio(uint32_t sectors, uint32_t storedPregap = 0)
-{
-    mkdisc::TrackSpec track;
-    track.sectors = sectors;
-    track.storedPregapSectors = storedPregap;
-    return track;
-}
-
 mkdisc::DiscSpec threeTracks(mkdisc::DataFileFormat format, bool filePerTrack)
 {
-    mkdisc::DiscSpec description;
-    description.name = "album";
+    mkdisc::DiscSpec description =
+        testsupport::discOfTrackWords("audio:120 audio:300,pregap=30 audio:90", "album");
     description.format = format;
     description.filePerTrack = filePerTrack;
-    description.sessions.push_back({{audio(120), audio(300, 30), audio(90)}});
     return description;
 }
 

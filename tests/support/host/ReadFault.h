@@ -1,4 +1,4 @@
-// Arms the pread interposer linked into the test program (tests/vantor-cd/FaultyRead.c, the one
+// Arms the pread interposer linked into the test program (faulty_read/FaultyRead.c, the one
 // the command-line host's tests preload): reads of one file that reach a byte offset fail with
 // EIO, as a damaged area of a disc would, until the fault is lifted.
 #pragma once

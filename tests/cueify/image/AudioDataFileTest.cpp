@@ -1,5 +1,6 @@
-// Lossless data files made with ffmpeg from generated samples decode to exactly those samples,
-// read in order or anywhere; lossy files and files in another sample format are refused.
+// Audio data files made with ffmpeg from generated samples read as exactly those samples, in order
+// or anywhere: AIFF and AIFC as stored (big-endian samples come back little-endian, 'sowt' as they
+// are), lossless files decoded; lossy files and files in another sample format are refused.
 #include "AudioFiles.h"
 
 #include <thread>
@@ -11,7 +12,7 @@ namespace {
 // Eight seconds and a little: not a whole number of any codec's frames or of sectors.
 constexpr uint32_t kSampleFrames = 8 * 44100 + 1237;
 
-struct LosslessCase
+struct AudioFileCase
 {
     const char* name;
     const char* file;
@@ -19,16 +20,18 @@ struct LosslessCase
 };
 
 // A FLAC stream written to a pipe has no length in its header: it is decoded once to find it.
-const LosslessCase kLossless[] = {{"Flac", "album.flac", ""},
-                                  {"FlacOfUnknownLength", "album.flac", "-f flac - >"},
-                                  {"WavPack", "album.wv", ""},
-                                  {"Tta", "album.tta", ""},
-                                  {"AlacInMp4", "album.m4a", "-c:a alac"}};
+const AudioFileCase kAudioFiles[] = {{"BigEndianAiff", "album.aiff", ""},
+                                     {"AifcSowt", "album.aifc", "-c:a pcm_s16le -f aiff"},
+                                     {"Flac", "album.flac", ""},
+                                     {"FlacOfUnknownLength", "album.flac", "-f flac - >"},
+                                     {"WavPack", "album.wv", ""},
+                                     {"Tta", "album.tta", ""},
+                                     {"AlacInMp4", "album.m4a", "-c:a alac"}};
 
-TEST(DecodedDataFile, LosslessFilesReadInOrderAreTheSamplesTheyWereMadeOf)
+TEST(AudioDataFile, FilesReadInOrderAreTheSamplesTheyWereMadeOf)
 {
     const std::string samples = cdSamples(kSampleFrames);
-    for (const LosslessCase& c : kLossless) {
+    for (const AudioFileCase& c : kAudioFiles) {
         SCOPED_TRACE(c.name);
         testsupport::ScratchDirectory scratch;
         const auto file =
@@ -40,7 +43,7 @@ TEST(DecodedDataFile, LosslessFilesReadInOrderAreTheSamplesTheyWereMadeOf)
 
 // Each read is a sector at a byte offset: the end with its partial last frame, back to the start,
 // a jump far ahead, a step back inside the frames just decoded, a step just past them.
-TEST(DecodedDataFile, ReadsOutOfOrderSeekToTheExactSample)
+TEST(AudioDataFile, ReadsOutOfOrderSeekToTheExactSample)
 {
     const std::string samples = cdSamples(kSampleFrames);
     const uint64_t end = samples.size();
@@ -48,7 +51,7 @@ TEST(DecodedDataFile, ReadsOutOfOrderSeekToTheExactSample)
                                 6 * 176400 + 4 * 333,  3 * 176400,
                                 3 * 176400 - 4 * 1000, 3 * 176400 + 4 * 5000,
                                 kRawSectorBytes * 7,   end - 2 * kRawSectorBytes};
-    for (const LosslessCase& c : kLossless) {
+    for (const AudioFileCase& c : kAudioFiles) {
         SCOPED_TRACE(c.name);
         testsupport::ScratchDirectory scratch;
         const auto file =
@@ -62,11 +65,11 @@ TEST(DecodedDataFile, ReadsOutOfOrderSeekToTheExactSample)
 // Reads of a sector at any sector or sample frame, in an order the same every run, as players
 // sharing a device ask for them: each gets its bytes whichever reads came before it, including
 // reads in the last frames, where a demuxer's search of the file may give up.
-TEST(DecodedDataFile, ReadsInARandomOrderAreTheSamplesTheyWereMadeOf)
+TEST(AudioDataFile, ReadsInARandomOrderAreTheSamplesTheyWereMadeOf)
 {
     const std::string samples = cdSamples(kSampleFrames);
     const uint64_t sectors = samples.size() / kRawSectorBytes;
-    for (const LosslessCase& c : kLossless) {
+    for (const AudioFileCase& c : kAudioFiles) {
         SCOPED_TRACE(c.name);
         testsupport::ScratchDirectory scratch;
         const auto file =
@@ -83,7 +86,7 @@ TEST(DecodedDataFile, ReadsInARandomOrderAreTheSamplesTheyWereMadeOf)
     }
 }
 
-TEST(DecodedDataFile, ReadsPastTheLastSampleFail)
+TEST(AudioDataFile, ReadsPastTheLastSampleFail)
 {
     testsupport::ScratchDirectory scratch;
     const std::string samples = cdSamples(kSampleFrames);
@@ -94,7 +97,7 @@ TEST(DecodedDataFile, ReadsPastTheLastSampleFail)
     EXPECT_TRUE(readBytes(*file, samples.size() - 1000, 1000) == samples.substr(samples.size() - 1000));
 }
 
-TEST(DecodedDataFile, LossyFilesAndOtherSampleFormatsAreRefusedWithTheirReason)
+TEST(AudioDataFile, LossyFilesAndOtherSampleFormatsAreRefusedWithTheirReason)
 {
     const struct
     {
@@ -108,6 +111,9 @@ TEST(DecodedDataFile, LossyFilesAndOtherSampleFormatsAreRefusedWithTheirReason)
         {"24bit.flac", "-sample_fmt s32", "'24bit.flac': not 44,100 Hz 16-bit stereo (24-bit)"},
         {"all.flac", "-ar 96000 -ac 1 -sample_fmt s32",
          "'all.flac': not 44,100 Hz 16-bit stereo (96,000 Hz, 24-bit, mono)"},
+        {"48k.aiff", "-ar 48000", "'48k.aiff': not 44,100 Hz 16-bit stereo (48,000 Hz)"},
+        {"24bit.aiff", "-c:a pcm_s24be", "'24bit.aiff': not 44,100 Hz 16-bit stereo (24-bit)"},
+        {"ulaw.aifc", "-c:a pcm_mulaw -f aiff", "'ulaw.aifc': not PCM (AIFC compression 'ulaw')"},
     };
     const std::string samples = cdSamples(44100);
     for (const auto& c : cases) {
@@ -121,7 +127,7 @@ TEST(DecodedDataFile, LossyFilesAndOtherSampleFormatsAreRefusedWithTheirReason)
 }
 
 // Its length is found by decoding it, so a file cut short is refused rather than taken as shorter.
-TEST(DecodedDataFile, FileOfUnknownLengthThatCannotBeDecodedToItsEndIsRefused)
+TEST(AudioDataFile, FileOfUnknownLengthThatCannotBeDecodedToItsEndIsRefused)
 {
     testsupport::ScratchDirectory scratch;
     const fs::path path = encode(scratch, cdSamples(44100), "cut.flac", "-f flac - >");
@@ -130,7 +136,7 @@ TEST(DecodedDataFile, FileOfUnknownLengthThatCannotBeDecodedToItsEndIsRefused)
 }
 
 // Threads that share one device share its data files: each reads sectors from a place of its own.
-TEST(DecodedDataFileConcurrency, FourThreadsReadingOneFileEachGetTheirSectors)
+TEST(AudioDataFileConcurrency, FourThreadsReadingOneFileEachGetTheirSectors)
 {
     testsupport::ScratchDirectory scratch;
     const std::string samples = cdSamples(kSampleFrames);
