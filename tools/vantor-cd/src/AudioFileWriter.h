@@ -70,6 +70,8 @@ private:
     void allocateFrame();
     void openOutput(const std::filesystem::path& path, const AudioTags& tags);
     void writePcm(const uint8_t* pcm, size_t size);
+    void writePending();
+    void writePcmPacket(const uint8_t* pcm, size_t size);
     void fillFrames(const uint8_t* pcm, size_t size);
     void sendFrame();
     void drainEncoder();
@@ -84,7 +86,7 @@ private:
     std::unique_ptr<AVFrame, FrameFree> m_frame; // the encoder's input, refilled; Encoded only
     size_t m_frameBytes = 0;
     size_t m_frameFill = 0;         // bytes of m_frame filled so far
-    std::vector<uint8_t> m_swapped; // ByteSwapped only
+    std::vector<uint8_t> m_pending; // PCM gathered into a write; AsTheyAre and ByteSwapped only
     int64_t m_nextPts = 0;
 };
 
