@@ -46,7 +46,7 @@ int main()
         sink ^= crc.v1() ^ crc.v2() ^ crc.frame450() ^ crc.crc32();
     }
     const double seconds = processorSeconds() - start;
-    std::printf("%-34s %7.2f s processor  %7.0fx real time  (%08x)\n", "AccurateRip CRCs and CRC32 alone",
+    std::printf("%-34s %7.3f s processor  %7.0fx real time  (%08x)\n", "AccurateRip CRCs and CRC32 alone",
                 seconds, static_cast<double>(kSectors) / 75 / seconds, sink);
     return 0;
 }
