@@ -30,11 +30,12 @@ long number(const std::string& text, const std::string& word)
     throw std::invalid_argument("bad number in \"" + word + "\"");
 }
 
-void parseMediumError(const std::string& value, const std::string& word, DriveConfig& drive)
+// LBA or LBAxN into a map of sectors to the reads left that fail.
+void parseFailingReads(const std::string& value, const std::string& word, std::map<uint32_t, int>& failing)
 {
     const size_t times = value.find('x');
     const uint32_t lba = static_cast<uint32_t>(number(value.substr(0, times), word));
-    drive.mediumErrors[lba] =
+    failing[lba] =
         times == std::string::npos ? kEveryRead : static_cast<int>(number(value.substr(times + 1), word));
 }
 
@@ -68,7 +69,9 @@ bool parseBehaviour(const std::string& word, DriveConfig& drive)
     if (key == "ready-after")
         drive.readyAfter = static_cast<unsigned>(number(value, word));
     else if (key == "medium-error")
-        parseMediumError(value, word, drive);
+        parseFailingReads(value, word, drive.mediumErrors);
+    else if (key == "c2-error")
+        parseFailingReads(value, word, drive.c2Errors);
     else if (key == "unstable")
         drive.unstableSectors.insert(static_cast<uint32_t>(number(value, word)));
     else if (word == "bcd-toc")

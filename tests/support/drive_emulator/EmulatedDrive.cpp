@@ -9,9 +9,18 @@ namespace driveemulator {
 namespace {
 
 constexpr uint8_t kBecomingReady = 0x01;
-// Bytes of an unstable sector that come back inverted on every second read: samples in the middle
-// of an audio sector, user data in a data sector.
+// Bytes of an unstable sector that come back inverted on every second read, and of a sector with C2
+// errors on every failing read: samples in the middle of an audio sector, user data in a data sector.
 constexpr uint16_t kUnstableFirstByte = 1000, kUnstableByteCount = 4;
+
+// The same bytes every time, so that two altered reads agree.
+void alter(SectorRead& read)
+{
+    for (uint16_t offset = kUnstableFirstByte; offset < kUnstableFirstByte + kUnstableByteCount; ++offset) {
+        read.bytes[offset] ^= 0xFF;
+        read.alteredOffsets.push_back(offset);
+    }
+}
 
 } // namespace
 
@@ -50,11 +59,12 @@ std::optional<Sense> EmulatedDrive::readSector(int64_t lba, SectorRead& read)
                      ? m_disc->audioSector(lba, m_config.readOffsetSamples)
                      : *m_disc->sector(lba);
     if (m_config.unstableSectors.count(static_cast<uint32_t>(lba)) != 0 && ++m_unstableReads[lba] % 2 == 0)
-        for (uint16_t offset = kUnstableFirstByte; offset < kUnstableFirstByte + kUnstableByteCount;
-             ++offset) {
-            read.bytes[offset] ^= 0xFF;
-            read.alteredOffsets.push_back(offset);
-        }
+        alter(read);
+    const auto c2Error = m_config.c2Errors.find(static_cast<uint32_t>(lba));
+    if (c2Error != m_config.c2Errors.end() && c2Error->second != 0) {
+        c2Error->second -= c2Error->second > 0 ? 1 : 0;
+        alter(read);
+    }
     return std::nullopt;
 }
 
