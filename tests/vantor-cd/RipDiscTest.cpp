@@ -272,23 +272,31 @@ INSTANTIATE_TEST_SUITE_P(
                                 {"not in database", "not in database", "not in database"}}),
     [](const testing::TestParamInfo<VerdictCase>& info) { return std::string(info.param.name); });
 
-TEST_F(RipDisc, AnUnstableSectorOnADriveIsReadUntilTwoReadsAgree)
+TEST_F(RipDisc, ASectorInDoubtOnADriveIsReadUntilTwoReadsWithoutC2ErrorsAgree)
 {
-    const Result result = run({"rip-disc", "/dev/sr7", "-o", folder(), "--format", "wav"},
-                              onEmulatedDrives("/dev/sr7 unstable=700 unstable=701 " + std::string(kDisc)));
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    for (unsigned track = 1; track <= 3; ++track)
-        EXPECT_TRUE(decodedPcm(folder() + "/0" + std::to_string(track) + ".wav") == pcm(track)) << track;
-    EXPECT_NE(log().find("  File:            01.wav\n  CRC32:           " + hex(crcs[0].crc32) +
-                         "\n  AccurateRip v1:  " + hex(crcs[0].v1) +
-                         "\n  AccurateRip v2:  " + hex(crcs[0].v2) + "\n  Re-reads:        0\n"),
-              std::string::npos)
-        << log();
-    EXPECT_EQ(log().find("  File:            02.wav\n  CRC32:           " + hex(crcs[1].crc32) +
-                         "\n  AccurateRip v1:  " + hex(crcs[1].v1) +
-                         "\n  AccurateRip v2:  " + hex(crcs[1].v2) + "\n  Re-reads:        0\n"),
-              std::string::npos)
-        << log();
+    // The first read of a sector comes with the drive's read-ahead; each read again brings C2
+    // pointers where the drive gives them. An unstable sector reads wrong every second time; a
+    // c2-error sector reads the same wrong bytes twice, which only the drive's C2 pointers betray.
+    // Either way track 2 takes two reads more than its sectors' two each.
+    for (const char* drive :
+         {"unstable=700 unstable=701", "no-c2 unstable=700 unstable=701", "c2-error=700x2"}) {
+        SCOPED_TRACE(drive);
+        std::filesystem::remove_all(folder());
+        const Result result =
+            run({"rip-disc", "/dev/sr7", "-o", folder(), "--format", "wav"},
+                onEmulatedDrives("/dev/sr7 " + std::string(drive) + " " + std::string(kDisc)));
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        for (unsigned track = 1; track <= 3; ++track)
+            EXPECT_TRUE(decodedPcm(folder() + "/0" + std::to_string(track) + ".wav") == pcm(track)) << track;
+        for (unsigned track = 1; track <= 2; ++track)
+            EXPECT_NE(log().find("  File:            0" + std::to_string(track) +
+                                 ".wav\n  CRC32:           " + hex(crcs[track - 1].crc32) +
+                                 "\n  AccurateRip v1:  " + hex(crcs[track - 1].v1) +
+                                 "\n  AccurateRip v2:  " + hex(crcs[track - 1].v2) +
+                                 "\n  Re-reads:        " + (track == 2 ? "2" : "0") + "\n"),
+                      std::string::npos)
+                << log();
+    }
 }
 
 TEST_F(RipDisc, TheReadOffsetIsCorrectedInTheFilesAndTheirCrcs)

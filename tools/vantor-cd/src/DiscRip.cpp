@@ -170,7 +170,8 @@ std::vector<RippedTrack> ripAudioTracks(Context& context, const OpenedDisc& disc
         [&context] { return context.lastLoggedError(); },
         [&raw](uint32_t lba, SectorBytes& sector) { raw.read(lba, sector); });
     const uint32_t audioEnd = audio.back()->startLba + audio.back()->lengthSectors;
-    SecureRead secure([&raw](uint32_t lba, SectorBytes& sector) { raw.readUncached(lba, sector); }, audioEnd);
+    SecureRead secure([&raw](uint32_t lba, SectorBytes& sector) { return raw.readUncached(lba, sector); },
+                      audioEnd);
     if (plan.secure)
         delivered.confirmEachSector([&secure](uint32_t lba, SectorBytes& sector, unsigned track) {
             return secure.confirm(lba, sector, track);

@@ -4,6 +4,8 @@
 #include "PcmReader.h"
 #include "UserError.h"
 
+#include <algorithm>
+
 namespace vantorcd {
 
 void RawSectorReader::open()
@@ -24,9 +26,31 @@ void RawSectorReader::read(uint32_t lba, SectorBytes& sector)
     readWith(cueify_device_read_raw, lba, sector);
 }
 
-void RawSectorReader::readUncached(uint32_t lba, SectorBytes& sector)
+bool RawSectorReader::readUncached(uint32_t lba, SectorBytes& sector)
 {
+    if (m_reportsC2) {
+        if (const std::optional<C2Pointers> pointers = readWithC2(lba, sector))
+            return std::all_of(pointers->begin(), pointers->end(), [](uint8_t bits) { return bits == 0; });
+        m_reportsC2 = false;
+    }
     readWith(cueify_device_read_raw_uncached, lba, sector);
+    return true;
+}
+
+std::optional<RawSectorReader::C2Pointers> RawSectorReader::readWithC2(uint32_t lba, SectorBytes& sector)
+{
+    if (!m_device)
+        open();
+    C2Pointers pointers{};
+    for (int attempt = 0; attempt < PcmReader::kReadAttempts; ++attempt) {
+        const int result =
+            cueify_device_read_raw_uncached_c2(m_device.get(), lba, sector.data(), pointers.data());
+        if (result == CUEIFY_OK)
+            return pointers;
+        if (result == CUEIFY_NO_DATA)
+            return std::nullopt;
+    }
+    throw cannotRead(lba);
 }
 
 void RawSectorReader::readWith(int (*readSector)(cueify_device*, uint32_t, uint8_t*), uint32_t lba,
@@ -37,11 +61,14 @@ void RawSectorReader::readWith(int (*readSector)(cueify_device*, uint32_t, uint8
     for (int attempt = 0; attempt < PcmReader::kReadAttempts; ++attempt)
         if (readSector(m_device.get(), lba, sector.data()) == CUEIFY_OK)
             return;
-    {
-        const std::string reason = discAccessReason();
-        throw UserError("cannot read LBA " + std::to_string(lba) + " of " + m_drive + ", before track 1" +
-                        (reason.empty() ? std::string() : ": " + reason));
-    }
+    throw cannotRead(lba);
+}
+
+UserError RawSectorReader::cannotRead(uint32_t lba) const
+{
+    const std::string reason = discAccessReason();
+    return UserError("cannot read LBA " + std::to_string(lba) + " of " + m_drive + ", before track 1" +
+                     (reason.empty() ? std::string() : ": " + reason));
 }
 
 } // namespace vantorcd

@@ -3,10 +3,13 @@
 #pragma once
 
 #include "OffsetCorrection.h"
+#include "UserError.h"
 
 #include <cueify/cueify.h>
 
+#include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace vantorcd {
@@ -14,6 +17,8 @@ namespace vantorcd {
 class RawSectorReader
 {
 public:
+    using C2Pointers = std::array<uint8_t, CUEIFY_C2_POINTER_SIZE>;
+
     // Opens nothing until the first read.
     explicit RawSectorReader(std::string drive) noexcept : m_drive(std::move(drive)) {}
 
@@ -21,11 +26,14 @@ public:
     void read(uint32_t lba, SectorBytes& sector);
 
     // A read from the disc itself, past what was read ahead and the drive's cache: for re-reading
-    // a sector whose first read is in doubt.
-    void readUncached(uint32_t lba, SectorBytes& sector);
+    // a sector whose first read is in doubt. False when the drive reported C2 errors in it; true
+    // also from a drive or image that reports none.
+    bool readUncached(uint32_t lba, SectorBytes& sector);
 
 private:
     void readWith(int (*readSector)(cueify_device*, uint32_t, uint8_t*), uint32_t lba, SectorBytes& sector);
+    // Empty when the source reports no C2 errors.
+    std::optional<C2Pointers> readWithC2(uint32_t lba, SectorBytes& sector);
 
     struct DeviceFree
     {
@@ -33,9 +41,11 @@ private:
     };
 
     void open();
+    UserError cannotRead(uint32_t lba) const;
 
     std::string m_drive;
     std::unique_ptr<cueify_device, DeviceFree> m_device;
+    bool m_reportsC2 = true; // until the source says otherwise
 };
 
 } // namespace vantorcd

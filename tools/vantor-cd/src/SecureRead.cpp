@@ -14,7 +14,7 @@ constexpr uint32_t kCacheDistance = 8000;
 
 } // namespace
 
-void SecureRead::readAgain(uint32_t lba, SectorBytes& sector)
+bool SecureRead::readAgain(uint32_t lba, SectorBytes& sector)
 {
     const uint32_t far =
         lba >= kCacheDistance ? lba - kCacheDistance : std::min(lba + kCacheDistance, m_audioEnd - 1);
@@ -24,15 +24,19 @@ void SecureRead::readAgain(uint32_t lba, SectorBytes& sector)
     } catch (const UserError&) {
         // Only the cache had to be moved; the sector that matters is read next.
     }
-    m_read(lba, sector);
+    return m_read(lba, sector);
 }
 
 unsigned SecureRead::confirm(uint32_t lba, SectorBytes& sector, unsigned track)
 {
-    std::vector<SectorBytes> reads{sector};
+    std::vector<SectorBytes> reads{sector}; // those the drive did not flag
+    unsigned flagged = 0;
     for (unsigned again = 1; again < kMaxReads; ++again) {
         SectorBytes next;
-        readAgain(lba, next);
+        if (!readAgain(lba, next)) {
+            ++flagged;
+            continue;
+        }
         if (std::find(reads.begin(), reads.end(), next) != reads.end()) {
             sector = next;
             return again - 1;
@@ -40,7 +44,8 @@ unsigned SecureRead::confirm(uint32_t lba, SectorBytes& sector, unsigned track)
         reads.push_back(next);
     }
     throw UserError("track " + std::to_string(track) + " cannot be read consistently: no two of " +
-                    std::to_string(kMaxReads) + " reads of LBA " + std::to_string(lba) + " agree");
+                    std::to_string(kMaxReads) + " reads of LBA " + std::to_string(lba) + " agree" +
+                    (flagged > 0 ? ", " + std::to_string(flagged) + " of them with C2 errors" : ""));
 }
 
 } // namespace vantorcd
