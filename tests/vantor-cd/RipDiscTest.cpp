@@ -7,6 +7,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <csignal>
 #include <sstream>
@@ -163,6 +164,16 @@ protected:
     }
 
     std::string log() const { return readFile(std::filesystem::path(folder()) / "rip.log"); }
+
+    // The names in the output folder, hidden temporary files included, sorted.
+    std::vector<std::string> filesLeft() const
+    {
+        std::vector<std::string> left;
+        for (const auto& entry : std::filesystem::directory_iterator(folder()))
+            left.push_back(entry.path().filename().string());
+        std::sort(left.begin(), left.end());
+        return left;
+    }
 
     testsupport::ScratchDirectory scratch;
     std::string accurateRipName;
@@ -449,11 +460,25 @@ TEST_F(RipDisc, CtrlCKeepsTheFinishedTracksAndNothingOfTheTrackItStopsIn)
     EXPECT_EQ(result.err,
               "vantor-cd: interrupted in track 2; the tracks before it are complete and nothing of it "
               "was kept\n");
-    std::vector<std::string> left;
-    for (const auto& entry : std::filesystem::directory_iterator(folder()))
-        left.push_back(entry.path().filename().string());
-    EXPECT_EQ(left, std::vector<std::string>{"01.wav"});
+    EXPECT_EQ(filesLeft(), std::vector<std::string>{"01.wav"});
     EXPECT_TRUE(decodedPcm(folder() + "/01.wav") == pcm(1));
+}
+
+TEST_F(RipDisc, AFullDiskStopsTheRipWithTheSystemsReasonAndLeavesNothingOfTheTrackItStopsIn)
+{
+    // Files may grow to 1800 blocks of 512 bytes (921,600 bytes): the demo disc's track 1 (340
+    // sectors) fits, its track 2 (465 sectors) does not. With SIGXFSZ ignored, the write that
+    // crosses the limit fails with EFBIG, as on a full disk it fails with ENOSPC.
+    const Result result = run({"-c", "ulimit -f 1800; trap '' XFSZ; exec \"$0\" \"$@\"", VANTOR_CD_BINARY,
+                               "rip-disc", VANTOR_CD_DEMO_CUE, "-o", folder(), "--format", "wav"},
+                              {}, {}, "sh");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "vantor-cd: cannot write " + folder() +
+                              "/02.wav: File too large; the tracks before it are complete and nothing of "
+                              "track 2 was kept\n");
+    EXPECT_EQ(filesLeft(), std::vector<std::string>{"01.wav"});
+    const std::string demo = readFile(std::filesystem::path(VANTOR_CD_DEMO_CUE).parent_path() / "demo.bin");
+    EXPECT_TRUE(decodedPcm(folder() + "/01.wav") == demo.substr(0, 340 * kSectorBytes));
 }
 
 TEST_F(RipDisc, AnEmulatedDriveRipsLikeTheImageAndStopsAtASectorThatNeverReads)

@@ -26,6 +26,8 @@ constexpr int kVariableFrameSamples = 8 * 588;
 // copies large writes into the page cache in fewer, larger steps.
 constexpr size_t kPcmPacketBytes = 32 * 588 * kBytesPerFrame;
 
+constexpr int kLargestErrno = 4095;
+
 std::string errorText(int result)
 {
     char text[AV_ERROR_MAX_STRING_SIZE] = {};
@@ -272,8 +274,13 @@ void AudioFileWriter::writePacket()
 
 void AudioFileWriter::check(int result, const char* step) const
 {
-    if (result < 0)
-        throw UserError("cannot write " + m_shownName + ": failed to " + step + ": " + errorText(result));
+    if (result >= 0)
+        return;
+    // FFmpeg passes a system call's failure on as its negated errno; its own codes lie far below.
+    // The system's reason (a full disk, a file too large, an I/O error) says all there is to say.
+    if (result > -kLargestErrno)
+        throw OutputError("cannot write " + m_shownName + ": " + std::strerror(-result));
+    throw UserError("cannot write " + m_shownName + ": failed to " + step + ": " + errorText(result));
 }
 
 } // namespace vantorcd

@@ -103,12 +103,18 @@ RippedTrack ripTrack(const DiscToc& disc, const DiscRipPlan& plan, const TocTrac
 {
     RippedTrack ripped = describe(track, plan);
     const std::filesystem::path path = plan.folder / ripped.fileName;
-    AtomicOutputFile file(path);
-    AudioFileWriter writer(file.temporaryPath(), plan.format, path.string(),
-                           tagsOf(disc, plan, track, total));
-    copyTrack(audio, track, writer, crc, progress);
-    writer.finish();
-    file.commit();
+    try {
+        AtomicOutputFile file(path);
+        AudioFileWriter writer(file.temporaryPath(), plan.format, path.string(),
+                               tagsOf(disc, plan, track, total));
+        copyTrack(audio, track, writer, crc, progress);
+        writer.finish();
+        file.commit();
+    } catch (const OutputError& error) {
+        throw OutputError(std::string(error.what()) +
+                          "; the tracks before it are complete and nothing of track " +
+                          std::to_string(track.number) + " was kept");
+    }
     ripped.crc32 = crc.crc32();
     ripped.accurateRipV1 = crc.v1();
     ripped.accurateRipV2 = crc.v2();
