@@ -49,21 +49,24 @@ struct ProductSums
 // fewer than 2^32 samples, so positions fit in 32 bits.
 WIDEST_VECTORS ProductSums sumProducts(const uint8_t* pcm, uint32_t start, size_t count) noexcept
 {
+    constexpr uint64_t kLow = 0xFFFFFFFFu;
     ProductSums sums;
     size_t i = 0;
-    for (; i + 1 < count; i += 2) {
+    // 64-bit positions, masked to the 32 bits they hold, so that the vector loop steps them as
+    // they are instead of widening 32-bit ones every time.
+    for (uint64_t position = start; i + 1 < count; i += 2, position += 2) {
         uint64_t pair;
         std::memcpy(&pair, pcm + i * kBytesPerSample, sizeof pair);
-        const uint64_t even = uint64_t{start + static_cast<uint32_t>(i)} * (pair & 0xFFFFFFFFu);
-        const uint64_t odd = uint64_t{start + static_cast<uint32_t>(i) + 1} * (pair >> 32);
+        const uint64_t even = (position & kLow) * (pair & kLow);
+        const uint64_t odd = ((position + 1) & kLow) * (pair >> 32);
         sums.all += even + odd;
-        sums.low += (even & 0xFFFFFFFFu) + (odd & 0xFFFFFFFFu);
+        sums.low += (even & kLow) + (odd & kLow);
     }
     for (; i < count; ++i) {
         const uint64_t product =
             uint64_t{start + static_cast<uint32_t>(i)} * loadWord(pcm + i * kBytesPerSample);
         sums.all += product;
-        sums.low += product & 0xFFFFFFFFu;
+        sums.low += product & kLow;
     }
     return sums;
 }
