@@ -8,7 +8,7 @@ find_package(CURL REQUIRED)
 
 pkg_check_modules(FFMPEG REQUIRED IMPORTED_TARGET libavcodec libavformat libavutil)
 pkg_check_modules(LIBCDIO REQUIRED IMPORTED_TARGET libcdio)
-pkg_check_modules(LIBDEFLATE REQUIRED IMPORTED_TARGET libdeflate)
+pkg_check_modules(LIBISAL REQUIRED IMPORTED_TARGET libisal)
 
 if(VANTOR_BUILD_TESTS)
   find_package(GTest REQUIRED)
