@@ -118,7 +118,7 @@ awk -v wav="$disc_wav" -v bchunk="$bchunk" -v rounds="$rounds" 'BEGIN { split(wa
 report "rip-disc (WAV) less the CRCs" "$(awk -v wav="$disc_wav" -v crc="$crc_seconds" \
     'BEGIN { split(wav, w, " "); printf "%.3f %.3f", w[1] - crc, w[2] - crc }')"
 awk -v crc="$crc_seconds" -v wav="$disc_wav" 'BEGIN { split(wav, w, " ");
-    printf "%-34s %7.2f s processor  add %4.1f%% to the time of rip-disc (WAV), %4.1f%% to its processor time\n",
+    printf "%-34s %7.3f s processor add %4.1f%% to the time of rip-disc (WAV), %4.1f%% to its processor time\n",
            "AccurateRip CRCs and CRC32", crc, crc / (w[1] - crc) * 100, crc / (w[2] - crc) * 100 }'
 report "vantor-cd rip-disc (FLAC)" "$disc_flac"
 report "vantor-cd rip a track a run (WAV)" "$wav"
