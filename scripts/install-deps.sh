@@ -9,7 +9,7 @@ packages=(
   libgoogle-glog-dev
   libavcodec-dev libavformat-dev libavutil-dev
   libcdio-dev
-  libcli11-dev nlohmann-json3-dev libcurl4-openssl-dev zlib1g-dev
+  libcli11-dev nlohmann-json3-dev libcurl4-openssl-dev libisal-dev
   libgtest-dev libgmock-dev libdiscid-dev libfec-dev
   libclang-rt-14-dev
   binutils ffmpeg bchunk valgrind

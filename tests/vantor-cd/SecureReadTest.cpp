@@ -16,19 +16,22 @@ SectorBytes filled(uint8_t value)
     return sector;
 }
 
-// A drive that answers the reads of sector 100 from a list, in turn.
+// A drive that answers the reads of sector 100 from a list, in turn. A negative answer is its
+// value read with C2 errors.
 struct ScriptedDrive
 {
-    explicit ScriptedDrive(std::vector<uint8_t> script) : answers(std::move(script)) {}
+    explicit ScriptedDrive(std::vector<int> script) : answers(std::move(script)) {}
 
-    std::vector<uint8_t> answers;
+    std::vector<int> answers;
     size_t next = 0;
 
-    OffsetCorrection::ReadSector reader()
+    SecureRead::ReadChecked reader()
     {
         return [this](uint32_t lba, SectorBytes& sector) {
             EXPECT_EQ(lba, 100u);
-            sector = filled(answers.at(next++));
+            const int answer = answers.at(next++);
+            sector = filled(static_cast<uint8_t>(answer < 0 ? -answer : answer));
+            return answer >= 0;
         };
     }
 };
@@ -37,7 +40,7 @@ struct AgreeCase
 {
     const char* name;
     uint8_t firstRead;
-    std::vector<uint8_t> laterReads;
+    std::vector<int> laterReads;
     uint8_t agreed;
     unsigned extraReads; // beyond the two every sector takes
 };
@@ -60,26 +63,39 @@ INSTANTIATE_TEST_SUITE_P(Reads, SecureReadAgreement,
                          testing::Values(AgreeCase{"SameAtOnce", 1, {1}, 1, 0},
                                          AgreeCase{"EverySecondReadWrong", 1, {9, 1}, 1, 1},
                                          AgreeCase{"FirstReadWrong", 9, {1, 1}, 1, 1},
-                                         AgreeCase{"AgreesWithAnEarlierRead", 1, {2, 3, 2}, 2, 2}),
+                                         AgreeCase{"AgreesWithAnEarlierRead", 1, {2, 3, 2}, 2, 2},
+                                         AgreeCase{"ReadsWithC2ErrorsNeverAgree", 1, {-1, 1}, 1, 1},
+                                         AgreeCase{"ErrorsThatReadTheSameAreReadPast", 9, {-9, 1, 1}, 1, 2}),
                          [](const testing::TestParamInfo<AgreeCase>& info) {
                              return std::string(info.param.name);
                          });
 
 TEST(SecureRead, ASectorThatNeverReadsTheSameTwiceNamesTheTrackAndTheSector)
 {
-    std::vector<uint8_t> allDifferent;
-    for (uint8_t value = 2; value < 2 + SecureRead::kMaxReads; ++value)
+    std::vector<int> allDifferent, allFlagged;
+    for (int value = 2; value < 2 + SecureRead::kMaxReads; ++value) {
         allDifferent.push_back(value);
-    ScriptedDrive drive(allDifferent);
-    SectorBytes sector = filled(1);
-    try {
-        SecureRead(drive.reader()).confirm(100, sector, 3);
-        FAIL() << "no failure";
-    } catch (const UserError& error) {
-        EXPECT_STREQ(error.what(),
-                     "track 3 cannot be read consistently: no two of 16 reads of LBA 100 agree");
+        allFlagged.push_back(value % 2 == 0 ? value : -1);
     }
-    EXPECT_EQ(drive.next, size_t{SecureRead::kMaxReads - 1});
+    const struct
+    {
+        std::vector<int> script;
+        const char* message;
+    } cases[] = {{allDifferent, "track 3 cannot be read consistently: no two of 16 reads of LBA 100 agree"},
+                 {allFlagged,
+                  "track 3 cannot be read consistently: no two of 16 reads of LBA 100 agree, 7 of "
+                  "them with C2 errors"}};
+    for (const auto& c : cases) {
+        ScriptedDrive drive(c.script);
+        SectorBytes sector = filled(1);
+        try {
+            SecureRead(drive.reader()).confirm(100, sector, 3);
+            ADD_FAILURE() << "no failure: " << c.message;
+        } catch (const UserError& error) {
+            EXPECT_STREQ(error.what(), c.message);
+        }
+        EXPECT_EQ(drive.next, size_t{SecureRead::kMaxReads - 1});
+    }
 }
 
 } // namespace

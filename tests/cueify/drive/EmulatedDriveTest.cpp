@@ -45,7 +45,7 @@ const Drive kDrives[] = {
     {"/dev/sr4", "", kNinetyNine.c_str()},
     {"/dev/sr5", "ready-after=4", kEnhanced},
     {"/dev/sr6", "", ""},
-    {"/dev/sr9", "medium-error=500x4 medium-error=20 unstable=30", kEnhanced},
+    {"/dev/sr9", "medium-error=500x4 medium-error=20 unstable=30 c2-error=40x2", kEnhanced},
     {"/dev/sr12", "no-full-toc", kEnhanced},
     {"/dev/sr13", "no-full-toc", kHiddenTrack},
     {"/dev/sr14", "bcd-toc", kHiddenTrack},
@@ -53,6 +53,7 @@ const Drive kDrives[] = {
     {"/dev/sr16", "bcd-toc", kNinetyNine.c_str()},
     {"/dev/sr17", "older-toc", kEnhanced},
     {"/dev/sr18", "mcn=0123456789012 isrc=1:USRC17607839 isrc=3:GBAYE0000351", kHiddenTrack},
+    {"/dev/sr19", "no-c2", kEnhanced},
 };
 
 // The CD-Text /dev/sr18 answers with: the file is written by the test that reads it.
@@ -303,6 +304,44 @@ TEST(EmulatedDrive, ReadErrorsAndUnstableSectorsReachTheCallerAsTheDriveGivesThe
     const std::string badArgument = "error " + std::to_string(CUEIFY_ERR_BADARG);
     for (const uint32_t lba : {100000u, 0xFFFFFFFFu})
         EXPECT_EQ(sectorText(drive.get(), lba), badArgument) << "LBA " << lba;
+}
+
+// What an uncached read with C2 pointers gave, against the image's sector.
+std::string c2Read(cueify_device* device, uint32_t lba, const std::string& good)
+{
+    Sector sector{};
+    std::array<uint8_t, CUEIFY_C2_POINTER_SIZE> pointers{};
+    if (const int result = cueify_device_read_raw_uncached_c2(device, lba, sector.data(), pointers.data()))
+        return "error " + std::to_string(result) + ": " + cueify_get_last_error();
+    size_t flagged = 0;
+    for (const uint8_t bits : pointers)
+        flagged += static_cast<size_t>(__builtin_popcount(bits));
+    return (std::string(sector.begin(), sector.end()) == good ? "as imaged, " : "altered, ") +
+           std::to_string(flagged) + " bytes flagged";
+}
+
+TEST(EmulatedDrive, UncachedReadsFlagWhatTheDriveCouldNotCorrectWhereItReportsC2Errors)
+{
+    const ImageOf image("/dev/sr9");
+    const DeviceOwner c2 = openDevice("/dev/sr9"), noC2 = openDevice("/dev/sr19");
+    const std::string clean = "as imaged, 0 bytes flagged", flagged = "altered, 4 bytes flagged";
+    const std::string noC2Drive = "error 1: the drive does not report C2 error pointers";
+    const std::string imageHasNone = "error 1: a disc image has no C2 error pointers to report";
+    // An unstable sector, one whose first two reads come back alike and wrong, a sound one.
+    const struct
+    {
+        cueify_device* device;
+        uint32_t lba;
+        std::vector<std::string> reads;
+    } cases[] = {{c2.get(), 30, {clean, flagged, clean}},
+                 {c2.get(), 40, {flagged, flagged, clean}},
+                 {noC2.get(), 30, {noC2Drive}},
+                 {image.device(), 30, {imageHasNone}}};
+    for (const auto& c : cases) {
+        const std::string good = sectorText(image.device(), c.lba);
+        for (size_t read = 0; read < c.reads.size(); ++read)
+            EXPECT_EQ(c2Read(c.device, c.lba, good), c.reads[read]) << "LBA " << c.lba << ", read " << read;
+    }
 }
 
 } // namespace

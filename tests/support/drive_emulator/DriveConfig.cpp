@@ -70,6 +70,8 @@ bool parseBehaviour(const std::string& word, DriveConfig& drive)
         drive.readyAfter = static_cast<unsigned>(number(value, word));
     else if (key == "medium-error")
         parseSectorFault(value, word, drive.mediumErrors);
+    else if (key == "c2-error")
+        parseSectorFault(value, word, drive.c2Errors);
     else if (key == "unstable")
         drive.unstableSectors.insert(static_cast<uint32_t>(number(value, word)));
     else if (key == "noisy")

@@ -9,6 +9,9 @@
 //   unstable=LBA         every second read of that sector returns other data (and C2 pointers to it)
 //   noisy=LBA            every read of that sector returns data unlike any other read's, without
 //                        an error; LBAxN: the first N reads only
+//   c2-error=LBA         every read of that sector returns the same other data, with C2 pointers to it
+//                        where the drive offers them, as a drive that cannot correct it; LBAxN: the
+//                        first N reads only
 //   bcd-toc              the full TOC's numbers in BCD, as some old drives pass them through
 //   no-full-toc          READ TOC format 2 refused with ILLEGAL REQUEST
 //   older-toc            knows READ TOC's format only in byte 9, as before MMC: formats 1 and 2
@@ -50,6 +53,7 @@ struct DriveConfig
     std::map<uint32_t, int> mediumErrors; // LBA to failing reads left, or kEveryRead
     std::set<uint32_t> unstableSectors;
     std::map<uint32_t, int> noisySectors; // LBA to noisy reads, or kEveryRead
+    std::map<uint32_t, int> c2Errors;     // LBA to reads left that come back wrong, or kEveryRead
     bool bcdFullToc = false;
     bool refusesFullToc = false;
     bool knowsOnlyOlderTocFormats = false;

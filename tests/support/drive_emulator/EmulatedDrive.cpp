@@ -9,16 +9,18 @@ namespace driveemulator {
 namespace {
 
 constexpr uint8_t kBecomingReady = 0x01;
-// Bytes of an unstable sector that come back inverted on every second read: samples in the middle
-// of an audio sector, user data in a data sector.
+// Bytes of an unstable sector that come back inverted on every second read, and of a sector with C2
+// errors on every failing read: samples in the middle of an audio sector, user data in a data sector.
 constexpr uint16_t kUnstableFirstByte = 1000, kUnstableByteCount = 4;
 
-// Bytes in the middle of the sector come back changed, and the C2 error pointers mark them.
-void alter(SectorRead& read, uint8_t mask)
+// Bytes in the middle of the sector come back changed; where the drive knows, its C2 error
+// pointers mark them.
+void alter(SectorRead& read, uint8_t mask, bool known)
 {
     for (uint16_t offset = kUnstableFirstByte; offset < kUnstableFirstByte + kUnstableByteCount; ++offset) {
         read.bytes[offset] ^= mask;
-        read.alteredOffsets.push_back(offset);
+        if (known)
+            read.alteredOffsets.push_back(offset);
     }
 }
 
@@ -65,7 +67,12 @@ std::optional<Sense> EmulatedDrive::readSector(int64_t lba, SectorRead& read)
         --noise->second;
     const unsigned reads = unstable || noisy ? ++m_unstableReads[lba] : 0;
     if ((unstable && reads % 2 == 0) || noisy)
-        alter(read, noisy ? static_cast<uint8_t>(reads) : uint8_t{0xFF});
+        alter(read, noisy ? static_cast<uint8_t>(reads) : uint8_t{0xFF}, !noisy);
+    const auto c2Error = m_config.c2Errors.find(static_cast<uint32_t>(lba));
+    if (c2Error != m_config.c2Errors.end() && c2Error->second != 0) {
+        c2Error->second -= c2Error->second > 0 ? 1 : 0;
+        alter(read, 0xFF, true); // the same bytes every time, so that two altered reads agree
+    }
     return std::nullopt;
 }
 

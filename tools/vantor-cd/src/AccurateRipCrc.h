@@ -34,7 +34,7 @@ private:
     uint32_t m_v1 = 0;
     uint32_t m_v2High = 0;
     uint32_t m_frame450 = 0;
-    uint32_t m_crc32 = 0; // zlib's, which inverts before and after
+    uint32_t m_crc32 = 0; // as zlib keeps it: inverted before and after
 };
 
 } // namespace vantorcd

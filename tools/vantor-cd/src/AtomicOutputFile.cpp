@@ -15,9 +15,9 @@ namespace {
 
 constexpr mode_t kNewFileMode = 0666;
 
-UserError cannotWrite(const std::filesystem::path& target, int error)
+OutputError cannotWrite(const std::filesystem::path& target, int error)
 {
-    return UserError("cannot write " + target.string() + ": " + std::strerror(error));
+    return OutputError("cannot write " + target.string() + ": " + std::strerror(error));
 }
 
 // mkstemp makes the file private; the finished file gets the mode any new file would get.

@@ -24,6 +24,11 @@ constexpr int kChannels = 2;
 constexpr size_t kBytesPerFrame = 4;
 // Encoders that take any frame size get eight CD sectors at a time.
 constexpr int kVariableFrameSamples = 8 * discgeometry::kSamplesPerSector;
+// PCM reaches the file in writes of 32 CD sectors or more: each is one system call, and the kernel
+// copies large writes into the page cache in fewer, larger steps.
+constexpr size_t kPcmPacketBytes = 32 * discgeometry::kRawSectorBytes;
+
+constexpr int kLargestErrno = 4095;
 
 std::string errorText(int result)
 {
@@ -32,14 +37,10 @@ std::string errorText(int result)
     return text;
 }
 
-// The file protocol's options for the new, empty output file:
-// - truncate: truncating it anyway marks it, on ext4, as a file replaced by truncation, and
-//   closing it then writes the whole file back on the spot.
-// - blocksize: the page cache gives each write() folios of about its size. Copying into the large
-//   folios of FFmpeg's 256 KiB writes took, on a virtual machine, some ten times as long as into
-//   small ones: about a second of kernel time for a whole disc. From 64 KiB on the cost shows;
-//   16 KiB writes keep it away, at 48,000 write calls a disc instead of 3,000.
-const char* const kFileOptions[][2] = {{"truncate", "0"}, {"blocksize", "16384"}};
+// The file protocol's option for the new, empty output file: truncating it anyway marks it, on
+// ext4, as a file replaced by truncation, and closing it then writes the whole file back on the
+// spot.
+const char* const kFileOptions[][2] = {{"truncate", "0"}};
 
 int openForWriting(AVIOContext** context, const std::string& url)
 {
@@ -49,8 +50,10 @@ int openForWriting(AVIOContext** context, const std::string& url)
         if (result >= 0)
             result = av_dict_set(&options, option[0], option[1], 0);
     }
+    // Direct: each packet is written as it comes, with no copy into FFmpeg's buffer, so that a rip's
+    // chunk of sectors is one write() call.
     if (result >= 0)
-        result = avio_open2(context, url.c_str(), AVIO_FLAG_WRITE, nullptr, &options);
+        result = avio_open2(context, url.c_str(), AVIO_FLAG_WRITE | AVIO_FLAG_DIRECT, nullptr, &options);
     av_dict_free(&options);
     return result;
 }
@@ -179,6 +182,8 @@ void AudioFileWriter::finish()
             sendFrame();
         check(avcodec_send_frame(m_codec.get(), nullptr), "flush the encoder");
         drainEncoder();
+    } else {
+        writePending();
     }
     check(av_write_trailer(m_format.get()), "finish the file");
     check(m_format->pb->error, "write the file");
@@ -187,13 +192,32 @@ void AudioFileWriter::finish()
 
 void AudioFileWriter::writePcm(const uint8_t* pcm, size_t size)
 {
-    if (m_route == Route::ByteSwapped) {
-        m_swapped.resize(size);
-        swapByteOrder(pcm, m_swapped.data(), size);
-        pcm = m_swapped.data();
+    if (m_route == Route::AsTheyAre && m_pending.empty() && size >= kPcmPacketBytes) {
+        writePcmPacket(pcm, size);
+        return;
     }
+    const size_t at = m_pending.size();
+    m_pending.resize(at + size);
+    if (m_route == Route::ByteSwapped)
+        swapByteOrder(pcm, m_pending.data() + at, size);
+    else
+        std::memcpy(m_pending.data() + at, pcm, size);
+    if (m_pending.size() >= kPcmPacketBytes)
+        writePending();
+}
+
+void AudioFileWriter::writePending()
+{
+    if (m_pending.empty())
+        return;
+    writePcmPacket(m_pending.data(), m_pending.size());
+    m_pending.clear();
+}
+
+void AudioFileWriter::writePcmPacket(const uint8_t* pcm, size_t size)
+{
     const auto samples = static_cast<int64_t>(size / kBytesPerFrame);
-    // The muxer copies the bytes into its output buffer; the packet only lends them.
+    // The muxer writes the bytes out; the packet only lends them.
     m_packet->data = const_cast<uint8_t*>(pcm);
     m_packet->size = static_cast<int>(size);
     m_packet->pts = m_nextPts;
@@ -252,8 +276,13 @@ void AudioFileWriter::writePacket()
 
 void AudioFileWriter::check(int result, const char* step) const
 {
-    if (result < 0)
-        throw UserError("cannot write " + m_shownName + ": failed to " + step + ": " + errorText(result));
+    if (result >= 0)
+        return;
+    // FFmpeg passes a system call's failure on as its negated errno; its own codes lie far below.
+    // The system's reason (a full disk, a file too large, an I/O error) says all there is to say.
+    if (result > -kLargestErrno)
+        throw OutputError("cannot write " + m_shownName + ": " + std::strerror(-result));
+    throw UserError("cannot write " + m_shownName + ": failed to " + step + ": " + errorText(result));
 }
 
 } // namespace vantorcd

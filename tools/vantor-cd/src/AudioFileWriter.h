@@ -26,17 +26,18 @@ class AudioFileWriter
 {
 public:
     // Opens path, a new empty file, and writes the file header with the tags. Errors name
-    // shownName, the file the user asked for. Throws UserError when the file cannot be written.
+    // shownName, the file the user asked for. Throws OutputError when a system call fails, with
+    // its reason, and UserError when FFmpeg refuses the file.
     AudioFileWriter(const std::filesystem::path& path, const OutputFormat& format, std::string shownName,
                     const AudioTags& tags = {});
     ~AudioFileWriter();
     AudioFileWriter(const AudioFileWriter&) = delete;
     AudioFileWriter& operator=(const AudioFileWriter&) = delete;
 
-    // Appends whole stereo frames (size a multiple of 4). Throws UserError when writing fails.
+    // Appends whole stereo frames (size a multiple of 4). Throws as the constructor.
     void write(const uint8_t* pcm, size_t size);
 
-    // Encodes what is left, writes the trailer and closes the file. Throws UserError.
+    // Encodes what is left, writes the trailer and closes the file. Throws as the constructor.
     void finish();
 
 private:
@@ -70,6 +71,8 @@ private:
     void allocateFrame();
     void openOutput(const std::filesystem::path& path, const AudioTags& tags);
     void writePcm(const uint8_t* pcm, size_t size);
+    void writePending();
+    void writePcmPacket(const uint8_t* pcm, size_t size);
     void fillFrames(const uint8_t* pcm, size_t size);
     void sendFrame();
     void drainEncoder();
@@ -84,7 +87,7 @@ private:
     std::unique_ptr<AVFrame, FrameFree> m_frame; // the encoder's input, refilled; Encoded only
     size_t m_frameBytes = 0;
     size_t m_frameFill = 0;         // bytes of m_frame filled so far
-    std::vector<uint8_t> m_swapped; // ByteSwapped only
+    std::vector<uint8_t> m_pending; // PCM gathered into a write; AsTheyAre and ByteSwapped only
     int64_t m_nextPts = 0;
 };
 

@@ -69,18 +69,29 @@ RippedTrack describe(const TocTrack& track, const DiscRipPlan& plan)
     return ripped;
 }
 
+// Sectors go to the writer and the CRCs 32 at a time: a PCM writer hands a chunk that size to the
+// file as it is, with no copy, and the CRCs read it while it is still in the processor's cache.
+constexpr uint32_t kChunkSectors = 32;
+static_assert(sizeof(SectorBytes[kChunkSectors]) == kChunkSectors * kRawSectorBytes,
+              "a chunk's sectors lie end to end");
+
 void copyTrack(OffsetCorrection& audio, const TocTrack& track, AudioFileWriter& writer, AccurateRipCrc& crc,
                Progress& progress)
 {
-    SectorBytes sector;
-    for (uint32_t lba = track.startLba; lba < track.startLba + track.lengthSectors; ++lba) {
-        if (interruptionRequested())
-            throw UserError("interrupted in track " + std::to_string(track.number) +
-                            "; the tracks before it are complete and nothing of it was kept");
-        audio.read(lba, sector);
-        writer.write(sector.data(), sector.size());
-        crc.add(sector.data(), sector.size());
-        progress.bytesDone += sector.size();
+    std::vector<SectorBytes> chunk(kChunkSectors);
+    const uint32_t end = track.startLba + track.lengthSectors;
+    for (uint32_t lba = track.startLba; lba < end;) {
+        const uint32_t sectors = std::min(kChunkSectors, end - lba);
+        for (uint32_t i = 0; i < sectors; ++i, ++lba) {
+            if (interruptionRequested())
+                throw UserError("interrupted in track " + std::to_string(track.number) +
+                                "; the tracks before it are complete and nothing of it was kept");
+            audio.read(lba, chunk[i]);
+        }
+        const size_t bytes = size_t{sectors} * kRawSectorBytes;
+        writer.write(chunk.front().data(), bytes);
+        crc.add(chunk.front().data(), bytes);
+        progress.bytesDone += bytes;
         progress.bar.update(progress.bytesDone);
     }
 }
@@ -90,12 +101,18 @@ RippedTrack ripTrack(const DiscToc& disc, const DiscRipPlan& plan, const TocTrac
 {
     RippedTrack ripped = describe(track, plan);
     const std::filesystem::path path = plan.folder / ripped.fileName;
-    AtomicOutputFile file(path);
-    AudioFileWriter writer(file.temporaryPath(), plan.format, path.string(),
-                           tagsOf(disc, plan, track, total));
-    copyTrack(audio, track, writer, crc, progress);
-    writer.finish();
-    file.commit();
+    try {
+        AtomicOutputFile file(path);
+        AudioFileWriter writer(file.temporaryPath(), plan.format, path.string(),
+                               tagsOf(disc, plan, track, total));
+        copyTrack(audio, track, writer, crc, progress);
+        writer.finish();
+        file.commit();
+    } catch (const OutputError& error) {
+        throw OutputError(std::string(error.what()) +
+                          "; the tracks before it are complete and nothing of track " +
+                          std::to_string(track.number) + " was kept");
+    }
     ripped.crc32 = crc.crc32();
     ripped.accurateRipV1 = crc.v1();
     ripped.accurateRipV2 = crc.v2();

@@ -7,7 +7,7 @@ DriveAudio::DriveAudio(std::vector<const TocTrack*> tracks, DeliveredAudio::Open
     : m_raw(std::move(raw)),
       m_delivered(tracks, std::move(openParser), std::move(readFailureReason),
                   [this](uint32_t lba, SectorBytes& sector) { m_raw.read(lba, sector); }),
-      m_secure([this](uint32_t lba, SectorBytes& sector) { m_raw.readUncached(lba, sector); })
+      m_secure([this](uint32_t lba, SectorBytes& sector) { return m_raw.readUncached(lba, sector); })
 {
     if (secure)
         m_delivered.confirmEachSector([this](uint32_t lba, SectorBytes& sector, unsigned track) {

@@ -35,17 +35,27 @@ const SectorBytes& OffsetCorrection::delivered(int64_t lba)
     std::swap(m_cache[0], m_cache[1]);
     std::swap(m_cachedLba[0], m_cachedLba[1]);
     m_cachedLba[1].reset();
-    if (lba < 0 || lba >= m_audioEnd)
-        m_cache[1].fill(0);
-    else
-        m_read(static_cast<uint32_t>(lba), m_cache[1]);
+    readDelivered(lba, m_cache[1]);
     m_cachedLba[1] = lba;
     return m_cache[1];
+}
+
+void OffsetCorrection::readDelivered(int64_t lba, SectorBytes& sector)
+{
+    if (lba < 0 || lba >= m_audioEnd)
+        sector.fill(0);
+    else
+        m_read(static_cast<uint32_t>(lba), sector);
 }
 
 void OffsetCorrection::read(uint32_t lba, SectorBytes& sector)
 {
     const int64_t first = int64_t{lba} + m_shiftSectors;
+    // An offset of whole sectors takes each delivered sector once, as it is: no copy through the cache.
+    if (m_shiftBytes == 0) {
+        readDelivered(first, sector);
+        return;
+    }
     const SectorBytes& head = delivered(first);
     std::memcpy(sector.data(), head.data() + m_shiftBytes, kRawSectorBytes - m_shiftBytes);
     if (m_shiftBytes == 0)

@@ -29,6 +29,8 @@ public:
 
 private:
     const SectorBytes& delivered(int64_t lba);
+    // Silence outside [0, audioEnd).
+    void readDelivered(int64_t lba, SectorBytes& sector);
 
     ReadSector m_read;
     int64_t m_shiftSectors; // whole sectors of the offset, rounded down

@@ -4,8 +4,13 @@
 
 #include "DriveHandle.h"
 #include "OffsetCorrection.h"
+#include "UserError.h"
 
+#include <cueify/cueify.h>
+
+#include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace vantorcd {
@@ -13,6 +18,8 @@ namespace vantorcd {
 class RawSectorReader
 {
 public:
+    using C2Pointers = std::array<uint8_t, CUEIFY_C2_POINTER_SIZE>;
+
     // Opens nothing until the first read.
     explicit RawSectorReader(std::string drive) noexcept : m_drive(std::move(drive)) {}
     // Reads through a drive the command holds open already.
@@ -25,14 +32,20 @@ public:
     void read(uint32_t lba, SectorBytes& sector);
 
     // A read from the disc itself, past what was read ahead and the drive's cache: for re-reading
-    // a sector whose first read is in doubt.
-    void readUncached(uint32_t lba, SectorBytes& sector);
+    // a sector whose first read is in doubt. False when the drive reported C2 errors in it; true
+    // also from a drive or image that reports none.
+    bool readUncached(uint32_t lba, SectorBytes& sector);
 
 private:
+    cueify_device* device();
     void readWith(int (*readSector)(cueify_device*, uint32_t, uint8_t*), uint32_t lba, SectorBytes& sector);
+    // Empty when the source reports no C2 errors.
+    std::optional<C2Pointers> readWithC2(uint32_t lba, SectorBytes& sector);
+    UserError cannotRead(uint32_t lba) const;
 
     std::string m_drive;
     std::shared_ptr<const DriveHandle> m_handle;
+    bool m_reportsC2 = true; // until the source says otherwise
 };
 
 } // namespace vantorcd

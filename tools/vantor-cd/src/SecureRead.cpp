@@ -6,13 +6,16 @@
 #include <vector>
 
 namespace vantorcd {
-
 unsigned SecureRead::confirm(uint32_t lba, SectorBytes& sector, unsigned track)
 {
-    std::vector<SectorBytes> reads{sector};
+    std::vector<SectorBytes> reads{sector}; // those the drive did not flag
+    unsigned flagged = 0;
     for (unsigned again = 1; again < kMaxReads; ++again) {
         SectorBytes next;
-        m_read(lba, next);
+        if (!m_read(lba, next)) {
+            ++flagged;
+            continue;
+        }
         if (std::find(reads.begin(), reads.end(), next) != reads.end()) {
             sector = next;
             return again - 1;
@@ -20,7 +23,8 @@ unsigned SecureRead::confirm(uint32_t lba, SectorBytes& sector, unsigned track)
         reads.push_back(next);
     }
     throw UserError("track " + std::to_string(track) + " cannot be read consistently: no two of " +
-                    std::to_string(kMaxReads) + " reads of LBA " + std::to_string(lba) + " agree");
+                    std::to_string(kMaxReads) + " reads of LBA " + std::to_string(lba) + " agree" +
+                    (flagged > 0 ? ", " + std::to_string(flagged) + " of them with C2 errors" : ""));
 }
 
 } // namespace vantorcd

@@ -13,4 +13,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// An output file that could not be written (a full disk, a file too large, an I/O error), whose
+// text names the file and the system's reason.
+class OutputError : public UserError
+{
+public:
+    using UserError::UserError;
+};
+
 } // namespace vantorcd

@@ -6,7 +6,7 @@
 
 namespace vantorcd {
 
-// Throws UserError naming the file when it cannot be written.
+// Throws OutputError naming the file and the system's reason when it cannot be written.
 void writeWholeTextFile(const std::filesystem::path& path, const std::string& text);
 
 } // namespace vantorcd

@@ -60,6 +60,18 @@ int cueify_device_read_raw(cueify_device *d, uint32_t lba, uint8_t *buffer);
  */
 int cueify_device_read_raw_uncached(cueify_device *d, uint32_t lba, uint8_t *buffer);
 
+/** C2 error pointers: a bit per byte of a raw sector. */
+#define CUEIFY_C2_POINTER_SIZE (CUEIFY_RAW_SECTOR_SIZE / 8)
+
+/**
+ * cueify_device_read_raw_uncached, and the C2 error pointers the drive sends with the sector:
+ * CUEIFY_C2_POINTER_SIZE bytes, a bit per byte of the sector, most significant bit first, set
+ * where the drive could not correct that byte. CUEIFY_NO_DATA, with nothing read, from a drive
+ * that does not report C2 errors and from a disc image, which has none to report.
+ */
+int cueify_device_read_raw_uncached_c2(cueify_device *d, uint32_t lba, uint8_t *buffer,
+                                       uint8_t *c2_pointers);
+
 /**
  * Asks a drive to read at speed times 1x, or at its fastest, the drive's default, when speed is 0.
  * The drive is sent SET CD SPEED as Linux's CD driver sends it: speed * 177 kB/s, at most 370x; 0

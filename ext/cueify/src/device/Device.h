@@ -80,6 +80,14 @@ public:
         return result;
     }
 
+    // readRawSectorUncached, and the sector's C2 error pointers as readRawSectorWithC2 gives them.
+    // Throws Failure (CUEIFY_NO_DATA) where the source reports no C2 errors: a drive without C2
+    // pointers, and a disc image, which reads the same every time and has no errors to report.
+    virtual int readRawSectorUncachedWithC2(Lba /*lba*/, uint8_t* /*buffer*/, uint8_t* /*c2Pointers*/)
+    {
+        throw Failure(CUEIFY_NO_DATA, "this device reports no C2 error pointers");
+    }
+
     // The disc's CD-Text; a disc without any gives CD-Text without a block. Throws Failure
     // (CUEIFY_ERR_INTERNAL) where the backend cannot read it.
     virtual CdTextData readCdText()

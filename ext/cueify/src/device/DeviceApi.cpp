@@ -103,6 +103,15 @@ int cueify_device_set_read_speed(cueify_device* d, unsigned int speed)
     return guardedCall([&] { return device->setReadSpeed(speed); });
 }
 
+int cueify_device_read_raw_uncached_c2(cueify_device* d, uint32_t lba, uint8_t* buffer, uint8_t* c2_pointers)
+{
+    cueify::Device* device = openDeviceOf(d);
+    if (!device || !buffer || !c2_pointers)
+        return CUEIFY_ERR_BADARG;
+    return guardedCall(
+        [&] { return device->readRawSectorUncachedWithC2(cueify::Lba{lba}, buffer, c2_pointers); });
+}
+
 char** cueify_device_get_all_devices(size_t* count)
 {
     size_t listed = 0;

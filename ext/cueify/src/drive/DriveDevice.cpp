@@ -141,11 +141,16 @@ int DriveDevice::readRawSectorUncached(Lba lba, uint8_t* buffer)
     const TocTrack* track = readableTrack(lba, buffer);
     if (track == nullptr)
         return CUEIFY_ERR_BADARG;
+    moveCacheAwayFrom(lba);
+    return readOneSector(lba, *track, buffer);
+}
+
+void DriveDevice::moveCacheAwayFrom(Lba lba)
+{
     const Lba away = farthestSectorFrom(lba);
     std::array<uint8_t, kRawSectorBytes> discarded{};
     if (const TocTrack* awayTrack = readableTrack(away, discarded.data()))
         readOneSector(away, *awayTrack, discarded.data());
-    return readOneSector(lba, *track, buffer);
 }
 
 Lba DriveDevice::farthestSectorFrom(Lba lba) const
@@ -181,9 +186,25 @@ int DriveDevice::readRawSectorWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointe
     const TocTrack* track = readableTrack(lba, buffer);
     if (track == nullptr || c2Pointers == nullptr)
         return CUEIFY_ERR_BADARG;
+    return readOneSectorWithC2(lba, *track, buffer, c2Pointers);
+}
+
+int DriveDevice::readRawSectorUncachedWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers)
+{
+    if (!offersC2Pointers())
+        throw Failure(CUEIFY_NO_DATA, "the drive does not report C2 error pointers");
+    Lock lock(m_drive->mutex);
+    const TocTrack* track = readableTrack(lba, buffer);
+    if (track == nullptr || c2Pointers == nullptr)
+        return CUEIFY_ERR_BADARG;
+    moveCacheAwayFrom(lba);
+    return readOneSectorWithC2(lba, *track, buffer, c2Pointers);
+}
+
+int DriveDevice::readOneSectorWithC2(Lba lba, const TocTrack& track, uint8_t* buffer, uint8_t* c2Pointers)
+{
     std::array<uint8_t, kRawSectorBytes + kC2PointerBytes> reply{};
-    int result = cueify::readRawSectorWithC2(m_drive->cdio.get(), lba,
-                                             (track->control & CUEIFY_TOC_TRACK_IS_DATA) != 0, reply.data());
+    const int result = cueify::readRawSectorWithC2(m_drive->cdio.get(), lba, isData(track), reply.data());
     if (result == CUEIFY_OK) {
         std::memcpy(buffer, reply.data(), kRawSectorBytes);
         std::memcpy(c2Pointers, reply.data() + kRawSectorBytes, kC2PointerBytes);

@@ -41,6 +41,10 @@ public:
     // The drive's own C2 error pointers where it offers them.
     int readRawSectorWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers) override;
 
+    // As readRawSectorUncached, with the drive's C2 error pointers. Throws Failure (CUEIFY_NO_DATA)
+    // where the drive does not offer them.
+    int readRawSectorUncachedWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers) override;
+
     // READ SUB-CHANNEL's MCN and ISRC.
     std::string readMcn() override;
     std::string readIsrc(uint8_t track) override;
@@ -62,6 +66,10 @@ private:
 
     int readFromDrive(Lba lba, const TocTrack& track, uint8_t* buffer);
     int readOneSector(Lba lba, const TocTrack& track, uint8_t* buffer);
+    int readOneSectorWithC2(Lba lba, const TocTrack& track, uint8_t* buffer, uint8_t* c2Pointers);
+    // Reads the sector farthest from lba, so that the drive's cache no longer holds lba; with
+    // m_drive->mutex held.
+    void moveCacheAwayFrom(Lba lba);
     // The farthest of the disc's first and last readable sectors.
     Lba farthestSectorFrom(Lba lba) const;
 

@@ -115,6 +115,11 @@ int ImageDevice::readRawSector(Lba lba, uint8_t* buffer)
     return CUEIFY_OK;
 }
 
+int ImageDevice::readRawSectorUncachedWithC2(Lba /*lba*/, uint8_t* /*buffer*/, uint8_t* /*c2Pointers*/)
+{
+    throw Failure(CUEIFY_NO_DATA, "a disc image has no C2 error pointers to report");
+}
+
 void ImageDevice::readStoredSector(const ImageExtent& extent, Lba lba, uint8_t* buffer)
 {
     const OpenedDataFile& opened = m_files[*extent.file];

@@ -31,6 +31,9 @@ public:
     // sessions or when the data file no longer holds the whole sector.
     int readRawSector(Lba lba, uint8_t* buffer) override;
 
+    // Throws Failure (CUEIFY_NO_DATA): an image reads the same every time and has no C2 errors.
+    int readRawSectorUncachedWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers) override;
+
     // CATALOG and the tracks' ISRC lines; CUEIFY_NO_DATA where the sheet has none.
     std::string readMcn() override;
     std::string readIsrc(uint8_t track) override;
