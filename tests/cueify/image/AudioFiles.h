@@ -5,6 +5,7 @@
 #include "FfmpegCommand.h"
 #include "ScratchDirectory.h"
 
+#include "core/Failure.h"
 #include "image/DataFile.h"
 
 #include <gtest/gtest.h>
@@ -64,13 +65,13 @@ inline std::string readInOrder(DataFile& file)
     return bytes;
 }
 
-// The message of the ImageError openDataFile throws, or "opened".
+// The reason of the Failure openDataFile throws, or "opened".
 inline std::string refusal(const fs::path& path, DataFileType type = DataFileType::Audio)
 {
     try {
         openDataFile(path, type, path.filename().string());
         return "opened";
-    } catch (const std::exception& error) {
+    } catch (const Failure& error) {
         return error.what();
     }
 }
