@@ -73,10 +73,13 @@ bool DriveDevice::readTocAtOpen()
 {
     Lock lock(m_mutex);
     std::optional<FullTocData> table;
-    FullTocData toc;
-    m_tocReadAtOpen = readTocFromDrive(toc, table) == CUEIFY_OK;
-    // A full TOC the drive sends but that cannot be decoded leaves the track table to place reads.
-    m_toc = m_tocReadAtOpen ? std::move(toc) : table.value_or(FullTocData{});
+    try {
+        m_toc = readTocFromDrive(table);
+        m_tocReadAtOpen = true;
+    } catch (const Failure&) {
+        // A full TOC the drive sends but that cannot be decoded leaves the track table to place reads.
+        m_toc = table.value_or(FullTocData{});
+    }
     return table.has_value();
 }
 
@@ -88,29 +91,29 @@ int DriveDevice::readFullToc(FullTocData& toc)
         toc = m_toc;
         return CUEIFY_OK;
     }
-    std::optional<FullTocData> table;
-    int result = readTocFromDrive(toc, table);
     // Another TOC may mean another disc.
     m_readAhead.drop();
     m_singleSectorsEnd = Lba{0};
-    if (result == CUEIFY_OK)
-        m_toc = toc;
-    return result;
+    std::optional<FullTocData> table;
+    toc = readTocFromDrive(table);
+    m_toc = toc;
+    return CUEIFY_OK;
 }
 
-int DriveDevice::readTocFromDrive(FullTocData& toc, std::optional<FullTocData>& table)
+FullTocData DriveDevice::readTocFromDrive(std::optional<FullTocData>& table)
 {
     // The ordinary TOC (format 0), always binary: it settles a full TOC that could be BCD, and
     // stands in for a full TOC the drive refuses.
     table = readTrackTable(m_cdio.get());
     std::vector<uint8_t> reply;
     if (readFullTocReply(m_cdio.get(), reply) == CUEIFY_OK)
-        return parseFullTocReply(reply.data(), reply.size(), toc, table ? &*table : nullptr);
-    std::optional<LastSessionStart> lastSession = table ? readLastSessionStart(m_cdio.get()) : std::nullopt;
+        return parseFullTocReply(reply.data(), reply.size(), table ? &*table : nullptr);
+    if (!table)
+        throw Failure(CUEIFY_ERR_INTERNAL, "the drive reports no table of contents");
+    std::optional<LastSessionStart> lastSession = readLastSessionStart(m_cdio.get());
     if (lastSession)
         splitAtLastSession(*table, *lastSession);
-    toc = table ? std::move(*table) : FullTocData{};
-    return table ? CUEIFY_OK : CUEIFY_ERR_INTERNAL;
+    return *table;
 }
 
 const TocTrack* DriveDevice::readableTrack(Lba lba, const uint8_t* buffer) const

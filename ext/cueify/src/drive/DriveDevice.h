@@ -61,8 +61,9 @@ private:
     // The track holding the sector, or null where a read must not go.
     const TocTrack* readableTrack(Lba lba, const uint8_t* buffer) const;
 
-    // table: the ordinary track table, where the drive gave one.
-    int readTocFromDrive(FullTocData& toc, std::optional<FullTocData>& table);
+    // table: the ordinary track table, where the drive gave one. Throws Failure when the drive
+    // gives neither a full TOC nor a track table, or a full TOC that cannot be decoded.
+    FullTocData readTocFromDrive(std::optional<FullTocData>& table);
 
     int readFromDrive(Lba lba, const TocTrack& track, uint8_t* buffer);
     int readOneSector(Lba lba, const TocTrack& track, uint8_t* buffer);
