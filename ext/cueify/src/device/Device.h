@@ -22,22 +22,23 @@ struct IndexMark
     AbsoluteFrame address;
 };
 
-// An opened disc source. Methods return cueify result codes (CUEIFY_OK on success).
+// An opened disc source. Methods throw Failure with the code the C API returns for the failure.
 class Device
 {
 public:
     virtual ~Device() = default;
 
-    virtual int readFullToc(FullTocData& toc) = 0;
+    virtual FullTocData readFullToc() = 0;
 
-    // Fills all CUEIFY_RAW_SECTOR_SIZE bytes of buffer, or fails. A backend may serve the sector
-    // from what it read ahead of earlier requests.
-    virtual int readRawSector(Lba lba, uint8_t* buffer) = 0;
+    // Fills all CUEIFY_RAW_SECTOR_SIZE bytes of buffer, or throws Failure and leaves it as it was:
+    // CUEIFY_ERR_BADARG for a sector outside the disc's tracks, CUEIFY_ERR_INTERNAL for one that
+    // cannot be read. A backend may serve the sector from what it read ahead of earlier requests.
+    virtual void readRawSector(Lba lba, uint8_t* buffer) = 0;
 
     // readRawSector from the disc itself, for re-reading a sector whose first read is in doubt:
     // past anything read ahead, and past the drive's own cache where it has one. It costs more
     // than readRawSector and leaves what was read ahead as it was.
-    virtual int readRawSectorUncached(Lba lba, uint8_t* buffer) { return readRawSector(lba, buffer); }
+    virtual void readRawSectorUncached(Lba lba, uint8_t* buffer) { readRawSector(lba, buffer); }
 
     // The disc's media catalogue number (13 digits) or a track's ISRC (12 characters). Throws
     // Failure: CUEIFY_NO_DATA when the disc carries none, CUEIFY_ERR_INTERNAL when the backend
@@ -68,12 +69,11 @@ public:
     // readRawSector, and the sector's C2 error pointers in kC2PointerBytes: a bit per byte of the
     // sector, most significant first, set where the drive could not correct that byte. A source
     // that does not offer them reports every byte as read without error.
-    virtual int readRawSectorWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers)
+    virtual void readRawSectorWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers)
     {
-        const int result = readRawSector(lba, buffer);
-        if (result == CUEIFY_OK && c2Pointers != nullptr)
+        readRawSector(lba, buffer);
+        if (c2Pointers != nullptr)
             std::memset(c2Pointers, 0, kC2PointerBytes);
-        return result;
     }
 
     // The disc's CD-Text; a disc without any gives CD-Text without a block. Throws Failure

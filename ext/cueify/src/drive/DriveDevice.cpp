@@ -61,6 +61,20 @@ bool isBeyondAnyDisc(Lba lba)
     return lba.value > std::numeric_limits<uint32_t>::max() - kLeadInFrames;
 }
 
+// Why a read that readableTrack refused must not go to the drive.
+Failure refusedRead(Lba lba, const uint8_t* buffer)
+{
+    if (buffer == nullptr)
+        return Failure(CUEIFY_ERR_BADARG, "no buffer for the sector");
+    return Failure(CUEIFY_ERR_BADARG, "LBA " + std::to_string(lba.value) + " lies outside the disc's tracks");
+}
+
+Failure unreadable(Lba lba)
+{
+    return Failure(CUEIFY_ERR_INTERNAL,
+                   "the drive cannot read the sector at LBA " + std::to_string(lba.value));
+}
+
 } // namespace
 
 DriveDevice::DriveDevice(CdioHandle cdio, FullTocData toc, uint32_t readAheadSectors) noexcept
@@ -83,21 +97,18 @@ bool DriveDevice::readTocAtOpen()
     return table.has_value();
 }
 
-int DriveDevice::readFullToc(FullTocData& toc)
+FullTocData DriveDevice::readFullToc()
 {
     Lock lock(m_mutex);
     // The TOC read a moment ago at open time: asking the drive again would only repeat it.
-    if (std::exchange(m_tocReadAtOpen, false)) {
-        toc = m_toc;
-        return CUEIFY_OK;
-    }
+    if (std::exchange(m_tocReadAtOpen, false))
+        return m_toc;
     // Another TOC may mean another disc.
     m_readAhead.drop();
     m_singleSectorsEnd = Lba{0};
     std::optional<FullTocData> table;
-    toc = readTocFromDrive(table);
-    m_toc = toc;
-    return CUEIFY_OK;
+    m_toc = readTocFromDrive(table);
+    return m_toc;
 }
 
 FullTocData DriveDevice::readTocFromDrive(std::optional<FullTocData>& table)
@@ -105,9 +116,8 @@ FullTocData DriveDevice::readTocFromDrive(std::optional<FullTocData>& table)
     // The ordinary TOC (format 0), always binary: it settles a full TOC that could be BCD, and
     // stands in for a full TOC the drive refuses.
     table = readTrackTable(m_cdio.get());
-    std::vector<uint8_t> reply;
-    if (readFullTocReply(m_cdio.get(), reply) == CUEIFY_OK)
-        return parseFullTocReply(reply.data(), reply.size(), table ? &*table : nullptr);
+    if (const std::optional<std::vector<uint8_t>> reply = readFullTocReply(m_cdio.get()))
+        return parseFullTocReply(reply->data(), reply->size(), table ? &*table : nullptr);
     if (!table)
         throw Failure(CUEIFY_ERR_INTERNAL, "the drive reports no table of contents");
     std::optional<LastSessionStart> lastSession = readLastSessionStart(m_cdio.get());
@@ -121,18 +131,17 @@ const TocTrack* DriveDevice::readableTrack(Lba lba, const uint8_t* buffer) const
     return buffer != nullptr && !isBeyondAnyDisc(lba) ? trackHolding(m_toc, toAbsolute(lba)) : nullptr;
 }
 
-int DriveDevice::readRawSector(Lba lba, uint8_t* buffer)
+void DriveDevice::readRawSector(Lba lba, uint8_t* buffer)
 {
     Lock lock(m_mutex);
     const TocTrack* track = readableTrack(lba, buffer);
     if (track == nullptr)
-        return CUEIFY_ERR_BADARG;
-    if (m_readAhead.take(lba, buffer))
-        return CUEIFY_OK;
-    return readFromDrive(lba, *track, buffer);
+        throw refusedRead(lba, buffer);
+    if (!m_readAhead.take(lba, buffer))
+        readFromDrive(lba, *track, buffer);
 }
 
-int DriveDevice::readFromDrive(Lba lba, const TocTrack& track, uint8_t* buffer)
+void DriveDevice::readFromDrive(Lba lba, const TocTrack& track, uint8_t* buffer)
 {
     const bool afterFailedBatch =
         lba.value == m_nextSingleSector.value && lba.value < m_singleSectorsEnd.value;
@@ -140,39 +149,44 @@ int DriveDevice::readFromDrive(Lba lba, const TocTrack& track, uint8_t* buffer)
     const uint32_t count = afterFailedBatch ? 1 : std::min(m_readAheadSectors, left);
     if (count > 1) {
         uint8_t* batch = m_readAhead.prepare(lba, count);
-        if (readRawSectors(m_cdio.get(), lba, count, isData(track), batch) == CUEIFY_OK) {
+        if (readRawSectors(m_cdio.get(), lba, count, isData(track), batch)) {
             m_readAhead.filled();
-            return m_readAhead.take(lba, buffer) ? CUEIFY_OK : CUEIFY_ERR_INTERNAL;
+            if (!m_readAhead.take(lba, buffer))
+                throw unreadable(lba);
+            return;
         }
         m_readAhead.drop();
         m_singleSectorsEnd = Lba{lba.value + count};
     }
     m_nextSingleSector = Lba{lba.value + 1};
-    return readOneSector(lba, track, buffer);
+    if (!readOneSector(lba, track, buffer))
+        throw unreadable(lba);
 }
 
-int DriveDevice::readOneSector(Lba lba, const TocTrack& track, uint8_t* buffer)
+bool DriveDevice::readOneSector(Lba lba, const TocTrack& track, uint8_t* buffer)
 {
     // The caller's buffer is written only once every byte has arrived.
     std::array<uint8_t, kRawSectorBytes> sector{};
-    int result = isData(track) ? readRawDataSector(m_cdio.get(), lba, sector.data())
-                               : readRawAudioSector(m_cdio.get(), lba, sector.data());
-    if (result == CUEIFY_OK)
+    const bool read = isData(track) ? readRawDataSector(m_cdio.get(), lba, sector.data())
+                                    : readRawAudioSector(m_cdio.get(), lba, sector.data());
+    if (read)
         std::memcpy(buffer, sector.data(), sector.size());
-    return result;
+    return read;
 }
 
-int DriveDevice::readRawSectorUncached(Lba lba, uint8_t* buffer)
+void DriveDevice::readRawSectorUncached(Lba lba, uint8_t* buffer)
 {
     Lock lock(m_mutex);
     const TocTrack* track = readableTrack(lba, buffer);
     if (track == nullptr)
-        return CUEIFY_ERR_BADARG;
+        throw refusedRead(lba, buffer);
     const Lba away = farthestSectorFrom(lba);
     std::array<uint8_t, kRawSectorBytes> discarded{};
+    // A far sector that cannot be read has moved the drive away all the same.
     if (const TocTrack* awayTrack = readableTrack(away, discarded.data()))
         readOneSector(away, *awayTrack, discarded.data());
-    return readOneSector(lba, *track, buffer);
+    if (!readOneSector(lba, *track, buffer))
+        throw unreadable(lba);
 }
 
 Lba DriveDevice::farthestSectorFrom(Lba lba) const
@@ -192,22 +206,22 @@ bool DriveDevice::offersC2Pointers()
     return *m_offersC2Pointers;
 }
 
-int DriveDevice::readRawSectorWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers)
+void DriveDevice::readRawSectorWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers)
 {
     if (!offersC2Pointers())
         return Device::readRawSectorWithC2(lba, buffer, c2Pointers);
     Lock lock(m_mutex);
     const TocTrack* track = readableTrack(lba, buffer);
-    if (track == nullptr || c2Pointers == nullptr)
-        return CUEIFY_ERR_BADARG;
+    if (track == nullptr)
+        throw refusedRead(lba, buffer);
+    if (c2Pointers == nullptr)
+        throw Failure(CUEIFY_ERR_BADARG, "no buffer for the C2 error pointers");
     std::array<uint8_t, kRawSectorBytes + kC2PointerBytes> reply{};
-    int result = cueify::readRawSectorWithC2(m_cdio.get(), lba,
-                                             (track->control & CUEIFY_TOC_TRACK_IS_DATA) != 0, reply.data());
-    if (result == CUEIFY_OK) {
-        std::memcpy(buffer, reply.data(), kRawSectorBytes);
-        std::memcpy(c2Pointers, reply.data() + kRawSectorBytes, kC2PointerBytes);
-    }
-    return result;
+    if (!cueify::readRawSectorWithC2(m_cdio.get(), lba, (track->control & CUEIFY_TOC_TRACK_IS_DATA) != 0,
+                                     reply.data()))
+        throw unreadable(lba);
+    std::memcpy(buffer, reply.data(), kRawSectorBytes);
+    std::memcpy(c2Pointers, reply.data() + kRawSectorBytes, kC2PointerBytes);
 }
 
 const TocTrack& DriveDevice::tocTrack(uint8_t track) const
@@ -221,11 +235,11 @@ const TocTrack& DriveDevice::tocTrack(uint8_t track) const
 QPosition DriveDevice::positionAt(Lba lba)
 {
     for (uint32_t back = 0; back <= kPositionSearchSectors && back <= lba.value; ++back) {
-        QFrame frame;
-        if (readQFrame(m_cdio.get(), Lba{lba.value - back}, frame) != CUEIFY_OK)
+        const std::optional<QFrame> frame = readQFrame(m_cdio.get(), Lba{lba.value - back});
+        if (!frame)
             break;
-        if (frame.adr == CUEIFY_SUB_Q_POSITION && frame.track != 0)
-            return {frame.track, frame.index};
+        if (frame->adr == CUEIFY_SUB_Q_POSITION && frame->track != 0)
+            return {frame->track, frame->index};
     }
     throw Failure(CUEIFY_ERR_INTERNAL,
                   "the drive gives no position in the Q sub-channel at LBA " + std::to_string(lba.value));
@@ -266,17 +280,14 @@ std::vector<IndexMark> DriveDevice::readTrackIndices(uint8_t track)
 uint8_t DriveDevice::readTrackControlFlags(uint8_t track)
 {
     Lock lock(m_mutex);
-    QFrame frame;
-    const int result = readQFrame(m_cdio.get(), toLba(tocTrack(track).start), frame);
-    return result == CUEIFY_OK ? frame.control : kUnknownControl;
+    const std::optional<QFrame> frame = readQFrame(m_cdio.get(), toLba(tocTrack(track).start));
+    return frame ? frame->control : kUnknownControl;
 }
 
 CdTextData DriveDevice::readCdText()
 {
     Lock lock(m_mutex);
-    std::vector<uint8_t> reply;
-    if (readCdTextReply(m_cdio.get(), reply) != CUEIFY_OK)
-        throw Failure(CUEIFY_ERR_INTERNAL, "the drive reports no CD-Text");
+    const std::vector<uint8_t> reply = readCdTextReply(m_cdio.get());
     return readCdTextPacks(reply.data(), reply.size());
 }
 

@@ -24,23 +24,23 @@ public:
     bool readTocAtOpen();
 
     // The full TOC, or where the drive refuses READ TOC format 2, its ordinary track table split
-    // where the last session starts. Throws std::bad_alloc only.
-    int readFullToc(FullTocData& toc) override;
+    // where the last session starts. Throws Failure as readTocFromDrive does.
+    FullTocData readFullToc() override;
 
     // Reads ahead while the requests go on in order: one READ CD for up to readAheadSectors of
     // the track, the following requests served from it. Where such a batch fails, its sectors are
     // read one by one, so that the error comes from the very sector that failed.
-    int readRawSector(Lba lba, uint8_t* buffer) override;
+    void readRawSector(Lba lba, uint8_t* buffer) override;
 
     // Reads another sector at the far end of the disc first, which makes a drive's cache give up
     // the sector asked for, then that sector alone.
-    int readRawSectorUncached(Lba lba, uint8_t* buffer) override;
+    void readRawSectorUncached(Lba lba, uint8_t* buffer) override;
 
     // Asks the drive's capabilities page once, at the first call.
     bool offersC2Pointers() override;
 
     // The drive's own C2 error pointers where it offers them.
-    int readRawSectorWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers) override;
+    void readRawSectorWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers) override;
 
     // READ SUB-CHANNEL's MCN and ISRC.
     std::string readMcn() override;
@@ -65,8 +65,9 @@ private:
     // gives neither a full TOC nor a track table, or a full TOC that cannot be decoded.
     FullTocData readTocFromDrive(std::optional<FullTocData>& table);
 
-    int readFromDrive(Lba lba, const TocTrack& track, uint8_t* buffer);
-    int readOneSector(Lba lba, const TocTrack& track, uint8_t* buffer);
+    void readFromDrive(Lba lba, const TocTrack& track, uint8_t* buffer);
+    // False, and buffer left as it was, when the drive cannot read the sector.
+    bool readOneSector(Lba lba, const TocTrack& track, uint8_t* buffer);
     // The farthest of the disc's first and last readable sectors.
     Lba farthestSectorFrom(Lba lba) const;
 
