@@ -28,11 +28,12 @@ class Device
 public:
     virtual ~Device() = default;
 
+    // Throws Failure where the source gives no TOC, or one that cannot be decoded.
     virtual FullTocData readFullToc() = 0;
 
-    // Fills all CUEIFY_RAW_SECTOR_SIZE bytes of buffer, or throws Failure and leaves it as it was:
-    // CUEIFY_ERR_BADARG for a sector outside the disc's tracks, CUEIFY_ERR_INTERNAL for one that
-    // cannot be read. A backend may serve the sector from what it read ahead of earlier requests.
+    // Fills all CUEIFY_RAW_SECTOR_SIZE bytes of buffer, or throws Failure: CUEIFY_ERR_BADARG for a
+    // sector past the disc's end, CUEIFY_ERR_INTERNAL for one that cannot be read. A backend may
+    // serve the sector from what it read ahead of earlier requests.
     virtual void readRawSector(Lba lba, uint8_t* buffer) = 0;
 
     // readRawSector from the disc itself, for re-reading a sector whose first read is in doubt:
