@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
+#include <discgeometry/DiscGeometry.h>
 #include <random>
 #include <vector>
 
@@ -16,7 +17,7 @@ namespace {
 
 constexpr uint64_t kSectors = 333000; // 74:00 of audio, as rip_bench.sh's image
 constexpr uint64_t kTracks = 15;
-constexpr size_t kSectorBytes = 2352;
+using discgeometry::kRawSectorBytes;
 
 double processorSeconds()
 {
@@ -31,7 +32,7 @@ int main()
 {
     // One track's worth of noise, fed again for every track: the CRCs' cost does not depend on the data.
     const uint64_t trackSectors = kSectors / kTracks;
-    std::vector<uint8_t> track(trackSectors * kSectorBytes);
+    std::vector<uint8_t> track(trackSectors * kRawSectorBytes);
     std::mt19937 random(42);
     for (uint8_t& byte : track)
         byte = static_cast<uint8_t>(random());
@@ -40,7 +41,7 @@ int main()
     for (uint64_t number = 1; number <= kTracks; ++number) {
         vantorcd::AccurateRipCrc crc(trackSectors * 588, number == 1, number == kTracks);
         for (uint64_t sector = 0; sector < trackSectors; ++sector)
-            crc.add(track.data() + sector * kSectorBytes, kSectorBytes);
+            crc.add(track.data() + sector * kRawSectorBytes, kRawSectorBytes);
         sink ^= crc.v1() ^ crc.v2() ^ crc.frame450() ^ crc.crc32();
     }
     const double seconds = processorSeconds() - start;

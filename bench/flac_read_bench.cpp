@@ -7,6 +7,7 @@
 #include "image/DataFile.h"
 
 #include <algorithm>
+#include <discgeometry/DiscGeometry.h>
 #include <sys/resource.h>
 
 #include <array>
@@ -26,8 +27,8 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 constexpr uint32_t kSeconds = 74 * 60;
-constexpr uint32_t kSampleRate = 44100;
-constexpr size_t kSectorBytes = 2352;
+using discgeometry::kRawSectorBytes;
+using discgeometry::kSampleRate;
 
 // Removes the directory at the end unless the caller named it.
 class WorkDirectory
@@ -124,8 +125,8 @@ Timing timeDataFileReads(const fs::path& flac, uint64_t& bytes, uint32_t& failur
     const Clock::time_point start = Clock::now();
     const double cpuStart = cpuSecondsOf(RUSAGE_THREAD);
     const auto file = cueify::openDataFile(flac, cueify::DataFileType::Audio, flac.filename().string());
-    std::array<uint8_t, kSectorBytes> sector{};
-    for (uint64_t offset = 0; offset + kSectorBytes <= file->size(); offset += kSectorBytes) {
+    std::array<uint8_t, kRawSectorBytes> sector{};
+    for (uint64_t offset = 0; offset + kRawSectorBytes <= file->size(); offset += kRawSectorBytes) {
         if (!file->read(offset, sector.data(), sector.size()))
             ++failures;
         bytes += sector.size();

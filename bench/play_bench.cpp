@@ -97,11 +97,11 @@ struct Run
 Run PreadLoop(const std::filesystem::path& dataFile, uint32_t sectors)
 {
     const FileDescriptor file(dataFile);
-    std::array<unsigned char, mkdisc::kRawSectorSize> buffer{};
+    std::array<unsigned char, mkdisc::kRawSectorBytes> buffer{};
     Run run;
     const Stopwatch stopwatch;
     for (uint32_t sector = 0; sector < sectors; ++sector) {
-        const off_t offset = static_cast<off_t>(sector) * mkdisc::kRawSectorSize;
+        const off_t offset = static_cast<off_t>(sector) * mkdisc::kRawSectorBytes;
         if (::pread(file.get(), buffer.data(), buffer.size(), offset) != static_cast<ssize_t>(buffer.size()))
             throw std::runtime_error("short read from " + dataFile.string());
         ++run.packets;

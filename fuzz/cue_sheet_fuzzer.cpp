@@ -9,6 +9,7 @@
 #include "mkdisc/DiscWriter.h"
 
 #include <cueify/cueify.h>
+#include <discgeometry/DiscGeometry.h>
 
 #include <array>
 #include <cstddef>
@@ -30,7 +31,7 @@ struct TocFree
 };
 using Device = std::unique_ptr<cueify_device, DeviceFree>;
 using Toc = std::unique_ptr<cueify_full_toc, TocFree>;
-using Sector = std::array<uint8_t, 2352>;
+using Sector = std::array<uint8_t, discgeometry::kRawSectorBytes>;
 
 struct ImageFolder
 {

@@ -11,6 +11,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <discgeometry/DiscGeometry.h>
 #include <fstream>
 
 namespace {
@@ -41,7 +42,7 @@ void readAll(cueify::DataFile& file, size_t inputBytes)
 {
     if (file.size() > inputBytes)
         __builtin_trap();
-    std::array<uint8_t, 2352> sector{};
+    std::array<uint8_t, discgeometry::kRawSectorBytes> sector{};
     for (uint64_t offset = 0; offset < file.size(); offset += sector.size()) {
         const size_t length = static_cast<size_t>(std::min<uint64_t>(sector.size(), file.size() - offset));
         if (!file.read(offset, sector.data(), length))

@@ -2,10 +2,13 @@
 
 #include "cueify_fake/FakeCueify.h"
 
+#include <discgeometry/DiscGeometry.h>
+
 namespace fuzzsupport {
 namespace {
 
-constexpr uint32_t kDataTrackLba = 2 * 4500 + 50 * 75 - 150; // 02:50:00
+constexpr uint32_t kDataTrackLba =
+    discgeometry::framesOf({2, 50, 0}) - discgeometry::kLeadInFrames; // 02:50:00
 
 fake::FakeTrack track(uint8_t number, uint8_t session, uint8_t control, fake::Msf address, fake::Msf length)
 {

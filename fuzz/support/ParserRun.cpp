@@ -4,6 +4,7 @@
 #include "Vantor/Proc/IParser.h"
 #include "Vantor/Proc/Parsers/ParserCD/ParserCD.h"
 
+#include <discgeometry/DiscGeometry.h>
 #include <glog/logging.h>
 
 #include <cstddef>
@@ -13,13 +14,13 @@ namespace {
 
 using Vantor::SP;
 
-constexpr size_t kSectorBytes = 2352;
+using discgeometry::kRawSectorBytes;
 constexpr Vantor::avTime kSectorDuration = 13333;
 constexpr int kPacketsToRead = 3;
 
 void checkPacket(const SP<Vantor::Proc::IDataPacket>& packet, Vantor::avTime expectedPts)
 {
-    if (packet->GetSize() != kSectorBytes || packet->GetPts() != expectedPts ||
+    if (packet->GetSize() != kRawSectorBytes || packet->GetPts() != expectedPts ||
         packet->GetDuration() != kSectorDuration)
         __builtin_trap();
 }

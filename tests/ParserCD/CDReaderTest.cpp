@@ -3,6 +3,7 @@
 
 #include "ParserCDFixture.h"
 
+#include <discgeometry/DiscGeometry.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
@@ -23,8 +24,8 @@ protected:
     {
         FakeDiscTest::SetUp();
         std::vector<uint32_t> lengths(12, 9000);
-        lengths[6] = 3 * 4500 + 25 * 75 + 60;
-        lengths.push_back(7 * 4500 + 38 * 75 + 30);
+        lengths[6] = discgeometry::framesOf({3, 25, 60});
+        lengths.push_back(discgeometry::framesOf({7, 38, 30}));
         fake::FakeDisc enhanced = AudioDisc(lengths);
         enhanced.tracks[12].session = 2;
         enhanced.tracks[12].control = CUEIFY_TOC_TRACK_IS_DATA;

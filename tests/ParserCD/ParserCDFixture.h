@@ -16,6 +16,7 @@
 
 #include <boost/exception/get_error_info.hpp>
 #include <boost/throw_exception.hpp>
+#include <discgeometry/DiscGeometry.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -37,7 +38,8 @@ constexpr const char* OPEN_FUNCTION = "void Vantor::Proc::ParserCD::Open(const S
 inline fake::FakeDisc AudioDisc(const std::vector<uint32_t>& lengths)
 {
     const auto msf = [](uint32_t sectors) {
-        return fake::Msf{uint8_t(sectors / 4500), uint8_t(sectors / 75 % 60), uint8_t(sectors % 75)};
+        const discgeometry::Msf msf = discgeometry::toMsf(sectors);
+        return fake::Msf{uint8_t(msf.minutes), uint8_t(msf.seconds), uint8_t(msf.frames)};
     };
     fake::FakeDisc disc;
     uint32_t address = 150;

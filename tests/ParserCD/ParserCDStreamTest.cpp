@@ -1,5 +1,7 @@
 #include "ParserCDFixture.h"
 
+#include <discgeometry/DiscGeometry.h>
+
 namespace {
 
 using namespace cdtest;
@@ -64,7 +66,7 @@ TEST_F(ParserCDStream, SeekMovesToTheSectorThatHoldsTheTimeAndTheEndStillPlaysTh
 // Sector 180004 is stamped 2399993332 us, past what 32 bits hold.
 TEST_F(ParserCDStream, SeekPast36MinutesStampsIn64BitsAndSeekToTheEndOfA74MinuteTrackLandsPastItsLastSector)
 {
-    const SP<IParser> parser = OpenTrack2(74 * 4500);
+    const SP<IParser> parser = OpenTrack2(discgeometry::framesOf({74, 0, 0}));
     parser->Seek(0, 2400000000);
     const SP<Vantor::Proc::IDataPacket> packet = parser->Read();
     ASSERT_TRUE(packet);

@@ -102,7 +102,7 @@ TEST_P(PlayDriveEndToEnd, ReaderAndEveryAudioTrackMatchTheImage)
                   "cdda://" + drive + "#track" + std::to_string(track.number) + ".cda");
         if (!track.audio)
             continue;
-        const size_t length = size_t{track.lengthSectors} * mkdisc::kRawSectorSize;
+        const size_t length = size_t{track.lengthSectors} * mkdisc::kRawSectorBytes;
         const std::string played = playedBytes(factory, fromDrive->GetTrackPath(track.number), length);
         EXPECT_EQ(played.size(), length);
         EXPECT_TRUE(played == playedBytes(factory, fromImage->GetTrackPath(track.number), length));
@@ -124,7 +124,7 @@ TEST(PlayDriveReadAhead, ATrackPlayedStraightThroughTakesOneCommandPer26Sectors)
     const auto after = driveemulator::readDriveCounters("/dev/sr1");
     ASSERT_TRUE(before && after);
     constexpr uint64_t kSectors = 200;
-    EXPECT_EQ(bytes, kSectors * mkdisc::kRawSectorSize);
+    EXPECT_EQ(bytes, kSectors * mkdisc::kRawSectorBytes);
     EXPECT_LE(after->readCdCommands - before->readCdCommands, (kSectors + 25) / 26);
 }
 

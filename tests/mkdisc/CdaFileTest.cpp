@@ -1,5 +1,6 @@
 #include "mkdisc/CdaFile.h"
 
+#include <discgeometry/DiscGeometry.h>
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -19,7 +20,7 @@ TEST(CdaFile, EncodesTheFortyFourByteLayout)
 
 TEST(CdaFile, SerialPacksTheLeadOutOfUpToTwoTracksAndSumsTheStartsOfMore)
 {
-    constexpr uint32_t kMinute = 4500;
+    constexpr uint32_t kMinute = discgeometry::kFramesPerMinute;
     const std::tuple<std::vector<uint32_t>, uint32_t, uint32_t> cases[] = {
         {{150}, 20150, 0x00041C32},        // lead-out 04:28:50
         {{150, 10150}, 30150, 0x00062A00}, // lead-out 06:42:00

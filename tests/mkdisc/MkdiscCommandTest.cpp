@@ -74,8 +74,8 @@ TEST(MkdiscCommand, WritesCueSheetBinaryAndCdaFilesOfTheDescribedDisc)
     EXPECT_EQ(readFile(out + "/Track02.cda"), std::string(cda.begin(), cda.end()));
 
     const std::string binary = readFile(out + "/demo.bin");
-    ASSERT_EQ(binary.size(), 250u * kRawSectorSize);
-    EXPECT_EQ(binary[200 * kRawSectorSize + 16], 2);
+    ASSERT_EQ(binary.size(), 250u * kRawSectorBytes);
+    EXPECT_EQ(binary[200 * kRawSectorBytes + 16], 2);
     DiscSpec description;
     description.sessions =
         parseSessionDescriptions({"audio:80,flags=dcp+4ch+pre", "audio:90,pregap=30,silence=20", "/",
@@ -85,7 +85,7 @@ TEST(MkdiscCommand, WritesCueSheetBinaryAndCdaFilesOfTheDescribedDisc)
          {std::array<uint32_t, 3>{0, 0, 80}, {80, 100, 120}, {200, 11625, 50}})
         for (uint32_t i = 0; i < count; ++i) {
             const Sector expected = sectorAt(description, lba + i);
-            ASSERT_EQ(binary.substr((fileSector + i) * kRawSectorSize, kRawSectorSize),
+            ASSERT_EQ(binary.substr((fileSector + i) * kRawSectorBytes, kRawSectorBytes),
                       std::string(expected.begin(), expected.end()))
                 << "LBA " << lba + i;
         }

@@ -4,6 +4,7 @@
 #include "AccurateRipCrc.h"
 #include "DbarReply.h"
 
+#include <discgeometry/DiscGeometry.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -13,7 +14,8 @@
 namespace vantorcd {
 namespace {
 
-constexpr uint64_t kSamplesPerSector = 588;
+using discgeometry::kRawSectorBytes;
+using discgeometry::kSamplesPerSector;
 
 std::string hex(uint32_t value)
 {
@@ -56,7 +58,7 @@ TEST(AccurateRipCrc, SyntheticDiscTracksGiveTheirPublishedChecksumsWhateverTheCh
         SCOPED_TRACE(track.expected);
         const std::vector<uint8_t> pcm =
             syntheticSamples(track.firstSector * kSamplesPerSector, track.sectors * kSamplesPerSector);
-        EXPECT_EQ(checksums(pcm, track.first, track.last, 2352), track.expected);
+        EXPECT_EQ(checksums(pcm, track.first, track.last, kRawSectorBytes), track.expected);
         EXPECT_EQ(checksums(pcm, track.first, track.last, 4 * 1001), track.expected);
     }
 }
@@ -66,7 +68,7 @@ TEST(AccurateRipCrc, HighHalvesOfTheProductsMakeV2AndSilenceGivesZero)
     const std::vector<uint8_t> fullScale(3 * 4, 0xFF);
     EXPECT_EQ(checksums(fullScale, false, false, 12), "fffffffa fffffffd 00000000 bb99ff8a");
     const std::vector<uint8_t> silence(44100 * 4, 0);
-    EXPECT_EQ(checksums(silence, true, true, 2352), "00000000 00000000 00000000 769282bb");
+    EXPECT_EQ(checksums(silence, true, true, kRawSectorBytes), "00000000 00000000 00000000 769282bb");
 }
 
 TEST(DbarReply, ResponsesAreReadAndTruncatedRepliesRefused)

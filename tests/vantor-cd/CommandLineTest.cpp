@@ -2,6 +2,7 @@
 // two samples, and the mode of the files it writes. Runs the built binary on the demo disc.
 #include "ScratchDirectory.h"
 
+#include <discgeometry/DiscGeometry.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -13,7 +14,7 @@
 namespace vantorcd {
 namespace {
 
-constexpr uint32_t kSectorBytes = 2352;
+using discgeometry::kRawSectorBytes;
 constexpr uint32_t kTrack1Sectors = 340;
 
 struct Result
@@ -64,7 +65,7 @@ std::string demoTrack1()
 std::string track1Pcm(size_t firstSample, size_t sampleCount)
 {
     const std::string track =
-        readFile(demoCue().replace_extension(".bin")).substr(0, kTrack1Sectors * kSectorBytes);
+        readFile(demoCue().replace_extension(".bin")).substr(0, kTrack1Sectors * kRawSectorBytes);
     return track.substr(firstSample * 4, sampleCount * 4);
 }
 
@@ -87,6 +88,11 @@ TEST_F(CommandLine, MalformedCommandLineExitsWithTwoAndOneLineNamingTheProblem)
         {{"burn"}, "unknown command 'burn' (drives, list, info, rip, rip-disc, play or cda)"},
         {{"rip", "--bogus"}, "The following argument was not expected: --bogus"},
         {{"rip", demoTrack1(), "--from"}, "--from: 1 required TEXT missing"},
+        {{"rip", demoTrack1(), "--speed", "0"},
+         "--speed: '0' is no speed: give a whole multiple of 1x, or max"},
+        {{"play", demoTrack1(), "--speed", "-2"},
+         "--speed: '-2' is no speed: give a whole multiple of 1x, or max"},
+        {{"rip-disc", "--speed", "fast"}, "--speed: 'fast' is no speed: give a whole multiple of 1x, or max"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.problem);

@@ -3,10 +3,12 @@
 // in a second session, and mkdisc's TrackNN.cda files beside them.
 #include "RunCommand.h"
 
+#include <discgeometry/DiscGeometry.h>
+
 namespace vantorcd {
 namespace {
 
-constexpr uint32_t kSectorBytes = 2352;
+using discgeometry::kRawSectorBytes;
 
 std::filesystem::path demoCue()
 {
@@ -22,9 +24,10 @@ std::string demoTrack(unsigned track)
 std::string demoPcm(unsigned track, size_t firstSample = 0, size_t sampleCount = std::string::npos / 4)
 {
     constexpr uint32_t kFirstSector[] = {0, 340, 805, 1195};
-    const std::string sectors = readFile(demoCue().replace_extension(".bin"))
-                                    .substr(kFirstSector[track - 1] * kSectorBytes,
-                                            (kFirstSector[track] - kFirstSector[track - 1]) * kSectorBytes);
+    const std::string sectors =
+        readFile(demoCue().replace_extension(".bin"))
+            .substr(kFirstSector[track - 1] * kRawSectorBytes,
+                    (kFirstSector[track] - kFirstSector[track - 1]) * kRawSectorBytes);
     return sectors.substr(firstSample * 4, sampleCount * 4);
 }
 
@@ -41,7 +44,7 @@ Environment readFault()
 {
     return {{"LD_PRELOAD", VANTOR_CD_FAULTY_READ},
             {"FAULTY_READ_FILE", demoCue().replace_extension(".bin")},
-            {"FAULTY_READ_OFFSET", std::to_string((340 + 100) * kSectorBytes)}};
+            {"FAULTY_READ_OFFSET", std::to_string((340 + 100) * kRawSectorBytes)}};
 }
 
 class Commands : public ::testing::Test
@@ -258,7 +261,7 @@ TEST_F(Commands, UserErrorsGiveOneLineAndLeaveNoFile)
             .string();
     const std::string strayCda = demoCue().parent_path() / "Track01.cda";
     const std::string hashFolder = output("x#track1");
-    scratch.write("x#track1/a.bin", std::string(kSectorBytes, '\0'));
+    scratch.write("x#track1/a.bin", std::string(kRawSectorBytes, '\0'));
     scratch.write("x#track1/a.cue", "FILE a.bin BINARY\n TRACK 01 AUDIO\n INDEX 01 00:00:00\n");
     const struct
     {

@@ -2,6 +2,7 @@
 // audio tracks' rips must match byte for byte, and a drive's faults read as they do on images.
 #include "RunCommand.h"
 
+#include <map>
 #include <sstream>
 
 namespace vantorcd {
@@ -115,22 +116,187 @@ INSTANTIATE_TEST_SUITE_P(
         DiscCase{"FullTocInBcdThatLooksBinary", "bcd-toc", "audio:300,pregap=40 audio:200 audio:150"}),
     [](const testing::TestParamInfo<DiscCase>& info) { return std::string(info.param.name); });
 
-TEST_F(DriveCommands, MediumErrorsStopTheRipOnlyWhenTheyLast)
+struct SectorFaultCase
+{
+    const char* name;
+    const char* behaviour; // of the drive, about LBA 440: sector 100 of track 2, at 1.33 s
+    std::string error;     // empty: the rip is the image's, byte for byte
+    std::vector<std::string> cut{};
+};
+
+class SectorFaults : public DriveCommands, public ::testing::WithParamInterface<SectorFaultCase>
+{
+};
+
+// A track of a drive is read as rip-disc reads one: each sector until two reads agree.
+TEST_P(SectorFaults, ARipIsByteExactOrFailsNamingTheSector)
+{
+    const std::string disc = "audio:340 audio:465 / mode1:300";
+    std::vector<std::string> fromImage{"rip", trackPath(writeImage(disc), 2), "-o", output("image.wav")};
+    std::vector<std::string> fromDrive{"rip", trackPath("/dev/sr7", 2), "-o", output("drive.wav")};
+    for (std::vector<std::string>* arguments : {&fromImage, &fromDrive})
+        arguments->insert(arguments->end(), GetParam().cut.begin(), GetParam().cut.end());
+    ASSERT_EQ(run(fromImage).exitCode, 0);
+    const Result ripped =
+        run(fromDrive, onEmulatedDrives("/dev/sr7 " + std::string(GetParam().behaviour) + " " + disc));
+    if (GetParam().error.empty()) {
+        EXPECT_EQ(ripped.exitCode, 0) << ripped.err;
+        EXPECT_TRUE(readFile(output("drive.wav")) == readFile(output("image.wav")));
+        return;
+    }
+    EXPECT_EQ(ripped.exitCode, 1);
+    EXPECT_EQ(ripped.err, GetParam().error);
+    EXPECT_FALSE(std::filesystem::exists(output("drive.wav")));
+}
+
+void PrintTo(const SectorFaultCase& fault, std::ostream* out)
+{
+    *out << fault.behaviour;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EmulatedDrives, SectorFaults,
+    testing::Values(
+        SectorFaultCase{"WrongBytesWithoutAnErrorOnTheFirstRead", "noisy=440x1", ""},
+        SectorFaultCase{"OtherBytesOnEverySecondRead", "unstable=440", ""},
+        SectorFaultCase{
+            "OtherBytesOnEverySecondReadInACut", "unstable=440", "", {"--from", "1.2", "--to", "0:02.5"}},
+        SectorFaultCase{"FailingTwiceThenReading", "medium-error=440x2", ""},
+        // One attempt fewer than the rip makes.
+        SectorFaultCase{"FailingThreeTimesThenReading", "medium-error=440x3", ""},
+        SectorFaultCase{
+            "NeverReading", "medium-error=440",
+            "vantor-cd: cannot read sector 100 of track 2 (LBA 440): An internal error occured.\n"},
+        SectorFaultCase{
+            "NeverTheSameTwice", "noisy=440",
+            "vantor-cd: track 2 cannot be read consistently: no two of 16 reads of LBA 440 agree\n"}),
+    [](const testing::TestParamInfo<SectorFaultCase>& info) { return std::string(info.param.name); });
+
+// What the emulated drive counted in a run, by name (the emulator's counters=FILE).
+std::map<std::string, std::string> countersIn(const std::string& file)
+{
+    std::istringstream lines(readFile(file));
+    std::map<std::string, std::string> counters;
+    for (std::string line; std::getline(lines, line);)
+        counters[line.substr(0, line.find(' '))] = line.substr(line.find(' ') + 1);
+    return counters;
+}
+
+struct SpeedCase
+{
+    const char* name;
+    std::vector<std::string> arguments; // TRACK: the drive's track 2; OUT: a file; DIR: a folder
+    const char* behaviour;
+    const char* speeds; // the read speeds, kB/s, of the SET CD SPEED commands the drive received
+    const char* error;
+    int exitCode = 0;
+};
+
+class Speeds : public DriveCommands, public ::testing::WithParamInterface<SpeedCase>
+{
+};
+
+// --speed N asks for N x 177 kB/s, as Linux's CD driver turns 1x into kB/s, and 0xFFFF, the
+// drive's fastest, once the command is done; a drive that refuses reads on.
+TEST_P(Speeds, TheDriveReadsAtTheSpeedAskedAndGetsItsDefaultBack)
 {
     const std::string disc = "audio:340 audio:465 / mode1:300";
     const std::string cue = writeImage(disc);
-    ASSERT_EQ(run({"rip", trackPath(cue, 2), "-o", output("image.wav")}).exitCode, 0);
-    // One attempt fewer than the rip makes, then a sector that never reads.
-    const Result recovered = run({"rip", trackPath("/dev/sr7", 2), "-o", output("drive.wav")},
-                                 onEmulatedDrives("/dev/sr7 medium-error=440x3 " + disc));
-    EXPECT_EQ(recovered.exitCode, 0) << recovered.err;
-    EXPECT_TRUE(readFile(output("drive.wav")) == readFile(output("image.wav")));
-    const Result failed = run({"rip", trackPath("/dev/sr7", 2), "-o", output("failed.wav")},
-                              onEmulatedDrives("/dev/sr7 medium-error=440 " + disc));
-    EXPECT_EQ(failed.exitCode, 1);
-    EXPECT_EQ(failed.err,
-              "vantor-cd: cannot read sector 100 of track 2 (LBA 440): An internal error occured.\n");
-    EXPECT_FALSE(std::filesystem::exists(output("failed.wav")));
+    const std::string counters = output("counters");
+    const Environment drive =
+        onEmulatedDrives("/dev/sr7 counters=" + counters + " " + GetParam().behaviour + " " + disc);
+    std::vector<std::string> arguments = GetParam().arguments;
+    for (std::string& word : arguments)
+        word = word == "TRACK" ? trackPath("/dev/sr7", 2)
+               : word == "OUT" ? output("drive.wav")
+               : word == "DIR" ? output("disc")
+                               : word;
+    const Result result = run(arguments, drive);
+    EXPECT_EQ(result.exitCode, GetParam().exitCode) << result.err;
+    EXPECT_EQ(result.err, GetParam().error);
+    EXPECT_EQ(countersIn(counters)["read-speeds-kbs"], GetParam().speeds);
+    if (arguments.front() == "rip" && result.exitCode == 0) { // and an image, which has no speed, ignores it
+        const Result image = run({"rip", trackPath(cue, 2), "-o", output("image.wav"), "--speed", "8"});
+        ASSERT_EQ(image.exitCode, 0);
+        EXPECT_EQ(image.err, "");
+        EXPECT_TRUE(readFile(output("drive.wav")) == readFile(output("image.wav")));
+    }
+}
+
+void PrintTo(const SpeedCase& speed, std::ostream* out)
+{
+    for (const std::string& word : speed.arguments)
+        *out << word << " ";
+    *out << speed.behaviour;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EmulatedDrives, Speeds,
+    testing::Values(
+        SpeedCase{"Rip", {"rip", "TRACK", "-o", "OUT", "--speed", "8"}, "", "1416 65535 0 0", ""},
+        SpeedCase{"Play", {"play", "TRACK", "--speed", "1"}, "", "177 65535 0 0", ""},
+        SpeedCase{
+            "RipDisc", {"rip-disc", "/dev/sr7", "-o", "DIR", "--speed", "24"}, "", "4248 65535 0 0", ""},
+        SpeedCase{
+            "MaxLeavesTheDriveAlone", {"rip", "TRACK", "-o", "OUT", "--speed", "max"}, "", "0 0 0 0", ""},
+        SpeedCase{"Refused",
+                  {"rip", "TRACK", "-o", "OUT", "--speed", "8"},
+                  "no-speed",
+                  "1416 0 0 0",
+                  "vantor-cd: /dev/sr7 keeps its own speed (the drive refuses SET CD SPEED); reading on\n"},
+        SpeedCase{"FailedRip",
+                  {"rip", "TRACK", "-o", "OUT", "--speed", "8"},
+                  "medium-error=440",
+                  "1416 65535 0 0",
+                  "vantor-cd: cannot read sector 100 of track 2 (LBA 440): An internal error occured.\n",
+                  1}),
+    [](const testing::TestParamInfo<SpeedCase>& info) { return std::string(info.param.name); });
+
+// The host reads the disc's layout through the disc-access library beside the plug-in's parser;
+// both share one open of the drive and the table of contents read with it.
+TEST_F(DriveCommands, RipAndPlayOpenTheDriveOnceAndDrivesReadsEachTableOfContentsOnce)
+{
+    const struct
+    {
+        std::vector<std::string> arguments;
+        const char* counters; // of the drive the command works on
+        const char* opens;
+    } cases[] = {
+        {{"rip", trackPath("/dev/sr7", 2), "-o", output("track.wav")}, "sr7", "1"},
+        {{"play", trackPath("/dev/sr7", 2)}, "sr7", "1"},
+        {{"drives"}, "sr7", "1"},
+        {{"drives"}, "sr8", "1"}, // an empty drive, whose header request fails
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.front() + " on " + c.counters);
+        const Result result =
+            run(c.arguments, onEmulatedDrives("/dev/sr7 counters=" + output("sr7") +
+                                              " audio:340 audio:465;/dev/sr8 counters=" + output("sr8")));
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        std::map<std::string, std::string> counters = countersIn(output(c.counters));
+        EXPECT_EQ(counters["opens"], c.opens);
+        EXPECT_EQ(counters["toc-reads"], "1");
+    }
+}
+
+TEST_F(DriveCommands, CtrlCGivesTheDriveItsDefaultSpeedBack)
+{
+    // Slow sectors keep play reading while the shell sees its first bytes and sends SIGINT. The
+    // emulator is preloaded into play alone, as the shell and its tools are not built with the
+    // sanitizers an instrumented emulator needs.
+    const std::string counters = output("counters"), played = output("played");
+    std::string emulated = "env";
+    for (const auto& [name, value] :
+         onEmulatedDrives("/dev/sr7 delay-us=2000 counters=" + counters + " audio:340 audio:465"))
+        emulated += " " + quoted(name + "=" + value);
+    const std::string script = emulated + " " + quoted(VANTOR_CD_BINARY) + " play " +
+                               quoted(trackPath("/dev/sr7", 2)) + " --speed 2 >" + quoted(played) +
+                               " & play=$!; until [ -s " + quoted(played) +
+                               " ]; do sleep 0.01; done; kill -INT $play; wait $play";
+    const Result result = run({"-c", script}, {}, {}, "sh");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "vantor-cd: interrupted\n");
+    EXPECT_EQ(countersIn(counters)["read-speeds-kbs"], "354 65535 0 0");
 }
 
 TEST_F(DriveCommands, AnEmptyDriveIsNoDisc)
@@ -142,7 +308,8 @@ TEST_F(DriveCommands, AnEmptyDriveIsNoDisc)
 }
 
 // A directory that stands for a physical drive, as a mounted disc's volume does: its TrackNN.cda
-// files open the drive's tracks through the plug-in, and listing it lists the drive's disc.
+// files open the drive's tracks through the plug-in, read as securely as the drive's own track
+// paths, and listing it lists the drive's disc.
 TEST_F(DriveCommands, CdaFilesOfADiscInADriveOpenThroughTheDirectoryThatStandsForIt)
 {
     const std::string disc = "audio:340 audio:465 / mode1:300";
@@ -150,12 +317,14 @@ TEST_F(DriveCommands, CdaFilesOfADiscInADriveOpenThroughTheDirectoryThatStandsFo
     const std::string volume = output("volume");
     std::filesystem::create_directory(volume);
     const Environment drive =
-        onEmulatedDrives("/dev/sr7 " + disc, {{"CUEIFY_VIRTUAL_DRIVES", volume + "=/dev/sr7"}});
+        onEmulatedDrives("/dev/sr7 noisy=440x1 " + disc, {{"CUEIFY_VIRTUAL_DRIVES", volume + "=/dev/sr7"}});
     ASSERT_EQ(run({"cda", "/dev/sr7", volume}, drive).exitCode, 0);
-    const Result ripped = run({"rip", volume + "/Track02.cda", "-o", output("drive.wav")}, drive);
-    ASSERT_EQ(ripped.exitCode, 0) << ripped.err;
     ASSERT_EQ(run({"rip", trackPath(cue, 2), "-o", output("image.wav")}).exitCode, 0);
-    EXPECT_TRUE(readFile(output("drive.wav")) == readFile(output("image.wav")));
+    for (const std::string& track : {volume + "/Track02.cda", trackPath(volume, 2)}) {
+        const Result ripped = run({"rip", track, "-o", output("drive.wav")}, drive);
+        ASSERT_EQ(ripped.exitCode, 0) << track << ": " << ripped.err;
+        EXPECT_TRUE(readFile(output("drive.wav")) == readFile(output("image.wav"))) << track;
+    }
     const Result listed = run({"list", volume}, drive);
     EXPECT_EQ(listed.err, "");
     EXPECT_NE(listed.out.find(trackPath(volume, 2)), std::string::npos) << listed.out;

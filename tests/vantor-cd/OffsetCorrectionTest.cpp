@@ -4,6 +4,7 @@
 #include "OffsetCorrection.h"
 #include "AccurateRipCrc.h"
 
+#include <discgeometry/DiscGeometry.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -13,7 +14,7 @@
 namespace vantorcd {
 namespace {
 
-constexpr int64_t kSamplesPerSector = 588;
+using discgeometry::kSamplesPerSector;
 constexpr uint32_t kDiscSectors = 1460;
 constexpr int64_t kDiscSamples = kDiscSectors * kSamplesPerSector;
 

@@ -3,6 +3,7 @@
 // expected PCM comes from the image's data file and the expected CRCs from a loop of this test.
 #include "RunCommand.h"
 
+#include <discgeometry/DiscGeometry.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -14,7 +15,7 @@
 namespace vantorcd {
 namespace {
 
-constexpr uint32_t kSectorBytes = 2352;
+using discgeometry::kRawSectorBytes;
 const char* const kDisc = "audio:600 audio:400,pregap=40 audio:500 / mode1:300";
 // Each audio file's sectors in the data file: from its INDEX 01 to the next track's INDEX 01.
 constexpr std::array<uint32_t, 4> kFileStart = {0, 640, 1040, 1540};
@@ -153,8 +154,8 @@ protected:
     std::string pcm(unsigned track) const
     {
         const std::string data = readFile(scratch.path() / "image" / "disc.bin");
-        return data.substr(kFileStart[track - 1] * kSectorBytes,
-                           (kFileStart[track] - kFileStart[track - 1]) * kSectorBytes);
+        return data.substr(kFileStart[track - 1] * kRawSectorBytes,
+                           (kFileStart[track] - kFileStart[track - 1]) * kRawSectorBytes);
     }
 
     std::string writeReply(const std::string& bytes) const
@@ -342,11 +343,11 @@ TEST_P(RipDiscHiddenAudio, AudioBeforeTrackOneIsTrackZeroUnlessSilent)
     EXPECT_EQ(readFile(folder + "/disc.cue"), c.cueSheet);
     // The data file holds what the disc holds from its first stored sector on.
     const std::string data = readFile(image + "/disc.bin");
-    const size_t stored = data.size() - (300 + 200) * kSectorBytes;
+    const size_t stored = data.size() - (300 + 200) * kRawSectorBytes;
     if (stored > 0)
         EXPECT_TRUE(decodedPcm(folder + "/00.wav") == data.substr(0, stored));
     EXPECT_EQ(std::filesystem::exists(folder + "/00.wav"), stored > 0);
-    EXPECT_TRUE(decodedPcm(folder + "/01.wav") == data.substr(stored, 300 * kSectorBytes));
+    EXPECT_TRUE(decodedPcm(folder + "/01.wav") == data.substr(stored, 300 * kRawSectorBytes));
 }
 
 INSTANTIATE_TEST_SUITE_P(Discs, RipDiscHiddenAudio,

@@ -4,6 +4,7 @@
 #include "CueifyTesting.h"
 
 #include <cueify/cueify.h>
+#include <discgeometry/DiscGeometry.h>
 #include <discid/discid.h>
 
 #include <cstdlib>
@@ -164,7 +165,8 @@ LibDiscId libdiscidOf(cueify_full_toc* toc)
     int leadOut = (framesOf(cueify_full_toc_get_disc_length(toc)));
     while (last > first &&
            (cueify_full_toc_get_track_control_flags(toc, static_cast<uint8_t>(last)) & 4) != 0)
-        leadOut = (framesOf(cueify_full_toc_get_track_address(toc, static_cast<uint8_t>(last--)))) - 11400;
+        leadOut = (framesOf(cueify_full_toc_get_track_address(toc, static_cast<uint8_t>(last--)))) -
+                  discgeometry::kSessionGapFrames;
     offsets[0] = leadOut;
     for (int n = first; n <= last; ++n)
         offsets[n] = (framesOf(cueify_full_toc_get_track_address(toc, static_cast<uint8_t>(n))));

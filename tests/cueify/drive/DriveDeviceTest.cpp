@@ -23,7 +23,7 @@ TEST(DriveDevice, TrackTableStandsInForTheFullTocAndOnlyWholeSectorsReachTheBuff
     CdioHandle cdio(cdio_open(mkdisc::writeDisc(disc, scratch.path()).cueSheet.c_str(), DRIVER_BINCUE));
     const std::optional<FullTocData> table = cdio ? readTrackTable(cdio.get()) : std::nullopt;
     ASSERT_TRUE(table.has_value());
-    cueify::DriveDevice drive(std::move(cdio), *table);
+    cueify::DriveDevice drive(std::make_shared<DriveConnection>(std::move(cdio), *table));
     const TocOwner toc(cueify_full_toc_new());
     *tocDataOf(toc.get()) = drive.readFullToc();
     EXPECT_EQ(describeToc(toc.get()), "session 1: tracks 1-2, type 0x00, lead-out 00:08:50\n"

@@ -20,7 +20,8 @@ TEST(AiffFormat, AiffAndAifcSowtReadAsTheSamplesTheyWereMadeOf)
             openDataFile(encode(scratch, samples, c.file, c.options), DataFileType::Audio, c.file);
         EXPECT_EQ(file->size(), samples.size());
         EXPECT_TRUE(readInOrder(*file) == samples);
-        EXPECT_TRUE(readBytes(*file, 4 * 30000, kSectorBytes) == samples.substr(4 * 30000, kSectorBytes));
+        EXPECT_TRUE(readBytes(*file, 4 * 30000, kRawSectorBytes) ==
+                    samples.substr(4 * 30000, kRawSectorBytes));
     }
 }
 

@@ -8,6 +8,7 @@
 #include "core/Failure.h"
 #include "image/DataFile.h"
 
+#include <discgeometry/DiscGeometry.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -22,7 +23,7 @@ namespace cueify::test {
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 
-constexpr size_t kSectorBytes = 2352;
+using discgeometry::kRawSectorBytes;
 
 // Little-endian 16-bit stereo samples, each channel its own tone under noise, so that every
 // sample frame differs from its neighbours and a misplaced byte shows.
@@ -60,8 +61,8 @@ inline std::string readBytes(DataFile& file, uint64_t offset, size_t length)
 inline std::string readInOrder(DataFile& file)
 {
     std::string bytes;
-    for (uint64_t offset = 0; offset < file.size(); offset += kSectorBytes)
-        bytes += readBytes(file, offset, std::min<uint64_t>(kSectorBytes, file.size() - offset));
+    for (uint64_t offset = 0; offset < file.size(); offset += kRawSectorBytes)
+        bytes += readBytes(file, offset, std::min<uint64_t>(kRawSectorBytes, file.size() - offset));
     return bytes;
 }
 

@@ -44,17 +44,17 @@ TEST(DecodedDataFile, ReadsOutOfOrderSeekToTheExactSample)
 {
     const std::string samples = cdSamples(kSampleFrames);
     const uint64_t end = samples.size();
-    const uint64_t offsets[] = {end - kSectorBytes,    0,
+    const uint64_t offsets[] = {end - kRawSectorBytes, 0,
                                 6 * 176400 + 4 * 333,  3 * 176400,
                                 3 * 176400 - 4 * 1000, 3 * 176400 + 4 * 5000,
-                                kSectorBytes * 7,      end - 2 * kSectorBytes};
+                                kRawSectorBytes * 7,   end - 2 * kRawSectorBytes};
     for (const LosslessCase& c : kLossless) {
         SCOPED_TRACE(c.name);
         testsupport::ScratchDirectory scratch;
         const auto file =
             openDataFile(encode(scratch, samples, c.file, c.options), DataFileType::Audio, c.file);
         for (const uint64_t offset : offsets)
-            EXPECT_TRUE(readBytes(*file, offset, kSectorBytes) == samples.substr(offset, kSectorBytes))
+            EXPECT_TRUE(readBytes(*file, offset, kRawSectorBytes) == samples.substr(offset, kRawSectorBytes))
                 << "at byte " << offset;
     }
 }
@@ -65,7 +65,7 @@ TEST(DecodedDataFile, ReadsOutOfOrderSeekToTheExactSample)
 TEST(DecodedDataFile, ReadsInARandomOrderAreTheSamplesTheyWereMadeOf)
 {
     const std::string samples = cdSamples(kSampleFrames);
-    const uint64_t sectors = samples.size() / kSectorBytes;
+    const uint64_t sectors = samples.size() / kRawSectorBytes;
     for (const LosslessCase& c : kLossless) {
         SCOPED_TRACE(c.name);
         testsupport::ScratchDirectory scratch;
@@ -75,8 +75,9 @@ TEST(DecodedDataFile, ReadsInARandomOrderAreTheSamplesTheyWereMadeOf)
         int wrongReads = 0;
         for (int n = 0; n < 600; ++n) {
             const uint64_t offset =
-                n % 2 == 0 ? order() % sectors * kSectorBytes : order() % (samples.size() / 4 - 588) * 4;
-            wrongReads += readBytes(*file, offset, kSectorBytes) != samples.substr(offset, kSectorBytes);
+                n % 2 == 0 ? order() % sectors * kRawSectorBytes : order() % (samples.size() / 4 - 588) * 4;
+            wrongReads +=
+                readBytes(*file, offset, kRawSectorBytes) != samples.substr(offset, kRawSectorBytes);
         }
         EXPECT_EQ(wrongReads, 0);
     }
@@ -88,8 +89,8 @@ TEST(DecodedDataFile, ReadsPastTheLastSampleFail)
     const std::string samples = cdSamples(kSampleFrames);
     const auto file =
         openDataFile(encode(scratch, samples, "album.flac", ""), DataFileType::Audio, "album.flac");
-    EXPECT_EQ(readBytes(*file, samples.size() - 1000, kSectorBytes), "read failed");
-    EXPECT_EQ(readBytes(*file, samples.size() + kSectorBytes, kSectorBytes), "read failed");
+    EXPECT_EQ(readBytes(*file, samples.size() - 1000, kRawSectorBytes), "read failed");
+    EXPECT_EQ(readBytes(*file, samples.size() + kRawSectorBytes, kRawSectorBytes), "read failed");
     EXPECT_TRUE(readBytes(*file, samples.size() - 1000, 1000) == samples.substr(samples.size() - 1000));
 }
 
@@ -135,15 +136,15 @@ TEST(DecodedDataFileConcurrency, FourThreadsReadingOneFileEachGetTheirSectors)
     const std::string samples = cdSamples(kSampleFrames);
     const auto file =
         openDataFile(encode(scratch, samples, "album.flac", ""), DataFileType::Audio, "album.flac");
-    const uint64_t sectors = samples.size() / kSectorBytes;
+    const uint64_t sectors = samples.size() / kRawSectorBytes;
     std::vector<int> wrongSectors(4);
     std::vector<std::thread> threads;
     for (uint64_t i = 0; i < wrongSectors.size(); ++i)
         threads.emplace_back([&, i] {
             for (uint64_t n = 0; n < sectors; n += 3) {
-                const uint64_t offset = (n + i * sectors / 4) % sectors * kSectorBytes;
+                const uint64_t offset = (n + i * sectors / 4) % sectors * kRawSectorBytes;
                 wrongSectors[i] +=
-                    readBytes(*file, offset, kSectorBytes) != samples.substr(offset, kSectorBytes);
+                    readBytes(*file, offset, kRawSectorBytes) != samples.substr(offset, kRawSectorBytes);
             }
         });
     for (std::thread& thread : threads)

@@ -16,7 +16,7 @@ std::string swappedSamples(std::string bytes)
 
 std::string sectorOf(const std::string& bytes, uint64_t sector)
 {
-    return bytes.substr(sector * kSectorBytes, kSectorBytes);
+    return bytes.substr(sector * kRawSectorBytes, kRawSectorBytes);
 }
 
 TEST(RawDataFile, MotorolaSamplesComeBackLittleEndianAndBinaryAsStored)
@@ -34,7 +34,7 @@ TEST(RawDataFile, ReadsOutOfOrderAndBackInOrderGiveTheSectorsAsStored)
     testsupport::ScratchDirectory scratch;
     const auto file = openDataFile(scratch.write("t.bin", bytes), DataFileType::Binary, "t.bin");
     for (const uint64_t sector : {500u, 3u, 4u, 5u, 300u, 6u, 599u, 0u, 1u})
-        EXPECT_TRUE(readBytes(*file, sector * kSectorBytes, kSectorBytes) == sectorOf(bytes, sector))
+        EXPECT_TRUE(readBytes(*file, sector * kRawSectorBytes, kRawSectorBytes) == sectorOf(bytes, sector))
             << "sector " << sector;
 }
 
@@ -46,13 +46,13 @@ TEST(RawDataFile, TruncatedWhileReadInOrderGivesWholeSectorsUpToTheNewEndAndFail
     const fs::path path = scratch.write("t.bin", bytes);
     const auto file = openDataFile(path, DataFileType::Binary, "t.bin");
     for (uint64_t sector = 0; sector < 10; ++sector)
-        ASSERT_TRUE(readBytes(*file, sector * kSectorBytes, kSectorBytes) == sectorOf(bytes, sector));
-    fs::resize_file(path, 100 * kSectorBytes + 1000);
+        ASSERT_TRUE(readBytes(*file, sector * kRawSectorBytes, kRawSectorBytes) == sectorOf(bytes, sector));
+    fs::resize_file(path, 100 * kRawSectorBytes + 1000);
     for (uint64_t sector = 10; sector < 100; ++sector)
-        ASSERT_TRUE(readBytes(*file, sector * kSectorBytes, kSectorBytes) == sectorOf(bytes, sector))
+        ASSERT_TRUE(readBytes(*file, sector * kRawSectorBytes, kRawSectorBytes) == sectorOf(bytes, sector))
             << "sector " << sector;
-    EXPECT_EQ(readBytes(*file, 100 * kSectorBytes, kSectorBytes), "read failed");
-    EXPECT_EQ(readBytes(*file, 101 * kSectorBytes, kSectorBytes), "read failed");
+    EXPECT_EQ(readBytes(*file, 100 * kRawSectorBytes, kRawSectorBytes), "read failed");
+    EXPECT_EQ(readBytes(*file, 101 * kRawSectorBytes, kRawSectorBytes), "read failed");
 }
 
 } // namespace

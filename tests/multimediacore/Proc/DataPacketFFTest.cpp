@@ -4,6 +4,7 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 }
 
+#include <discgeometry/DiscGeometry.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -12,6 +13,8 @@ extern "C" {
 using Vantor::Proc::CreatePacket;
 
 namespace {
+
+constexpr int kSectorBytes = discgeometry::kRawSectorBytes; // one CD sector, the CD plug-in's packet
 
 void CountFree(void* opaque, uint8_t* data)
 {
@@ -23,8 +26,8 @@ void CountFree(void* opaque, uint8_t* data)
 
 TEST(CreatePacket, AllocatesThePayloadOrThrowsBadAlloc)
 {
-    AVPacket* packet = CreatePacket(2352);
-    EXPECT_EQ(packet->size, 2352);
+    AVPacket* packet = CreatePacket(kSectorBytes);
+    EXPECT_EQ(packet->size, kSectorBytes);
     Vantor::Proc::ReleasePacket(packet);
     EXPECT_THROW(CreatePacket(1UL << 40), std::bad_alloc);
 }
@@ -42,36 +45,36 @@ TEST(CreatePacket, GivesPayloadsOfEverySize)
 
 TEST(CreatePacket, APacketAfterAReleasedOneStartsAsNew)
 {
-    AVPacket* first = CreatePacket(2352);
+    AVPacket* first = CreatePacket(kSectorBytes);
     first->flags |= AV_PKT_FLAG_KEY;
     first->pts = first->dts = 13333;
     first->stream_index = 3;
     ASSERT_NE(av_packet_new_side_data(first, AV_PKT_DATA_SKIP_SAMPLES, 10), nullptr);
-    std::memset(first->data, 0x5A, 2352 + AV_INPUT_BUFFER_PADDING_SIZE);
+    std::memset(first->data, 0x5A, kSectorBytes + AV_INPUT_BUFFER_PADDING_SIZE);
     Vantor::Proc::ReleasePacket(first);
 
-    AVPacket* second = CreatePacket(2352);
-    EXPECT_EQ(second->size, 2352);
+    AVPacket* second = CreatePacket(kSectorBytes);
+    EXPECT_EQ(second->size, kSectorBytes);
     EXPECT_EQ(second->flags, 0);
     EXPECT_EQ(second->pts, AV_NOPTS_VALUE);
     EXPECT_EQ(second->dts, AV_NOPTS_VALUE);
     EXPECT_EQ(second->stream_index, 0);
     EXPECT_EQ(second->side_data_elems, 0);
     for (int i = 0; i < AV_INPUT_BUFFER_PADDING_SIZE; ++i)
-        EXPECT_EQ(second->data[2352 + i], 0) << "padding byte " << i;
+        EXPECT_EQ(second->data[kSectorBytes + i], 0) << "padding byte " << i;
     Vantor::Proc::ReleasePacket(second);
 }
 
 TEST(CreatePacket, APayloadStillReferencedElsewhereIsNotHandedOutAgain)
 {
-    AVPacket* packet = CreatePacket(2352);
-    std::memset(packet->data, 0x5A, 2352);
+    AVPacket* packet = CreatePacket(kSectorBytes);
+    std::memset(packet->data, 0x5A, kSectorBytes);
     AVPacket* reference = av_packet_alloc();
     ASSERT_EQ(av_packet_ref(reference, packet), 0);
     Vantor::Proc::ReleasePacket(packet);
 
-    AVPacket* next = CreatePacket(2352);
-    std::memset(next->data, 0, 2352);
+    AVPacket* next = CreatePacket(kSectorBytes);
+    std::memset(next->data, 0, kSectorBytes);
     EXPECT_EQ(reference->data[0], 0x5A);
     EXPECT_EQ(reference->data[2351], 0x5A);
     Vantor::Proc::ReleasePacket(next);

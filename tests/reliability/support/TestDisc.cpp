@@ -40,7 +40,7 @@ uint64_t TestDisc::byteOffsetOf(unsigned number, uint32_t k) const
     const uint32_t pregap = description.sessions.at(0).tracks.at(number - 1).storedPregapSectors;
     const uint64_t fileSector = description.filePerTrack ? pregap + k : track(number).startLba + k;
     const uint64_t header = description.format == mkdisc::DataFileFormat::Wave ? 44 : 0;
-    return header + fileSector * mkdisc::kRawSectorSize;
+    return header + fileSector * mkdisc::kRawSectorBytes;
 }
 
 mkdisc::Sector TestDisc::sector(unsigned number, uint32_t k) const

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cueify/cueify.h>
+#include <discgeometry/DiscGeometry.h>
 
 #include <algorithm>
 #include <array>
@@ -47,7 +48,7 @@ struct FakeDisc
     std::vector<FakeTrack> tracks;
 };
 
-using Sector = std::array<uint8_t, 2352>;
+using Sector = std::array<uint8_t, discgeometry::kRawSectorBytes>;
 
 // One recorded call of the C API: its name and, where it has one, its text or number argument.
 struct Call

@@ -1,26 +1,23 @@
 // Minutes, seconds and frames of an absolute disc address, and BCD, as TOCs and sub-channels hold them.
 #pragma once
 
+#include <discgeometry/DiscGeometry.h>
+
+#include <array>
 #include <cstdint>
 
 namespace driveemulator {
 
-struct Msf
-{
-    uint8_t minutes;
-    uint8_t seconds;
-    uint8_t frames;
-};
+using discgeometry::Msf;
+using discgeometry::toBcd;
+using discgeometry::toMsf;
 
-inline Msf toMsf(uint32_t absoluteFrame)
+// Minutes, seconds and frames as the three bytes a reply holds them in.
+inline std::array<uint8_t, 3> msfBytes(uint32_t absoluteFrame)
 {
-    return {static_cast<uint8_t>(absoluteFrame / 4500), static_cast<uint8_t>(absoluteFrame / 75 % 60),
-            static_cast<uint8_t>(absoluteFrame % 75)};
-}
-
-inline uint8_t toBcd(uint8_t value)
-{
-    return static_cast<uint8_t>(value / 10 << 4 | value % 10);
+    const Msf msf = toMsf(absoluteFrame);
+    return {static_cast<uint8_t>(msf.minutes), static_cast<uint8_t>(msf.seconds),
+            static_cast<uint8_t>(msf.frames)};
 }
 
 } // namespace driveemulator

@@ -30,11 +30,12 @@ long number(const std::string& text, const std::string& word)
     throw std::invalid_argument("bad number in \"" + word + "\"");
 }
 
-void parseMediumError(const std::string& value, const std::string& word, DriveConfig& drive)
+// LBA, or LBAxN for the first N reads only.
+void parseSectorFault(const std::string& value, const std::string& word, std::map<uint32_t, int>& faults)
 {
     const size_t times = value.find('x');
     const uint32_t lba = static_cast<uint32_t>(number(value.substr(0, times), word));
-    drive.mediumErrors[lba] =
+    faults[lba] =
         times == std::string::npos ? kEveryRead : static_cast<int>(number(value.substr(times + 1), word));
 }
 
@@ -68,9 +69,11 @@ bool parseBehaviour(const std::string& word, DriveConfig& drive)
     if (key == "ready-after")
         drive.readyAfter = static_cast<unsigned>(number(value, word));
     else if (key == "medium-error")
-        parseMediumError(value, word, drive);
+        parseSectorFault(value, word, drive.mediumErrors);
     else if (key == "unstable")
         drive.unstableSectors.insert(static_cast<uint32_t>(number(value, word)));
+    else if (key == "noisy")
+        parseSectorFault(value, word, drive.noisySectors);
     else if (word == "bcd-toc")
         drive.bcdFullToc = true;
     else if (word == "no-full-toc")
@@ -90,6 +93,10 @@ bool parseBehaviour(const std::string& word, DriveConfig& drive)
             value.substr(value.find(':') + 1);
     else if (key == "cdtext")
         drive.cdTextFile = value;
+    else if (word == "no-speed")
+        drive.refusesSetSpeed = true;
+    else if (key == "counters")
+        drive.countersFile = value;
     else if (key == "max-sectors-kb")
         drive.maxSectorsKb = static_cast<unsigned>(number(value, word));
     else

@@ -7,6 +7,8 @@
 //                        TEST UNIT READY included
 //   medium-error=LBA     MEDIUM ERROR 3/11/00 on every read of that sector; LBAxN: the first N reads only
 //   unstable=LBA         every second read of that sector returns other data (and C2 pointers to it)
+//   noisy=LBA            every read of that sector returns data unlike any other read's, without
+//                        an error; LBAxN: the first N reads only
 //   bcd-toc              the full TOC's numbers in BCD, as some old drives pass them through
 //   no-full-toc          READ TOC format 2 refused with ILLEGAL REQUEST
 //   older-toc            knows READ TOC's format only in byte 9, as before MMC: formats 1 and 2
@@ -21,6 +23,9 @@
 //                        READ CD delivers N more (cmd-us=600,sector-us=256: a 52x drive on USB);
 //                        both may share one word, separated by ","
 //   max-sectors-kb=N     the kernel's transfer limit for the drive (BLKSECTGET), 120 unless given
+//   no-speed             SET CD SPEED refused with ILLEGAL REQUEST, INVALID COMMAND OPERATION CODE
+//   counters=FILE        at the process's exit, the drive's counters written to FILE, one
+//                        "name value" line each (DriveCounters.h)
 // Example: EMULATED_DRIVES="/dev/sr7 no-full-toc audio:300 / mode1:200;/dev/sr8"
 #pragma once
 
@@ -44,6 +49,7 @@ struct DriveConfig
     unsigned readyAfter = 0;
     std::map<uint32_t, int> mediumErrors; // LBA to failing reads left, or kEveryRead
     std::set<uint32_t> unstableSectors;
+    std::map<uint32_t, int> noisySectors; // LBA to noisy reads, or kEveryRead
     bool bcdFullToc = false;
     bool refusesFullToc = false;
     bool knowsOnlyOlderTocFormats = false;
@@ -56,6 +62,8 @@ struct DriveConfig
     unsigned commandMicroseconds = 0;
     unsigned modelSectorMicroseconds = 0;
     unsigned maxSectorsKb = 120;
+    bool refusesSetSpeed = false;
+    std::string countersFile; // none: the counters are only read through the emulator's ioctl
 };
 
 // Throws std::invalid_argument with a one-line message naming the bad word.

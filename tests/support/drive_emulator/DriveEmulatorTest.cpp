@@ -6,6 +6,7 @@
 #include <cdio/cdio.h>
 #include <cdio/mmc.h>
 #include <cdio/mmc_ll_cmds.h>
+#include <discgeometry/DiscGeometry.h>
 
 #include <gtest/gtest.h>
 
@@ -137,7 +138,9 @@ TEST_F(DriveEmulator, AnswersCapacityConfigurationPositionAndSense)
         {{0x03, 0, 0, 0, 18}, std::string("\x70\0\x05\0\0\0\0\x0A\0\0\0\0\x21\0\0\0\0\0", 18)},
     };
     for (const auto& [command, expected] : cases)
-        EXPECT_EQ(reply(drive.get(), command, expected == "failed" ? 2352 : expected.size()), expected)
+        EXPECT_EQ(reply(drive.get(), command,
+                        expected == "failed" ? discgeometry::kRawSectorBytes : expected.size()),
+                  expected)
             << int(command.front());
 }
 

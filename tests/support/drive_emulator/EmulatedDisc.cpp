@@ -2,13 +2,15 @@
 
 #include <algorithm>
 #include <cstring>
+#include <discgeometry/DiscGeometry.h>
 #include <stdexcept>
 
 namespace driveemulator {
 namespace {
 
-constexpr int64_t kBytesPerSample = 4; // 16-bit stereo
-constexpr int64_t kSectorBytes = mkdisc::kRawSectorSize;
+// Signed, because a read offset moves byte positions before the disc's first.
+constexpr int64_t kBytesPerSample = discgeometry::kBytesPerSample;
+constexpr int64_t kSectorBytes = discgeometry::kRawSectorBytes;
 constexpr uint8_t kDataTrack = 0x4, kCopyPermitted = 0x2, kPreEmphasis = 0x1, kFourChannel = 0x8;
 constexpr uint8_t kTypeCdRom = 0x00, kTypeCdRomXa = 0x20;
 

@@ -13,6 +13,15 @@ constexpr uint8_t kBecomingReady = 0x01;
 // of an audio sector, user data in a data sector.
 constexpr uint16_t kUnstableFirstByte = 1000, kUnstableByteCount = 4;
 
+// Bytes in the middle of the sector come back changed, and the C2 error pointers mark them.
+void alter(SectorRead& read, uint8_t mask)
+{
+    for (uint16_t offset = kUnstableFirstByte; offset < kUnstableFirstByte + kUnstableByteCount; ++offset) {
+        read.bytes[offset] ^= mask;
+        read.alteredOffsets.push_back(offset);
+    }
+}
+
 } // namespace
 
 EmulatedDrive::EmulatedDrive(DriveConfig config) : m_config(std::move(config))
@@ -49,12 +58,14 @@ std::optional<Sense> EmulatedDrive::readSector(int64_t lba, SectorRead& read)
     read.bytes = track->mode == mkdisc::TrackMode::Audio
                      ? m_disc->audioSector(lba, m_config.readOffsetSamples)
                      : *m_disc->sector(lba);
-    if (m_config.unstableSectors.count(static_cast<uint32_t>(lba)) != 0 && ++m_unstableReads[lba] % 2 == 0)
-        for (uint16_t offset = kUnstableFirstByte; offset < kUnstableFirstByte + kUnstableByteCount;
-             ++offset) {
-            read.bytes[offset] ^= 0xFF;
-            read.alteredOffsets.push_back(offset);
-        }
+    const bool unstable = m_config.unstableSectors.count(static_cast<uint32_t>(lba)) != 0;
+    const auto noise = m_config.noisySectors.find(static_cast<uint32_t>(lba));
+    const bool noisy = noise != m_config.noisySectors.end() && noise->second != 0;
+    if (noisy && noise->second > 0)
+        --noise->second;
+    const unsigned reads = unstable || noisy ? ++m_unstableReads[lba] : 0;
+    if ((unstable && reads % 2 == 0) || noisy)
+        alter(read, noisy ? static_cast<uint8_t>(reads) : uint8_t{0xFF});
     return std::nullopt;
 }
 
@@ -81,6 +92,14 @@ void EmulatedDrive::serve(bool readCd, uint32_t blocks)
     m_busyUntil.tv_nsec = static_cast<long>(nanoseconds % 1000000000);
     while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &m_busyUntil, nullptr) == EINTR) {
     }
+}
+
+void EmulatedDrive::countSetSpeed(uint16_t readSpeedKbs) noexcept
+{
+    constexpr size_t kKept = sizeof m_counters.readSpeedsKbs / sizeof m_counters.readSpeedsKbs[0];
+    if (m_counters.setSpeedCommands < kKept)
+        m_counters.readSpeedsKbs[m_counters.setSpeedCommands] = readSpeedKbs;
+    ++m_counters.setSpeedCommands;
 }
 
 Sense EmulatedDrive::takeLastSense()

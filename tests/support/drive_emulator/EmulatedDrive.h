@@ -46,6 +46,10 @@ public:
     // Counts a command that delivered blocks sectors, and takes the time the speed model gives it.
     void serve(bool readCd, uint32_t blocks);
     const DriveCounters& counters() const noexcept { return m_counters; }
+    void countOpen() noexcept { ++m_counters.opens; }
+    void countTocRead() noexcept { ++m_counters.tocReads; }
+    // A SET CD SPEED command asking for a read speed in kB/s.
+    void countSetSpeed(uint16_t readSpeedKbs) noexcept;
 
     // The sense of the last failed command, for REQUEST SENSE; reading it clears it.
     Sense takeLastSense();

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <stdexcept>
 
 namespace driveemulator {
@@ -37,6 +38,25 @@ Emulator::Emulator()
     } catch (const std::invalid_argument& error) {
         std::fprintf(stderr, "drive emulator: EMULATED_DRIVES: %s\n", error.what());
         std::abort();
+    }
+    std::atexit([] { instance().writeCountersFiles(); });
+}
+
+void Emulator::writeCountersFiles() const
+{
+    for (const std::unique_ptr<EmulatedDrive>& drive : m_drives) {
+        if (drive->config().countersFile.empty())
+            continue;
+        std::lock_guard<std::mutex> lock(drive->mutex());
+        const DriveCounters& counters = drive->counters();
+        std::ofstream file(drive->config().countersFile, std::ios::trunc);
+        file << "commands " << counters.commands << "\nread-cd-commands " << counters.readCdCommands
+             << "\nsectors-read " << counters.sectorsRead << "\nopens " << counters.opens << "\ntoc-reads "
+             << counters.tocReads << "\nset-speed-commands " << counters.setSpeedCommands
+             << "\nread-speeds-kbs";
+        for (const uint16_t speed : counters.readSpeedsKbs)
+            file << " " << speed;
+        file << "\n";
     }
 }
 

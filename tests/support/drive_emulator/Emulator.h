@@ -16,6 +16,7 @@ struct OpenDrive
 {
     EmulatedDrive* drive;
     off_t position;
+    bool used = false; // a command went through it: counted among the drive's opens
 };
 
 class Emulator
@@ -31,6 +32,8 @@ public:
     unsigned indexOf(const EmulatedDrive& drive) const noexcept;
 
     void opened(int fd, EmulatedDrive& drive);
+    // Writes the counters of each drive that names a file for them.
+    void writeCountersFiles() const;
     void closed(int fd);
     // Runs f(OpenDrive&) under the drive's lock when fd is open on an emulated drive; false otherwise.
     template <class F> bool withOpenDrive(int fd, F&& f)

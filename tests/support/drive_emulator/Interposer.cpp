@@ -181,8 +181,14 @@ INTERPOSED int ioctl(int fd, unsigned long request, ...) noexcept
     void* argument = va_arg(arguments, void*);
     va_end(arguments);
     int result = -1;
-    if (Emulator::instance().withOpenDrive(
-            fd, [&](OpenDrive& open) { result = driveemulator::driveIoctl(*open.drive, request, argument); }))
+    if (Emulator::instance().withOpenDrive(fd, [&](OpenDrive& open) {
+            const uint64_t before = open.drive->counters().commands;
+            result = driveemulator::driveIoctl(*open.drive, request, argument);
+            if (!open.used && open.drive->counters().commands != before) {
+                open.used = true;
+                open.drive->countOpen();
+            }
+        }))
         return result;
     return next<int(int, unsigned long, ...)>("ioctl")(fd, request, argument);
 }

@@ -110,8 +110,8 @@ int multisession(EmulatedDrive& drive, cdrom_multisession& info)
     const uint32_t lba =
         reply.data[6] <= 1 ? 0 : uint32_t{start[0]} << 24 | start[1] << 16 | start[2] << 8 | start[3];
     if (info.addr_format == CDROM_MSF) {
-        const Msf address = toMsf(lba + mkdisc::kLeadInFrames);
-        info.addr.msf = {address.minutes, address.seconds, address.frames};
+        const std::array<uint8_t, 3> address = msfBytes(lba + mkdisc::kLeadInFrames);
+        info.addr.msf = {address[0], address[1], address[2]};
     } else {
         info.addr.lba = static_cast<int>(lba);
     }
@@ -176,6 +176,17 @@ int sgIo(EmulatedDrive& drive, sg_io_hdr_t& io)
     return 0;
 }
 
+// The sr driver's CDROM_SELECT_SPEED: SET CD SPEED with the read speed in kB/s, 177 to each 1x,
+// 0 for the drive's fastest (0xFFFF); speeds past what 16 bits hold are cut to the largest.
+int selectSpeed(EmulatedDrive& drive, unsigned long speed)
+{
+    constexpr unsigned long kKbsPerSpeed = 177, kFastest = 0xFFFF;
+    const unsigned long kbs = speed == 0 ? kFastest : std::min(speed, kFastest / kKbsPerSpeed) * kKbsPerSpeed;
+    const uint8_t cdb[12] = {0xBB, 0, static_cast<uint8_t>(kbs >> 8), static_cast<uint8_t>(kbs)};
+    const MmcReply reply = sendCommand(drive, cdb);
+    return reply.sense ? fail(EIO) : 0;
+}
+
 int audioStatus(EmulatedDrive& drive, cdrom_subchnl& status)
 {
     if (std::optional<Sense> state = drive.mediumState())
@@ -225,6 +236,7 @@ int driveIoctl(EmulatedDrive& drive, unsigned long request, void* argument)
         *static_cast<DriveCounters*>(argument) = drive.counters();
         return 0;
     case CDROM_SELECT_SPEED:
+        return selectSpeed(drive, reinterpret_cast<unsigned long>(argument));
     case CDROM_MEDIA_CHANGED:
     case CDROM_LOCKDOOR:
     case CDROMEJECT:

@@ -24,6 +24,7 @@ enum Opcode : uint8_t
     GetConfiguration = 0x46,
     ModeSense10 = 0x5A,
     ReadCdMsf = 0xB9,
+    SetCdSpeed = 0xBB,
     ReadCd = 0xBE,
 };
 
@@ -158,9 +159,9 @@ std::vector<uint8_t> positionData(const EmulatedDrive& drive, const EmulatedDisc
             lba < track->startLba ? uint8_t{0} : uint8_t{1}};
     for (int64_t address : {lba, lba - int64_t{track->startLba}}) {
         if (msf) {
-            const Msf at =
-                toMsf(static_cast<uint32_t>(address + (address == lba ? mkdisc::kLeadInFrames : 0)));
-            data.insert(data.end(), {0, at.minutes, at.seconds, at.frames});
+            const std::array<uint8_t, 3> at =
+                msfBytes(static_cast<uint32_t>(address + (address == lba ? mkdisc::kLeadInFrames : 0)));
+            data.insert(data.end(), {0, at[0], at[1], at[2]});
         } else {
             for (int shift = 24; shift >= 0; shift -= 8)
                 data.push_back(static_cast<uint8_t>(address >> shift));
@@ -246,9 +247,23 @@ MmcReply respondWithDisc(EmulatedDrive& drive, const uint8_t* cdb)
     }
 }
 
+// Drives before MMC took READ TOC's format from the two top bits of byte 9.
+uint8_t tocFormat(const uint8_t* cdb)
+{
+    return (cdb[2] & 0x0F) != 0 ? cdb[2] & 0x0F : cdb[9] >> 6;
+}
+
+MmcReply setCdSpeed(EmulatedDrive& drive, const uint8_t* cdb)
+{
+    drive.countSetSpeed(static_cast<uint16_t>(bigEndian(cdb + 2, 2)));
+    return drive.config().refusesSetSpeed ? failure(Sense::invalidOpcode()) : MmcReply{};
+}
+
 MmcReply dispatch(EmulatedDrive& drive, const uint8_t* cdb)
 {
     switch (cdb[0]) {
+    case SetCdSpeed:
+        return setCdSpeed(drive, cdb);
     case TestUnitReady:
         return {{}, drive.mediumState()};
     case RequestSense:
@@ -285,6 +300,8 @@ uint32_t deliveredBlocks(const uint8_t* cdb)
 MmcReply respond(EmulatedDrive& drive, const uint8_t* cdb)
 {
     drive.arrive();
+    if (cdb[0] == ReadToc && tocFormat(cdb) == 0 && cdb[6] == 0)
+        drive.countTocRead();
     MmcReply reply = dispatch(drive, cdb);
     const bool readCd = cdb[0] == ReadCd || cdb[0] == ReadCdMsf;
     drive.serve(readCd, readCd && !reply.sense ? deliveredBlocks(cdb) : 0);

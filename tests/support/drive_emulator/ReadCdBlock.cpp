@@ -9,7 +9,7 @@ constexpr uint8_t kSync = 0x80, kHeader = 0x20, kUserData = 0x10, kEdcEcc = 0x08
 constexpr uint8_t kC2Pointers = 0x02, kC2AndBlockError = 0x04;
 constexpr uint8_t kSubChannelQ = 2;
 constexpr size_t kSyncEnd = 12, kHeaderEnd = 16, kMode1UserEnd = 2064;
-constexpr size_t kC2PointerBytes = mkdisc::kRawSectorSize / 8;
+constexpr size_t kC2PointerBytes = mkdisc::kRawSectorBytes / 8;
 
 bool typeMatches(uint8_t expected, mkdisc::TrackMode mode)
 {

@@ -18,8 +18,8 @@ void putAddress(std::vector<uint8_t>& reply, uint32_t lba, bool msf)
 {
     if (!msf)
         return putBigEndian32(reply, lba);
-    const Msf address = toMsf(lba + mkdisc::kLeadInFrames);
-    reply.insert(reply.end(), {0, address.minutes, address.seconds, address.frames});
+    const std::array<uint8_t, 3> address = msfBytes(lba + mkdisc::kLeadInFrames);
+    reply.insert(reply.end(), {0, address[0], address[1], address[2]});
 }
 
 // The length field counts the bytes after itself.

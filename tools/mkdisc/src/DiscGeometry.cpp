@@ -10,7 +10,7 @@ namespace mkdisc {
 namespace {
 
 // 99:59:74, the last address that a sector header's BCD digits and a CUE time can hold.
-constexpr uint64_t kLastAbsoluteFrame = 100 * 60 * kSectorsPerSecond - 1;
+constexpr uint64_t kLastAbsoluteFrame = 100 * 60 * kFramesPerSecond - 1;
 
 uint32_t checkedLba(uint64_t lba)
 {

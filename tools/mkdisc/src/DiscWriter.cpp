@@ -36,7 +36,7 @@ std::filesystem::path writeDataFile(const DiscSpec& description, const DiscGeome
 {
     StagedFile file(directory / geometry.dataFileNames[fileIndex]);
     if (description.format == DataFileFormat::Wave)
-        file.write(waveHeader(storedSectorsOfFile(geometry, fileIndex) * kRawSectorSize));
+        file.write(waveHeader(storedSectorsOfFile(geometry, fileIndex) * kRawSectorBytes));
     for (const TrackPlacement& track : geometry.tracks) {
         if (track.fileIndex != fileIndex)
             continue;

@@ -8,10 +8,9 @@
 namespace mkdisc {
 namespace {
 
-constexpr uint32_t kSampleRate = 44100;
-constexpr uint32_t kFramesPerSector = kRawSectorSize / 4; // stereo 16-bit sample pairs
-constexpr double kTrackAmplitude = 8000;                  // about -12 dBFS
-constexpr double kPregapAmplitude = 800;                  // 20 dB quieter
+using discgeometry::kSampleRate;
+constexpr double kTrackAmplitude = 8000; // about -12 dBFS
+constexpr double kPregapAmplitude = 800; // 20 dB quieter
 constexpr uint8_t kPregapMark = 0x80;
 
 // An integer frequency keeps the phase exact: (hz * n) mod rate is computed without rounding.
@@ -37,8 +36,8 @@ Sector audioSector(uint8_t trackNumber, uint32_t indexInPart, bool pregap)
     const uint32_t rightHz = leftHz * 5 / 4;
     const double amplitude = pregap ? kPregapAmplitude : kTrackAmplitude;
     Sector sector{};
-    for (uint32_t frame = 0; frame < kFramesPerSector; ++frame) {
-        const uint64_t n = uint64_t{indexInPart} * kFramesPerSector + frame;
+    for (uint32_t frame = 0; frame < discgeometry::kSamplesPerSector; ++frame) {
+        const uint64_t n = uint64_t{indexInPart} * discgeometry::kSamplesPerSector + frame;
         putLittleEndian16(&sector[frame * 4], static_cast<uint16_t>(toneSample(leftHz, n, amplitude)));
         putLittleEndian16(&sector[frame * 4 + 2], static_cast<uint16_t>(toneSample(rightHz, n, amplitude)));
     }

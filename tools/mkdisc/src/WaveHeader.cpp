@@ -2,6 +2,8 @@
 
 #include "LittleEndian.h"
 
+#include <discgeometry/DiscGeometry.h>
+
 #include <stdexcept>
 
 namespace mkdisc {
@@ -9,7 +11,7 @@ namespace {
 
 constexpr uint16_t kPcmFormat = 1;
 constexpr uint16_t kChannels = 2;
-constexpr uint32_t kSampleRate = 44100;
+using discgeometry::kSampleRate;
 constexpr uint16_t kBitsPerSample = 16;
 constexpr uint16_t kBlockAlign = kChannels * kBitsPerSample / 8;
 

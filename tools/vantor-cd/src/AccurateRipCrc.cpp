@@ -1,5 +1,6 @@
 #include "AccurateRipCrc.h"
 
+#include <discgeometry/DiscGeometry.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -7,11 +8,11 @@
 namespace vantorcd {
 namespace {
 
-constexpr uint64_t kSamplesPerSector = 588;
+using discgeometry::kSamplesPerSector;
 constexpr uint64_t kSkippedAtDiscStart = 5 * kSamplesPerSector - 1;
 constexpr uint64_t kSkippedAtDiscEnd = 5 * kSamplesPerSector;
 constexpr uint64_t kFrame450Start = 450 * kSamplesPerSector; // the sample before sector 450's first
-constexpr size_t kBytesPerSample = 4;
+using discgeometry::kBytesPerSample;
 
 uint32_t wordAt(const uint8_t* sample)
 {

@@ -2,6 +2,8 @@
 
 #include "UserError.h"
 
+#include <discgeometry/DiscGeometry.h>
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -17,11 +19,11 @@ extern "C" {
 namespace vantorcd {
 namespace {
 
-constexpr int kSampleRate = 44100;
+using discgeometry::kSampleRate;
 constexpr int kChannels = 2;
 constexpr size_t kBytesPerFrame = 4;
 // Encoders that take any frame size get eight CD sectors at a time.
-constexpr int kVariableFrameSamples = 8 * 588;
+constexpr int kVariableFrameSamples = 8 * discgeometry::kSamplesPerSector;
 
 std::string errorText(int result)
 {
@@ -118,7 +120,7 @@ void AudioFileWriter::openEncoder(const OutputFormat& format)
     m_codec->sample_fmt = AV_SAMPLE_FMT_S16;
     m_codec->sample_rate = kSampleRate;
     av_channel_layout_default(&m_codec->ch_layout, kChannels);
-    m_codec->time_base = AVRational{1, kSampleRate};
+    m_codec->time_base = AVRational{1, static_cast<int>(kSampleRate)};
     m_codec->flags |= AV_CODEC_FLAG_BITEXACT;
     if (m_format->oformat->flags & AVFMT_GLOBALHEADER)
         m_codec->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;

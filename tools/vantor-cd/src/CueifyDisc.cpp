@@ -1,7 +1,7 @@
 #include "CueifyDisc.h"
 
 #include "DiscIdentity.h"
-#include "ErrorText.h"
+#include "DriveHandle.h"
 #include "UserError.h"
 
 #include <cueify/cueify.h>
@@ -14,45 +14,23 @@ namespace {
 
 constexpr uint32_t kLeadInFrames = 150;
 
-struct DeviceFree
-{
-    void operator()(cueify_device* device) const noexcept { cueify_device_free(device); }
-};
 struct TocFree
 {
     void operator()(cueify_full_toc* toc) const noexcept { cueify_full_toc_free(toc); }
 };
-using DeviceOwner = std::unique_ptr<cueify_device, DeviceFree>;
 using TocOwner = std::unique_ptr<cueify_full_toc, TocFree>;
 
 std::string reasonOf(int code)
 {
     switch (code) {
-    case CUEIFY_ERR_NO_DEVICE:
-        return "no such drive or disc image";
     case CUEIFY_ERR_NOMEM:
         return "out of memory";
-    case CUEIFY_ERR_BADARG:
-        return "not a drive name";
     case CUEIFY_ERR_TRUNCATED:
     case CUEIFY_ERR_CORRUPTED:
         return "the table of contents is damaged";
     default:
         return "no disc, or its table of contents cannot be read";
     }
-}
-
-DeviceOwner openDevice(const std::string& drive)
-{
-    DeviceOwner device(cueify_device_new());
-    if (!device)
-        throw UserError("out of memory");
-    const int result = cueify_device_open(device.get(), drive.c_str());
-    if (result != CUEIFY_OK) {
-        const std::string reason = discAccessReason();
-        throw UserError("cannot open " + drive + ": " + (reason.empty() ? reasonOf(result) : reason));
-    }
-    return device;
 }
 
 TocOwner readFullToc(cueify_device* device, const std::string& drive)
@@ -124,14 +102,18 @@ unsigned DiscToc::audioTrackCount() const noexcept
         std::count_if(tracks.begin(), tracks.end(), [](const TocTrack& track) { return track.audio; }));
 }
 
+DiscToc readDiscToc(const DriveHandle& handle, DiscDetail detail)
+{
+    const TocOwner toc = readFullToc(handle.device(), handle.drive());
+    DiscToc disc = discOf(toc.get(), handle.drive());
+    if (detail == DiscDetail::Identity)
+        readDiscIdentity(handle.device(), toc.get(), disc);
+    return disc;
+}
+
 DiscToc readDiscToc(const std::string& drive, DiscDetail detail)
 {
-    const DeviceOwner device = openDevice(drive);
-    const TocOwner toc = readFullToc(device.get(), drive);
-    DiscToc disc = discOf(toc.get(), drive);
-    if (detail == DiscDetail::Identity)
-        readDiscIdentity(device.get(), toc.get(), disc);
-    return disc;
+    return readDiscToc(DriveHandle(drive), detail);
 }
 
 } // namespace vantorcd

@@ -10,6 +10,8 @@
 
 namespace vantorcd {
 
+class DriveHandle;
+
 // Title and performer from the disc's CD-Text, in UTF-8; empty where the disc has none.
 struct CdTextNames
 {
@@ -62,5 +64,9 @@ enum class DiscDetail
 // Throws UserError naming the drive when it cannot be opened or holds no readable disc; what the
 // disc does not carry of its identity stays empty.
 DiscToc readDiscToc(const std::string& drive, DiscDetail detail = DiscDetail::Toc);
+
+// The same from a drive opened already. Throws UserError naming the drive when it holds no
+// readable disc.
+DiscToc readDiscToc(const DriveHandle& handle, DiscDetail detail = DiscDetail::Toc);
 
 } // namespace vantorcd

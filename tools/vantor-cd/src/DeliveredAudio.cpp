@@ -21,15 +21,16 @@ const TocTrack* DeliveredAudio::trackAt(uint32_t lba) const noexcept
     return nullptr;
 }
 
-void DeliveredAudio::openReaderOf(const TocTrack& track)
+void DeliveredAudio::openReaderOf(const TocTrack& track, uint32_t lba)
 {
     if (m_current)
         m_rereads[m_current->number] += m_reader->rereads();
     const uint64_t samples = uint64_t{track.lengthSectors} * kSamplesPerSector;
     m_reader.emplace(m_openParser(track), TrackExtent{track.number, track.startLba, track.lengthSectors},
-                     SampleRange{0, samples}, m_readFailureReason);
+                     SampleRange{uint64_t{lba - track.startLba} * kSamplesPerSector, samples},
+                     m_readFailureReason);
     m_current = &track;
-    m_nextLba = track.startLba;
+    m_nextLba = lba;
 }
 
 void DeliveredAudio::read(uint32_t lba, SectorBytes& sector)
@@ -44,7 +45,7 @@ void DeliveredAudio::read(uint32_t lba, SectorBytes& sector)
         return;
     }
     if (track != m_current)
-        openReaderOf(*track);
+        openReaderOf(*track, lba);
     if (lba < m_nextLba)
         throw std::logic_error("delivered audio read backwards, to LBA " + std::to_string(lba));
     for (;;) {

@@ -44,7 +44,8 @@ public:
 
 private:
     const TocTrack* trackAt(uint32_t lba) const noexcept;
-    void openReaderOf(const TocTrack& track);
+    // Reads the track from lba on.
+    void openReaderOf(const TocTrack& track, uint32_t lba);
 
     std::vector<const TocTrack*> m_tracks;
     OpenParser m_openParser;

@@ -5,6 +5,8 @@
 
 #include "Vantor/Proc/Parsers/ParserCD/TrackSource/TrackPath.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 namespace vantorcd {
@@ -65,7 +67,8 @@ OpenedDisc openDisc(Context& context, const std::string& path, DiscDetail detail
 {
     OpenedDisc disc;
     disc.reader = openReader(context, path);
-    disc.toc = readDiscToc(driveOf(*disc.reader, path), detail);
+    disc.handle = std::make_shared<const DriveHandle>(driveOf(*disc.reader, path));
+    disc.toc = readDiscToc(*disc.handle, detail);
     return disc;
 }
 
@@ -73,7 +76,8 @@ OpenedTrack openAudioTrack(Context& context, const std::string& argument, DiscDe
 {
     OpenedTrack track;
     track.target = resolveTrack(argument);
-    track.toc = readDiscToc(track.target.drive, detail).track(track.target.track);
+    track.handle = std::make_shared<const DriveHandle>(track.target.drive);
+    track.toc = readDiscToc(*track.handle, detail).track(track.target.track);
     if (!track.toc.audio)
         throw UserError("track " + std::to_string(track.toc.number) + " of " + track.target.drive +
                         " is a data track, not audio");
@@ -89,6 +93,23 @@ Vantor::SP<Vantor::Proc::IParser> openTrackParser(Context& context, const Opened
         throw UserError("the CD plug-in names track " + std::to_string(track) + " " + path +
                         ", which is no track path");
     return openParser(context, *target);
+}
+
+bool isDiscImage(const std::string& drive)
+{
+    std::error_code error;
+    if (std::filesystem::is_regular_file(drive, error))
+        return true;
+    // A folder without a CUE sheet stands for a physical drive, as a mounted disc's volume does.
+    for (std::filesystem::directory_iterator entry(drive, error), end; !error && entry != end;
+         entry.increment(error)) {
+        std::string extension = entry->path().extension().string();
+        std::transform(extension.begin(), extension.end(), extension.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if (extension == ".cue")
+            return true;
+    }
+    return false;
 }
 
 std::string demoTrack(Context& context)

@@ -4,6 +4,7 @@
 
 #include "Context.h"
 #include "CueifyDisc.h"
+#include "DriveHandle.h"
 #include "TrackTarget.h"
 
 #include "Vantor/Proc/ICDReader.h"
@@ -16,13 +17,15 @@ namespace vantorcd {
 struct OpenedDisc
 {
     Vantor::SP<Vantor::Proc::ICDReader> reader;
-    DiscToc toc; // of the drive the reader's track paths name
+    std::shared_ptr<const DriveHandle> handle; // the drive the reader's track paths name
+    DiscToc toc;                               // read through handle
 };
 
 struct OpenedTrack
 {
     TrackTarget target;
-    TocTrack toc;
+    std::shared_ptr<const DriveHandle> handle; // the target's drive
+    TocTrack toc;                              // read through handle
     Vantor::SP<Vantor::Proc::IParser> parser;
 };
 
@@ -38,6 +41,10 @@ OpenedTrack openAudioTrack(Context& context, const std::string& argument,
 // The parser of one audio track of an opened disc, without reading its table of contents again.
 // Throws UserError with the plug-in's reason for not opening it.
 Vantor::SP<Vantor::Proc::IParser> openTrackParser(Context& context, const OpenedDisc& disc, unsigned track);
+
+// Whether a drive name is a disc image (a CUE sheet, or a folder that holds one), which reads the
+// same every time and has no speed, rather than a drive or a folder that stands for one.
+bool isDiscImage(const std::string& drive);
 
 // The track path of the demo disc's first track.
 std::string demoTrack(Context& context);

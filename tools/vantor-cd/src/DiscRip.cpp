@@ -2,13 +2,11 @@
 
 #include "AccurateRipCrc.h"
 #include "AtomicOutputFile.h"
-#include "DeliveredAudio.h"
+#include "DriveAudio.h"
 #include "Interruption.h"
 #include "OffsetCorrection.h"
 #include "ProgressBar.h"
-#include "RawSectorReader.h"
 #include "SampleRange.h"
-#include "SecureRead.h"
 #include "TrackFileName.h"
 #include "UserError.h"
 
@@ -152,18 +150,10 @@ std::vector<RippedTrack> ripAudioTracks(Context& context, const OpenedDisc& disc
     if (audio.empty())
         throw UserError("the disc in " + disc.toc.drive + " has no audio tracks");
     Progress progress{ProgressBar(audioBytesOf(audio), ::isatty(STDERR_FILENO) == 1)};
-    RawSectorReader raw(disc.toc.drive);
-    DeliveredAudio delivered(
+    DriveAudio delivered(
         audio,
         [&context, &disc](const TocTrack& track) { return openTrackParser(context, disc, track.number); },
-        [&context] { return context.lastLoggedError(); },
-        [&raw](uint32_t lba, SectorBytes& sector) { raw.read(lba, sector); });
-    const uint32_t audioEnd = audio.back()->startLba + audio.back()->lengthSectors;
-    SecureRead secure([&raw](uint32_t lba, SectorBytes& sector) { raw.readUncached(lba, sector); }, audioEnd);
-    if (plan.secure)
-        delivered.confirmEachSector([&secure](uint32_t lba, SectorBytes& sector, unsigned track) {
-            return secure.confirm(lba, sector, track);
-        });
+        [&context] { return context.lastLoggedError(); }, RawSectorReader(disc.handle), plan.secure);
     // A drive reads no further than the last audio track's end: past it the corrected audio is silence.
     OffsetCorrection corrected(
         [&delivered](uint32_t lba, SectorBytes& sector) { delivered.read(lba, sector); }, plan.readOffset,

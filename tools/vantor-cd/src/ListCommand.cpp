@@ -7,6 +7,8 @@
 #include "DiscJson.h"
 #include "TimeText.h"
 
+#include <discgeometry/DiscGeometry.h>
+
 #include <cstdio>
 #include <iostream>
 #include <memory>
@@ -23,8 +25,9 @@ struct ListOptions
 // mm:ss:ff, the CD's own notation for lengths in sectors.
 std::string msfText(uint32_t sectors)
 {
+    const discgeometry::Msf msf = discgeometry::toMsf(sectors);
     char text[16];
-    std::snprintf(text, sizeof text, "%02u:%02u:%02u", sectors / 4500, sectors / 75 % 60, sectors % 75);
+    std::snprintf(text, sizeof text, "%02u:%02u:%02u", msf.minutes, msf.seconds, msf.frames);
     return text;
 }
 

@@ -1,12 +1,14 @@
 #include "OffsetCorrection.h"
 
+#include <discgeometry/DiscGeometry.h>
+
 #include <cstring>
 #include <utility>
 
 namespace vantorcd {
 namespace {
 
-constexpr int64_t kSamplesPerSector = 588;
+constexpr int64_t kSamplesPerSector = discgeometry::kSamplesPerSector; // signed: offsets go both ways
 constexpr uint32_t kBytesPerSample = 4;
 
 int64_t floorDivide(int64_t value, int64_t divisor)
@@ -46,11 +48,11 @@ void OffsetCorrection::read(uint32_t lba, SectorBytes& sector)
 {
     const int64_t first = int64_t{lba} + m_shiftSectors;
     const SectorBytes& head = delivered(first);
-    std::memcpy(sector.data(), head.data() + m_shiftBytes, kSectorBytes - m_shiftBytes);
+    std::memcpy(sector.data(), head.data() + m_shiftBytes, kRawSectorBytes - m_shiftBytes);
     if (m_shiftBytes == 0)
         return;
     const SectorBytes& tail = delivered(first + 1);
-    std::memcpy(sector.data() + kSectorBytes - m_shiftBytes, tail.data(), m_shiftBytes);
+    std::memcpy(sector.data() + kRawSectorBytes - m_shiftBytes, tail.data(), m_shiftBytes);
 }
 
 } // namespace vantorcd

@@ -5,13 +5,14 @@
 
 #include <array>
 #include <cstdint>
+#include <discgeometry/DiscGeometry.h>
 #include <functional>
 #include <optional>
 
 namespace vantorcd {
 
-constexpr uint32_t kSectorBytes = 2352;
-using SectorBytes = std::array<uint8_t, kSectorBytes>;
+using discgeometry::kRawSectorBytes;
+using SectorBytes = std::array<uint8_t, kRawSectorBytes>;
 
 class OffsetCorrection
 {

@@ -3,13 +3,14 @@
 #include "UserError.h"
 
 #include <algorithm>
+#include <discgeometry/DiscGeometry.h>
 
 namespace vantorcd {
 namespace {
 
 // The parser stamps sector k with k * 13333 µs and seeks to time / 13333.
 constexpr Vantor::avTime kSectorDuration = 13333;
-constexpr size_t kSectorBytes = kSamplesPerSector * kBytesPerSample;
+using discgeometry::kRawSectorBytes;
 
 } // namespace
 
@@ -57,7 +58,7 @@ Vantor::SP<Vantor::Proc::IDataPacket> PcmReader::readSector()
         Vantor::SP<Vantor::Proc::IDataPacket> packet = m_parser->Read();
         if (!packet)
             continue;
-        if (packet->GetSize() != kSectorBytes)
+        if (packet->GetSize() != kRawSectorBytes)
             throw UserError("the CD plug-in delivered a packet of " + std::to_string(packet->GetSize()) +
                             " bytes instead of one sector");
         if (packet->GetPts() != m_nextSector * kSectorDuration)

@@ -1,10 +1,9 @@
-// Sectors read straight through the cueify C API, for the audio before track 1's INDEX 01 (its
-// pregap, where hidden tracks lie): no track's parser covers it.
+// Sectors read straight through the cueify C API: the audio before track 1's INDEX 01 (its pregap,
+// where hidden tracks lie), which no track's parser covers, and the reads that confirm a sector.
 #pragma once
 
+#include "DriveHandle.h"
 #include "OffsetCorrection.h"
-
-#include <cueify/cueify.h>
 
 #include <memory>
 #include <string>
@@ -16,6 +15,11 @@ class RawSectorReader
 public:
     // Opens nothing until the first read.
     explicit RawSectorReader(std::string drive) noexcept : m_drive(std::move(drive)) {}
+    // Reads through a drive the command holds open already.
+    explicit RawSectorReader(std::shared_ptr<const DriveHandle> handle) noexcept
+        : m_drive(handle->drive()), m_handle(std::move(handle))
+    {
+    }
 
     // Throws UserError naming the drive or the sector when it cannot be opened or read.
     void read(uint32_t lba, SectorBytes& sector);
@@ -27,15 +31,8 @@ public:
 private:
     void readWith(int (*readSector)(cueify_device*, uint32_t, uint8_t*), uint32_t lba, SectorBytes& sector);
 
-    struct DeviceFree
-    {
-        void operator()(cueify_device* device) const noexcept { cueify_device_free(device); }
-    };
-
-    void open();
-
     std::string m_drive;
-    std::unique_ptr<cueify_device, DeviceFree> m_device;
+    std::shared_ptr<const DriveHandle> m_handle;
 };
 
 } // namespace vantorcd

@@ -5,6 +5,7 @@
 #include "AccurateRipReply.h"
 #include "Commands.h"
 #include "DiscRip.h"
+#include "DriveSpeed.h"
 #include "Interruption.h"
 #include "RipCueSheet.h"
 #include "RipLog.h"
@@ -12,6 +13,7 @@
 #include "UserError.h"
 #include "WholeTextFile.h"
 
+#include <discgeometry/DiscGeometry.h>
 #include <iostream>
 #include <memory>
 
@@ -26,6 +28,7 @@ struct RipDiscOptions
     std::string accurateRip;
     int32_t offset = 0;
     bool force = false;
+    unsigned speed = 0; // the drive's fastest
 };
 
 // Rips of different discs into one folder would mix their files and overwrite each other's log.
@@ -39,12 +42,6 @@ void prepareFolder(const std::filesystem::path& folder, bool force)
     std::filesystem::create_directories(folder, error);
     if (error)
         throw UserError("cannot create " + folder.string() + ": " + error.message());
-}
-
-bool isImage(const std::string& source)
-{
-    std::error_code error;
-    return std::filesystem::is_regular_file(source, error) || std::filesystem::is_directory(source, error);
 }
 
 AudioTags discTagsOf(const DiscIdentity& identity, const AccurateRipId& accurateRip)
@@ -77,7 +74,7 @@ RipLogHeader logHeaderOf(const DiscToc& disc, const AccurateRipId& accurateRip, 
     RipLogHeader header;
     header.readOffset = offset;
     header.source = disc.drive;
-    header.drive = !isImage(disc.drive);
+    header.drive = !isDiscImage(disc.drive);
     header.musicbrainzId = disc.identity.musicbrainzId;
     header.freedbId = disc.identity.freedbId;
     header.accurateRipId = accurateRip.fileName();
@@ -107,7 +104,8 @@ void runRipDisc(Context& context, const RipDiscOptions& options)
     const AccurateRipReply reply = replyFor(options.accurateRip, accurateRip);
     plan.discTags = discTagsOf(disc.toc.identity, accurateRip);
     plan.readOffset = options.offset;
-    plan.secure = !isImage(disc.toc.drive);
+    plan.secure = !isDiscImage(disc.toc.drive);
+    const HeldSpeed speed(*disc.handle, options.speed);
     const std::vector<RippedTrack> tracks = ripAudioTracks(context, disc, plan, reply);
     const std::string title = safeForFileName(disc.toc.identity.cdText.title);
     const std::string cueName = (title.empty() ? "disc" : title) + ".cue";
@@ -137,8 +135,10 @@ void addRipDiscCommand(CLI::App& app, Context& context)
         ->add_option(
             "--offset", options->offset,
             "the drive's read offset in samples, corrected in the files, their CRCs and the verification")
-        ->check(CLI::Range(-5 * 588, 5 * 588));
+        ->check(
+            CLI::Range(-5 * int{discgeometry::kSamplesPerSector}, 5 * int{discgeometry::kSamplesPerSector}));
     command->add_flag("--force", options->force, "write into a folder that already holds files");
+    addSpeedOption(*command, options->speed);
     command->callback([&context, options] { runRipDisc(context, *options); });
 }
 

@@ -4,13 +4,14 @@
 #include "Vantor/Core/Interfaces/Types.h"
 
 #include <cstdint>
+#include <discgeometry/DiscGeometry.h>
 #include <optional>
 
 namespace vantorcd {
 
-constexpr uint32_t kSamplesPerSector = 588;
-constexpr uint32_t kBytesPerSample = 4; // a stereo pair of signed 16-bit values
-constexpr uint32_t kSampleRate = 44100;
+using discgeometry::kBytesPerSample;
+using discgeometry::kSampleRate;
+using discgeometry::kSamplesPerSector;
 
 struct SampleRange
 {

@@ -6,33 +6,13 @@
 #include <vector>
 
 namespace vantorcd {
-namespace {
-
-// Far enough that a drive's cache, which holds the sectors after the last one read, cannot
-// answer the next read of the sector: about 18 MB of audio away.
-constexpr uint32_t kCacheDistance = 8000;
-
-} // namespace
-
-void SecureRead::readAgain(uint32_t lba, SectorBytes& sector)
-{
-    const uint32_t far =
-        lba >= kCacheDistance ? lba - kCacheDistance : std::min(lba + kCacheDistance, m_audioEnd - 1);
-    SectorBytes elsewhere;
-    try {
-        m_read(far, elsewhere);
-    } catch (const UserError&) {
-        // Only the cache had to be moved; the sector that matters is read next.
-    }
-    m_read(lba, sector);
-}
 
 unsigned SecureRead::confirm(uint32_t lba, SectorBytes& sector, unsigned track)
 {
     std::vector<SectorBytes> reads{sector};
     for (unsigned again = 1; again < kMaxReads; ++again) {
         SectorBytes next;
-        readAgain(lba, next);
+        m_read(lba, next);
         if (std::find(reads.begin(), reads.end(), next) != reads.end()) {
             sector = next;
             return again - 1;

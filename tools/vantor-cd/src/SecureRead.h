@@ -14,12 +14,9 @@ class SecureRead
 public:
     static constexpr int kMaxReads = 16; // of one sector, the first read included
 
-    // read: a sector straight from the drive, throwing UserError when it fails. audioEnd: one past
-    // the last audio sector, the end of the range the cache-defeating reads use.
-    SecureRead(OffsetCorrection::ReadSector read, uint32_t audioEnd)
-        : m_read(std::move(read)), m_audioEnd(audioEnd)
-    {
-    }
+    // read: a sector from the disc itself, past the drive's cache (the disc-access library's
+    // uncached read moves the cache away first), throwing UserError when it fails.
+    explicit SecureRead(OffsetCorrection::ReadSector read) : m_read(std::move(read)) {}
 
     // sector holds a first read of lba; on return it holds what two reads agree on. Returns the
     // number of reads made beyond the second, which every sector takes. Throws UserError naming the track and
@@ -27,10 +24,7 @@ public:
     unsigned confirm(uint32_t lba, SectorBytes& sector, unsigned track);
 
 private:
-    void readAgain(uint32_t lba, SectorBytes& sector);
-
     OffsetCorrection::ReadSector m_read;
-    uint32_t m_audioEnd;
 };
 
 } // namespace vantorcd

@@ -61,6 +61,16 @@ int cueify_device_read_raw(cueify_device *d, uint32_t lba, uint8_t *buffer);
 int cueify_device_read_raw_uncached(cueify_device *d, uint32_t lba, uint8_t *buffer);
 
 /**
+ * Asks a drive to read at speed times 1x, or at its fastest, the drive's default, when speed is 0.
+ * The drive is sent SET CD SPEED as Linux's CD driver sends it: speed * 177 kB/s, at most 370x; 0
+ * asks for 0xFFFF kB/s, the fastest. The speed holds until the drive is set again or reset, beyond
+ * this handle's life: a caller that slows the drive sets it back to 0 when done. CUEIFY_OK also on
+ * a disc image, which has no speed and ignores the call; CUEIFY_ERR_INTERNAL when the drive
+ * refuses the command, and the drive reads on at the speed it had.
+ */
+int cueify_device_set_read_speed(cueify_device *d, unsigned int speed);
+
+/**
  * The drives and virtual drives, as one malloc'ed block: count pointers followed by the names
  * they point to. Release it with one free(). NULL, with count 0, when there is none.
  */

@@ -41,6 +41,10 @@ public:
     // than readRawSector and leaves what was read ahead as it was.
     virtual void readRawSectorUncached(Lba lba, uint8_t* buffer) { readRawSector(lba, buffer); }
 
+    // Asks the source to read at speed times 1x, 0 for its fastest. Throws Failure
+    // (CUEIFY_ERR_INTERNAL) when a drive refuses; a source without a speed ignores the call.
+    virtual void setReadSpeed(unsigned /*speed*/) {}
+
     // The disc's media catalogue number (13 digits) or a track's ISRC (12 characters). Throws
     // Failure: CUEIFY_NO_DATA when the disc carries none, CUEIFY_ERR_INTERNAL when the backend
     // cannot read them.

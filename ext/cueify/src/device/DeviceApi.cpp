@@ -94,6 +94,14 @@ int cueify_device_read_raw_uncached(cueify_device* d, uint32_t lba, uint8_t* buf
     return guardedCall([&] { device->readRawSectorUncached(cueify::Lba{lba}, buffer); });
 }
 
+int cueify_device_set_read_speed(cueify_device* d, unsigned int speed)
+{
+    cueify::Device* device = openDeviceOf(d);
+    if (!device)
+        return CUEIFY_ERR_BADARG;
+    return guardedCall([&] { device->setReadSpeed(speed); });
+}
+
 char** cueify_device_get_all_devices(size_t* count)
 {
     size_t listed = 0;

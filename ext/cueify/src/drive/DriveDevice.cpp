@@ -1,11 +1,8 @@
 #include "drive/DriveDevice.h"
 
 #include "core/CdTextReader.h"
-#include "core/FullTocReply.h"
 #include "core/TocLookup.h"
 #include "drive/MmcCommands.h"
-#include "drive/SessionSplit.h"
-#include "drive/TrackTable.h"
 
 #include <cueify/constants.h>
 #include <cueify/error.h>
@@ -77,53 +74,28 @@ Failure unreadable(Lba lba)
 
 } // namespace
 
-DriveDevice::DriveDevice(CdioHandle cdio, FullTocData toc, uint32_t readAheadSectors) noexcept
-    : m_cdio(std::move(cdio)), m_toc(std::move(toc)),
-      m_readAheadSectors(std::max<uint32_t>(readAheadSectors, 1))
+DriveDevice::DriveDevice(std::shared_ptr<DriveConnection> drive)
+    : m_drive(std::move(drive)), m_readAheadSectors(std::max<uint32_t>(m_drive->readAheadSectors, 1))
 {
-}
-
-bool DriveDevice::readTocAtOpen()
-{
-    Lock lock(m_mutex);
-    std::optional<FullTocData> table;
-    try {
-        m_toc = readTocFromDrive(table);
-        m_tocReadAtOpen = true;
-    } catch (const Failure&) {
-        // A full TOC the drive sends but that cannot be decoded leaves the track table to place reads.
-        m_toc = table.value_or(FullTocData{});
-    }
-    return table.has_value();
+    Lock lock(m_drive->mutex);
+    m_toc = m_drive->toc;
+    m_tocReadAtOpen = m_drive->tocRead;
 }
 
 FullTocData DriveDevice::readFullToc()
 {
-    Lock lock(m_mutex);
-    // The TOC read a moment ago at open time: asking the drive again would only repeat it.
+    Lock lock(m_drive->mutex);
+    // The TOC the drive gave when it was opened, or since: asking the drive again would only repeat it.
     if (std::exchange(m_tocReadAtOpen, false))
         return m_toc;
     // Another TOC may mean another disc.
     m_readAhead.drop();
     m_singleSectorsEnd = Lba{0};
     std::optional<FullTocData> table;
-    m_toc = readTocFromDrive(table);
+    m_toc = readDriveToc(m_drive->cdio.get(), table);
+    m_drive->toc = m_toc;
+    m_drive->tocRead = true;
     return m_toc;
-}
-
-FullTocData DriveDevice::readTocFromDrive(std::optional<FullTocData>& table)
-{
-    // The ordinary TOC (format 0), always binary: it settles a full TOC that could be BCD, and
-    // stands in for a full TOC the drive refuses.
-    table = readTrackTable(m_cdio.get());
-    if (const std::optional<std::vector<uint8_t>> reply = readFullTocReply(m_cdio.get()))
-        return parseFullTocReply(reply->data(), reply->size(), table ? &*table : nullptr);
-    if (!table)
-        throw Failure(CUEIFY_ERR_INTERNAL, "the drive reports no table of contents");
-    std::optional<LastSessionStart> lastSession = readLastSessionStart(m_cdio.get());
-    if (lastSession)
-        splitAtLastSession(*table, *lastSession);
-    return *table;
 }
 
 const TocTrack* DriveDevice::readableTrack(Lba lba, const uint8_t* buffer) const
@@ -133,7 +105,7 @@ const TocTrack* DriveDevice::readableTrack(Lba lba, const uint8_t* buffer) const
 
 void DriveDevice::readRawSector(Lba lba, uint8_t* buffer)
 {
-    Lock lock(m_mutex);
+    Lock lock(m_drive->mutex);
     const TocTrack* track = readableTrack(lba, buffer);
     if (track == nullptr)
         throw refusedRead(lba, buffer);
@@ -149,7 +121,7 @@ void DriveDevice::readFromDrive(Lba lba, const TocTrack& track, uint8_t* buffer)
     const uint32_t count = afterFailedBatch ? 1 : std::min(m_readAheadSectors, left);
     if (count > 1) {
         uint8_t* batch = m_readAhead.prepare(lba, count);
-        if (readRawSectors(m_cdio.get(), lba, count, isData(track), batch)) {
+        if (readRawSectors(m_drive->cdio.get(), lba, count, isData(track), batch)) {
             m_readAhead.filled();
             if (!m_readAhead.take(lba, buffer))
                 throw unreadable(lba);
@@ -167,8 +139,8 @@ bool DriveDevice::readOneSector(Lba lba, const TocTrack& track, uint8_t* buffer)
 {
     // The caller's buffer is written only once every byte has arrived.
     std::array<uint8_t, kRawSectorBytes> sector{};
-    const bool read = isData(track) ? readRawDataSector(m_cdio.get(), lba, sector.data())
-                                    : readRawAudioSector(m_cdio.get(), lba, sector.data());
+    const bool read = isData(track) ? readRawDataSector(m_drive->cdio.get(), lba, sector.data())
+                                    : readRawAudioSector(m_drive->cdio.get(), lba, sector.data());
     if (read)
         std::memcpy(buffer, sector.data(), sector.size());
     return read;
@@ -176,7 +148,7 @@ bool DriveDevice::readOneSector(Lba lba, const TocTrack& track, uint8_t* buffer)
 
 void DriveDevice::readRawSectorUncached(Lba lba, uint8_t* buffer)
 {
-    Lock lock(m_mutex);
+    Lock lock(m_drive->mutex);
     const TocTrack* track = readableTrack(lba, buffer);
     if (track == nullptr)
         throw refusedRead(lba, buffer);
@@ -198,11 +170,18 @@ Lba DriveDevice::farthestSectorFrom(Lba lba) const
     return lba.value > lastSector.value - lba.value ? Lba{0} : lastSector;
 }
 
+void DriveDevice::setReadSpeed(unsigned speed)
+{
+    Lock lock(m_drive->mutex);
+    if (!cueify::setReadSpeed(m_drive->cdio.get(), speed))
+        throw Failure(CUEIFY_ERR_INTERNAL, "the drive refuses SET CD SPEED");
+}
+
 bool DriveDevice::offersC2Pointers()
 {
-    Lock lock(m_mutex);
+    Lock lock(m_drive->mutex);
     if (!m_offersC2Pointers)
-        m_offersC2Pointers = cueify::offersC2Pointers(m_cdio.get());
+        m_offersC2Pointers = cueify::offersC2Pointers(m_drive->cdio.get());
     return *m_offersC2Pointers;
 }
 
@@ -210,15 +189,15 @@ void DriveDevice::readRawSectorWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Point
 {
     if (!offersC2Pointers())
         return Device::readRawSectorWithC2(lba, buffer, c2Pointers);
-    Lock lock(m_mutex);
+    Lock lock(m_drive->mutex);
     const TocTrack* track = readableTrack(lba, buffer);
     if (track == nullptr)
         throw refusedRead(lba, buffer);
     if (c2Pointers == nullptr)
         throw Failure(CUEIFY_ERR_BADARG, "no buffer for the C2 error pointers");
     std::array<uint8_t, kRawSectorBytes + kC2PointerBytes> reply{};
-    if (!cueify::readRawSectorWithC2(m_cdio.get(), lba, (track->control & CUEIFY_TOC_TRACK_IS_DATA) != 0,
-                                     reply.data()))
+    if (!cueify::readRawSectorWithC2(m_drive->cdio.get(), lba,
+                                     (track->control & CUEIFY_TOC_TRACK_IS_DATA) != 0, reply.data()))
         throw unreadable(lba);
     std::memcpy(buffer, reply.data(), kRawSectorBytes);
     std::memcpy(c2Pointers, reply.data() + kRawSectorBytes, kC2PointerBytes);
@@ -235,7 +214,7 @@ const TocTrack& DriveDevice::tocTrack(uint8_t track) const
 QPosition DriveDevice::positionAt(Lba lba)
 {
     for (uint32_t back = 0; back <= kPositionSearchSectors && back <= lba.value; ++back) {
-        const std::optional<QFrame> frame = readQFrame(m_cdio.get(), Lba{lba.value - back});
+        const std::optional<QFrame> frame = readQFrame(m_drive->cdio.get(), Lba{lba.value - back});
         if (!frame)
             break;
         if (frame->adr == CUEIFY_SUB_Q_POSITION && frame->track != 0)
@@ -247,8 +226,8 @@ QPosition DriveDevice::positionAt(Lba lba)
 
 std::string DriveDevice::readMcn()
 {
-    Lock lock(m_mutex);
-    std::string mcn = readMediaCatalogNumber(m_cdio.get());
+    Lock lock(m_drive->mutex);
+    std::string mcn = readMediaCatalogNumber(m_drive->cdio.get());
     if (mcn.empty())
         throw Failure(CUEIFY_NO_DATA, "the disc has no media catalogue number");
     return mcn;
@@ -256,9 +235,9 @@ std::string DriveDevice::readMcn()
 
 std::string DriveDevice::readIsrc(uint8_t track)
 {
-    Lock lock(m_mutex);
+    Lock lock(m_drive->mutex);
     tocTrack(track);
-    std::string isrc = readTrackIsrc(m_cdio.get(), track);
+    std::string isrc = readTrackIsrc(m_drive->cdio.get(), track);
     if (isrc.empty())
         throw Failure(CUEIFY_NO_DATA, "track " + std::to_string(track) + " has no ISRC");
     return isrc;
@@ -266,7 +245,7 @@ std::string DriveDevice::readIsrc(uint8_t track)
 
 std::vector<IndexMark> DriveDevice::readTrackIndices(uint8_t track)
 {
-    Lock lock(m_mutex);
+    Lock lock(m_drive->mutex);
     const TocTrack& entry = tocTrack(track);
     const Lba start = toLba(entry.start);
     const Lba end = toLba(AbsoluteFrame{entry.start.value + trackLength(m_toc, entry).value});
@@ -279,15 +258,15 @@ std::vector<IndexMark> DriveDevice::readTrackIndices(uint8_t track)
 
 uint8_t DriveDevice::readTrackControlFlags(uint8_t track)
 {
-    Lock lock(m_mutex);
-    const std::optional<QFrame> frame = readQFrame(m_cdio.get(), toLba(tocTrack(track).start));
+    Lock lock(m_drive->mutex);
+    const std::optional<QFrame> frame = readQFrame(m_drive->cdio.get(), toLba(tocTrack(track).start));
     return frame ? frame->control : kUnknownControl;
 }
 
 CdTextData DriveDevice::readCdText()
 {
-    Lock lock(m_mutex);
-    const std::vector<uint8_t> reply = readCdTextReply(m_cdio.get());
+    Lock lock(m_drive->mutex);
+    const std::vector<uint8_t> reply = readCdTextReply(m_drive->cdio.get());
     return readCdTextPacks(reply.data(), reply.size());
 }
 

@@ -2,12 +2,11 @@
 #pragma once
 
 #include "device/Device.h"
-#include "drive/CdioLibrary.h"
+#include "drive/DriveConnection.h"
 #include "drive/IndexSearch.h"
 #include "drive/ReadAhead.h"
-#include "drive/TransferLimit.h"
 
-#include <mutex>
+#include <memory>
 #include <optional>
 
 namespace cueify {
@@ -15,16 +14,12 @@ namespace cueify {
 class DriveDevice final : public Device
 {
 public:
-    // toc: what the drive reported at open time; it places and types the sectors that raw
-    // reads ask for until the next readFullToc. readAheadSectors: the most one READ CD asks for.
-    DriveDevice(CdioHandle cdio, FullTocData toc, uint32_t readAheadSectors = kReadAheadSectors) noexcept;
-
-    // Reads the TOC for raw reads to place sectors by, and keeps it for the first readFullToc to
-    // give. False when the drive reports no track table: no readable disc.
-    bool readTocAtOpen();
+    // A handle on the drive: the connection's TOC places and types the sectors that raw reads ask
+    // for until the next readFullToc, and when whole, it is what the first readFullToc gives.
+    explicit DriveDevice(std::shared_ptr<DriveConnection> drive);
 
     // The full TOC, or where the drive refuses READ TOC format 2, its ordinary track table split
-    // where the last session starts. Throws Failure as readTocFromDrive does.
+    // where the last session starts. Throws Failure as readDriveToc does.
     FullTocData readFullToc() override;
 
     // Reads ahead while the requests go on in order: one READ CD for up to readAheadSectors of
@@ -35,6 +30,10 @@ public:
     // Reads another sector at the far end of the disc first, which makes a drive's cache give up
     // the sector asked for, then that sector alone.
     void readRawSectorUncached(Lba lba, uint8_t* buffer) override;
+
+    // SET CD SPEED through the kernel's CDROM_SELECT_SPEED, which an ordinary user may send on a
+    // drive opened for reading; the command itself needs a drive opened for writing.
+    void setReadSpeed(unsigned speed) override;
 
     // Asks the drive's capabilities page once, at the first call.
     bool offersC2Pointers() override;
@@ -61,10 +60,6 @@ private:
     // The track holding the sector, or null where a read must not go.
     const TocTrack* readableTrack(Lba lba, const uint8_t* buffer) const;
 
-    // table: the ordinary track table, where the drive gave one. Throws Failure when the drive
-    // gives neither a full TOC nor a track table, or a full TOC that cannot be decoded.
-    FullTocData readTocFromDrive(std::optional<FullTocData>& table);
-
     void readFromDrive(Lba lba, const TocTrack& track, uint8_t* buffer);
     // False, and buffer left as it was, when the drive cannot read the sector.
     bool readOneSector(Lba lba, const TocTrack& track, uint8_t* buffer);
@@ -77,11 +72,10 @@ private:
 
     const TocTrack& tocTrack(uint8_t track) const;
 
-    std::mutex m_mutex;
-    CdioHandle m_cdio;
+    std::shared_ptr<DriveConnection> m_drive;
     FullTocData m_toc;
     std::optional<bool> m_offersC2Pointers;
-    bool m_tocReadAtOpen = false; // the first readFullToc gives m_toc, read at open
+    bool m_tocReadAtOpen = false; // the first readFullToc gives m_toc, the connection's
     uint32_t m_readAheadSectors;
     ReadAhead m_readAhead;
     // After a failed batch, requests in order up to its end are read one sector at a time.

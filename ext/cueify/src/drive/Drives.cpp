@@ -4,23 +4,12 @@
 #include "drive/CdioLibrary.h"
 #include "drive/DeviceNode.h"
 #include "drive/DriveDevice.h"
-#include "drive/TransferLimit.h"
-
-#include <cueify/error.h>
 
 namespace cueify {
 
 std::unique_ptr<Device> openDrive(const std::string& path)
 {
-    if (!isDeviceNode(path))
-        throw Failure(CUEIFY_ERR_NO_DEVICE, "no such drive or disc image");
-    CdioHandle cdio = openCdioDevice(path);
-    if (!cdio)
-        throw Failure(CUEIFY_ERR_NO_DEVICE, "not a CD drive, or the drive cannot be opened");
-    auto drive = std::make_unique<DriveDevice>(std::move(cdio), FullTocData{}, readAheadSectorsFor(path));
-    if (!drive->readTocAtOpen())
-        throw Failure(CUEIFY_ERR_NO_DEVICE, "no readable disc in the drive");
-    return drive;
+    return std::make_unique<DriveDevice>(connectDrive(path));
 }
 
 std::vector<std::string> listPhysicalDrives()

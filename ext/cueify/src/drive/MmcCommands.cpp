@@ -182,6 +182,13 @@ std::string readTrackIsrc(const CdIo_t* cdio, uint8_t track)
     return readSubChannelCode(cdio, subChannelIsrc, track, isrcLength);
 }
 
+bool setReadSpeed(const CdIo_t* cdio, unsigned speed)
+{
+    // The kernel turns 1x into 177 kB/s; past this the speed would not fit SET CD SPEED's 16 bits.
+    constexpr unsigned kFastestSpeed = 0xFFFF / 177;
+    return cdio_set_speed(cdio, static_cast<int>(std::min(speed, kFastestSpeed))) == DRIVER_OP_SUCCESS;
+}
+
 bool offersC2Pointers(const CdIo_t* cdio)
 {
     cdio_drive_read_cap_t read = 0;

@@ -36,6 +36,9 @@ bool readRawSectorWithC2(const CdIo_t* cdio, Lba lba, bool data, uint8_t* sector
 // when the drive refuses the command, as drives do for a disc without CD-Text.
 std::vector<uint8_t> readCdTextReply(const CdIo_t* cdio);
 
+// Sends SET CD SPEED for speed times 1x (0: the fastest); false when the drive refuses it.
+bool setReadSpeed(const CdIo_t* cdio, unsigned speed);
+
 // Whether the drive's capabilities page says it reports C2 error pointers.
 bool offersC2Pointers(const CdIo_t* cdio);
 

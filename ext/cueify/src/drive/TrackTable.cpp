@@ -65,7 +65,10 @@ bool readTracks(const CdIo_t* cdio, track_t first, track_t last, FullTocData& to
 
 std::optional<FullTocData> readTrackTable(CdIo_t* cdio)
 {
-    track_t first = cdio_get_first_track_num(cdio);
+    // libcdio reads the TOC again at each call after a failed read: with no disc, once is enough.
+    const track_t first = cdio_get_first_track_num(cdio);
+    if (first == CDIO_INVALID_TRACK)
+        return std::nullopt;
     track_t count = cdio_get_num_tracks(cdio);
     if (!plausibleRange(first, count))
         return std::nullopt;

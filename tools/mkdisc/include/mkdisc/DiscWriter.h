@@ -4,6 +4,8 @@
 
 #include "mkdisc/DiscSpec.h"
 
+#include <discgeometry/DiscGeometry.h>
+
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -11,12 +13,12 @@
 
 namespace mkdisc {
 
-constexpr uint32_t kRawSectorSize = 2352;
-constexpr uint32_t kSectorsPerSecond = 75;
-constexpr uint32_t kLeadInFrames = 150;       // absolute address of logical block 0
-constexpr uint32_t kSessionGapFrames = 11400; // lead-out of one session to the next session's first track
+using discgeometry::kFramesPerSecond;
+using discgeometry::kLeadInFrames;
+using discgeometry::kRawSectorBytes;
+using discgeometry::kSessionGapFrames;
 
-using Sector = std::array<uint8_t, kRawSectorSize>;
+using Sector = std::array<uint8_t, kRawSectorBytes>;
 
 struct WrittenDisc
 {

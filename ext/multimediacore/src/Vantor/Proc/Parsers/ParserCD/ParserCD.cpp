@@ -11,6 +11,8 @@
 #include "Vantor/Core/Interfaces/Exceptions.h"
 #include "Vantor/Core/Interfaces/Throw.h"
 
+#include <discgeometry/DiscGeometry.h>
+
 #include <iterator>
 #include <optional>
 #include <vector>
@@ -19,8 +21,7 @@ namespace {
 
 constexpr char kSource[] = "ParserCD"; // a constant: loading the module runs no code of ours
 
-constexpr uint32_t kLeadInSectors = 150; // absolute address of logical block 0 (00:02:00)
-constexpr size_t kRawSectorSize = 2352;
+using discgeometry::kLeadInFrames;                // absolute address of logical block 0 (00:02:00)
 constexpr Vantor::avTime kSectorDuration = 13333; // 1/75 s, the fraction dropped
 constexpr size_t kDataModeOffset = 16;            // the first byte after the sync and header
 constexpr int kUnreadableDataMode = 16;           // past the table of names: "Undefined data mode"
@@ -37,7 +38,7 @@ std::string DataModeName(int mode)
 // Absolute sector number of a disc address, or sector count of a length.
 uint32_t SectorValue(const cueify_msf_t& msf)
 {
-    return msf.min * 4500u + msf.sec * 75u + msf.frm;
+    return discgeometry::framesOf({msf.min, msf.sec, msf.frm});
 }
 
 // The byte after a data sector's header names its mode; a sector that cannot be read names none.
@@ -46,10 +47,10 @@ int ReadDatamode(const std::shared_ptr<cueify_device>& device, const std::shared
                  uint8_t track)
 {
     const uint32_t start = SectorValue(cueify_full_toc_get_track_address(toc.get(), track));
-    if (start < kLeadInSectors)
+    if (start < kLeadInFrames)
         VANTOR_THROW(Vantor::Exception, << Vantor::ErrorDescription("Invalid track address"));
-    std::vector<uint8_t> sector(kRawSectorSize, 0);
-    if (cueify_device_read_raw(device.get(), start - kLeadInSectors, sector.data()) != CUEIFY_OK)
+    std::vector<uint8_t> sector(discgeometry::kRawSectorBytes, 0);
+    if (cueify_device_read_raw(device.get(), start - kLeadInFrames, sector.data()) != CUEIFY_OK)
         return kUnreadableDataMode;
     return sector[kDataModeOffset];
 }
@@ -142,9 +143,9 @@ void ParserCD::Open(const SP<Core::IDataInput>& input)
     const cueify_msf_t length = cueify_full_toc_get_track_length(m_toc.get(), track);
     m_duration = Msf2Sec(length);
     const uint32_t start = SectorValue(cueify_full_toc_get_track_address(m_toc.get(), track));
-    if (start < kLeadInSectors)
+    if (start < kLeadInFrames)
         VANTOR_THROW(ParserException, << ErrorDescription("Invalid track address"));
-    m_firstSector = start - kLeadInSectors;
+    m_firstSector = start - kLeadInFrames;
     m_sectorCount = SectorValue(length);
     m_sectorDuration = kSectorDuration;
 

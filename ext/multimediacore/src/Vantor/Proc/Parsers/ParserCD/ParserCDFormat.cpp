@@ -2,6 +2,7 @@
 #include "ParserCD.h"
 
 #include <boost/algorithm/string/case_conv.hpp>
+#include <discgeometry/DiscGeometry.h>
 
 #include <locale>
 
@@ -11,7 +12,6 @@ using Vantor::Conf::IFormatCodec;
 using Vantor::Conf::IFormatCodecAudio;
 using Vantor::Conf::IFormatFile;
 
-constexpr long long kSampleRate = 44100;
 constexpr long long kBitRate = 1411200;                 // 44,100 Hz × 16 bits × 2 channels
 constexpr long long kBitsPerByteMicroseconds = 8000000; // 8 bits × 1,000,000 µs
 
@@ -73,7 +73,7 @@ void ParserCD::CreateFormatCodec()
     codec.SetChildT<std::string>(IFormatCodec::TAG_CODEC_ID, IFormatCodecAudio::CODEC_ID_PCM_S16LE);
     codec.SetChildT<std::string>(IFormatCodec::TAG_CONTAINER_NAME, container);
     codec.SetChildT<bool>(IFormatCodec::TAG_GLOBAL_HEADER, false);
-    codec.SetChildT<long long>(IFormatCodecAudio::TAG_SAMPLE_RATE, kSampleRate);
+    codec.SetChildT<long long>(IFormatCodecAudio::TAG_SAMPLE_RATE, discgeometry::kSampleRate);
     m_formatCodec->SetChannelLayout(Conf::CHANNEL_LAYOUT_STEREO);
     codec.SetChildT<std::string>(IFormatCodec::TAG_BITRATE_MODE, IFormatCodec::TAG_BITRATE_MODE_CBR);
     codec.SetChildT<long long>(IFormatCodec::TAG_BITRATE, kBitRate);

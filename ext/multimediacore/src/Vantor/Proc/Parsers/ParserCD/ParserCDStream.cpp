@@ -6,6 +6,7 @@
 #include "Vantor/Proc/DataPacketFF.h"
 #include "Vantor/Proc/Parsers/ParserCD/Private/CueifyWrapper.h"
 
+#include <discgeometry/DiscGeometry.h>
 #include <glog/logging.h>
 
 extern "C" {
@@ -19,8 +20,6 @@ namespace Proc {
 
 namespace {
 
-constexpr unsigned long RAW_SECTOR_BYTES = 2352;
-
 struct PacketReleaser
 {
     void operator()(AVPacket* packet) const noexcept { ReleasePacket(packet); }
@@ -32,7 +31,7 @@ using OwnedPacket = std::unique_ptr<AVPacket, PacketReleaser>;
 // Every raw sector stands alone, so every packet is a key frame.
 OwnedPacket CreateSectorPacket()
 {
-    OwnedPacket packet(CreatePacket(RAW_SECTOR_BYTES));
+    OwnedPacket packet(CreatePacket(discgeometry::kRawSectorBytes));
     packet->flags |= AV_PKT_FLAG_KEY;
     return packet;
 }
