@@ -1,11 +1,11 @@
 // Feeds arbitrary bytes as an audio data file to the WAVE and AIFF header readers. Whatever the
-// bytes, the open either throws ImageError or gives a file no larger than the input whose reads
+// bytes, the open either throws Failure or gives a file no larger than the input whose reads
 // stay inside it. Inputs that are neither would go to FFmpeg's decoders, which are not ours to fuzz.
 #include "ScratchDirectory.h"
 
+#include "core/Failure.h"
 #include "image/AiffFormat.h"
 #include "image/DataFile.h"
-#include "image/ImageError.h"
 #include "image/WaveFormat.h"
 
 #include <array>
@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     try {
         readAll(*cueify::openDataFile(path, cueify::DataFileType::Audio, "input"), size);
-    } catch (const cueify::ImageError&) {
+    } catch (const cueify::Failure&) {
     }
     return 0;
 }

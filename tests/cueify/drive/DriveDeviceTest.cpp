@@ -6,8 +6,10 @@
 #include "cueify_testing/CueifyTesting.h"
 #include "drive_emulator/DriveCounters.h"
 
+#include "core/ApiGuard.h"
 #include "device/Device.h"
 
+#include <cueify/last_error.h>
 #include <mkdisc/DiscWriter.h>
 
 namespace cueify::test {
@@ -40,7 +42,7 @@ std::vector<int> readInOrder(Device& device, uint32_t first, uint32_t end)
     std::vector<int> results;
     for (uint32_t lba = first; lba < end; ++lba) {
         Sector sector{};
-        int result = device.readRawSector(Lba{lba}, sector.data());
+        int result = guardedCall([&] { device.readRawSector(Lba{lba}, sector.data()); });
         if (result == CUEIFY_OK && sector != written(lba))
             result = -1000;
         results.push_back(result);
@@ -81,6 +83,8 @@ TEST(DriveReadAhead, AFailedBatchDeliversTheSectorsBeforeTheBadOneAndNamesIt)
         std::vector<int> expected(bad - first, CUEIFY_OK);
         expected.push_back(CUEIFY_ERR_INTERNAL);
         EXPECT_EQ(readInOrder(*device, first, bad + 1), expected);
+        EXPECT_EQ(std::string(cueify_get_last_error()),
+                  "the drive cannot read the sector at LBA " + std::to_string(bad));
         EXPECT_EQ(readInOrder(*device, bad + 1, bad + 30), std::vector<int>(29, CUEIFY_OK));
     }
 }
@@ -110,7 +114,7 @@ TEST(DriveReadAhead, AnUncachedReadGoesToTheDiscPastTheDrivesCache)
     EXPECT_EQ(readInOrder(*device, 29, 30), std::vector<int>{CUEIFY_OK});
     const uint64_t before = readCdCommands("/dev/sr3");
     Sector sector{};
-    ASSERT_EQ(device->readRawSectorUncached(Lba{30}, sector.data()), CUEIFY_OK);
+    device->readRawSectorUncached(Lba{30}, sector.data());
     EXPECT_NE(sector, written(30));
     EXPECT_EQ(readCdCommands("/dev/sr3") - before, 2u); // another sector far away, then this one
     EXPECT_EQ(readInOrder(*device, 30, 31), std::vector<int>{CUEIFY_OK});
@@ -134,7 +138,7 @@ TEST(DriveC2, PointersMarkTheBytesAnUnstableReadChangedInAudioAndDataSectors)
         Sector sector{};
         Pointers pointers{};
         for (int read = 0; read < 3; ++read) {
-            ASSERT_EQ(device->readRawSectorWithC2(Lba{lba}, sector.data(), pointers.data()), CUEIFY_OK);
+            device->readRawSectorWithC2(Lba{lba}, sector.data(), pointers.data());
             const bool changed = read == 1;
             EXPECT_EQ(pointers, changed ? pointersToTheChangedBytes() : Pointers{}) << read;
             Sector expected = disc;
@@ -144,9 +148,11 @@ TEST(DriveC2, PointersMarkTheBytesAnUnstableReadChangedInAudioAndDataSectors)
         }
     }
     Sector sector{};
-    EXPECT_EQ(device->readRawSectorWithC2(Lba{30}, sector.data(), nullptr), CUEIFY_ERR_BADARG);
+    EXPECT_EQ(guardedCall([&] { device->readRawSectorWithC2(Lba{30}, sector.data(), nullptr); }),
+              CUEIFY_ERR_BADARG);
     Pointers pointers{};
-    EXPECT_EQ(device->readRawSectorWithC2(Lba{160}, sector.data(), pointers.data()), CUEIFY_ERR_BADARG);
+    EXPECT_EQ(guardedCall([&] { device->readRawSectorWithC2(Lba{160}, sector.data(), pointers.data()); }),
+              CUEIFY_ERR_BADARG);
 }
 
 TEST(DriveC2, ADriveWithoutPointersReadsTheSectorAndReportsNoErrors)
@@ -158,7 +164,7 @@ TEST(DriveC2, ADriveWithoutPointersReadsTheSectorAndReportsNoErrors)
     Sector sector{};
     Pointers pointers;
     pointers.fill(0xEE);
-    ASSERT_EQ(device->readRawSectorWithC2(Lba{30}, sector.data(), pointers.data()), CUEIFY_OK);
+    device->readRawSectorWithC2(Lba{30}, sector.data(), pointers.data());
     EXPECT_EQ(sector, disc);
     EXPECT_EQ(pointers, Pointers{});
 }

@@ -299,6 +299,9 @@ TEST(EmulatedDrive, ReadErrorsAndUnstableSectorsReachTheCallerAsTheDriveGivesThe
                 << "LBA " << lba << ", read " << read;
     }
     EXPECT_EQ(sectorText(drive.get(), 20), failed);
+    Sector sector{};
+    EXPECT_EQ(cueify_device_read_raw_uncached(drive.get(), 20, sector.data()), CUEIFY_ERR_INTERNAL);
+    EXPECT_STREQ(cueify_get_last_error(), "the drive cannot read the sector at LBA 20");
     EXPECT_EQ(sectorText(drive.get(), 499), sectorText(image.device(), 499));
     // Past the last lead-out the drive is not asked: the address is a bad argument.
     const std::string badArgument = "error " + std::to_string(CUEIFY_ERR_BADARG);

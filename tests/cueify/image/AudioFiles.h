@@ -6,6 +6,7 @@
 #include "ScratchDirectory.h"
 #include "wave/WaveFile.h"
 
+#include "core/Failure.h"
 #include "image/DataFile.h"
 
 #include <discgeometry/DiscGeometry.h>
@@ -68,13 +69,13 @@ inline std::string readInOrder(DataFile& file)
     return bytes;
 }
 
-// The message of the ImageError openDataFile throws, or "opened".
+// The reason of the Failure openDataFile throws, or "opened".
 inline std::string refusal(const fs::path& path, DataFileType type = DataFileType::Audio)
 {
     try {
         openDataFile(path, type, path.filename().string());
         return "opened";
-    } catch (const std::exception& error) {
+    } catch (const Failure& error) {
         return error.what();
     }
 }

@@ -128,7 +128,9 @@ TEST_F(DiscFacts, PlainTocAndSessionsAnswerAsADriveAndSerializeAsItsReplies)
     const SessionsOwner sessions(cueify_sessions_new());
     ASSERT_EQ(cueify_device_read_sessions(device.get(), sessions.get()), CUEIFY_OK);
     uint8_t record[12];
-    size = sizeof record;
+    size = sizeof record - 1;
+    EXPECT_EQ(cueify_sessions_serialize(sessions.get(), record, &size), CUEIFY_ERR_TOOSMALL);
+    EXPECT_STREQ(cueify_get_last_error(), "a buffer of 11 bytes for 12 bytes of data");
     ASSERT_EQ(cueify_sessions_serialize(sessions.get(), record, &size), CUEIFY_OK);
     EXPECT_EQ(std::vector<uint8_t>(record, record + 12),
               (std::vector<uint8_t>{0, 10, 1, 2, 0, 0x14, 4, 0, 0, 0, 0x30, 0xA2}));

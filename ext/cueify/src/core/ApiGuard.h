@@ -7,33 +7,30 @@
 #include <cueify/error.h>
 
 #include <new>
+#include <type_traits>
 
 namespace cueify {
 
-// The reason kept for a result code that came without one.
-const char* reasonOf(int code) noexcept;
-
-// Runs body and returns its result code. A Failure gives its own code; running out of memory
+// Runs body: CUEIFY_OK when it returns. A Failure gives its own code; running out of memory
 // becomes CUEIFY_ERR_NOMEM, any other exception CUEIFY_ERR_INTERNAL.
 template <class Body> int guardedCall(Body&& body) noexcept
 {
+    static_assert(std::is_void_v<decltype(body())>, "a failure leaves the body as a Failure, not as a code");
     clearLastError();
     try {
-        const int result = body();
-        if (result != CUEIFY_OK && *lastError() == '\0')
-            setLastError(reasonOf(result));
-        return result;
+        body();
+        return CUEIFY_OK;
     } catch (const Failure& failure) {
         setLastError(failure.what());
         return failure.code();
     } catch (const std::bad_alloc&) {
-        setLastError(reasonOf(CUEIFY_ERR_NOMEM));
+        setLastError("out of memory");
         return CUEIFY_ERR_NOMEM;
     } catch (const std::exception& failure) {
         setLastError(failure.what());
         return CUEIFY_ERR_INTERNAL;
     } catch (...) {
-        setLastError(reasonOf(CUEIFY_ERR_INTERNAL));
+        setLastError("an internal error");
         return CUEIFY_ERR_INTERNAL;
     }
 }

@@ -3,6 +3,7 @@
 #include "core/CdTextHandle.h"
 #include "core/CdTextReader.h"
 #include "core/CdTextWriter.h"
+#include "core/PlainToc.h"
 
 #include <cueify/cdtext.h>
 #include <cueify/error.h>
@@ -33,19 +34,6 @@ const cueify::CdTextInterval* intervalOf(cueify_cdtext* t, uint8_t track, uint8_
     return interval <= intervals.size() ? &intervals[interval - 1] : nullptr;
 }
 
-int serialize(const CdTextData& cdText, uint8_t* buffer, size_t* size)
-{
-    const std::vector<uint8_t> bytes = cueify::writeCdTextPacks(cdText);
-    const size_t capacity = *size;
-    *size = bytes.size();
-    if (!buffer)
-        return CUEIFY_OK;
-    if (capacity < bytes.size())
-        return CUEIFY_ERR_TOOSMALL;
-    std::copy(bytes.begin(), bytes.end(), buffer);
-    return CUEIFY_OK;
-}
-
 } // namespace
 
 extern "C" {
@@ -64,17 +52,15 @@ int cueify_cdtext_deserialize(cueify_cdtext* t, const uint8_t* const buffer, siz
 {
     if (!t || !buffer)
         return CUEIFY_ERR_BADARG;
-    return guardedCall([&] {
-        *cueify::cdTextOf(t) = cueify::readCdTextPacks(buffer, size);
-        return CUEIFY_OK;
-    });
+    return guardedCall([&] { *cueify::cdTextOf(t) = cueify::readCdTextPacks(buffer, size); });
 }
 
 int cueify_cdtext_serialize(cueify_cdtext* t, uint8_t* buffer, size_t* size)
 {
     if (!t || !size)
         return CUEIFY_ERR_BADARG;
-    return guardedCall([&] { return serialize(*cueify::cdTextOf(t), buffer, size); });
+    return guardedCall(
+        [&] { cueify::copySerialized(cueify::writeCdTextPacks(*cueify::cdTextOf(t)), buffer, size); });
 }
 
 uint8_t cueify_cdtext_get_toc_first_track(cueify_cdtext* t)

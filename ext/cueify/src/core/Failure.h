@@ -1,6 +1,8 @@
-// A failure inside the library: the result code the C API returns for it, and its reason,
-// which the C boundary keeps for the calling thread (cueify_get_last_error).
+// The library's one error type: every failure inside it is a Failure, thrown with its code.
+// Only the C API's guard (ApiGuard.h) turns it into that code and keeps its reason.
 #pragma once
+
+#include <cueify/error.h>
 
 #include <stdexcept>
 #include <string>
@@ -13,6 +15,9 @@ public:
     Failure(int code, const std::string& reason) : std::runtime_error(reason), m_code(code) {}
 
     int code() const noexcept { return m_code; }
+
+    // The same failure, its reason told where it happened: context comes before the reason.
+    Failure within(const std::string& context) const { return Failure(m_code, context + what()); }
 
 private:
     int m_code;

@@ -6,6 +6,8 @@
 // binary: the reading whose track starts agree with it wins, binary when neither or no TOC does.
 #include "core/FullTocReply.h"
 
+#include "core/Failure.h"
+
 #include <cueify/constants.h>
 #include <cueify/error.h>
 #include <cueify/full_toc.h>
@@ -232,16 +234,20 @@ std::vector<Descriptor> tocItems(const uint8_t* area, size_t size)
     return items;
 }
 
-int parseItems(uint8_t firstSession, uint8_t lastSession, const std::optional<std::vector<Descriptor>>& items,
-               FullTocData& out)
+// The TOC the items make, or none when they make no disc.
+std::optional<FullTocData> parseItems(uint8_t firstSession, uint8_t lastSession,
+                                      const std::optional<std::vector<Descriptor>>& items)
 {
     if (firstSession == 0 || firstSession > lastSession || !items)
-        return CUEIFY_ERR_CORRUPTED;
+        return std::nullopt;
     TocBuilder builder(firstSession, lastSession);
     for (const Descriptor& item : *items)
         if (!builder.add(item))
-            return CUEIFY_ERR_CORRUPTED;
-    return builder.finish(out) ? CUEIFY_OK : CUEIFY_ERR_CORRUPTED;
+            return std::nullopt;
+    FullTocData toc;
+    if (!builder.finish(toc))
+        return std::nullopt;
+    return toc;
 }
 
 // Every track of the ordinary TOC is in the full TOC, starting at the same address.
@@ -255,39 +261,35 @@ bool agrees(const FullTocData& toc, const FullTocData& ordinaryToc)
         });
 }
 
-int parseEitherEncoding(uint8_t firstSession, uint8_t lastSession, const std::vector<Descriptor>& raw,
-                        const FullTocData* ordinaryToc, FullTocData& out)
+FullTocData parseEitherEncoding(uint8_t firstSession, uint8_t lastSession, const std::vector<Descriptor>& raw,
+                                const FullTocData* ordinaryToc)
 {
-    FullTocData binary, bcd;
-    const int binaryResult = parseItems(firstSession, lastSession, binaryItems(raw), binary);
-    const int bcdResult = parseItems(firstSession, lastSession, bcdItems(raw), bcd);
+    std::optional<FullTocData> binary = parseItems(firstSession, lastSession, binaryItems(raw));
+    std::optional<FullTocData> bcd = parseItems(firstSession, lastSession, bcdItems(raw));
     const bool preferBcd =
-        bcdResult == CUEIFY_OK &&
-        (binaryResult != CUEIFY_OK ||
-         (ordinaryToc != nullptr && !agrees(binary, *ordinaryToc) && agrees(bcd, *ordinaryToc)));
-    out = preferBcd ? std::move(bcd) : std::move(binary);
-    return preferBcd ? bcdResult : binaryResult;
+        bcd &&
+        (!binary || (ordinaryToc != nullptr && !agrees(*binary, *ordinaryToc) && agrees(*bcd, *ordinaryToc)));
+    if (preferBcd)
+        return std::move(*bcd);
+    if (!binary)
+        throw Failure(CUEIFY_ERR_CORRUPTED, "a full TOC whose descriptors describe no disc");
+    return std::move(*binary);
 }
 
 } // namespace
 
-int parseFullTocReply(const uint8_t* reply, size_t size, FullTocData& out, const FullTocData* ordinaryToc)
+FullTocData parseFullTocReply(const uint8_t* reply, size_t size, const FullTocData* ordinaryToc)
 {
-    out = FullTocData{};
     if (reply == nullptr || size < headerSize)
-        return CUEIFY_ERR_TRUNCATED;
+        throw Failure(CUEIFY_ERR_TRUNCATED, "a full TOC shorter than its 4-byte header");
     size_t length = static_cast<size_t>(reply[0]) << 8 | reply[1];
     if (length + lengthFieldSize > size)
-        return CUEIFY_ERR_TRUNCATED;
+        throw Failure(CUEIFY_ERR_TRUNCATED, "a full TOC shorter than its length field says");
     if (length < headerSize - lengthFieldSize ||
         (length - (headerSize - lengthFieldSize)) % descriptorSize != 0)
-        return CUEIFY_ERR_CORRUPTED;
+        throw Failure(CUEIFY_ERR_CORRUPTED, "full TOC descriptors that are not 11 bytes each");
     size_t areaSize = length + lengthFieldSize - headerSize;
-    int result =
-        parseEitherEncoding(reply[2], reply[3], tocItems(reply + headerSize, areaSize), ordinaryToc, out);
-    if (result != CUEIFY_OK)
-        out = FullTocData{};
-    return result;
+    return parseEitherEncoding(reply[2], reply[3], tocItems(reply + headerSize, areaSize), ordinaryToc);
 }
 
 } // namespace cueify

@@ -9,12 +9,10 @@
 
 namespace cueify {
 
-// Fills out from the size bytes of reply (bytes past the reply's length field are ignored).
+// The TOC of the size bytes of reply (bytes past the reply's length field are ignored).
 // ordinaryToc, the drive's READ TOC format 0 when known, decides between binary and BCD where the
-// reply could be either. Returns CUEIFY_OK, CUEIFY_ERR_TRUNCATED when the length field claims more
-// than size bytes, or CUEIFY_ERR_CORRUPTED when the descriptors are malformed; out is left empty
-// on failure.
-int parseFullTocReply(const uint8_t* reply, size_t size, FullTocData& out,
-                      const FullTocData* ordinaryToc = nullptr);
+// reply could be either. Throws Failure: CUEIFY_ERR_TRUNCATED when the length field claims more
+// than size bytes, CUEIFY_ERR_CORRUPTED when the descriptors are malformed.
+FullTocData parseFullTocReply(const uint8_t* reply, size_t size, const FullTocData* ordinaryToc = nullptr);
 
 } // namespace cueify

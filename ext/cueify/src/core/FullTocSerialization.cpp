@@ -66,13 +66,7 @@ int cueify_full_toc_deserialize(cueify_full_toc* t, const uint8_t* const buffer,
 {
     if (!t || !buffer)
         return CUEIFY_ERR_BADARG;
-    return cueify::guardedCall([&] {
-        cueify::FullTocData toc;
-        const int result = cueify::parseFullTocReply(buffer, size, toc);
-        if (result == CUEIFY_OK)
-            *cueify::tocDataOf(t) = std::move(toc);
-        return result;
-    });
+    return cueify::guardedCall([&] { *cueify::tocDataOf(t) = cueify::parseFullTocReply(buffer, size); });
 }
 
 int cueify_full_toc_serialize(cueify_full_toc* t, uint8_t* buffer, size_t* size)
@@ -80,7 +74,7 @@ int cueify_full_toc_serialize(cueify_full_toc* t, uint8_t* buffer, size_t* size)
     if (!t || !size)
         return CUEIFY_ERR_BADARG;
     return cueify::guardedCall(
-        [&] { return cueify::copySerialized(cueify::fullTocReplyOf(*cueify::tocDataOf(t)), buffer, size); });
+        [&] { cueify::copySerialized(cueify::fullTocReplyOf(*cueify::tocDataOf(t)), buffer, size); });
 }
 
 } // extern "C"

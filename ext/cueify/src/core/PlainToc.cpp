@@ -140,16 +140,16 @@ SessionsRecord deserializeSessions(const uint8_t* bytes, size_t size)
     return sessions;
 }
 
-int copySerialized(const std::vector<uint8_t>& bytes, uint8_t* buffer, size_t* size) noexcept
+void copySerialized(const std::vector<uint8_t>& bytes, uint8_t* buffer, size_t* size)
 {
     const size_t capacity = *size;
     *size = bytes.size();
     if (!buffer)
-        return CUEIFY_OK;
+        return;
     if (capacity < bytes.size())
-        return CUEIFY_ERR_TOOSMALL;
+        throw Failure(CUEIFY_ERR_TOOSMALL, "a buffer of " + std::to_string(capacity) + " bytes for " +
+                                               std::to_string(bytes.size()) + " bytes of data");
     std::memcpy(buffer, bytes.data(), bytes.size());
-    return CUEIFY_OK;
 }
 
 } // namespace cueify

@@ -48,7 +48,8 @@ std::vector<uint8_t> serialize(const SessionsRecord& sessions);
 SessionsRecord deserializeSessions(const uint8_t* bytes, size_t size);
 
 // Copies bytes to buffer when *size holds them, as the C API's serializers do; *size becomes
-// the bytes needed. A null buffer only asks for the size.
-int copySerialized(const std::vector<uint8_t>& bytes, uint8_t* buffer, size_t* size) noexcept;
+// the bytes needed. A null buffer only asks for the size. Throws Failure (CUEIFY_ERR_TOOSMALL)
+// when the buffer is smaller.
+void copySerialized(const std::vector<uint8_t>& bytes, uint8_t* buffer, size_t* size);
 
 } // namespace cueify

@@ -52,10 +52,7 @@ int cueify_toc_deserialize(cueify_toc* t, const uint8_t* const buffer, size_t si
 {
     if (!t || !buffer)
         return CUEIFY_ERR_BADARG;
-    return guardedCall([&] {
-        *objectOf<PlainToc>(t) = cueify::deserializePlainToc(buffer, size);
-        return CUEIFY_OK;
-    });
+    return guardedCall([&] { *objectOf<PlainToc>(t) = cueify::deserializePlainToc(buffer, size); });
 }
 
 int cueify_toc_serialize(cueify_toc* t, uint8_t* buffer, size_t* size)
@@ -63,7 +60,7 @@ int cueify_toc_serialize(cueify_toc* t, uint8_t* buffer, size_t* size)
     if (!t || !size)
         return CUEIFY_ERR_BADARG;
     return guardedCall(
-        [&] { return cueify::copySerialized(cueify::serialize(*objectOf<PlainToc>(t)), buffer, size); });
+        [&] { cueify::copySerialized(cueify::serialize(*objectOf<PlainToc>(t)), buffer, size); });
 }
 
 uint8_t cueify_toc_get_first_track(cueify_toc* t)
@@ -119,19 +116,15 @@ int cueify_sessions_deserialize(cueify_sessions* s, const uint8_t* const buffer,
 {
     if (!s || !buffer)
         return CUEIFY_ERR_BADARG;
-    return guardedCall([&] {
-        *objectOf<SessionsRecord>(s) = cueify::deserializeSessions(buffer, size);
-        return CUEIFY_OK;
-    });
+    return guardedCall([&] { *objectOf<SessionsRecord>(s) = cueify::deserializeSessions(buffer, size); });
 }
 
 int cueify_sessions_serialize(cueify_sessions* s, uint8_t* buffer, size_t* size)
 {
     if (!s || !size)
         return CUEIFY_ERR_BADARG;
-    return guardedCall([&] {
-        return cueify::copySerialized(cueify::serialize(*objectOf<SessionsRecord>(s)), buffer, size);
-    });
+    return guardedCall(
+        [&] { cueify::copySerialized(cueify::serialize(*objectOf<SessionsRecord>(s)), buffer, size); });
 }
 
 uint8_t cueify_sessions_get_first_session(cueify_sessions* s)

@@ -14,10 +14,7 @@ int cueify_device_read_cdtext(cueify_device* d, cueify_cdtext* t)
     cueify::Device* device = cueify::openDeviceOf(d);
     if (!device || !t)
         return CUEIFY_ERR_BADARG;
-    return cueify::guardedCall([&] {
-        *cueify::cdTextOf(t) = device->readCdText();
-        return CUEIFY_OK;
-    });
+    return cueify::guardedCall([&] { *cueify::cdTextOf(t) = device->readCdText(); });
 }
 
 } // extern "C"

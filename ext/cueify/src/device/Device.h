@@ -22,26 +22,28 @@ struct IndexMark
     AbsoluteFrame address;
 };
 
-// An opened disc source. Methods return cueify result codes (CUEIFY_OK on success).
+// An opened disc source. Methods throw Failure with the code the C API returns for the failure.
 class Device
 {
 public:
     virtual ~Device() = default;
 
-    virtual int readFullToc(FullTocData& toc) = 0;
+    // Throws Failure where the source gives no TOC, or one that cannot be decoded.
+    virtual FullTocData readFullToc() = 0;
 
-    // Fills all CUEIFY_RAW_SECTOR_SIZE bytes of buffer, or fails. A backend may serve the sector
-    // from what it read ahead of earlier requests.
-    virtual int readRawSector(Lba lba, uint8_t* buffer) = 0;
+    // Fills all CUEIFY_RAW_SECTOR_SIZE bytes of buffer, or throws Failure: CUEIFY_ERR_BADARG for a
+    // sector past the disc's end, CUEIFY_ERR_INTERNAL for one that cannot be read. A backend may
+    // serve the sector from what it read ahead of earlier requests.
+    virtual void readRawSector(Lba lba, uint8_t* buffer) = 0;
 
     // readRawSector from the disc itself, for re-reading a sector whose first read is in doubt:
     // past anything read ahead, and past the drive's own cache where it has one. It costs more
     // than readRawSector and leaves what was read ahead as it was.
-    virtual int readRawSectorUncached(Lba lba, uint8_t* buffer) { return readRawSector(lba, buffer); }
+    virtual void readRawSectorUncached(Lba lba, uint8_t* buffer) { readRawSector(lba, buffer); }
 
     // Asks the source to read at speed times 1x, 0 for its fastest. Throws Failure
     // (CUEIFY_ERR_INTERNAL) when a drive refuses; a source without a speed ignores the call.
-    virtual int setReadSpeed(unsigned /*speed*/) { return CUEIFY_OK; }
+    virtual void setReadSpeed(unsigned /*speed*/) {}
 
     // The disc's media catalogue number (13 digits) or a track's ISRC (12 characters). Throws
     // Failure: CUEIFY_NO_DATA when the disc carries none, CUEIFY_ERR_INTERNAL when the backend
@@ -72,18 +74,17 @@ public:
     // readRawSector, and the sector's C2 error pointers in kC2PointerBytes: a bit per byte of the
     // sector, most significant first, set where the drive could not correct that byte. A source
     // that does not offer them reports every byte as read without error.
-    virtual int readRawSectorWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers)
+    virtual void readRawSectorWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers)
     {
-        const int result = readRawSector(lba, buffer);
-        if (result == CUEIFY_OK && c2Pointers != nullptr)
+        readRawSector(lba, buffer);
+        if (c2Pointers != nullptr)
             std::memset(c2Pointers, 0, kC2PointerBytes);
-        return result;
     }
 
     // readRawSectorUncached, and the sector's C2 error pointers as readRawSectorWithC2 gives them.
     // Throws Failure (CUEIFY_NO_DATA) where the source reports no C2 errors: a drive without C2
     // pointers, and a disc image, which reads the same every time and has no errors to report.
-    virtual int readRawSectorUncachedWithC2(Lba /*lba*/, uint8_t* /*buffer*/, uint8_t* /*c2Pointers*/)
+    virtual void readRawSectorUncachedWithC2(Lba /*lba*/, uint8_t* /*buffer*/, uint8_t* /*c2Pointers*/)
     {
         throw Failure(CUEIFY_NO_DATA, "this device reports no C2 error pointers");
     }

@@ -18,7 +18,7 @@ using cueify::openDeviceOf;
 
 namespace {
 
-int openNamed(DeviceHandle& handle, const char* name)
+void openNamed(DeviceHandle& handle, const char* name)
 {
     if (!name)
         name = cueify::defaultDeviceName();
@@ -26,7 +26,6 @@ int openNamed(DeviceHandle& handle, const char* name)
         throw cueify::Failure(CUEIFY_ERR_NO_DEVICE, "no drive, and no virtual drive named");
     handle.device.reset();
     handle.device = cueify::openDevice(name);
-    return CUEIFY_OK;
 }
 
 } // namespace
@@ -42,7 +41,7 @@ int cueify_device_open(cueify_device* d, const char* device)
 {
     if (!d || (device && *device == '\0'))
         return CUEIFY_ERR_BADARG;
-    return guardedCall([&] { return openNamed(*deviceHandleOf(d), device); });
+    return guardedCall([&] { openNamed(*deviceHandleOf(d), device); });
 }
 
 int cueify_device_close(cueify_device* d)
@@ -76,7 +75,7 @@ int cueify_device_read_full_toc(cueify_device* d, cueify_full_toc* t)
     cueify::Device* device = openDeviceOf(d);
     if (!device)
         return CUEIFY_ERR_BADARG;
-    return guardedCall([&] { return device->readFullToc(toc); });
+    return guardedCall([&] { toc = device->readFullToc(); });
 }
 
 int cueify_device_read_raw(cueify_device* d, uint32_t lba, uint8_t* buffer)
@@ -84,7 +83,7 @@ int cueify_device_read_raw(cueify_device* d, uint32_t lba, uint8_t* buffer)
     cueify::Device* device = openDeviceOf(d);
     if (!device || !buffer)
         return CUEIFY_ERR_BADARG;
-    return guardedCall([&] { return device->readRawSector(cueify::Lba{lba}, buffer); });
+    return guardedCall([&] { device->readRawSector(cueify::Lba{lba}, buffer); });
 }
 
 int cueify_device_read_raw_uncached(cueify_device* d, uint32_t lba, uint8_t* buffer)
@@ -92,7 +91,7 @@ int cueify_device_read_raw_uncached(cueify_device* d, uint32_t lba, uint8_t* buf
     cueify::Device* device = openDeviceOf(d);
     if (!device || !buffer)
         return CUEIFY_ERR_BADARG;
-    return guardedCall([&] { return device->readRawSectorUncached(cueify::Lba{lba}, buffer); });
+    return guardedCall([&] { device->readRawSectorUncached(cueify::Lba{lba}, buffer); });
 }
 
 int cueify_device_set_read_speed(cueify_device* d, unsigned int speed)
@@ -100,7 +99,7 @@ int cueify_device_set_read_speed(cueify_device* d, unsigned int speed)
     cueify::Device* device = openDeviceOf(d);
     if (!device)
         return CUEIFY_ERR_BADARG;
-    return guardedCall([&] { return device->setReadSpeed(speed); });
+    return guardedCall([&] { device->setReadSpeed(speed); });
 }
 
 int cueify_device_read_raw_uncached_c2(cueify_device* d, uint32_t lba, uint8_t* buffer, uint8_t* c2_pointers)
@@ -108,8 +107,7 @@ int cueify_device_read_raw_uncached_c2(cueify_device* d, uint32_t lba, uint8_t* 
     cueify::Device* device = openDeviceOf(d);
     if (!device || !buffer || !c2_pointers)
         return CUEIFY_ERR_BADARG;
-    return guardedCall(
-        [&] { return device->readRawSectorUncachedWithC2(cueify::Lba{lba}, buffer, c2_pointers); });
+    return guardedCall([&] { device->readRawSectorUncachedWithC2(cueify::Lba{lba}, buffer, c2_pointers); });
 }
 
 char** cueify_device_get_all_devices(size_t* count)

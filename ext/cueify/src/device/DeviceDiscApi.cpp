@@ -31,22 +31,13 @@ struct TrackIndices
     std::vector<IndexMark> marks;
 };
 
-cueify::FullTocData fullTocOf(Device& device)
-{
-    cueify::FullTocData toc;
-    const int result = device.readFullToc(toc);
-    if (result != CUEIFY_OK)
-        throw cueify::Failure(result, "the table of contents cannot be read");
-    return toc;
-}
-
 bool holdsTrack(const cueify::PlainToc& toc, uint8_t track)
 {
     return track >= toc.firstTrack && track <= toc.lastTrack && track < toc.tracks.size();
 }
 
 // Copies a code as the MCN and ISRC calls hand it out: NUL-terminated, cut to the caller's size.
-int copyCode(const std::string& code, char* buffer, size_t* size) noexcept
+void copyCode(const std::string& code, char* buffer, size_t* size) noexcept
 {
     const size_t copied = std::min(code.size() + 1, *size);
     if (copied > 0) {
@@ -54,16 +45,15 @@ int copyCode(const std::string& code, char* buffer, size_t* size) noexcept
         buffer[copied - 1] = '\0';
     }
     *size = copied;
-    return CUEIFY_OK;
 }
 
-int noCode(char* buffer, size_t* size) noexcept
+// A disc without the code leaves the caller an empty text.
+void noCode(char* buffer, size_t* size) noexcept
 {
     if (*size > 0) {
         buffer[0] = '\0';
         *size = 1;
     }
-    return CUEIFY_NO_DATA;
 }
 
 template <class ReadCode>
@@ -78,12 +68,11 @@ int readCode(cueify_device* d, char* buffer, size_t* size, size_t needed, ReadCo
     }
     return guardedCall([&] {
         try {
-            return copyCode(read(*device), buffer, size);
+            copyCode(read(*device), buffer, size);
         } catch (const cueify::Failure& failure) {
-            if (failure.code() != CUEIFY_NO_DATA)
-                throw;
-            cueify::setLastError(failure.what());
-            return noCode(buffer, size);
+            if (failure.code() == CUEIFY_NO_DATA)
+                noCode(buffer, size);
+            throw;
         }
     });
 }
@@ -107,10 +96,7 @@ int cueify_device_read_toc(cueify_device* d, cueify_toc* t)
     if (!device || !t)
         return CUEIFY_ERR_BADARG;
     *objectOf<cueify::PlainToc>(t) = cueify::PlainToc();
-    return guardedCall([&] {
-        *objectOf<cueify::PlainToc>(t) = cueify::plainTocOf(fullTocOf(*device));
-        return CUEIFY_OK;
-    });
+    return guardedCall([&] { *objectOf<cueify::PlainToc>(t) = cueify::plainTocOf(device->readFullToc()); });
 }
 
 int cueify_device_read_sessions(cueify_device* d, cueify_sessions* s)
@@ -119,10 +105,8 @@ int cueify_device_read_sessions(cueify_device* d, cueify_sessions* s)
     if (!device || !s)
         return CUEIFY_ERR_BADARG;
     *objectOf<cueify::SessionsRecord>(s) = cueify::SessionsRecord();
-    return guardedCall([&] {
-        *objectOf<cueify::SessionsRecord>(s) = cueify::sessionsOf(fullTocOf(*device));
-        return CUEIFY_OK;
-    });
+    return guardedCall(
+        [&] { *objectOf<cueify::SessionsRecord>(s) = cueify::sessionsOf(device->readFullToc()); });
 }
 
 int cueify_device_read_mcn(cueify_device* d, char* buffer, size_t* size)
@@ -152,10 +136,9 @@ int cueify_device_read_track_indices(cueify_device* d, cueify_indices* i, uint8_
         return CUEIFY_ERR_BADARG;
     objectOf<TrackIndices>(i)->marks.clear();
     return guardedCall([&] {
-        if (!holdsTrack(cueify::plainTocOf(fullTocOf(*device)), track))
+        if (!holdsTrack(cueify::plainTocOf(device->readFullToc()), track))
             throw cueify::Failure(CUEIFY_ERR_INTERNAL, "the disc has no track " + std::to_string(track));
         objectOf<TrackIndices>(i)->marks = device->readTrackIndices(track);
-        return CUEIFY_OK;
     });
 }
 
@@ -184,20 +167,18 @@ int cueify_device_read_data_mode(cueify_device* d, uint8_t track)
     if (!device)
         return CUEIFY_DATA_MODE_ERROR;
     int mode = CUEIFY_DATA_MODE_ERROR;
-    guardedCall([&]() -> int {
-        const cueify::PlainToc toc = cueify::plainTocOf(fullTocOf(*device));
+    guardedCall([&] {
+        const cueify::PlainToc toc = cueify::plainTocOf(device->readFullToc());
         if (!holdsTrack(toc, track))
             throw cueify::Failure(CUEIFY_ERR_BADARG, "the disc has no track " + std::to_string(track));
         if ((toc.tracks[track].control & CUEIFY_TOC_TRACK_IS_DATA) == 0) {
             mode = CUEIFY_DATA_MODE_CDDA;
-            return CUEIFY_OK;
+            return;
         }
         uint8_t sector[CUEIFY_RAW_SECTOR_SIZE];
-        const int result = device->readRawSector(cueify::Lba{toc.tracks[track].lba}, sector);
-        if (result == CUEIFY_OK)
-            mode = sector[kModeByte] == 1 || sector[kModeByte] == 2 ? sector[kModeByte]
-                                                                    : CUEIFY_DATA_MODE_UNKNOWN;
-        return result;
+        device->readRawSector(cueify::Lba{toc.tracks[track].lba}, sector);
+        mode =
+            sector[kModeByte] == 1 || sector[kModeByte] == 2 ? sector[kModeByte] : CUEIFY_DATA_MODE_UNKNOWN;
     });
     return mode;
 }
@@ -209,10 +190,9 @@ uint8_t cueify_device_read_track_control_flags(cueify_device* d, uint8_t track)
         return kUnknownControl;
     uint8_t control = kUnknownControl;
     guardedCall([&] {
-        if (!holdsTrack(cueify::plainTocOf(fullTocOf(*device)), track))
+        if (!holdsTrack(cueify::plainTocOf(device->readFullToc()), track))
             throw cueify::Failure(CUEIFY_ERR_BADARG, "the disc has no track " + std::to_string(track));
         control = device->readTrackControlFlags(track);
-        return CUEIFY_OK;
     });
     return control;
 }
@@ -222,10 +202,8 @@ uint32_t cueify_device_get_freedb_id(cueify_device* d, int use_data_tracks)
     Device* device = openDeviceOf(d);
     uint32_t id = 0;
     if (device) {
-        guardedCall([&] {
-            id = cueify::freedbId(cueify::idDiscOf(fullTocOf(*device), use_data_tracks != 0));
-            return CUEIFY_OK;
-        });
+        guardedCall(
+            [&] { id = cueify::freedbId(cueify::idDiscOf(device->readFullToc(), use_data_tracks != 0)); });
     }
     return id;
 }
@@ -236,9 +214,10 @@ char* cueify_device_get_musicbrainz_id(cueify_device* d)
     char* id = nullptr;
     if (device) {
         guardedCall([&] {
-            const cueify::IdDisc disc = cueify::idDiscOf(fullTocOf(*device), true);
+            const cueify::IdDisc disc = cueify::idDiscOf(device->readFullToc(), true);
             id = cueify::copiedId(cueify::musicbrainzId(cueify::withoutTrailingData(disc)));
-            return id ? CUEIFY_OK : CUEIFY_ERR_NOMEM;
+            if (!id)
+                throw std::bad_alloc();
         });
     }
     return id;

@@ -35,29 +35,30 @@ std::shared_ptr<DriveConnection> openConnection(const std::string& path)
     auto connection =
         std::make_shared<DriveConnection>(std::move(cdio), FullTocData{}, readAheadSectorsFor(path));
     std::optional<FullTocData> table;
-    FullTocData toc;
-    connection->tocRead = readDriveToc(connection->cdio.get(), toc, table) == CUEIFY_OK;
-    if (!table)
-        throw Failure(CUEIFY_ERR_NO_DEVICE, "no readable disc in the drive");
-    // A full TOC the drive sends but that cannot be decoded leaves the track table to place reads.
-    connection->toc = connection->tocRead ? std::move(toc) : std::move(*table);
+    try {
+        connection->toc = readDriveToc(connection->cdio.get(), table);
+        connection->tocRead = true;
+    } catch (const Failure&) {
+        if (!table)
+            throw Failure(CUEIFY_ERR_NO_DEVICE, "no readable disc in the drive");
+        // A full TOC the drive sends but that cannot be decoded leaves the track table to place reads.
+        connection->toc = std::move(*table);
+    }
     return connection;
 }
 
 } // namespace
 
-int readDriveToc(CdIo_t* cdio, FullTocData& toc, std::optional<FullTocData>& table)
+FullTocData readDriveToc(CdIo_t* cdio, std::optional<FullTocData>& table)
 {
     table = readTrackTable(cdio);
-    if (!table)
-        return CUEIFY_ERR_INTERNAL; // no disc: the full TOC would only fail again
-    std::vector<uint8_t> reply;
-    if (readFullTocReply(cdio, reply) == CUEIFY_OK)
-        return parseFullTocReply(reply.data(), reply.size(), toc, &*table);
+    if (!table) // no disc: the full TOC would only fail again
+        throw Failure(CUEIFY_ERR_INTERNAL, "the drive reports no table of contents");
+    if (const std::optional<std::vector<uint8_t>> reply = readFullTocReply(cdio))
+        return parseFullTocReply(reply->data(), reply->size(), &*table);
     if (std::optional<LastSessionStart> lastSession = readLastSessionStart(cdio))
         splitAtLastSession(*table, *lastSession);
-    toc = *table;
-    return CUEIFY_OK;
+    return *table;
 }
 
 std::shared_ptr<DriveConnection> connectDrive(const std::string& path)

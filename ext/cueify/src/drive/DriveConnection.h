@@ -32,8 +32,9 @@ struct DriveConnection
 };
 
 // The ordinary TOC settles a full TOC that could be BCD and stands in for one the drive refuses.
-// table: the ordinary track table, where the drive gave one.
-int readDriveToc(CdIo_t* cdio, FullTocData& toc, std::optional<FullTocData>& table);
+// table: the ordinary track table, where the drive gave one. Throws Failure when the drive gives
+// no track table, or a full TOC that cannot be decoded.
+FullTocData readDriveToc(CdIo_t* cdio, std::optional<FullTocData>& table);
 
 // The drive's open connection in this process, or a new one, which reads the drive's TOC. Throws
 // Failure (CUEIFY_ERR_NO_DEVICE) when the path names no drive, or the drive holds no readable disc.

@@ -58,6 +58,20 @@ bool isBeyondAnyDisc(Lba lba)
     return lba.value > std::numeric_limits<uint32_t>::max() - kLeadInFrames;
 }
 
+// Why a read that readableTrack refused must not go to the drive.
+Failure refusedRead(Lba lba, const uint8_t* buffer)
+{
+    if (buffer == nullptr)
+        return Failure(CUEIFY_ERR_BADARG, "no buffer for the sector");
+    return Failure(CUEIFY_ERR_BADARG, "LBA " + std::to_string(lba.value) + " lies outside the disc's tracks");
+}
+
+Failure unreadable(Lba lba)
+{
+    return Failure(CUEIFY_ERR_INTERNAL,
+                   "the drive cannot read the sector at LBA " + std::to_string(lba.value));
+}
+
 } // namespace
 
 DriveDevice::DriveDevice(std::shared_ptr<DriveConnection> drive)
@@ -68,25 +82,20 @@ DriveDevice::DriveDevice(std::shared_ptr<DriveConnection> drive)
     m_tocReadAtOpen = m_drive->tocRead;
 }
 
-int DriveDevice::readFullToc(FullTocData& toc)
+FullTocData DriveDevice::readFullToc()
 {
     Lock lock(m_drive->mutex);
     // The TOC the drive gave when it was opened, or since: asking the drive again would only repeat it.
-    if (std::exchange(m_tocReadAtOpen, false)) {
-        toc = m_toc;
-        return CUEIFY_OK;
-    }
-    std::optional<FullTocData> table;
-    int result = readDriveToc(m_drive->cdio.get(), toc, table);
+    if (std::exchange(m_tocReadAtOpen, false))
+        return m_toc;
     // Another TOC may mean another disc.
     m_readAhead.drop();
     m_singleSectorsEnd = Lba{0};
-    if (result == CUEIFY_OK) {
-        m_toc = toc;
-        m_drive->toc = toc;
-        m_drive->tocRead = true;
-    }
-    return result;
+    std::optional<FullTocData> table;
+    m_toc = readDriveToc(m_drive->cdio.get(), table);
+    m_drive->toc = m_toc;
+    m_drive->tocRead = true;
+    return m_toc;
 }
 
 const TocTrack* DriveDevice::readableTrack(Lba lba, const uint8_t* buffer) const
@@ -94,18 +103,17 @@ const TocTrack* DriveDevice::readableTrack(Lba lba, const uint8_t* buffer) const
     return buffer != nullptr && !isBeyondAnyDisc(lba) ? trackHolding(m_toc, toAbsolute(lba)) : nullptr;
 }
 
-int DriveDevice::readRawSector(Lba lba, uint8_t* buffer)
+void DriveDevice::readRawSector(Lba lba, uint8_t* buffer)
 {
     Lock lock(m_drive->mutex);
     const TocTrack* track = readableTrack(lba, buffer);
     if (track == nullptr)
-        return CUEIFY_ERR_BADARG;
-    if (m_readAhead.take(lba, buffer))
-        return CUEIFY_OK;
-    return readFromDrive(lba, *track, buffer);
+        throw refusedRead(lba, buffer);
+    if (!m_readAhead.take(lba, buffer))
+        readFromDrive(lba, *track, buffer);
 }
 
-int DriveDevice::readFromDrive(Lba lba, const TocTrack& track, uint8_t* buffer)
+void DriveDevice::readFromDrive(Lba lba, const TocTrack& track, uint8_t* buffer)
 {
     const bool afterFailedBatch =
         lba.value == m_nextSingleSector.value && lba.value < m_singleSectorsEnd.value;
@@ -113,42 +121,47 @@ int DriveDevice::readFromDrive(Lba lba, const TocTrack& track, uint8_t* buffer)
     const uint32_t count = afterFailedBatch ? 1 : std::min(m_readAheadSectors, left);
     if (count > 1) {
         uint8_t* batch = m_readAhead.prepare(lba, count);
-        if (readRawSectors(m_drive->cdio.get(), lba, count, isData(track), batch) == CUEIFY_OK) {
+        if (readRawSectors(m_drive->cdio.get(), lba, count, isData(track), batch)) {
             m_readAhead.filled();
-            return m_readAhead.take(lba, buffer) ? CUEIFY_OK : CUEIFY_ERR_INTERNAL;
+            if (!m_readAhead.take(lba, buffer))
+                throw unreadable(lba);
+            return;
         }
         m_readAhead.drop();
         m_singleSectorsEnd = Lba{lba.value + count};
     }
     m_nextSingleSector = Lba{lba.value + 1};
-    return readOneSector(lba, track, buffer);
+    if (!readOneSector(lba, track, buffer))
+        throw unreadable(lba);
 }
 
-int DriveDevice::readOneSector(Lba lba, const TocTrack& track, uint8_t* buffer)
+bool DriveDevice::readOneSector(Lba lba, const TocTrack& track, uint8_t* buffer)
 {
     // The caller's buffer is written only once every byte has arrived.
     std::array<uint8_t, kRawSectorBytes> sector{};
-    int result = isData(track) ? readRawDataSector(m_drive->cdio.get(), lba, sector.data())
-                               : readRawAudioSector(m_drive->cdio.get(), lba, sector.data());
-    if (result == CUEIFY_OK)
+    const bool read = isData(track) ? readRawDataSector(m_drive->cdio.get(), lba, sector.data())
+                                    : readRawAudioSector(m_drive->cdio.get(), lba, sector.data());
+    if (read)
         std::memcpy(buffer, sector.data(), sector.size());
-    return result;
+    return read;
 }
 
-int DriveDevice::readRawSectorUncached(Lba lba, uint8_t* buffer)
+void DriveDevice::readRawSectorUncached(Lba lba, uint8_t* buffer)
 {
     Lock lock(m_drive->mutex);
     const TocTrack* track = readableTrack(lba, buffer);
     if (track == nullptr)
-        return CUEIFY_ERR_BADARG;
+        throw refusedRead(lba, buffer);
     moveCacheAwayFrom(lba);
-    return readOneSector(lba, *track, buffer);
+    if (!readOneSector(lba, *track, buffer))
+        throw unreadable(lba);
 }
 
 void DriveDevice::moveCacheAwayFrom(Lba lba)
 {
     const Lba away = farthestSectorFrom(lba);
     std::array<uint8_t, kRawSectorBytes> discarded{};
+    // A far sector that cannot be read has moved the drive away all the same.
     if (const TocTrack* awayTrack = readableTrack(away, discarded.data()))
         readOneSector(away, *awayTrack, discarded.data());
 }
@@ -162,12 +175,11 @@ Lba DriveDevice::farthestSectorFrom(Lba lba) const
     return lba.value > lastSector.value - lba.value ? Lba{0} : lastSector;
 }
 
-int DriveDevice::setReadSpeed(unsigned speed)
+void DriveDevice::setReadSpeed(unsigned speed)
 {
     Lock lock(m_drive->mutex);
     if (!cueify::setReadSpeed(m_drive->cdio.get(), speed))
         throw Failure(CUEIFY_ERR_INTERNAL, "the drive refuses SET CD SPEED");
-    return CUEIFY_OK;
 }
 
 bool DriveDevice::offersC2Pointers()
@@ -178,38 +190,41 @@ bool DriveDevice::offersC2Pointers()
     return *m_offersC2Pointers;
 }
 
-int DriveDevice::readRawSectorWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers)
+void DriveDevice::readRawSectorWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers)
 {
     if (!offersC2Pointers())
         return Device::readRawSectorWithC2(lba, buffer, c2Pointers);
     Lock lock(m_drive->mutex);
-    const TocTrack* track = readableTrack(lba, buffer);
-    if (track == nullptr || c2Pointers == nullptr)
-        return CUEIFY_ERR_BADARG;
-    return readOneSectorWithC2(lba, *track, buffer, c2Pointers);
+    readOneSectorWithC2(lba, checkedTrack(lba, buffer, c2Pointers), buffer, c2Pointers);
 }
 
-int DriveDevice::readRawSectorUncachedWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers)
+void DriveDevice::readRawSectorUncachedWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers)
 {
     if (!offersC2Pointers())
         throw Failure(CUEIFY_NO_DATA, "the drive does not report C2 error pointers");
     Lock lock(m_drive->mutex);
-    const TocTrack* track = readableTrack(lba, buffer);
-    if (track == nullptr || c2Pointers == nullptr)
-        return CUEIFY_ERR_BADARG;
+    const TocTrack& track = checkedTrack(lba, buffer, c2Pointers);
     moveCacheAwayFrom(lba);
-    return readOneSectorWithC2(lba, *track, buffer, c2Pointers);
+    readOneSectorWithC2(lba, track, buffer, c2Pointers);
 }
 
-int DriveDevice::readOneSectorWithC2(Lba lba, const TocTrack& track, uint8_t* buffer, uint8_t* c2Pointers)
+const TocTrack& DriveDevice::checkedTrack(Lba lba, const uint8_t* buffer, const uint8_t* c2Pointers) const
+{
+    const TocTrack* track = readableTrack(lba, buffer);
+    if (track == nullptr)
+        throw refusedRead(lba, buffer);
+    if (c2Pointers == nullptr)
+        throw Failure(CUEIFY_ERR_BADARG, "no buffer for the C2 error pointers");
+    return *track;
+}
+
+void DriveDevice::readOneSectorWithC2(Lba lba, const TocTrack& track, uint8_t* buffer, uint8_t* c2Pointers)
 {
     std::array<uint8_t, kRawSectorBytes + kC2PointerBytes> reply{};
-    const int result = cueify::readRawSectorWithC2(m_drive->cdio.get(), lba, isData(track), reply.data());
-    if (result == CUEIFY_OK) {
-        std::memcpy(buffer, reply.data(), kRawSectorBytes);
-        std::memcpy(c2Pointers, reply.data() + kRawSectorBytes, kC2PointerBytes);
-    }
-    return result;
+    if (!cueify::readRawSectorWithC2(m_drive->cdio.get(), lba, isData(track), reply.data()))
+        throw unreadable(lba);
+    std::memcpy(buffer, reply.data(), kRawSectorBytes);
+    std::memcpy(c2Pointers, reply.data() + kRawSectorBytes, kC2PointerBytes);
 }
 
 const TocTrack& DriveDevice::tocTrack(uint8_t track) const
@@ -223,11 +238,11 @@ const TocTrack& DriveDevice::tocTrack(uint8_t track) const
 QPosition DriveDevice::positionAt(Lba lba)
 {
     for (uint32_t back = 0; back <= kPositionSearchSectors && back <= lba.value; ++back) {
-        QFrame frame;
-        if (readQFrame(m_drive->cdio.get(), Lba{lba.value - back}, frame) != CUEIFY_OK)
+        const std::optional<QFrame> frame = readQFrame(m_drive->cdio.get(), Lba{lba.value - back});
+        if (!frame)
             break;
-        if (frame.adr == CUEIFY_SUB_Q_POSITION && frame.track != 0)
-            return {frame.track, frame.index};
+        if (frame->adr == CUEIFY_SUB_Q_POSITION && frame->track != 0)
+            return {frame->track, frame->index};
     }
     throw Failure(CUEIFY_ERR_INTERNAL,
                   "the drive gives no position in the Q sub-channel at LBA " + std::to_string(lba.value));
@@ -268,17 +283,14 @@ std::vector<IndexMark> DriveDevice::readTrackIndices(uint8_t track)
 uint8_t DriveDevice::readTrackControlFlags(uint8_t track)
 {
     Lock lock(m_drive->mutex);
-    QFrame frame;
-    const int result = readQFrame(m_drive->cdio.get(), toLba(tocTrack(track).start), frame);
-    return result == CUEIFY_OK ? frame.control : kUnknownControl;
+    const std::optional<QFrame> frame = readQFrame(m_drive->cdio.get(), toLba(tocTrack(track).start));
+    return frame ? frame->control : kUnknownControl;
 }
 
 CdTextData DriveDevice::readCdText()
 {
     Lock lock(m_drive->mutex);
-    std::vector<uint8_t> reply;
-    if (readCdTextReply(m_drive->cdio.get(), reply) != CUEIFY_OK)
-        throw Failure(CUEIFY_ERR_INTERNAL, "the drive reports no CD-Text");
+    const std::vector<uint8_t> reply = readCdTextReply(m_drive->cdio.get());
     return readCdTextPacks(reply.data(), reply.size());
 }
 

@@ -19,31 +19,31 @@ public:
     explicit DriveDevice(std::shared_ptr<DriveConnection> drive);
 
     // The full TOC, or where the drive refuses READ TOC format 2, its ordinary track table split
-    // where the last session starts. Throws std::bad_alloc only.
-    int readFullToc(FullTocData& toc) override;
+    // where the last session starts. Throws Failure as readDriveToc does.
+    FullTocData readFullToc() override;
 
     // Reads ahead while the requests go on in order: one READ CD for up to readAheadSectors of
     // the track, the following requests served from it. Where such a batch fails, its sectors are
     // read one by one, so that the error comes from the very sector that failed.
-    int readRawSector(Lba lba, uint8_t* buffer) override;
+    void readRawSector(Lba lba, uint8_t* buffer) override;
 
     // Reads another sector at the far end of the disc first, which makes a drive's cache give up
     // the sector asked for, then that sector alone.
-    int readRawSectorUncached(Lba lba, uint8_t* buffer) override;
+    void readRawSectorUncached(Lba lba, uint8_t* buffer) override;
 
     // SET CD SPEED through the kernel's CDROM_SELECT_SPEED, which an ordinary user may send on a
     // drive opened for reading; the command itself needs a drive opened for writing.
-    int setReadSpeed(unsigned speed) override;
+    void setReadSpeed(unsigned speed) override;
 
     // Asks the drive's capabilities page once, at the first call.
     bool offersC2Pointers() override;
 
     // The drive's own C2 error pointers where it offers them.
-    int readRawSectorWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers) override;
+    void readRawSectorWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers) override;
 
     // As readRawSectorUncached, with the drive's C2 error pointers. Throws Failure (CUEIFY_NO_DATA)
     // where the drive does not offer them.
-    int readRawSectorUncachedWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers) override;
+    void readRawSectorUncachedWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers) override;
 
     // READ SUB-CHANNEL's MCN and ISRC.
     std::string readMcn() override;
@@ -64,9 +64,12 @@ private:
     // The track holding the sector, or null where a read must not go.
     const TocTrack* readableTrack(Lba lba, const uint8_t* buffer) const;
 
-    int readFromDrive(Lba lba, const TocTrack& track, uint8_t* buffer);
-    int readOneSector(Lba lba, const TocTrack& track, uint8_t* buffer);
-    int readOneSectorWithC2(Lba lba, const TocTrack& track, uint8_t* buffer, uint8_t* c2Pointers);
+    void readFromDrive(Lba lba, const TocTrack& track, uint8_t* buffer);
+    // False, and buffer left as it was, when the drive cannot read the sector.
+    bool readOneSector(Lba lba, const TocTrack& track, uint8_t* buffer);
+    // The track of a sector that a read with C2 error pointers may go to; throws Failure otherwise.
+    const TocTrack& checkedTrack(Lba lba, const uint8_t* buffer, const uint8_t* c2Pointers) const;
+    void readOneSectorWithC2(Lba lba, const TocTrack& track, uint8_t* buffer, uint8_t* c2Pointers);
     // Reads the sector farthest from lba, so that the drive's cache no longer holds lba; with
     // m_drive->mutex held.
     void moveCacheAwayFrom(Lba lba);

@@ -97,41 +97,42 @@ std::string readSubChannelCode(const CdIo_t* cdio, uint8_t format, uint8_t track
 }
 
 // The header first, for the length of the whole reply, then the whole reply.
-int readTocReply(const CdIo_t* cdio, uint8_t format, std::vector<uint8_t>& reply)
+std::optional<std::vector<uint8_t>> readTocReply(const CdIo_t* cdio, uint8_t format)
 {
     std::array<uint8_t, tocHeaderSize> header{};
-    reply.clear();
     if (runReadToc(cdio, format, header.data(), header.size()) != DRIVER_OP_SUCCESS)
-        return CUEIFY_ERR_INTERNAL;
+        return std::nullopt;
     size_t length = static_cast<size_t>(header[0]) << 8 | header[1];
-    reply.assign(std::clamp(length + lengthFieldSize, tocHeaderSize, largestAllocation), 0);
-    if (runReadToc(cdio, format, reply.data(), reply.size()) == DRIVER_OP_SUCCESS)
-        return CUEIFY_OK;
-    reply.clear();
-    return CUEIFY_ERR_INTERNAL;
+    std::vector<uint8_t> reply(std::clamp(length + lengthFieldSize, tocHeaderSize, largestAllocation), 0);
+    if (runReadToc(cdio, format, reply.data(), reply.size()) != DRIVER_OP_SUCCESS)
+        return std::nullopt;
+    return reply;
 }
 
 } // namespace
 
-int readFullTocReply(const CdIo_t* cdio, std::vector<uint8_t>& reply)
+std::optional<std::vector<uint8_t>> readFullTocReply(const CdIo_t* cdio)
 {
-    return readTocReply(cdio, CDIO_MMC_READTOC_FMT_FULTOC, reply);
+    return readTocReply(cdio, CDIO_MMC_READTOC_FMT_FULTOC);
 }
 
-int readCdTextReply(const CdIo_t* cdio, std::vector<uint8_t>& reply)
+std::vector<uint8_t> readCdTextReply(const CdIo_t* cdio)
 {
-    return readTocReply(cdio, CDIO_MMC_READTOC_FMT_CDTEXT, reply);
+    std::optional<std::vector<uint8_t>> reply = readTocReply(cdio, CDIO_MMC_READTOC_FMT_CDTEXT);
+    if (!reply)
+        throw Failure(CUEIFY_ERR_INTERNAL, "the drive reports no CD-Text");
+    return std::move(*reply);
 }
 
-int readRawDataSector(const CdIo_t* cdio, Lba lba, uint8_t* sector)
+bool readRawDataSector(const CdIo_t* cdio, Lba lba, uint8_t* sector)
 {
     driver_return_code_t result =
         mmc_read_cd(cdio, sector, toCdioLsn(lba), CDIO_MMC_READ_TYPE_ANY, false, true, allHeaders, true, true,
                     noC2Errors, noSubChannel, kRawSectorBytes, 1);
-    return result == DRIVER_OP_SUCCESS && isDataSectorAt(sector, lba) ? CUEIFY_OK : CUEIFY_ERR_INTERNAL;
+    return result == DRIVER_OP_SUCCESS && isDataSectorAt(sector, lba);
 }
 
-int readRawSectors(const CdIo_t* cdio, Lba lba, uint32_t count, bool data, uint8_t* sectors)
+bool readRawSectors(const CdIo_t* cdio, Lba lba, uint32_t count, bool data, uint8_t* sectors)
 {
     // One command for the whole batch: mmc_read_cd would split it into commands of 16 blocks.
     mmc_cdb_t cdb{};
@@ -142,36 +143,33 @@ int readRawSectors(const CdIo_t* cdio, Lba lba, uint32_t count, bool data, uint8
     cdb.field[9] = data ? wholeSector : audioFields;
     const unsigned size = count * static_cast<unsigned>(kRawSectorBytes);
     if (mmc_run_cmd(cdio, MMC_TIMEOUT_DEFAULT, &cdb, SCSI_MMC_DATA_READ, size, sectors) != DRIVER_OP_SUCCESS)
-        return CUEIFY_ERR_INTERNAL;
+        return false;
     for (uint32_t i = 0; data && i < count; ++i)
         if (!isDataSectorAt(sectors + i * kRawSectorBytes, Lba{lba.value + i}))
-            return CUEIFY_ERR_INTERNAL;
-    return CUEIFY_OK;
+            return false;
+    return true;
 }
 
-int readRawSectorWithC2(const CdIo_t* cdio, Lba lba, bool data, uint8_t* sectorAndPointers)
+bool readRawSectorWithC2(const CdIo_t* cdio, Lba lba, bool data, uint8_t* sectorAndPointers)
 {
     const int type = data ? CDIO_MMC_READ_TYPE_ANY : CDIO_MMC_READ_TYPE_CDDA;
     driver_return_code_t result =
         mmc_read_cd(cdio, sectorAndPointers, toCdioLsn(lba), type, false, true, allHeaders, true, true,
                     c2Pointers, noSubChannel, kRawSectorBytes + kC2PointerBytes, 1);
-    return result == DRIVER_OP_SUCCESS && (!data || isDataSectorAt(sectorAndPointers, lba))
-               ? CUEIFY_OK
-               : CUEIFY_ERR_INTERNAL;
+    return result == DRIVER_OP_SUCCESS && (!data || isDataSectorAt(sectorAndPointers, lba));
 }
 
-int readQFrame(const CdIo_t* cdio, Lba lba, QFrame& frame)
+std::optional<QFrame> readQFrame(const CdIo_t* cdio, Lba lba)
 {
     std::array<uint8_t, kRawSectorBytes + kQFrameBytes> buffer{};
     const driver_return_code_t result =
         mmc_read_cd(cdio, buffer.data(), toCdioLsn(lba), CDIO_MMC_READ_TYPE_ANY, false, true, allHeaders,
                     true, true, noC2Errors, formattedQ, buffer.size(), 1);
     if (result != DRIVER_OP_SUCCESS)
-        return CUEIFY_ERR_INTERNAL;
+        return std::nullopt;
     const uint8_t* q = buffer.data() + kRawSectorBytes;
-    frame = {static_cast<uint8_t>(q[0] >> 4), static_cast<uint8_t>(q[0] & 0x0F), fromBcd(q[1]),
-             fromBcd(q[2])};
-    return CUEIFY_OK;
+    return QFrame{static_cast<uint8_t>(q[0] >> 4), static_cast<uint8_t>(q[0] & 0x0F), fromBcd(q[1]),
+                  fromBcd(q[2])};
 }
 
 std::string readMediaCatalogNumber(const CdIo_t* cdio)
@@ -200,10 +198,9 @@ bool offersC2Pointers(const CdIo_t* cdio)
     return (read & CDIO_DRIVE_CAP_READ_C2_ERRS) != 0 && (read & CDIO_DRIVE_CAP_ERROR) == 0;
 }
 
-int readRawAudioSector(const CdIo_t* cdio, Lba lba, uint8_t* sector)
+bool readRawAudioSector(const CdIo_t* cdio, Lba lba, uint8_t* sector)
 {
-    return cdio_read_audio_sector(cdio, sector, toCdioLsn(lba)) == DRIVER_OP_SUCCESS ? CUEIFY_OK
-                                                                                     : CUEIFY_ERR_INTERNAL;
+    return cdio_read_audio_sector(cdio, sector, toCdioLsn(lba)) == DRIVER_OP_SUCCESS;
 }
 
 } // namespace cueify

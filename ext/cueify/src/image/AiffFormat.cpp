@@ -1,8 +1,8 @@
 #include "image/AiffFormat.h"
 
+#include "core/Failure.h"
 #include "image/ByteFields.h"
 #include "image/CdAudioFormat.h"
-#include "image/ImageError.h"
 
 #include <algorithm>
 #include <array>
@@ -37,7 +37,7 @@ template <size_t N> std::array<unsigned char, N> readBytes(const FileDescriptor&
 {
     std::array<unsigned char, N> bytes{};
     if (!file.readExact(offset, bytes.data(), N))
-        throw ImageError("AIFF file ends inside its header");
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "AIFF file ends inside its header");
     return bytes;
 }
 
@@ -62,13 +62,13 @@ SampleOrder orderOf(const unsigned char* compression)
         return SampleOrder::Swapped;
     if (type == "sowt")
         return SampleOrder::AsStored;
-    throw ImageError("not PCM (AIFC compression '" + type + "')");
+    throw Failure(CUEIFY_ERR_NO_DEVICE, "not PCM (AIFC compression '" + type + "')");
 }
 
 Common readCommon(const FileDescriptor& file, const Chunk& chunk, bool aifc)
 {
     if (chunk.size < (aifc ? kAifcCommonBytes : kAiffCommonBytes))
-        throw ImageError("AIFF common chunk too short");
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "AIFF common chunk too short");
     const auto comm = readBytes<kAifcCommonBytes>(file, chunk.data);
     Common common;
     common.order = aifc ? orderOf(&comm[18]) : SampleOrder::Swapped;
@@ -81,7 +81,7 @@ Common readCommon(const FileDescriptor& file, const Chunk& chunk, bool aifc)
 PcmData soundData(const FileDescriptor& file, const Chunk& chunk, const Common& common, uint64_t fileBytes)
 {
     if (chunk.size < kSoundHeaderBytes)
-        throw ImageError("AIFF sound chunk too short");
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "AIFF sound chunk too short");
     const uint64_t start =
         chunk.data + kSoundHeaderBytes + bigEndian32(readBytes<4>(file, chunk.data).data());
     const uint64_t chunkEnd = std::min<uint64_t>(chunk.data + chunk.size, fileBytes);
@@ -102,7 +102,7 @@ bool isAiff(const FileDescriptor& file) noexcept
 PcmData findAiffSamples(const FileDescriptor& file)
 {
     if (!isAiff(file))
-        throw ImageError("not an AIFF file");
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "not an AIFF file");
     const uint64_t fileBytes = file.size();
     std::optional<Chunk> common, sound;
     for (uint64_t offset = kFormHeaderBytes; offset + kChunkHeaderBytes <= fileBytes;) {
@@ -115,9 +115,9 @@ PcmData findAiffSamples(const FileDescriptor& file)
         offset = chunk.data + chunk.size + (chunk.size & 1u); // chunks are padded to even sizes
     }
     if (!common)
-        throw ImageError("AIFF file without a common chunk");
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "AIFF file without a common chunk");
     if (!sound)
-        throw ImageError("AIFF file without a sound chunk");
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "AIFF file without a sound chunk");
     return soundData(file, *sound, readCommon(file, *common, isAifc(file)), fileBytes);
 }
 

@@ -10,8 +10,8 @@ namespace cueify {
 // True when the file starts as an AIFF or AIFC file.
 bool isAiff(const FileDescriptor& file) noexcept;
 
-// Throws ImageError for a file that is no AIFF or AIFC, lacks its "COMM" or "SSND" chunk, is
-// compressed, or holds samples in any format other than a CD's.
+// Throws Failure (CUEIFY_ERR_NO_DEVICE) for a file that is no AIFF or AIFC, lacks its "COMM" or "SSND" chunk,
+// is compressed, or holds samples in any format other than a CD's.
 PcmData findAiffSamples(const FileDescriptor& file);
 
 } // namespace cueify

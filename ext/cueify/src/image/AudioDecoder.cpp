@@ -1,7 +1,7 @@
 #include "image/AudioDecoder.h"
 
+#include "core/Failure.h"
 #include "image/CdAudioFormat.h"
-#include "image/ImageError.h"
 
 #include <algorithm>
 #include <new>
@@ -19,10 +19,10 @@ FormatContextOwner openInput(const std::filesystem::path& path)
 {
     AVFormatContext* raw = nullptr; // freed by avformat_open_input when it fails
     if (avformat_open_input(&raw, path.c_str(), nullptr, nullptr) < 0)
-        throw ImageError("not a known audio format");
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "not a known audio format");
     FormatContextOwner format(raw);
     if (format->probe_score < kLeastProbeScore || avformat_find_stream_info(format.get(), nullptr) < 0)
-        throw ImageError("not a known audio format");
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "not a known audio format");
     return format;
 }
 
@@ -37,7 +37,7 @@ void requireLossless(AVCodecID id)
 {
     const AVCodecDescriptor* descriptor = avcodec_descriptor_get(id);
     if (!descriptor || (descriptor->props & AV_CODEC_PROP_LOSSLESS) == 0)
-        throw ImageError("not lossless (" + codecName(id) + ")");
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "not lossless (" + codecName(id) + ")");
 }
 
 uint32_t bitsOf(const AVCodecParameters& parameters)
@@ -53,7 +53,7 @@ AVStream* findAudioStream(AVFormatContext& format, const AVCodec*& decoder)
 {
     const int index = av_find_best_stream(&format, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
     if (index < 0)
-        throw ImageError("no audio stream");
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "no audio stream");
     AVStream* stream = format.streams[index];
     const AVCodecParameters& parameters = *stream->codecpar;
     requireLossless(parameters.codec_id);
@@ -61,7 +61,7 @@ AVStream* findAudioStream(AVFormatContext& format, const AVCodec*& decoder)
                     static_cast<uint32_t>(parameters.ch_layout.nb_channels)});
     decoder = avcodec_find_decoder(parameters.codec_id);
     if (!decoder)
-        throw ImageError("no decoder for " + codecName(parameters.codec_id));
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "no decoder for " + codecName(parameters.codec_id));
     return stream;
 }
 
@@ -69,11 +69,11 @@ CodecContextOwner openCodec(const AVCodec& decoder, const AVStream& stream)
 {
     CodecContextOwner codec(avcodec_alloc_context3(&decoder));
     if (!codec || avcodec_parameters_to_context(codec.get(), stream.codecpar) < 0)
-        throw ImageError("cannot set up the decoder for " + codecName(decoder.id));
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "cannot set up the decoder for " + codecName(decoder.id));
     codec->thread_count = 1; // a device reads one sector at a time; frames are small
     codec->pkt_timebase = stream.time_base;
     if (avcodec_open2(codec.get(), &decoder, nullptr) < 0)
-        throw ImageError("cannot open the decoder for " + codecName(decoder.id));
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "cannot open the decoder for " + codecName(decoder.id));
     return codec;
 }
 

@@ -15,8 +15,8 @@ namespace cueify {
 class AudioDecoder
 {
 public:
-    // Throws ImageError when the file is no audio FFmpeg reads, its codec is lossy, or its
-    // samples are not in a CD's format.
+    // Throws Failure (CUEIFY_ERR_NO_DEVICE) when the file is no audio FFmpeg reads, its codec is lossy, or
+    // its samples are not in a CD's format.
     explicit AudioDecoder(const std::filesystem::path& path);
 
     // The stream's length in sample frames when its header gives it exactly.

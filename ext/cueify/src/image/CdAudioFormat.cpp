@@ -1,6 +1,6 @@
 #include "image/CdAudioFormat.h"
 
-#include "image/ImageError.h"
+#include "core/Failure.h"
 
 #include <vector>
 
@@ -40,7 +40,7 @@ void requireCdAudio(const SampleFormat& format)
     if (format.channels != kCdChannels)
         differences.push_back(channelsText(format.channels));
     if (!differences.empty())
-        throw ImageError("not 44,100 Hz 16-bit stereo (" + joined(differences) + ")");
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "not 44,100 Hz 16-bit stereo (" + joined(differences) + ")");
 }
 
 } // namespace cueify

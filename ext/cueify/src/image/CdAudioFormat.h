@@ -19,7 +19,8 @@ struct SampleFormat
     uint32_t channels = 0;
 };
 
-// Throws ImageError saying what differs, as in "not 44,100 Hz 16-bit stereo (48,000 Hz, mono)".
+// Throws Failure (CUEIFY_ERR_NO_DEVICE) saying what differs, as in "not 44,100 Hz 16-bit stereo (48,000 Hz,
+// mono)".
 void requireCdAudio(const SampleFormat& format);
 
 // A count as a reader writes it: 44,100.

@@ -4,7 +4,6 @@
 #include "core/CdTextReader.h"
 #include "core/Failure.h"
 #include "image/FileDescriptor.h"
-#include "image/ImageError.h"
 
 #include <cueify/error.h>
 
@@ -16,19 +15,21 @@ namespace {
 // 2048 packs fill a disc's lead-in; a few bytes more allow a header and a closing NUL.
 constexpr uint64_t kLargestFileBytes = kCdTextHeaderBytes + 2048 * kPackBytes + 16;
 
+// A CD-Text file that cannot be read leaves the image readable: the file's failure is the
+// CD-Text read's, not the image open's.
 std::vector<uint8_t> fileBytes(const std::filesystem::path& path, const std::string& displayName)
 {
     try {
         const FileDescriptor file = FileDescriptor::openRegularFile(path, displayName);
         const uint64_t size = file.size();
         if (size > kLargestFileBytes)
-            throw ImageError("'" + displayName + "' is too large for CD-Text (" + std::to_string(size) +
-                             " bytes)");
+            throw Failure(CUEIFY_ERR_INTERNAL, "'" + displayName + "' is too large for CD-Text (" +
+                                                   std::to_string(size) + " bytes)");
         std::vector<uint8_t> bytes(static_cast<size_t>(size));
         if (!file.readExact(0, bytes.data(), bytes.size()))
-            throw ImageError("cannot read '" + displayName + "'");
+            throw Failure(CUEIFY_ERR_INTERNAL, "cannot read '" + displayName + "'");
         return bytes;
-    } catch (const ImageError& error) {
+    } catch (const Failure& error) {
         throw Failure(CUEIFY_ERR_INTERNAL, error.what());
     }
 }
@@ -51,7 +52,7 @@ CdTextData readCdTextFile(const std::filesystem::path& path, const std::string& 
     try {
         return readCdTextPacks(bytes.data(), bytes.size());
     } catch (const Failure& failure) {
-        throw Failure(failure.code(), "'" + displayName + "': " + failure.what());
+        throw failure.within("'" + displayName + "': ");
     }
 }
 

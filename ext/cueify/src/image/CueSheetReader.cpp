@@ -1,6 +1,6 @@
 #include "image/CueSheetReader.h"
 
-#include "image/ImageError.h"
+#include "core/Failure.h"
 
 #include <cueify/constants.h>
 
@@ -161,7 +161,7 @@ public:
     CueSheet finish()
     {
         if (m_sheet.tracks.empty())
-            throw ImageError(m_sheetName + ": no TRACK in the sheet");
+            throw Failure(CUEIFY_ERR_NO_DEVICE, m_sheetName + ": no TRACK in the sheet");
         closeTrack();
         return std::move(m_sheet);
     }
@@ -171,7 +171,7 @@ private:
 
     [[noreturn]] void failAt(size_t line, const std::string& what) const
     {
-        throw ImageError(m_sheetName + ":" + std::to_string(line) + ": " + what);
+        throw Failure(CUEIFY_ERR_NO_DEVICE, m_sheetName + ":" + std::to_string(line) + ": " + what);
     }
 
     // A quoted text runs to the next quote that no backslash escapes; failing that, to the last

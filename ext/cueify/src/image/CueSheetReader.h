@@ -8,7 +8,7 @@
 
 namespace cueify {
 
-// Throws ImageError for the first fault of the sheet, in the form
+// Throws Failure (CUEIFY_ERR_NO_DEVICE) for the first fault of the sheet, in the form
 // "<sheetName>:<line>: <what is wrong>", for example
 // "album.cue:12: INDEX 00 after INDEX 01 in track 3". Keywords are read in any letter case;
 // lines end in LF, CRLF or CR.

@@ -1,8 +1,8 @@
 #include "image/DataFile.h"
 
+#include "core/Failure.h"
 #include "image/AiffFormat.h"
 #include "image/DecodedDataFile.h"
-#include "image/ImageError.h"
 #include "image/RawDataFile.h"
 #include "image/WaveFormat.h"
 
@@ -32,8 +32,8 @@ std::unique_ptr<DataFile> openDataFile(const std::filesystem::path& path, DataFi
     }
     try {
         return openAudioFile(path, std::move(file));
-    } catch (const ImageError& error) {
-        throw ImageError("'" + displayName + "': " + error.what());
+    } catch (const Failure& error) {
+        throw error.within("'" + displayName + "': ");
     }
 }
 

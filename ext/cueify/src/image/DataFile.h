@@ -32,8 +32,8 @@ public:
     virtual bool read(uint64_t offset, uint8_t* buffer, size_t length) noexcept = 0;
 };
 
-// Throws ImageError, with a text that names the file as displayName and says why, when the
-// file is missing or is no CD audio (44,100 Hz, 16-bit, two channels, lossless): for example
+// Throws Failure (CUEIFY_ERR_NO_DEVICE), with a text that names the file as displayName and says why, when
+// the file is missing or is no CD audio (44,100 Hz, 16-bit, two channels, lossless): for example
 // "'x.flac': not 44,100 Hz 16-bit stereo (48,000 Hz)" or "'x.mp3': not lossless (mp3)".
 std::unique_ptr<DataFile> openDataFile(const std::filesystem::path& path, DataFileType type,
                                        const std::string& displayName);

@@ -1,7 +1,7 @@
 #include "image/DecodedDataFile.h"
 
+#include "core/Failure.h"
 #include "image/CdAudioFormat.h"
-#include "image/ImageError.h"
 
 #include <algorithm>
 #include <cstring>
@@ -25,7 +25,7 @@ uint64_t sampleFramesOf(AudioDecoder& decoder)
         end =
             std::max<uint64_t>(end, decoder.frameStart() + decoder.frameByteCount() / kCdBytesPerSampleFrame);
     if (end == 0 || !decoder.atEnd() || !decoder.seekBefore(0))
-        throw ImageError("cannot be decoded to its end");
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "cannot be decoded to its end");
     return end;
 }
 

@@ -13,8 +13,8 @@ namespace cueify {
 class DecodedDataFile final : public DataFile
 {
 public:
-    // Throws ImageError as AudioDecoder does, or when a stream of unknown length cannot be
-    // decoded to its end.
+    // Throws Failure (CUEIFY_ERR_NO_DEVICE) as AudioDecoder does, or when a stream of unknown length cannot
+    // be decoded to its end.
     explicit DecodedDataFile(const std::filesystem::path& path);
 
     uint64_t size() const noexcept override { return m_bytes; }

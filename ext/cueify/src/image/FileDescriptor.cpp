@@ -1,6 +1,6 @@
 #include "image/FileDescriptor.h"
 
-#include "image/ImageError.h"
+#include "core/Failure.h"
 
 #include <cerrno>
 #include <cstring>
@@ -36,10 +36,10 @@ FileDescriptor FileDescriptor::openRegularFile(const std::filesystem::path& path
     // O_NONBLOCK: a FIFO named as a data file must not block the open; regular files ignore it.
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.m_fd < 0)
-        throw ImageError("cannot open '" + displayName + "': " + openFailure(errno));
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "cannot open '" + displayName + "': " + openFailure(errno));
     struct stat status;
     if (::fstat(file.m_fd, &status) != 0 || !S_ISREG(status.st_mode))
-        throw ImageError("cannot open '" + displayName + "': not a regular file");
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "cannot open '" + displayName + "': not a regular file");
     return file;
 }
 
@@ -65,7 +65,7 @@ uint64_t FileDescriptor::size() const
 {
     struct stat status;
     if (::fstat(m_fd, &status) != 0)
-        throw ImageError("cannot tell the size of a data file");
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "cannot tell the size of a data file");
     return static_cast<uint64_t>(status.st_size);
 }
 

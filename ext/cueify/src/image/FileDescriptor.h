@@ -12,7 +12,7 @@ namespace cueify {
 class FileDescriptor
 {
 public:
-    // Throws ImageError, naming the file as displayName, when the path is no regular file
+    // Throws Failure (CUEIFY_ERR_NO_DEVICE), naming the file as displayName, when the path is no regular file
     // that can be opened for reading.
     static FileDescriptor openRegularFile(const std::filesystem::path& path, const std::string& displayName);
 
@@ -22,7 +22,7 @@ public:
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     ~FileDescriptor();
 
-    // The file's size now. Throws ImageError when fstat fails.
+    // The file's size now. Throws Failure (CUEIFY_ERR_NO_DEVICE) when fstat fails.
     uint64_t size() const;
 
     // The file's size now, by the cheapest call that tells it (lseek to the end: it moves the

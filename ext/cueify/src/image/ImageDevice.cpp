@@ -87,10 +87,9 @@ uint8_t ImageDevice::readTrackControlFlags(uint8_t track)
     return m_layout.toc.tracks[trackIndexOf(track)].control;
 }
 
-int ImageDevice::readFullToc(FullTocData& toc)
+FullTocData ImageDevice::readFullToc()
 {
-    toc = m_layout.toc;
-    return CUEIFY_OK;
+    return m_layout.toc;
 }
 
 CdTextData ImageDevice::readCdText()
@@ -98,7 +97,7 @@ CdTextData ImageDevice::readCdText()
     return m_cdText.read();
 }
 
-int ImageDevice::readRawSector(Lba lba, uint8_t* buffer)
+void ImageDevice::readRawSector(Lba lba, uint8_t* buffer)
 {
     if (lba.value >= m_layout.end.value)
         throw Failure(CUEIFY_ERR_BADARG, "LBA " + std::to_string(lba.value) +
@@ -112,10 +111,9 @@ int ImageDevice::readRawSector(Lba lba, uint8_t* buffer)
         readStoredSector(*extent, lba, buffer);
     else
         std::memset(buffer, 0, kRawSectorBytes);
-    return CUEIFY_OK;
 }
 
-int ImageDevice::readRawSectorUncachedWithC2(Lba /*lba*/, uint8_t* /*buffer*/, uint8_t* /*c2Pointers*/)
+void ImageDevice::readRawSectorUncachedWithC2(Lba /*lba*/, uint8_t* /*buffer*/, uint8_t* /*c2Pointers*/)
 {
     throw Failure(CUEIFY_NO_DATA, "a disc image has no C2 error pointers to report");
 }

@@ -25,14 +25,14 @@ public:
     ImageDevice(CueSheet sheet, ImageLayout layout, std::vector<OpenedDataFile> files,
                 ImageCdText cdText = {}) noexcept;
 
-    int readFullToc(FullTocData& toc) override;
+    FullTocData readFullToc() override;
 
     // Throws Failure: CUEIFY_ERR_BADARG past the last lead-out; CUEIFY_ERR_INTERNAL between
     // sessions or when the data file no longer holds the whole sector.
-    int readRawSector(Lba lba, uint8_t* buffer) override;
+    void readRawSector(Lba lba, uint8_t* buffer) override;
 
     // Throws Failure (CUEIFY_NO_DATA): an image reads the same every time and has no C2 errors.
-    int readRawSectorUncachedWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers) override;
+    void readRawSectorUncachedWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers) override;
 
     // CATALOG and the tracks' ISRC lines; CUEIFY_NO_DATA where the sheet has none.
     std::string readMcn() override;

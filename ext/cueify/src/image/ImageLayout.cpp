@@ -1,6 +1,6 @@
 #include "image/ImageLayout.h"
 
-#include "image/ImageError.h"
+#include "core/Failure.h"
 
 #include <cueify/constants.h>
 #include <cueify/full_toc.h>
@@ -39,7 +39,7 @@ public:
 private:
     [[noreturn]] void failAt(size_t line, const std::string& what) const
     {
-        throw ImageError(m_sheetName + ":" + std::to_string(line) + ": " + what);
+        throw Failure(CUEIFY_ERR_NO_DEVICE, m_sheetName + ":" + std::to_string(line) + ": " + what);
     }
 
     std::string quotedName(size_t file) const { return "'" + m_sheet.files[file].name + "'"; }
@@ -47,7 +47,7 @@ private:
     uint32_t checked(uint64_t lba) const
     {
         if (lba + kLeadInFrames > kLastAbsoluteFrame)
-            throw ImageError(m_sheetName + ": the disc would last longer than 99:59:74");
+            throw Failure(CUEIFY_ERR_NO_DEVICE, m_sheetName + ": the disc would last longer than 99:59:74");
         return static_cast<uint32_t>(lba);
     }
 

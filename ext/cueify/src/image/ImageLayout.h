@@ -42,8 +42,8 @@ struct ImageLayout
 // A track starts at its first index, or at the start of the file it opens. PREGAP silence comes
 // before the track, POSTGAP silence after it, and each later session begins one session gap
 // after the lead-out of the one before. A file's sectors take the size of the track they belong
-// to. fileBytes holds the size of each file. Throws ImageError, in the sheet's words, when an
-// index lies past the end of its file or the disc would outgrow what a TOC address can hold.
+// to. fileBytes holds the size of each file. Throws Failure (CUEIFY_ERR_NO_DEVICE), in the sheet's words,
+// when an index lies past the end of its file or the disc would outgrow what a TOC address can hold.
 ImageLayout layOutImage(const CueSheet& sheet, const std::vector<uint64_t>& fileBytes,
                         const std::string& sheetName);
 

@@ -1,8 +1,8 @@
 #include "image/ImageLoader.h"
 
+#include "core/Failure.h"
 #include "image/CueSheetReader.h"
 #include "image/DataFilePath.h"
-#include "image/ImageError.h"
 #include "image/SheetText.h"
 
 #include <cstdint>
@@ -22,13 +22,14 @@ std::string readSheetBytes(const fs::path& cueSheet, const std::string& sheetNam
     std::error_code error;
     const uintmax_t size = fs::file_size(cueSheet, error);
     if (error)
-        throw ImageError(sheetName + ": cannot read the sheet: " + error.message());
+        throw Failure(CUEIFY_ERR_NO_DEVICE, sheetName + ": cannot read the sheet: " + error.message());
     if (size > kLargestSheetBytes)
-        throw ImageError(sheetName + ": too large for a CUE sheet (" + std::to_string(size) + " bytes)");
+        throw Failure(CUEIFY_ERR_NO_DEVICE,
+                      sheetName + ": too large for a CUE sheet (" + std::to_string(size) + " bytes)");
     std::string bytes(static_cast<size_t>(size), '\0');
     std::ifstream stream(cueSheet, std::ios::binary);
     if (!stream.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
-        throw ImageError(sheetName + ": cannot read the sheet");
+        throw Failure(CUEIFY_ERR_NO_DEVICE, sheetName + ": cannot read the sheet");
     return bytes;
 }
 
@@ -38,8 +39,8 @@ CueSheet readSheet(const fs::path& cueSheet, const std::string& sheetName)
     std::string text;
     try {
         text = sheetTextAsUtf8(bytes);
-    } catch (const ImageError& error) {
-        throw ImageError(sheetName + ": " + error.what());
+    } catch (const Failure& error) {
+        throw error.within(sheetName + ": ");
     }
     return readCueSheet(text, sheetName);
 }
@@ -52,8 +53,8 @@ std::vector<OpenedDataFile> openDataFiles(const fs::path& cueSheet, const CueShe
         try {
             opened.push_back({file.name, openDataFile(dataFilePath(cueSheet.parent_path(), file.name),
                                                       file.type, file.name)});
-        } catch (const ImageError& error) {
-            throw ImageError(sheetName + ":" + std::to_string(file.line) + ": " + error.what());
+        } catch (const Failure& error) {
+            throw error.within(sheetName + ":" + std::to_string(file.line) + ": ");
         }
     }
     return opened;

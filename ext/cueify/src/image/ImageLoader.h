@@ -8,7 +8,7 @@
 
 namespace cueify {
 
-// Throws ImageError for a malformed sheet, a missing or unfit data file, or tracks that
+// Throws Failure (CUEIFY_ERR_NO_DEVICE) for a malformed sheet, a missing or unfit data file, or tracks that
 // do not fit their files.
 std::unique_ptr<ImageDevice> loadImage(const std::filesystem::path& cueSheet);
 

@@ -1,7 +1,6 @@
-// The image backend's entry: image failures as the device layer reports them.
+// The image backend's entry.
 #include "core/Failure.h"
 #include "device/Device.h"
-#include "image/ImageError.h"
 #include "image/ImageLoader.h"
 #include "image/ImagePath.h"
 
@@ -14,11 +13,7 @@ std::unique_ptr<Device> openImage(const std::string& path)
     const auto cueSheet = cueSheetOf(path);
     if (!cueSheet)
         throw Failure(CUEIFY_ERR_NO_DEVICE, path + ": no CUE sheet");
-    try {
-        return loadImage(*cueSheet);
-    } catch (const ImageError& error) {
-        throw Failure(CUEIFY_ERR_NO_DEVICE, error.what());
-    }
+    return loadImage(*cueSheet);
 }
 
 } // namespace cueify

@@ -1,7 +1,7 @@
 #include "image/SheetText.h"
 
+#include "core/Failure.h"
 #include "core/Utf8.h"
-#include "image/ImageError.h"
 
 #include <array>
 #include <cstdint>
@@ -74,7 +74,7 @@ std::string fromCp1252(std::string_view text)
 std::string fromUtf16(std::string_view text, bool bigEndian)
 {
     if (text.size() % 2 != 0)
-        throw ImageError("UTF-16 sheet with an odd number of bytes");
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "UTF-16 sheet with an odd number of bytes");
     const auto unitAt = [&](size_t pos) {
         const auto first = static_cast<uint8_t>(text[pos]);
         const auto second = static_cast<uint8_t>(text[pos + 1]);
@@ -91,7 +91,7 @@ std::string fromUtf16(std::string_view text, bool bigEndian)
             }
         }
         if (unit >= 0xD800 && unit <= 0xDFFF)
-            throw ImageError("UTF-16 sheet with an unpaired surrogate");
+            throw Failure(CUEIFY_ERR_NO_DEVICE, "UTF-16 sheet with an unpaired surrogate");
         appendUtf8(utf8, static_cast<char32_t>(unit));
     }
     return utf8;
@@ -117,7 +117,7 @@ std::string sheetTextAsUtf8(const std::string& bytes)
         utf8 = isUtf8(body) ? std::string(body) : fromCp1252(body);
     }
     if (utf8.find('\0') != std::string::npos)
-        throw ImageError("NUL byte in the sheet: not a text file");
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "NUL byte in the sheet: not a text file");
     return utf8;
 }
 

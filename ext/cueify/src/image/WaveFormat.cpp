@@ -1,8 +1,8 @@
 #include "image/WaveFormat.h"
 
+#include "core/Failure.h"
 #include "image/ByteFields.h"
 #include "image/CdAudioFormat.h"
-#include "image/ImageError.h"
 
 #include <algorithm>
 #include <array>
@@ -38,7 +38,7 @@ template <size_t N> std::array<unsigned char, N> readBytes(const FileDescriptor&
 {
     std::array<unsigned char, N> bytes{};
     if (!file.readExact(offset, bytes.data(), N))
-        throw ImageError("WAVE file ends inside its header");
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "WAVE file ends inside its header");
     return bytes;
 }
 
@@ -56,7 +56,7 @@ void readSubformat(const std::array<unsigned char, kExtensibleFormatBytes>& fmt,
                    uint32_t& bits)
 {
     if (!std::equal(kSubformatGuidTail.begin(), kSubformatGuidTail.end(), &fmt[26]))
-        throw ImageError("not PCM (unknown WAVE subformat)");
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "not PCM (unknown WAVE subformat)");
     tag = littleEndian16(&fmt[24]);
     const uint16_t validBits = littleEndian16(&fmt[18]);
     if (validBits != 0 && validBits < bits)
@@ -66,23 +66,24 @@ void readSubformat(const std::array<unsigned char, kExtensibleFormatBytes>& fmt,
 void checkCdAudioFormat(const FileDescriptor& file, uint64_t chunkData, uint32_t chunkSize)
 {
     if (chunkSize < kPlainFormatBytes)
-        throw ImageError("WAVE format chunk too short");
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "WAVE format chunk too short");
     std::array<unsigned char, kExtensibleFormatBytes> fmt{};
     if (!file.readExact(chunkData, fmt.data(), std::min(chunkSize, kExtensibleFormatBytes)))
-        throw ImageError("WAVE file ends inside its header");
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "WAVE file ends inside its header");
     uint16_t tag = littleEndian16(&fmt[0]);
     uint32_t bits = littleEndian16(&fmt[14]);
     if (tag == kFormatExtensible) {
         if (chunkSize < kExtensibleFormatBytes)
-            throw ImageError("WAVE format chunk too short");
+            throw Failure(CUEIFY_ERR_NO_DEVICE, "WAVE format chunk too short");
         readSubformat(fmt, tag, bits);
     }
     if (tag != kFormatPcm)
-        throw ImageError("not PCM (WAVE format " + std::to_string(tag) + ")");
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "not PCM (WAVE format " + std::to_string(tag) + ")");
     requireCdAudio({littleEndian32(&fmt[4]), bits, littleEndian16(&fmt[2])});
     if (littleEndian16(&fmt[12]) != kCdBytesPerSampleFrame)
-        throw ImageError("WAVE format chunk gives " + std::to_string(littleEndian16(&fmt[12])) +
-                         " bytes a sample frame");
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "WAVE format chunk gives " +
+                                                std::to_string(littleEndian16(&fmt[12])) +
+                                                " bytes a sample frame");
 }
 
 } // namespace
@@ -97,7 +98,7 @@ bool isRiffWave(const FileDescriptor& file) noexcept
 PcmData findWaveSamples(const FileDescriptor& file)
 {
     if (!isRiffWave(file))
-        throw ImageError("not a RIFF WAVE file");
+        throw Failure(CUEIFY_ERR_NO_DEVICE, "not a RIFF WAVE file");
     const uint64_t fileBytes = file.size();
     bool formatChecked = false;
     for (uint64_t offset = kRiffHeaderBytes; offset + kChunkHeaderBytes <= fileBytes;) {
@@ -108,13 +109,13 @@ PcmData findWaveSamples(const FileDescriptor& file)
             formatChecked = true;
         } else if (isId(chunk.id, "data")) {
             if (!formatChecked)
-                throw ImageError("WAVE data chunk before its format chunk");
+                throw Failure(CUEIFY_ERR_NO_DEVICE, "WAVE data chunk before its format chunk");
             const uint64_t held = std::min<uint64_t>(chunk.size, fileBytes - data);
             return PcmData{data, held - held % kCdBytesPerSampleFrame, SampleOrder::AsStored};
         }
         offset = data + chunk.size + (chunk.size & 1u); // chunks are padded to even sizes
     }
-    throw ImageError("WAVE file without a data chunk");
+    throw Failure(CUEIFY_ERR_NO_DEVICE, "WAVE file without a data chunk");
 }
 
 } // namespace cueify

@@ -10,7 +10,7 @@ namespace cueify {
 // True when the file starts as a RIFF WAVE file.
 bool isRiffWave(const FileDescriptor& file) noexcept;
 
-// Throws ImageError for a file that is no RIFF WAVE, has no "data" chunk after its
+// Throws Failure (CUEIFY_ERR_NO_DEVICE) for a file that is no RIFF WAVE, has no "data" chunk after its
 // "fmt " chunk, or holds samples in any other format.
 PcmData findWaveSamples(const FileDescriptor& file);
 
