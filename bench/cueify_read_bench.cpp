@@ -7,6 +7,7 @@
 //   cueify_read_bench [directory]   (default: a fresh directory under the system's temporary directory)
 #include <cueify/cueify.h>
 
+#include "WorkDirectory.h"
 #include "mkdisc/DiscWriter.h"
 
 #include <fcntl.h>
@@ -51,38 +52,6 @@ public:
 
 private:
     int m_fd;
-};
-
-// Removes the directory at the end unless the caller named it.
-class WorkDirectory
-{
-public:
-    explicit WorkDirectory(const char* given)
-    {
-        if (given) {
-            m_path = given;
-            return;
-        }
-        std::string pattern = (fs::temp_directory_path() / "cueify-read-bench-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp failed");
-        m_path = pattern;
-        m_owned = true;
-    }
-    ~WorkDirectory()
-    {
-        std::error_code ignored;
-        if (m_owned)
-            fs::remove_all(m_path, ignored);
-    }
-    WorkDirectory(const WorkDirectory&) = delete;
-    WorkDirectory& operator=(const WorkDirectory&) = delete;
-
-    const fs::path& path() const { return m_path; }
-
-private:
-    fs::path m_path;
-    bool m_owned = false;
 };
 
 double secondsSince(Clock::time_point start)
@@ -141,7 +110,7 @@ mkdisc::WrittenDisc writeImage(const fs::path& directory)
 
 int run(const char* directoryArgument)
 {
-    const WorkDirectory directory(directoryArgument);
+    const WorkDirectory directory(directoryArgument, "cueify-read-bench");
     const Clock::time_point writeStart = Clock::now();
     const mkdisc::WrittenDisc disc = writeImage(directory.path());
     std::printf("wrote %u sectors (%.0f MiB) in %.1f s\n", kSectors,

@@ -4,6 +4,7 @@
 //
 //   flac_read_bench [directory]   (default: a fresh directory under the system's temporary directory;
 //                                  album.flac there is reused)
+#include "WorkDirectory.h"
 #include "image/DataFile.h"
 
 #include <algorithm>
@@ -30,38 +31,6 @@ constexpr uint32_t kSeconds = 74 * 60;
 using discgeometry::kRawSectorBytes;
 using discgeometry::kSampleRate;
 
-// Removes the directory at the end unless the caller named it.
-class WorkDirectory
-{
-public:
-    explicit WorkDirectory(const char* given)
-    {
-        if (given) {
-            m_path = given;
-            return;
-        }
-        std::string pattern = (fs::temp_directory_path() / "flac-read-bench-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp failed");
-        m_path = pattern;
-        m_owned = true;
-    }
-    ~WorkDirectory()
-    {
-        std::error_code ignored;
-        if (m_owned)
-            fs::remove_all(m_path, ignored);
-    }
-    WorkDirectory(const WorkDirectory&) = delete;
-    WorkDirectory& operator=(const WorkDirectory&) = delete;
-
-    const fs::path& path() const { return m_path; }
-
-private:
-    fs::path m_path;
-    bool m_owned = false;
-};
-
 double secondsSince(Clock::time_point start)
 {
     return std::chrono::duration<double>(Clock::now() - start).count();
@@ -78,13 +47,14 @@ void run(const std::string& command)
 // directory that already holds the file keeps it.
 fs::path writeFlac(const fs::path& directory)
 {
-    const fs::path raw = directory / "album.raw", flac = directory / "album.flac";
+    const fs::path raw = directory / "album.raw";
+    fs::path flac = directory / "album.flac";
     if (fs::exists(flac))
         return flac;
     {
         std::ofstream out(raw, std::ios::binary);
         std::minstd_rand random(44100);
-        std::vector<int16_t> block(2 * kSampleRate);
+        std::vector<int16_t> block(size_t{2} * kSampleRate);
         int left = 0, right = 0;
         for (uint32_t second = 0; second < kSeconds; ++second) {
             for (size_t i = 0; i < block.size(); i += 2) {
@@ -150,7 +120,7 @@ void printTiming(const char* what, const Timing& timing)
 
 int benchmark(const char* directoryArgument)
 {
-    const WorkDirectory directory(directoryArgument);
+    const WorkDirectory directory(directoryArgument, "flac-read-bench");
     const Clock::time_point writeStart = Clock::now();
     const fs::path flac = writeFlac(directory.path());
     std::printf("wrote %u s of audio as FLAC (%.0f MiB) in %.1f s\n", kSeconds,

@@ -12,9 +12,9 @@
 
 #include "mkdisc/DiscWriter.h"
 
+#include <ctime>
 #include <fcntl.h>
 #include <sys/resource.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>

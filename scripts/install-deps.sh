@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  clang lld clang-format ninja-build cmake pkg-config
+  clang lld clang-format clang-tidy ninja-build cmake pkg-config
   libboost-dev libboost-filesystem-dev libboost-stacktrace-dev
   libgoogle-glog-dev
   libavcodec-dev libavformat-dev libavutil-dev

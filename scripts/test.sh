@@ -2,7 +2,7 @@
 # Installs the dependencies, checks the layout of the sources with clang-format, then builds and
 # tests the project in four stages, each a workflow
 # preset of CMakePresets.json with a build folder of its own under build/:
-#   default  the whole suite
+#   default  the whole suite, then clang-tidy (.clang-tidy) over every source file of that build
 #   asan     the whole suite under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer
 #   tsan     the tests labelled concurrency under ThreadSanitizer
 #   fuzz     every fuzz target: its seed corpus replayed, then a short fuzzing run
@@ -52,6 +52,20 @@ fi
 summaries+=("stage format: every source file as .clang-format lays it out")
 
 run_stage default "whole suite"
+
+# clang-tidy reads the default build's compile database; any finding fails the run.
+echo "=== stage tidy: clang-tidy over the default build's sources"
+started=$SECONDS
+tidy_log=$(mktemp)
+if ! run-clang-tidy -p build/default -quiet -j "$(nproc)" >"${tidy_log}" 2>&1; then
+  grep -E '(error|warning): ' "${tidy_log}" | sort -u
+  rm -f "${tidy_log}"
+  echo "=== stage tidy FAILED: fix the findings above"
+  exit 1
+fi
+rm -f "${tidy_log}"
+summaries+=("stage tidy in $((SECONDS - started)) s: no clang-tidy finding")
+
 run_stage asan "whole suite, AddressSanitizer + UBSan + LeakSanitizer"
 run_stage tsan "tests labelled concurrency, ThreadSanitizer"
 # The tsan preset builds only the executables that hold concurrency tests; one it misses would

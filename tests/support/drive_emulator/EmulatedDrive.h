@@ -10,7 +10,7 @@
 #include <mutex>
 #include <optional>
 
-#include <time.h>
+#include <ctime>
 
 namespace driveemulator {
 

@@ -55,7 +55,7 @@ void describeNode(const EmulatedDrive& drive, struct statx& status)
 }
 
 // stat and its kin: the emulated node, no node at all for the machine's own drives, else libc.
-template <class Status, class Real> int statPath(const char* path, Status* status, Real* real)
+template <class Status, class Real> int statPath(const char* path, Status* status, Real real)
 {
     if (EmulatedDrive* drive = Emulator::instance().driveAt(path)) {
         describeNode(*drive, *status);
@@ -105,9 +105,7 @@ off_t seek(const char* name, int fd, off_t offset, int whence)
         const off_t base = whence == SEEK_SET   ? 0
                            : whence == SEEK_CUR ? open.position
                                                 : driveemulator::blockDeviceSize(*open.drive);
-        if (whence != SEEK_SET && whence != SEEK_CUR && whence != SEEK_END)
-            errno = EINVAL;
-        else if (base + offset < 0)
+        if ((whence != SEEK_SET && whence != SEEK_CUR && whence != SEEK_END) || base + offset < 0)
             errno = EINVAL;
         else
             result = open.position = base + offset;
@@ -225,16 +223,10 @@ INTERPOSED int fstat64(int fd, struct stat64* status) noexcept
 
 INTERPOSED int statx(int directory, const char* path, int flags, unsigned mask, struct statx* status) noexcept
 {
-    if (EmulatedDrive* drive = Emulator::instance().driveAt(path)) {
-        describeNode(*drive, *status);
-        return 0;
-    }
-    if (driveemulator::isMachineDriveName(path)) {
-        errno = ENOENT;
-        return -1;
-    }
-    return next<int(int, const char*, int, unsigned, struct statx*)>("statx")(directory, path, flags, mask,
-                                                                              status);
+    const auto real = next<int(int, const char*, int, unsigned, struct statx*)>("statx");
+    return statPath(path, status, [&](const char* name, struct statx* found) {
+        return real(directory, name, flags, mask, found);
+    });
 }
 
 // Mounted ISO 9660 and UDF file systems are where libcdio looks for drives beyond the /dev names.

@@ -70,9 +70,7 @@ int writeFromDescription(mkdisc::DiscSpec& description, const Options& options)
     }
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int run(int argc, char** argv)
 {
     CLI::App app{"Writes a synthetic CD image: CUE sheet, data files and TrackNN.cda files.", "mkdisc"};
     Options options;
@@ -95,4 +93,16 @@ int main(int argc, char** argv)
         return kBadDescription;
     }
     return writeFromDescription(description, options);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& error) {
+        std::cerr << "mkdisc: " << error.what() << "\n";
+        return kWriteFailed;
+    }
 }

@@ -38,8 +38,10 @@ Sector audioSector(uint8_t trackNumber, uint32_t indexInPart, bool pregap)
     Sector sector{};
     for (uint32_t frame = 0; frame < discgeometry::kSamplesPerSector; ++frame) {
         const uint64_t n = uint64_t{indexInPart} * discgeometry::kSamplesPerSector + frame;
-        putLittleEndian16(&sector[frame * 4], static_cast<uint16_t>(toneSample(leftHz, n, amplitude)));
-        putLittleEndian16(&sector[frame * 4 + 2], static_cast<uint16_t>(toneSample(rightHz, n, amplitude)));
+        putLittleEndian16(&sector[size_t{frame} * 4],
+                          static_cast<uint16_t>(toneSample(leftHz, n, amplitude)));
+        putLittleEndian16(&sector[size_t{frame} * 4 + 2],
+                          static_cast<uint16_t>(toneSample(rightHz, n, amplitude)));
     }
     stampLowByte(sector, 0, static_cast<uint8_t>(indexInPart));
     stampLowByte(sector, 2, static_cast<uint8_t>(indexInPart >> 8));
@@ -63,7 +65,7 @@ Sector dataSector(TrackMode mode, uint8_t modeByte16, uint32_t lba)
     sector[15] = mode == TrackMode::Mode1Raw ? 1 : 2;
     sector[16] = modeByte16;
     for (size_t i = 17; i < sector.size(); ++i)
-        sector[i] = static_cast<uint8_t>(i + lba * 7);
+        sector[i] = static_cast<uint8_t>(i + uint64_t{lba} * 7);
     return sector;
 }
 

@@ -6,8 +6,7 @@
 
 namespace vantorcd {
 
-InstallLayout::InstallLayout(std::filesystem::path binaryDirectory)
-    : m_prefix(std::move(binaryDirectory) / "..")
+InstallLayout::InstallLayout(const std::filesystem::path& binaryDirectory) : m_prefix(binaryDirectory / "..")
 {
 }
 

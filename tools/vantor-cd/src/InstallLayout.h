@@ -10,7 +10,7 @@ namespace vantorcd {
 class InstallLayout
 {
 public:
-    explicit InstallLayout(std::filesystem::path binaryDirectory);
+    explicit InstallLayout(const std::filesystem::path& binaryDirectory);
 
     // The layout of the running program. Throws UserError when its binary cannot be located.
     static InstallLayout ofRunningProgram();

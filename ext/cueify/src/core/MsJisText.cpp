@@ -99,9 +99,9 @@ std::string msJisToUtf8(std::string_view codes)
             text += '\t';
         else if (high == 0)
             appendUtf8(text, singleByteCharacter(low));
-        else if (!isDoubleByteCode(high, low))
-            appendUtf8(text, kReplacement);
-        else if (std::optional<std::string> converted = throughTables(tables, codes.substr(at, 2), 0))
+        else if (const std::optional<std::string> converted =
+                     isDoubleByteCode(high, low) ? throughTables(tables, codes.substr(at, 2), 0)
+                                                 : std::nullopt)
             text += *converted;
         else
             appendUtf8(text, kReplacement);

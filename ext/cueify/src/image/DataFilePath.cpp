@@ -52,7 +52,7 @@ fs::path dataFilePath(const fs::path& sheetFolder, const std::string& name)
     std::string portable = name;
     std::replace(portable.begin(), portable.end(), '\\', '/');
     const fs::path written(portable);
-    const fs::path exact = written.is_absolute() ? written : sheetFolder / written;
+    fs::path exact = written.is_absolute() ? written : sheetFolder / written;
     if (const auto found = existingPath(exact))
         return *found;
     if (written.has_parent_path()) {

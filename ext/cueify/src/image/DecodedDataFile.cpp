@@ -11,7 +11,7 @@ namespace {
 
 // A read less than this far past the decoded frame decodes its way there rather than seek:
 // seeking costs a search of the file and a frame decoded from its start anyway.
-constexpr uint64_t kDecodeAheadSamples = 2 * kCdSampleRate;
+constexpr uint64_t kDecodeAheadSamples = uint64_t{2} * kCdSampleRate;
 
 // The stream's length in sample frames. A container that does not give it exactly in units of
 // 1/44,100 s (a bitrate estimate, a coarser time base) is decoded once to its end, because a

@@ -68,6 +68,7 @@ std::unique_ptr<ImageDevice> loadImage(const fs::path& cueSheet)
     const CueSheet sheet = readSheet(cueSheet, sheetName);
     std::vector<OpenedDataFile> files = openDataFiles(cueSheet, sheet, sheetName);
     std::vector<uint64_t> fileBytes;
+    fileBytes.reserve(files.size());
     for (const OpenedDataFile& file : files)
         fileBytes.push_back(file.file->size());
     ImageLayout layout = layOutImage(sheet, fileBytes, sheetName);

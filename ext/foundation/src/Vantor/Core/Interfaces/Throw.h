@@ -32,8 +32,11 @@ VANTOR_API std::string DescriptionOf(const Vantor::Exception& caught);
 } // namespace Vantor
 
 // VANTOR_THROW(Vantor::Exception, << Vantor::ErrorDescription("text") << ...);
+// errorInfo is a chain of << operands, which parentheses would break.
+// NOLINTBEGIN(bugprone-macro-parentheses)
 #define VANTOR_THROW(ExceptionClass, errorInfo)                                                              \
     BOOST_THROW_EXCEPTION(::Vantor::AddStack(ExceptionClass() errorInfo))
+// NOLINTEND(bugprone-macro-parentheses)
 
 // Inside a handler for Vantor::Exception: throws ExceptionClass with the caught failure's
 // description only, located at the catching function.

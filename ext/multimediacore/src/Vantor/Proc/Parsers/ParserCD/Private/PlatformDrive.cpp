@@ -112,7 +112,7 @@ std::optional<std::string> FindPlatformDrive(const std::string& absolutePath)
         return std::nullopt;
     if (IsItsOwnDrive(absolutePath, status))
         return absolutePath;
-    if (const auto folder = EnclosingDriveFolder(absolutePath))
+    if (auto folder = EnclosingDriveFolder(absolutePath))
         return folder;
     return MountSourceOf(status.st_dev);
 }
