@@ -2,8 +2,7 @@
 // later run can reuse what is there, or a temporary one removed at the end.
 #pragma once
 
-#include <stdlib.h>
-
+#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 #include <string>

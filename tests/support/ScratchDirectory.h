@@ -25,7 +25,7 @@ public:
     // Writes a file of that name and content inside the directory and returns its path.
     std::filesystem::path write(const std::string& name, const std::string& content) const
     {
-        const std::filesystem::path file = m_path / name;
+        std::filesystem::path file = m_path / name;
         std::filesystem::create_directories(file.parent_path());
         std::ofstream(file, std::ios::binary) << content;
         return file;

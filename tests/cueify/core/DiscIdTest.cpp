@@ -55,7 +55,7 @@ SessionsOwner twoSessions(uint8_t lastSessionTrack, uint32_t lba)
 
 std::string taken(char* id)
 {
-    const std::string text = id ? id : "(null)";
+    std::string text = id ? id : "(null)";
     std::free(id);
     return text;
 }

@@ -25,7 +25,7 @@ fs::path sheetFor(const fs::path& binSheet, const std::string& dataFile, const s
     std::string sheet = textOf(binSheet);
     const std::string binLine = "FILE \"disc.bin\" BINARY";
     sheet.replace(sheet.find(binLine), binLine.size(), "FILE \"" + dataFile + "\" " + type);
-    const fs::path path = binSheet.parent_path() / (dataFile + ".cue");
+    fs::path path = binSheet.parent_path() / (dataFile + ".cue");
     std::ofstream(path) << sheet;
     return path;
 }

@@ -28,7 +28,8 @@ uint32_t readAheadSectorsFor(const std::string& path) noexcept
     ::close(fd);
     if (result != 0 || maxSectors == 0)
         return kReadAheadSectors;
-    return std::clamp<uint32_t>(maxSectors * kKernelSectorBytes / kRawSectorBytes, 1, kReadAheadSectors);
+    return static_cast<uint32_t>(std::clamp<uint64_t>(
+        uint64_t{maxSectors} * kKernelSectorBytes / kRawSectorBytes, 1, kReadAheadSectors));
 }
 
 } // namespace cueify
