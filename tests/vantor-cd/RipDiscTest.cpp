@@ -1,6 +1,7 @@
 // vantor-cd rip-disc on an enhanced CD that the disc-image writer makes: audio tracks of 600,
 // 400 (after a stored pregap of 40) and 500 sectors, then a data track in a second session. The
 // expected PCM comes from the image's data file and the expected CRCs from a loop of this test.
+#include "HexText.h"
 #include "RunCommand.h"
 
 #include <discgeometry/DiscGeometry.h>
@@ -28,12 +29,7 @@ struct Crcs
     uint32_t crc32 = 0;
 };
 
-std::string hex(uint32_t value)
-{
-    char text[9];
-    std::snprintf(text, sizeof text, "%08x", value);
-    return text;
-}
+using testsupport::hex;
 
 uint32_t plainCrc32(const std::string& bytes)
 {
