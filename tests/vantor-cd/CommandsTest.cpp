@@ -289,6 +289,7 @@ TEST_F(Commands, UserErrorsGiveOneLineAndLeaveNoFile)
              " (a disc image counts as a drive when its directory is named in CUEIFY_VIRTUAL_DRIVES and "
              "holds the disc's .cda files)"},
         {{"list", output("missing.cue")}, output("missing.cue") + ": no such file or directory"},
+        {{"list", "/dev/sr7"}, "/dev/sr7 holds no disc: no readable disc in the drive"}, // an empty drive
         {{"list", hashFolder + "/a.cue"},
          "cannot use the disc in " + hashFolder +
              "/a.cue: its path holds \"#track\", which marks the track "

@@ -279,14 +279,6 @@ TEST_F(DriveCommands, CtrlCGivesTheDriveItsDefaultSpeedBack)
     EXPECT_EQ(countersIn(counters)["read-speeds-kbs"], "354 65535 0 0");
 }
 
-TEST_F(DriveCommands, AnEmptyDriveIsNoDisc)
-{
-    const Environment empty = onEmulatedDrives("/dev/sr7");
-    const Result list = run({"list", "/dev/sr7"}, empty);
-    EXPECT_EQ(list.exitCode, 1);
-    EXPECT_EQ(list.err, "vantor-cd: /dev/sr7 holds no disc: no readable disc in the drive\n");
-}
-
 // A directory that stands for a physical drive, as a mounted disc's volume does: its TrackNN.cda
 // files open the drive's tracks through the plug-in, read as securely as the drive's own track
 // paths, and listing it lists the drive's disc.
