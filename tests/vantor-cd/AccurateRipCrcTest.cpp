@@ -3,6 +3,7 @@
 // dBAR reply that holds the disc's v1 CRCs.
 #include "AccurateRipCrc.h"
 #include "DbarReply.h"
+#include "HexText.h"
 
 #include <discgeometry/DiscGeometry.h>
 #include <gtest/gtest.h>
@@ -17,12 +18,7 @@ namespace {
 using discgeometry::kRawSectorBytes;
 using discgeometry::kSamplesPerSector;
 
-std::string hex(uint32_t value)
-{
-    char text[9];
-    std::snprintf(text, sizeof text, "%08x", value);
-    return text;
-}
+using testsupport::hex;
 
 std::vector<uint8_t> syntheticSamples(uint64_t first, uint64_t count)
 {

@@ -1,6 +1,6 @@
-// Every command of vantor-cd, run from a shell as a user would, mostly on the demo disc the build
-// writes: audio tracks of 340, 465 and 390 sectors from the start of demo.bin, then a data track
-// in a second session, and mkdisc's TrackNN.cda files beside them.
+// Every command of vantor-cd and its command line, run from a shell as a user would, mostly on the
+// demo disc the build writes: audio tracks of 340, 465 and 390 sectors from the start of demo.bin,
+// then a data track in a second session, and mkdisc's TrackNN.cda files beside them.
 #include "RunCommand.h"
 
 #include <discgeometry/DiscGeometry.h>
@@ -187,6 +187,9 @@ TEST_F(Commands, FromAndToCutRipAndPlayAtTheNearestSample)
         {{"--from", "0:01.001"}, 44144, 340 * 588 - 44144},
         {{"--to", "0:00.010"}, 0, 441},
         {{"--from", "4.3", "--to", "9"}, 189630, 340 * 588 - 189630}, // past the whole seconds a seek reaches
+        // 0.019 s is sample 837.9, 0.041 s sample 1808.1; 34 us is sample 1.499, 35 us sample 1.543.
+        {{"--from", "0.019", "--to", "0.041"}, 838, 970},
+        {{"--from", "0.000034", "--to", "0.000035"}, 1, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.firstSample);
@@ -286,6 +289,7 @@ TEST_F(Commands, UserErrorsGiveOneLineAndLeaveNoFile)
              " (a disc image counts as a drive when its directory is named in CUEIFY_VIRTUAL_DRIVES and "
              "holds the disc's .cda files)"},
         {{"list", output("missing.cue")}, output("missing.cue") + ": no such file or directory"},
+        {{"list", "/dev/sr7"}, "/dev/sr7 holds no disc: no readable disc in the drive"}, // an empty drive
         {{"list", hashFolder + "/a.cue"},
          "cannot use the disc in " + hashFolder +
              "/a.cue: its path holds \"#track\", which marks the track "
@@ -301,6 +305,50 @@ TEST_F(Commands, UserErrorsGiveOneLineAndLeaveNoFile)
         EXPECT_EQ(result.err, "vantor-cd: " + c.message + "\n");
         EXPECT_EQ(result.out, "");
         EXPECT_EQ(entries(), 4); // the sheets and the folder written above
+    }
+}
+
+TEST_F(Commands, MalformedCommandLineExitsWithTwoAndOneLineNamingTheProblem)
+{
+    const struct
+    {
+        std::vector<std::string> arguments;
+        std::string problem;
+    } cases[] = {
+        {{}, "a command is required: drives, list, info, rip, rip-disc, play or cda"},
+        {{"burn"}, "unknown command 'burn' (drives, list, info, rip, rip-disc, play or cda)"},
+        {{"rip", "--bogus"}, "The following argument was not expected: --bogus"},
+        {{"rip", demoTrack(1), "--from"}, "--from: 1 required TEXT missing"},
+        {{"rip", demoTrack(1), "--speed", "0"},
+         "--speed: '0' is no speed: give a whole multiple of 1x, or max"},
+        {{"play", demoTrack(1), "--speed", "-2"},
+         "--speed: '-2' is no speed: give a whole multiple of 1x, or max"},
+        {{"rip-disc", "--speed", "fast"}, "--speed: 'fast' is no speed: give a whole multiple of 1x, or max"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.problem);
+        const Result result = run(c.arguments, {}, scratch.path());
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.err, "vantor-cd: " + c.problem + " (see vantor-cd --help)\n");
+        EXPECT_EQ(result.out, "");
+    }
+    EXPECT_EQ(entries(), 0);
+}
+
+TEST_F(Commands, WrittenFileHasTheModeOfANewFileUnderTheUmask)
+{
+    const std::pair<const char*, std::filesystem::perms> cases[] = {{"000", std::filesystem::perms(0666)},
+                                                                    {"022", std::filesystem::perms(0644)},
+                                                                    {"077", std::filesystem::perms(0600)},
+                                                                    {"257", std::filesystem::perms(0420)}};
+    for (const auto& [umask, mode] : cases) {
+        SCOPED_TRACE(umask);
+        const std::string file = output(std::string(umask) + ".flac");
+        const Result result = run({"-c", std::string("umask ") + umask + "; exec \"$0\" \"$@\"",
+                                   VANTOR_CD_BINARY, "rip", demoTrack(1), "-o", file, "--to", "0.1"},
+                                  {}, {}, "sh");
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(std::filesystem::status(file).permissions(), mode);
     }
 }
 

@@ -23,15 +23,6 @@ std::string ninetyNineTracks()
     return words;
 }
 
-std::vector<std::string> wordsOf(const std::string& text)
-{
-    std::istringstream stream(text);
-    std::vector<std::string> words;
-    for (std::string word; stream >> word;)
-        words.push_back(word);
-    return words;
-}
-
 // The audio tracks to rip: all of them, or on a disc of many, two at each end and two in the
 // middle (the drive backend's own test compares every sector of such a disc).
 std::vector<int> audioTracksToRip(const std::string& trackWords)
@@ -66,11 +57,7 @@ protected:
     // The disc written as an image by the mkdisc command; its CUE sheet.
     std::string writeImage(const std::string& trackWords) const
     {
-        std::vector<std::string> arguments{"--out", (scratch.path() / "image").string(), "--no-cda"};
-        for (const std::string& word : wordsOf(trackWords))
-            arguments.push_back(word);
-        EXPECT_EQ(run(arguments, {}, {}, VANTOR_CD_MKDISC).exitCode, 0);
-        return (scratch.path() / "image" / "disc.cue").string();
+        return vantorcd::writeImage(scratch.path() / "image", trackWords);
     }
     std::string output(const std::string& name) const { return (scratch.path() / name).string(); }
 
@@ -281,30 +268,15 @@ TEST_F(DriveCommands, RipAndPlayOpenTheDriveOnceAndDrivesReadsEachTableOfContent
 
 TEST_F(DriveCommands, CtrlCGivesTheDriveItsDefaultSpeedBack)
 {
-    // Slow sectors keep play reading while the shell sees its first bytes and sends SIGINT. The
-    // emulator is preloaded into play alone, as the shell and its tools are not built with the
-    // sanitizers an instrumented emulator needs.
+    // Slow sectors keep play reading while the shell sees its first bytes and sends SIGINT.
     const std::string counters = output("counters"), played = output("played");
-    std::string emulated = "env";
-    for (const auto& [name, value] :
-         onEmulatedDrives("/dev/sr7 delay-us=2000 counters=" + counters + " audio:340 audio:465"))
-        emulated += " " + quoted(name + "=" + value);
-    const std::string script = emulated + " " + quoted(VANTOR_CD_BINARY) + " play " +
-                               quoted(trackPath("/dev/sr7", 2)) + " --speed 2 >" + quoted(played) +
-                               " & play=$!; until [ -s " + quoted(played) +
-                               " ]; do sleep 0.01; done; kill -INT $play; wait $play";
-    const Result result = run({"-c", script}, {}, {}, "sh");
+    const Result result =
+        interruptedOnEmulatedDrives({"play", trackPath("/dev/sr7", 2), "--speed", "2"},
+                                    "/dev/sr7 delay-us=2000 counters=" + counters + " audio:340 audio:465",
+                                    "[ -s " + quoted(played) + " ]", played);
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.err, "vantor-cd: interrupted\n");
     EXPECT_EQ(countersIn(counters)["read-speeds-kbs"], "354 65535 0 0");
-}
-
-TEST_F(DriveCommands, AnEmptyDriveIsNoDisc)
-{
-    const Environment empty = onEmulatedDrives("/dev/sr7");
-    const Result list = run({"list", "/dev/sr7"}, empty);
-    EXPECT_EQ(list.exitCode, 1);
-    EXPECT_EQ(list.err, "vantor-cd: /dev/sr7 holds no disc: no readable disc in the drive\n");
 }
 
 // A directory that stands for a physical drive, as a mounted disc's volume does: its TrackNN.cda

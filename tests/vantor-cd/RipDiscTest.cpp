@@ -1,6 +1,7 @@
 // vantor-cd rip-disc on an enhanced CD that the disc-image writer makes: audio tracks of 600,
 // 400 (after a stored pregap of 40) and 500 sectors, then a data track in a second session. The
 // expected PCM comes from the image's data file and the expected CRCs from a loop of this test.
+#include "HexText.h"
 #include "RunCommand.h"
 
 #include <discgeometry/DiscGeometry.h>
@@ -11,7 +12,6 @@
 #include <algorithm>
 #include <array>
 #include <csignal>
-#include <sstream>
 
 namespace vantorcd {
 namespace {
@@ -28,11 +28,14 @@ struct Crcs
     uint32_t crc32 = 0;
 };
 
-std::string hex(uint32_t value)
+using testsupport::hex;
+
+// A track's entry in the log, from its file to its re-reads.
+std::string logEntry(unsigned track, const Crcs& crcs, const std::string& rereads)
 {
-    char text[9];
-    std::snprintf(text, sizeof text, "%08x", value);
-    return text;
+    return "  File:            0" + std::to_string(track) + ".wav\n  CRC32:           " + hex(crcs.crc32) +
+           "\n  AccurateRip v1:  " + hex(crcs.v1) + "\n  AccurateRip v2:  " + hex(crcs.v2) +
+           "\n  Re-reads:        " + rereads + "\n";
 }
 
 uint32_t plainCrc32(const std::string& bytes)
@@ -134,11 +137,7 @@ class RipDisc : public ::testing::Test
 protected:
     void SetUp() override
     {
-        std::istringstream words(kDisc);
-        std::vector<std::string> arguments{"--out", (scratch.path() / "image").string(), "--no-cda"};
-        for (std::string word; words >> word;)
-            arguments.push_back(word);
-        ASSERT_EQ(run(arguments, {}, {}, VANTOR_CD_MKDISC).exitCode, 0);
+        writeImage(scratch.path() / "image", kDisc);
         // The disc's AccurateRip name as the list command shows it.
         const std::string info = run({"list", cue()}).out;
         const size_t at = info.find("dBAR-");
@@ -188,11 +187,8 @@ TEST_F(RipDisc, EachFileHoldsItsTrackExactlyAndTheLogItsCrcs)
     for (unsigned track = 1; track <= 3; ++track) {
         const std::string file = folder() + "/0" + std::to_string(track) + ".wav";
         EXPECT_TRUE(decodedPcm(file) == pcm(track)) << track;
-        const Crcs& expected = crcs[track - 1];
-        EXPECT_NE(log().find("Track " + std::to_string(track) + "\n  File:            0" +
-                             std::to_string(track) + ".wav\n  CRC32:           " + hex(expected.crc32) +
-                             "\n  AccurateRip v1:  " + hex(expected.v1) + "\n  AccurateRip v2:  " +
-                             hex(expected.v2) + "\n  Re-reads:        0\n  Verdict:         not verified\n"),
+        EXPECT_NE(log().find("Track " + std::to_string(track) + "\n" + logEntry(track, crcs[track - 1], "0") +
+                             "  Verdict:         not verified\n"),
                   std::string::npos)
             << log();
     }
@@ -301,12 +297,7 @@ TEST_F(RipDisc, ASectorInDoubtOnADriveIsReadUntilTwoReadsWithoutC2ErrorsAgree)
         for (unsigned track = 1; track <= 3; ++track)
             EXPECT_TRUE(decodedPcm(folder() + "/0" + std::to_string(track) + ".wav") == pcm(track)) << track;
         for (unsigned track = 1; track <= 2; ++track)
-            EXPECT_NE(log().find("  File:            0" + std::to_string(track) +
-                                 ".wav\n  CRC32:           " + hex(crcs[track - 1].crc32) +
-                                 "\n  AccurateRip v1:  " + hex(crcs[track - 1].v1) +
-                                 "\n  AccurateRip v2:  " + hex(crcs[track - 1].v2) +
-                                 "\n  Re-reads:        " + (track == 2 ? "2" : "0") + "\n"),
-                      std::string::npos)
+            EXPECT_NE(log().find(logEntry(track, crcs[track - 1], track == 2 ? "2" : "0")), std::string::npos)
                 << log();
     }
 }
@@ -355,8 +346,7 @@ TEST_P(RipDiscHiddenAudio, AudioBeforeTrackOneIsTrackZeroUnlessSilent)
 {
     const HiddenCase& c = GetParam();
     const std::string image = (scratch.path() / "image").string(), folder = (scratch.path() / "rip").string();
-    ASSERT_EQ(run({"--out", image, "--no-cda", c.firstTrack, "audio:200"}, {}, {}, VANTOR_CD_MKDISC).exitCode,
-              0);
+    writeImage(image, c.firstTrack + std::string(" audio:200"));
     const Result result = run({"rip-disc", image + "/disc.cue", "-o", folder, "--format", "wav"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(readFile(folder + "/disc.cue"), c.cueSheet);
@@ -446,17 +436,10 @@ TEST_F(RipDisc, AFolderThatHoldsFilesIsKeptUnlessForced)
 
 TEST_F(RipDisc, CtrlCKeepsTheFinishedTracksAndNothingOfTheTrackItStopsIn)
 {
-    // Slow sectors keep the rip in track 2 while the shell sees track 1's file and sends SIGINT. The
-    // emulator is preloaded into the rip alone: the shell and its tools are not built with the
-    // sanitizers an instrumented emulator needs.
-    std::string emulated = "env";
-    for (const auto& [name, value] : onEmulatedDrives("/dev/sr7 delay-us=2000 " + std::string(kDisc)))
-        emulated += " " + quoted(name + "=" + value);
-    const std::string script = emulated + " " + quoted(VANTOR_CD_BINARY) + " rip-disc /dev/sr7 -o " +
-                               quoted(folder()) + " --format wav & rip=$!; until [ -e " +
-                               quoted(folder() + "/01.wav") +
-                               " ]; do sleep 0.01; done; kill -INT $rip; wait $rip";
-    const Result result = run({"-c", script}, {}, {}, "sh");
+    // Slow sectors keep the rip in track 2 while the shell sees track 1's file and sends SIGINT.
+    const Result result = interruptedOnEmulatedDrives(
+        {"rip-disc", "/dev/sr7", "-o", folder(), "--format", "wav"},
+        "/dev/sr7 delay-us=2000 " + std::string(kDisc), "[ -e " + quoted(folder() + "/01.wav") + " ]");
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.err,
               "vantor-cd: interrupted in track 2; the tracks before it are complete and nothing of it "
@@ -491,11 +474,7 @@ TEST_F(RipDisc, AnEmulatedDriveRipsLikeTheImageAndStopsAtASectorThatNeverReads)
     for (unsigned track = 1; track <= 3; ++track)
         EXPECT_TRUE(decodedPcm(folder() + "/0" + std::to_string(track) + ".wav") == pcm(track)) << track;
     EXPECT_NE(log().find("Drive:           /dev/sr7\n"), std::string::npos) << log();
-    EXPECT_NE(log().find("  File:            02.wav\n  CRC32:           " + hex(crcs[1].crc32) +
-                         "\n  AccurateRip v1:  " + hex(crcs[1].v1) +
-                         "\n  AccurateRip v2:  " + hex(crcs[1].v2) + "\n  Re-reads:        3\n"),
-              std::string::npos)
-        << log();
+    EXPECT_NE(log().find(logEntry(2, crcs[1], "3")), std::string::npos) << log();
     const Result failed = run({"rip-disc", "/dev/sr7", "-o", folder() + "2", "--format", "wav"},
                               onEmulatedDrives("/dev/sr7 medium-error=700 " + std::string(kDisc)));
     EXPECT_EQ(failed.exitCode, 1);

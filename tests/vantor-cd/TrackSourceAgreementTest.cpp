@@ -3,13 +3,8 @@
 // `vantor-cd info`, and both must find the same disc and track or both refuse it.
 #include "RunCommand.h"
 
-#include "Vantor/Core/Interfaces/ErrorInfo.h"
-#include "Vantor/Core/Interfaces/Exceptions.h"
-#include "Vantor/Core/Interfaces/IDataInput.h"
-#include "Vantor/Proc/IParser.h"
-#include "Vantor/Proc/PluginRegistry.h"
+#include "host/PluginHost.h"
 
-#include <boost/exception/get_error_info.hpp>
 #include <nlohmann/json.hpp>
 
 #include <cstdlib>
@@ -42,14 +37,6 @@ std::string discTrackLasting(int64_t durationUs)
     return "a track of " + std::to_string(durationUs) + " us";
 }
 
-std::string descriptionOf(const std::exception& error)
-{
-    const auto* hostError = dynamic_cast<const Vantor::Exception*>(&error);
-    const std::string* description =
-        hostError ? boost::get_error_info<Vantor::ErrorDescription>(*hostError) : nullptr;
-    return description ? *description : error.what();
-}
-
 class TrackSourceAgreement : public ::testing::Test
 {
 protected:
@@ -67,7 +54,6 @@ protected:
         environment = onEmulatedDrives("/dev/sr7", {{"CUEIFY_VIRTUAL_DRIVES", drives}});
         ASSERT_EQ(setenv("CUEIFY_VIRTUAL_DRIVES", drives.c_str(), 1), 0);
         ASSERT_EQ(chdir(root.c_str()), 0); // relative inputs name the same files for both
-        registry.LoadModule(Vantor::ioPath(std::string(PARSERCD_MODULE_PATH)));
     }
     void TearDown() override
     {
@@ -89,12 +75,10 @@ protected:
     std::string pluginOpens(const std::string& input) const
     {
         try {
-            const Vantor::SP<Vantor::Proc::IParser> parser =
-                registry.GetParserCreators("cda").front()->Create(
-                    Vantor::Core::DataInputPath::Create(Vantor::ioPath(input)), {}, nullptr);
-            return discTrackLasting(parser->GetDuration());
+            return discTrackLasting(host.open(input)->GetDuration());
         } catch (const std::exception& error) {
-            return descriptionOf(error);
+            const std::string description = reliability::descriptionOf(error);
+            return description.empty() ? error.what() : description;
         }
     }
 
@@ -118,7 +102,7 @@ protected:
     const std::filesystem::path root = std::filesystem::canonical(scratch.path());
     const std::string drives = drive("a") + ":" + drive("b.cda") + ":" + drive("d");
     Environment environment;
-    Vantor::Proc::PluginRegistry registry;
+    const reliability::PluginHost host;
 };
 
 TEST_F(TrackSourceAgreement, BothFindTheSameDriveAndTrackOrBothRefuse)

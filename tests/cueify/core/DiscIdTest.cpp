@@ -1,6 +1,7 @@
 // FreeDB and MusicBrainz disc IDs: published IDs of known tables of contents, and the IDs
 // libdiscid computes for discs written here, with data tracks, two sessions and audio before
 // track 1.
+#include "HexText.h"
 #include "cueify_testing/CueifyTesting.h"
 
 #include <cueify/cueify.h>
@@ -60,12 +61,7 @@ std::string taken(char* id)
     return text;
 }
 
-std::string hex(uint32_t value)
-{
-    char text[9];
-    std::snprintf(text, sizeof text, "%08x", value);
-    return text;
-}
+using testsupport::hex;
 
 std::vector<TocEntry> audioTracks(const std::vector<uint32_t>& lbas)
 {

@@ -28,25 +28,16 @@ const AudioFileCase kAudioFiles[] = {{"BigEndianAiff", "album.aiff", ""},
                                      {"Tta", "album.tta", ""},
                                      {"AlacInMp4", "album.m4a", "-c:a alac"}};
 
-TEST(AudioDataFile, FilesReadInOrderAreTheSamplesTheyWereMadeOf)
+// Each file is opened three times and read: in order; a sector at a time at byte offsets out of
+// order (the end with its partial last frame, back to the start, a jump far ahead, a step back
+// inside the frames just decoded, a step just past them); and at any sector or sample frame in an
+// order the same every run, as players sharing a device ask for them, where each read gets its
+// bytes whichever reads came before it, including reads in the last frames, where a demuxer's
+// search of the file may give up.
+TEST(AudioDataFile, ReadsInOrderOutOfOrderAndAtRandomAreTheSamplesTheFileWasMadeOf)
 {
     const std::string samples = cdSamples(kSampleFrames);
-    for (const AudioFileCase& c : kAudioFiles) {
-        SCOPED_TRACE(c.name);
-        testsupport::ScratchDirectory scratch;
-        const auto file =
-            openDataFile(encode(scratch, samples, c.file, c.options), DataFileType::Audio, c.file);
-        EXPECT_EQ(file->size(), samples.size());
-        EXPECT_TRUE(readInOrder(*file) == samples);
-    }
-}
-
-// Each read is a sector at a byte offset: the end with its partial last frame, back to the start,
-// a jump far ahead, a step back inside the frames just decoded, a step just past them.
-TEST(AudioDataFile, ReadsOutOfOrderSeekToTheExactSample)
-{
-    const std::string samples = cdSamples(kSampleFrames);
-    const uint64_t end = samples.size();
+    const uint64_t end = samples.size(), sectors = samples.size() / kRawSectorBytes;
     const uint64_t offsets[] = {end - kRawSectorBytes, 0,
                                 6 * 176400 + 4 * 333,  3 * 176400,
                                 3 * 176400 - 4 * 1000, 3 * 176400 + 4 * 5000,
@@ -54,33 +45,23 @@ TEST(AudioDataFile, ReadsOutOfOrderSeekToTheExactSample)
     for (const AudioFileCase& c : kAudioFiles) {
         SCOPED_TRACE(c.name);
         testsupport::ScratchDirectory scratch;
-        const auto file =
-            openDataFile(encode(scratch, samples, c.file, c.options), DataFileType::Audio, c.file);
+        const fs::path path = encode(scratch, samples, c.file, c.options);
+        const auto inOrder = openDataFile(path, DataFileType::Audio, c.file);
+        EXPECT_EQ(inOrder->size(), samples.size());
+        EXPECT_TRUE(readInOrder(*inOrder) == samples);
+        const auto outOfOrder = openDataFile(path, DataFileType::Audio, c.file);
         for (const uint64_t offset : offsets)
-            EXPECT_TRUE(readBytes(*file, offset, kRawSectorBytes) == samples.substr(offset, kRawSectorBytes))
+            EXPECT_TRUE(readBytes(*outOfOrder, offset, kRawSectorBytes) ==
+                        samples.substr(offset, kRawSectorBytes))
                 << "at byte " << offset;
-    }
-}
-
-// Reads of a sector at any sector or sample frame, in an order the same every run, as players
-// sharing a device ask for them: each gets its bytes whichever reads came before it, including
-// reads in the last frames, where a demuxer's search of the file may give up.
-TEST(AudioDataFile, ReadsInARandomOrderAreTheSamplesTheyWereMadeOf)
-{
-    const std::string samples = cdSamples(kSampleFrames);
-    const uint64_t sectors = samples.size() / kRawSectorBytes;
-    for (const AudioFileCase& c : kAudioFiles) {
-        SCOPED_TRACE(c.name);
-        testsupport::ScratchDirectory scratch;
-        const auto file =
-            openDataFile(encode(scratch, samples, c.file, c.options), DataFileType::Audio, c.file);
+        const auto atRandom = openDataFile(path, DataFileType::Audio, c.file);
         std::minstd_rand order(20261206);
         int wrongReads = 0;
         for (int n = 0; n < 600; ++n) {
             const uint64_t offset =
                 n % 2 == 0 ? order() % sectors * kRawSectorBytes : order() % (samples.size() / 4 - 588) * 4;
             wrongReads +=
-                readBytes(*file, offset, kRawSectorBytes) != samples.substr(offset, kRawSectorBytes);
+                readBytes(*atRandom, offset, kRawSectorBytes) != samples.substr(offset, kRawSectorBytes);
         }
         EXPECT_EQ(wrongReads, 0);
     }
