@@ -10,9 +10,9 @@ namespace vantorcd {
 namespace {
 
 using discgeometry::kSamplesPerSector;
-constexpr uint64_t kSkippedAtDiscStart = 5 * kSamplesPerSector - 1;
-constexpr uint64_t kSkippedAtDiscEnd = 5 * kSamplesPerSector;
-constexpr uint64_t kFrame450Start = 450 * kSamplesPerSector; // the sample before sector 450's first
+constexpr uint64_t kSkippedAtDiscStart = uint64_t{5} * kSamplesPerSector - 1;
+constexpr uint64_t kSkippedAtDiscEnd = uint64_t{5} * kSamplesPerSector;
+constexpr uint64_t kFrame450Start = uint64_t{450} * kSamplesPerSector; // the sample before sector 450's first
 using discgeometry::kBytesPerSample;
 
 // Samples are loaded as whole little-endian words, one or two at a time: assembled byte by byte,

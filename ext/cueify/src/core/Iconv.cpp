@@ -8,6 +8,7 @@ namespace cueify {
 
 Iconv::Iconv(const char* to, const char* from) : m_descriptor(iconv_open(to, from))
 {
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): iconv_open's own failure value
     if (m_descriptor == reinterpret_cast<iconv_t>(-1))
         throw Failure(CUEIFY_ERR_INTERNAL, std::string("no conversion from ") + from + " to " + to);
 }
