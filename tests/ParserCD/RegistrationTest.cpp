@@ -27,7 +27,7 @@ public:
     void RegisterCDReaderCreator(Vantor::Proc::CDReaderCreator creator) override
     {
         EXPECT_EQ(creator, &Vantor::Proc::CDReader::Create);
-        factories.push_back(nullptr);
+        factories.emplace_back(nullptr);
     }
 
     std::vector<SP<IParserCreator>> factories;

@@ -271,7 +271,7 @@ TEST(EmulatedDrive, ListingNamesTheEmulatedDrivesThenTheVirtualOnes)
     std::vector<std::string> listed(names.get(), names.get() + count);
     std::vector<std::string> expected;
     for (const Drive& drive : kDrives)
-        expected.push_back(drive.path);
+        expected.emplace_back(drive.path);
     std::sort(expected.begin(), expected.end(), [](const std::string& a, const std::string& b) {
         return a.size() != b.size() ? a.size() < b.size() : a < b;
     });

@@ -243,7 +243,7 @@ TEST(CueSheet, MalformedSheetsAreRefusedWithTheFaultAndItsLine)
          "disc.cue:1: cannot open 'absent.bin': no such file"},
         {file + "  TRACK 01 AUDIO\n    PREGAP 99:59:00\n    INDEX 01 00:00:00\n",
          "disc.cue: the disc would last longer than 99:59:74"},
-        {std::string("FILE \"a.bin\" BINARY\n\0", 22), "disc.cue: NUL byte in the sheet: not a text file"},
+        {std::string("FILE \"a.bin\" BINARY\n\0", 21), "disc.cue: NUL byte in the sheet: not a text file"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.reason);
