@@ -176,9 +176,9 @@ int main(int argc, char** argv)
 {
     try {
         const BenchDirectory directory(argc > 1 ? argv[1] : nullptr);
-        mkdisc::DiscSpec description;
+        mkdisc::DiscDescription description;
         description.name = "long";
-        mkdisc::TrackSpec track;
+        mkdisc::TrackDescription track;
         track.sectors = TRACK_SECTORS;
         description.sessions.push_back({{track}});
         const mkdisc::WrittenDisc disc = mkdisc::writeDisc(description, directory.path());
