@@ -55,14 +55,14 @@ void parseFlags(const std::string& flags, TrackDescription& track)
 
 void parseOption(const std::string& option, TrackDescription& track)
 {
-    constexpr uint32_t anyCount = std::numeric_limits<uint32_t>::max();
+    constexpr uint32_t kAnyCount = std::numeric_limits<uint32_t>::max();
     const size_t equals = option.find('=');
     const std::string key = option.substr(0, equals);
     const std::string value = equals == std::string::npos ? "" : option.substr(equals + 1);
     if (key == "pregap")
-        track.storedPregapSectors = parseCount(value, anyCount, "pregap");
+        track.storedPregapSectors = parseCount(value, kAnyCount, "pregap");
     else if (key == "silence")
-        track.silentPregapSectors = parseCount(value, anyCount, "silence");
+        track.silentPregapSectors = parseCount(value, kAnyCount, "silence");
     else if (key == "byte16")
         track.dataModeByte = static_cast<uint8_t>(parseCount(value, 255, "byte16"));
     else if (key == "flags")
