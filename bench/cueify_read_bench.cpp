@@ -99,10 +99,10 @@ double timePreadReads(const fs::path& dataFile, uint64_t& checksum, uint32_t& fa
 
 mkdisc::WrittenDisc writeImage(const fs::path& directory)
 {
-    mkdisc::DiscSpec description;
+    mkdisc::DiscDescription description;
     description.name = "bench";
     description.writeCdaFiles = false;
-    mkdisc::TrackSpec track;
+    mkdisc::TrackDescription track;
     track.sectors = kSectors;
     description.sessions = {{{track}}};
     return mkdisc::writeDisc(description, directory);

@@ -31,8 +31,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using Vantor::SP;
 
-constexpr uint32_t TRACK_SECTORS = 74 * 60 * 75; // 74:00:00
-constexpr int ROUNDS = 5;
+constexpr uint32_t kTrackSectors = 74 * 60 * 75; // 74:00:00
+constexpr int kRounds = 5;
 
 long PeakRssKilobytes()
 {
@@ -176,22 +176,22 @@ int main(int argc, char** argv)
 {
     try {
         const BenchDirectory directory(argc > 1 ? argv[1] : nullptr);
-        mkdisc::DiscSpec description;
+        mkdisc::DiscDescription description;
         description.name = "long";
-        mkdisc::TrackSpec track;
-        track.sectors = TRACK_SECTORS;
+        mkdisc::TrackDescription track;
+        track.sectors = kTrackSectors;
         description.sessions.push_back({{track}});
         const mkdisc::WrittenDisc disc = mkdisc::writeDisc(description, directory.path());
 
-        PreadLoop(disc.dataFiles.at(0), TRACK_SECTORS); // warms the page cache
-        Run plain = PreadLoop(disc.dataFiles.at(0), TRACK_SECTORS);
+        PreadLoop(disc.dataFiles.at(0), kTrackSectors); // warms the page cache
+        Run plain = PreadLoop(disc.dataFiles.at(0), kTrackSectors);
         Run played = PlayThroughHost(disc.cueSheet);
-        for (int round = 1; round < ROUNDS; ++round) {
-            KeepBest(plain, PreadLoop(disc.dataFiles.at(0), TRACK_SECTORS));
+        for (int round = 1; round < kRounds; ++round) {
+            KeepBest(plain, PreadLoop(disc.dataFiles.at(0), kTrackSectors));
             KeepBest(played, PlayThroughHost(disc.cueSheet));
         }
 
-        std::printf("sectors                 %u\n", TRACK_SECTORS);
+        std::printf("sectors                 %u\n", kTrackSectors);
         std::printf("packets played          %llu\n", static_cast<unsigned long long>(played.packets));
         std::printf("packets/s (host)        %.0f\n", played.packets / played.seconds);
         std::printf("sectors/s (pread)       %.0f\n", plain.packets / plain.seconds);
@@ -206,8 +206,9 @@ int main(int argc, char** argv)
         std::printf("peak RSS after (KiB)    %ld\n", played.peakRssAfterKiB);
         std::printf("ratio: %.2fx wall, %.2fx processor (host time over pread time; goal: at or under "
                     "1.15x; best of %d rounds each)\n",
-                    played.seconds / plain.seconds, played.processorSeconds / plain.processorSeconds, ROUNDS);
-        return played.packets == TRACK_SECTORS ? EXIT_SUCCESS : EXIT_FAILURE;
+                    played.seconds / plain.seconds, played.processorSeconds / plain.processorSeconds,
+                    kRounds);
+        return played.packets == kTrackSectors ? EXIT_SUCCESS : EXIT_FAILURE;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "play_bench: %s\n", e.what());
         return EXIT_FAILURE;

@@ -33,7 +33,7 @@ struct ImageFolder
 
     ImageFolder()
     {
-        for (const mkdisc::DiscSpec& disc : fuzzsupport::cueImageDiscs())
+        for (const mkdisc::DiscDescription& disc : fuzzsupport::cueImageDiscs())
             mkdisc::writeDisc(disc, root.path());
     }
 };

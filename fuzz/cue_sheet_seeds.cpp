@@ -26,7 +26,7 @@ std::vector<Seed> seeds()
 {
     const testsupport::ScratchDirectory scratch;
     std::vector<Seed> result;
-    for (const mkdisc::DiscSpec& disc : fuzzsupport::cueImageDiscs())
+    for (const mkdisc::DiscDescription& disc : fuzzsupport::cueImageDiscs())
         result.push_back({disc.name + ".cue", fileBytes(mkdisc::writeDisc(disc, scratch.path()).cueSheet)});
     result.push_back({"missing-file.cue",
                       bytesOf("FILE \"absent.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n")});

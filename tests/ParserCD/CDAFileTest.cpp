@@ -9,7 +9,7 @@ namespace {
 
 using namespace cdtest;
 
-constexpr uint32_t SERIAL = 0x2f4e61a3;
+constexpr uint32_t kSerial = 0x2f4e61a3;
 
 std::string CdaBytes(uint16_t track, uint32_t serial)
 {
@@ -31,45 +31,45 @@ protected:
     }
 
     testsupport::ScratchDirectory scratch;
-    const std::string input = scratch.write("Track05.cda", CdaBytes(5, SERIAL)).string();
+    const std::string input = scratch.write("Track05.cda", CdaBytes(5, kSerial)).string();
 };
 
 TEST_F(CDAFileOpen, InvalidFileIsRefusedBeforeAnyDriveIsSearchedAndAnUnknownDiscIsNotFound)
 {
-    disc.setDevices({Drive("drive", SERIAL)});
+    disc.setDevices({Drive("drive", kSerial)});
     const auto broken = [](size_t offset, const std::string& bytes) {
-        return CdaBytes(5, SERIAL).replace(offset, bytes.size(), bytes);
+        return CdaBytes(5, kSerial).replace(offset, bytes.size(), bytes);
     };
     // Tag case, a NUL in a tag, RIFF size 38, form, chunk tag, chunk size 26, version 2, a short file.
     for (const std::string& file :
          {broken(0, "riff"), broken(3, std::string(1, '\0')), broken(4, "&"), broken(8, "CDDB"),
           broken(12, std::string("fmt\0", 4)), broken(16, "\x1a"), broken(20, "\x02"),
-          CdaBytes(5, SERIAL).substr(0, 18)}) {
+          CdaBytes(5, kSerial).substr(0, 18)}) {
         scratch.write("Track05.cda", file);
         ExpectFailure(input, OpenInputFailure("Invalid cda structure.", input),
                       "Invalid cda structure in file: " + input);
     }
     EXPECT_TRUE(disc.calls().empty());
-    scratch.write("Track05.cda", CdaBytes(5, SERIAL + 1));
+    scratch.write("Track05.cda", CdaBytes(5, kSerial + 1));
     ExpectFailure(input, OpenInputFailure("Cannot find cdrom source for the track.", input));
 }
 
 TEST_F(CDAFileOpen, OpensItsTrackOnTheFirstDriveWhoseFirstCdaFileHasItsFourByteSerialAndWhoseFirstSectorReads)
 {
     // Only the first file in listing order counts; the listing follows the directory, not the names.
-    const std::string twoFiles = Drive("two", SERIAL, "Track02.cda");
-    Drive("two", SERIAL);
+    const std::string twoFiles = Drive("two", kSerial, "Track02.cda");
+    Drive("two", kSerial);
     scratch.write("two/" + std::filesystem::directory_iterator(twoFiles)->path().filename().string(),
-                  CdaBytes(1, SERIAL + 1));
-    const std::string unreadable = Drive("unreadable", SERIAL);
-    const std::string closed = Drive("closed", SERIAL);
+                  CdaBytes(1, kSerial + 1));
+    const std::string unreadable = Drive("unreadable", kSerial);
+    const std::string closed = Drive("closed", kSerial);
     // A drive's .cda file is not validated: only its serial is read.
     const std::string capitals =
-        Drive("capitals", CdaBytes(9, SERIAL).replace(0, 4, "riff").replace(20, 1, "\x07"), "TRACK01.CDA");
+        Drive("capitals", CdaBytes(9, kSerial).replace(0, 4, "riff").replace(20, 1, "\x07"), "TRACK01.CDA");
     disc.failReadAt(unreadable, 0, CUEIFY_ERR_INTERNAL);
     disc.failOpen(closed, CUEIFY_ERR_NO_DEVICE);
     disc.setDevices({std::nullopt, std::string(), (scratch.path() / "missing").string(), input,
-                     Drive("nocda", SERIAL, "a.wav"), Drive("high", SERIAL ^ 0xFFFF0000), twoFiles,
+                     Drive("nocda", kSerial, "a.wav"), Drive("high", kSerial ^ 0xFFFF0000), twoFiles,
                      unreadable, closed, capitals});
     disc.setDisc(AudioDisc({750, 750, 750, 750, 750}));
 
@@ -84,16 +84,16 @@ TEST_F(CDAFileOpen, OpensItsTrackOnTheFirstDriveWhoseFirstCdaFileHasItsFourByteS
 
 TEST_F(CDAFileOpen, DriveFailuresAfterTheSearchAreTranslatedAndADiscNoDriveCanOpenIsNotFound)
 {
-    const std::string drive = Drive("drive", SERIAL);
+    const std::string drive = Drive("drive", kSerial);
     const Failure notFound = OpenInputFailure("Cannot find cdrom source for the track.", input);
     const std::pair<std::function<void()>, Failure> cases[] = {
         {[&] { disc.failNew(); }, notFound},
         {[&] { disc.failOpen(CUEIFY_ERR_NO_DEVICE); }, notFound},
         {[&] { disc.failReadAt(0, CUEIFY_ERR_INTERNAL); }, notFound},
-        {[&] { disc.failTocNew(); }, {"CDReaderException", "Cannot create toc.", OPEN_FUNCTION}},
+        {[&] { disc.failTocNew(); }, {"CDReaderException", "Cannot create toc.", kOpenFunction}},
         {[&] { disc.failTocRead(CUEIFY_NO_DATA); },
          {"CDReaderException",
-          "Cannot read TOC from device. Cueify error: The data requested is not present.", OPEN_FUNCTION}}};
+          "Cannot read TOC from device. Cueify error: The data requested is not present.", kOpenFunction}}};
     for (const auto& [inject, failure] : cases) {
         EXPECT_EQ(disc.misuses(), std::vector<std::string>{});
         disc.reset();
@@ -108,8 +108,8 @@ TEST_F(CDAFileOpen, DriveFailuresAfterTheSearchAreTranslatedAndADiscNoDriveCanOp
 // for the test's thread, so that the modes hold for every user.
 TEST_F(CDAFileOpen, ErrorsListingADriveOrReadingItsCdaFilePassUnchanged)
 {
-    const std::string locked = Drive("locked", SERIAL);
-    const std::string unreadable = Drive("unreadable", SERIAL) + "/Track01.cda";
+    const std::string locked = Drive("locked", kSerial);
+    const std::string unreadable = Drive("unreadable", kSerial) + "/Track01.cda";
     std::filesystem::permissions(scratch.path(), std::filesystem::perms::all);
     std::filesystem::permissions(locked, std::filesystem::perms::none);
     std::filesystem::permissions(unreadable, std::filesystem::perms::none);

@@ -14,7 +14,7 @@ using Vantor::Proc::CDReader;
 using Vantor::Proc::ICDReader;
 
 // Does not exist on this machine, so drive resolution keeps it as the drive path.
-const char* const DRIVE = "/dev/rdisk2";
+const char* const kDrive = "/dev/rdisk2";
 
 class CDReaderTest : public FakeDiscTest
 {
@@ -40,12 +40,12 @@ protected:
 // A path that no drive can be found for is kept as given, with a warning.
 TEST_F(CDReaderTest, UnresolvedPathIsTheDriveAndTheDiscIsListedFromItsTocAloneWithTheDriveClosed)
 {
-    SP<ICDReader> reader = CDReader::Create(DRIVE);
+    SP<ICDReader> reader = CDReader::Create(kDrive);
     EXPECT_TRUE(CDReader::IsCDPath("no/such/drive")); // opened as given, not made absolute
     EXPECT_EQ(log.messages(google::GLOG_WARNING),
               (std::vector<std::string>{"Can't get drive path for /dev/rdisk2",
                                         "Can't get drive path for no/such/drive"}));
-    EXPECT_EQ(OpenedDevices(), (std::vector<std::string>{DRIVE, "no/such/drive"}));
+    EXPECT_EQ(OpenedDevices(), (std::vector<std::string>{kDrive, "no/such/drive"}));
     EXPECT_EQ(disc.liveDevices(), 0);
     disc.failOpen(CUEIFY_ERR_NO_DEVICE); // the drive is busy or empty from now on
 
@@ -53,7 +53,7 @@ TEST_F(CDReaderTest, UnresolvedPathIsTheDriveAndTheDiscIsListedFromItsTocAloneWi
     EXPECT_EQ(reader->GetDiskDuration(), 2412000000);
     EXPECT_EQ(reader->GetTrackDuration(7), 205000000);
     EXPECT_EQ(reader->GetTrackDuration(13), 458000000);
-    const std::string start = ICDReader::CD_PATH_PREFIX + DRIVE + ICDReader::CD_TRACK_PREFIX;
+    const std::string start = ICDReader::CD_PATH_PREFIX + kDrive + ICDReader::CD_TRACK_PREFIX;
     EXPECT_EQ(reader->GetTrackPath(7).utf8string() + reader->GetTrackPath(10).utf8string(),
               start + "7.cda" + start + "10.cda");
     for (const Vantor::Index track : {0u, 14u}) {
@@ -73,12 +73,12 @@ TEST_F(CDReaderTest, UnresolvedPathIsTheDriveAndTheDiscIsListedFromItsTocAloneWi
 
 TEST_F(CDReaderTest, CreateOrIsCDPathOnADriveWhoseTocCannotBeReadFailsAndLeavesNothing)
 {
-    EXPECT_TRUE(CDReader::IsCDPath(DRIVE));
+    EXPECT_TRUE(CDReader::IsCDPath(kDrive));
     disc.failTocRead(CUEIFY_ERR_INTERNAL);
-    EXPECT_FALSE(CDReader::IsCDPath(DRIVE));
+    EXPECT_FALSE(CDReader::IsCDPath(kDrive));
     disc.failOpen(CUEIFY_ERR_NO_DEVICE);
-    EXPECT_FALSE(CDReader::IsCDPath(DRIVE));
-    EXPECT_EQ(FailureOf([] { CDReader::Create(DRIVE); }),
+    EXPECT_FALSE(CDReader::IsCDPath(kDrive));
+    EXPECT_EQ(FailureOf([] { CDReader::Create(kDrive); }),
               (Failure{"CDReaderException",
                        "Cannot open cueify device /dev/rdisk2. Cueify error: The device could not be opened.",
                        "void Vantor::Proc::CDReader::Open()"}));

@@ -7,24 +7,24 @@ namespace {
 using namespace cdtest;
 using CueifyWrapper = FakeDiscTest;
 
-const char* const OPEN_DEVICE = "std::shared_ptr<cueify_device> OpenDevice(const Vantor::ioPath &)";
-const char* const READ_TOC =
+const char* const kOpenDevice = "std::shared_ptr<cueify_device> OpenDevice(const Vantor::ioPath &)";
+const char* const kReadToc =
     "std::shared_ptr<cueify_full_toc> ReadToc(const std::shared_ptr<cueify_device> &)";
 
 // Failures are Vantor::Exception itself, never a subclass; an empty path or owner calls no C function.
 TEST_F(CueifyWrapper, FailuresNameTheirThrowSiteAndFreeTheirHandlesAndEmptyInputCallsNothing)
 {
     const std::pair<std::function<void()>, Failure> cases[] = {
-        {[] { OpenDevice(Vantor::ioPath()); }, {"Exception", "Empty drive path.", OPEN_DEVICE}},
+        {[] { OpenDevice(Vantor::ioPath()); }, {"Exception", "Empty drive path.", kOpenDevice}},
         {[&] { disc.failNew(), OpenDevice("/dev/rdisk3"); },
-         {"Exception", "Cannot create new cueify device.", OPEN_DEVICE}},
+         {"Exception", "Cannot create new cueify device.", kOpenDevice}},
         {[&] { disc.failOpen(CUEIFY_ERR_NO_DEVICE), OpenDevice("/dev/rdisk3"); },
          {"Exception", "Cannot open cueify device /dev/rdisk3. Cueify error: The device could not be opened.",
-          OPEN_DEVICE}},
+          kOpenDevice}},
         {[&] { disc.failTocNew(), ReadToc(OpenDevice("/dev/rdisk3")); },
-         {"Exception", "Cannot create toc.", READ_TOC}},
+         {"Exception", "Cannot create toc.", kReadToc}},
         {[&] { disc.failTocRead(CUEIFY_ERR_INTERNAL), ReadToc(OpenDevice("/dev/rdisk3")); },
-         {"Exception", "Cannot read TOC from device. Cueify error: An internal error occured.", READ_TOC}},
+         {"Exception", "Cannot read TOC from device. Cueify error: An internal error occured.", kReadToc}},
     };
     for (const auto& [call, expected] : cases) {
         disc.reset();

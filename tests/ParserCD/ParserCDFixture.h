@@ -32,7 +32,7 @@ namespace cdtest {
 using Vantor::SP;
 using Vantor::Conf::IFormatFile;
 
-constexpr const char* OPEN_FUNCTION = "void Vantor::Proc::ParserCD::Open(const SP<Core::IDataInput> &)";
+constexpr const char* kOpenFunction = "void Vantor::Proc::ParserCD::Open(const SP<Core::IDataInput> &)";
 
 // One session of audio tracks laid end to end from logical block 0; lengths in sectors.
 inline fake::FakeDisc AudioDisc(const std::vector<uint32_t>& lengths)
@@ -143,7 +143,7 @@ template <class Call> Failure FailureOf(Call&& call)
 // A ParserException of the open, with the transcoding error code 37 it carries.
 inline Failure OpenInputFailure(const std::string& description, std::optional<std::string> fileName)
 {
-    return {"ParserException", description, OPEN_FUNCTION, 37, std::move(fileName)};
+    return {"ParserException", description, kOpenFunction, 37, std::move(fileName)};
 }
 
 class RecordingTracker final : public Vantor::RefCounted<Vantor::Proc::ICoreTracker>

@@ -7,14 +7,14 @@ namespace {
 using namespace cdtest;
 using Vantor::Proc::IParser;
 
-constexpr uint32_t FIRST_LBA = 750; // track 2's first sector, so a read that ignores the track's start shows
+constexpr uint32_t kFirstLba = 750; // track 2's first sector, so a read that ignores the track's start shows
 
 class ParserCDStream : public FakeDiscTest
 {
 protected:
     SP<IParser> OpenTrack2(uint32_t sectors)
     {
-        disc.setDisc(AudioDisc({FIRST_LBA, sectors}));
+        disc.setDisc(AudioDisc({kFirstLba, sectors}));
         return Open(TrackPath("2"));
     }
 
@@ -36,7 +36,7 @@ TEST_F(ParserCDStream, EverySectorIsOneKeyFramePacketStampedKTimes13333UntilTheE
         EXPECT_EQ(std::vector<long long>({packet->GetPts(), packet->GetDts(), packet->GetDuration(),
                                           packet->IsKeyFrame(), packet->GetMediaType()}),
                   std::vector<long long>({time, time, 13333, 1, 2}));
-        EXPECT_EQ(ReadAddresses().back(), FIRST_LBA + k);
+        EXPECT_EQ(ReadAddresses().back(), kFirstLba + k);
     }
     EXPECT_FALSE(parser->Read());
     EXPECT_FALSE(parser->Read());
@@ -55,12 +55,12 @@ TEST_F(ParserCDStream, SeekMovesToTheSectorThatHoldsTheTimeAndTheEndStillPlaysTh
         {0, 0}, {13332, 0}, {13333, 1}, {999975, 75}, {200000000, 15000}};
     for (const auto& [time, sector] : seeks) {
         parser->Seek(0, time);
-        EXPECT_EQ(NextReadAddress(parser), FIRST_LBA + sector) << time;
+        EXPECT_EQ(NextReadAddress(parser), kFirstLba + sector) << time;
     }
     for (int k = 0; k < 39; ++k) // the track's last sectors still play
         ASSERT_TRUE(parser->Read()) << k;
     EXPECT_FALSE(parser->Read());
-    EXPECT_EQ(ReadAddresses().back(), FIRST_LBA + 15039);
+    EXPECT_EQ(ReadAddresses().back(), kFirstLba + 15039);
 }
 
 // Sector 180004 is stamped 2399993332 us, past what 32 bits hold.
@@ -71,12 +71,12 @@ TEST_F(ParserCDStream, SeekPast36MinutesStampsIn64BitsAndSeekToTheEndOfA74Minute
     const SP<Vantor::Proc::IDataPacket> packet = parser->Read();
     ASSERT_TRUE(packet);
     EXPECT_EQ(std::vector<long long>({packet->GetPts(), packet->GetDts(), ReadAddresses().back()}),
-              std::vector<long long>({2399993332, 2399993332, FIRST_LBA + 180004}));
+              std::vector<long long>({2399993332, 2399993332, kFirstLba + 180004}));
     parser->Seek(0, 4440000000); // sector 333008 of 333000
     EXPECT_FALSE(parser->Read());
     EXPECT_EQ(ReadAddresses().size(), 1u);
     parser->Seek(0, 0);
-    EXPECT_EQ(NextReadAddress(parser), FIRST_LBA);
+    EXPECT_EQ(NextReadAddress(parser), kFirstLba);
 }
 
 TEST_F(ParserCDStream, BadSeekThrowsTheTimeErrorFirstAndKeepsThePosition)
@@ -91,18 +91,18 @@ TEST_F(ParserCDStream, BadSeekThrowsTheTimeErrorFirstAndKeepsThePosition)
                   (Failure{"Exception", description,
                            "virtual void Vantor::Proc::ParserCD::Seek(Vantor::Index, Vantor::avTime)",
                            std::nullopt, TrackPath("2"), stream}));
-    EXPECT_EQ(NextReadAddress(parser), FIRST_LBA + 1);
+    EXPECT_EQ(NextReadAddress(parser), kFirstLba + 1);
 }
 
 TEST_F(ParserCDStream, FailedReadLogsTheCueifyErrorGivesNoPacketAndKeepsThePosition)
 {
     const SP<IParser> parser = OpenTrack2(3);
     parser->Read();
-    disc.failReadAt(FIRST_LBA + 1, CUEIFY_ERR_NOMEM);
+    disc.failReadAt(kFirstLba + 1, CUEIFY_ERR_NOMEM);
     const support::LogCapture log;
     EXPECT_FALSE(parser->Read());
     EXPECT_FALSE(parser->Read());
-    EXPECT_EQ(ReadAddresses(), (std::vector<uint32_t>{FIRST_LBA, FIRST_LBA + 1, FIRST_LBA + 1}));
+    EXPECT_EQ(ReadAddresses(), (std::vector<uint32_t>{kFirstLba, kFirstLba + 1, kFirstLba + 1}));
     EXPECT_EQ(log.messages(google::GLOG_ERROR),
               std::vector<std::string>(2, "Memory could not be allocated during this operation."));
     EXPECT_EQ(log.lines().size(), 2u);

@@ -68,7 +68,7 @@ class PlayDriveEndToEnd : public testing::TestWithParam<Drive>
 {
 protected:
     testsupport::ScratchDirectory directory;
-    const mkdisc::DiscSpec disc = testsupport::discOfTrackWords(GetParam().tracks);
+    const mkdisc::DiscDescription disc = testsupport::discOfTrackWords(GetParam().tracks);
     const std::filesystem::path cueSheet = mkdisc::writeDisc(disc, directory.path()).cueSheet;
     const reliability::PluginHost host;
 };

@@ -1,16 +1,16 @@
 #include "mkdisc/DiscWriter.h"
 
-#include "TrackDescription.h"
+#include "TrackWordParser.h"
 
 #include <gtest/gtest.h>
 
 namespace mkdisc {
 namespace {
 
-DiscSpec discOf(const std::vector<std::string>& words)
+DiscDescription discOf(const std::vector<std::string>& words)
 {
-    DiscSpec description;
-    description.sessions = parseSessionDescriptions(words);
+    DiscDescription description;
+    description.sessions = parseSessionWords(words);
     return description;
 }
 

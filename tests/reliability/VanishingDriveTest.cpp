@@ -73,7 +73,8 @@ protected:
 
     testsupport::ScratchDirectory directory;
     const TestDisc first{directory.path() / "drive-a", mkdisc::DataFileFormat::Binary, false};
-    const mkdisc::DiscSpec secondDescription = testsupport::discOfTrackWords("audio:80 audio:80", "other");
+    const mkdisc::DiscDescription secondDescription =
+        testsupport::discOfTrackWords("audio:80 audio:80", "other");
     const mkdisc::WrittenDisc second = mkdisc::writeDisc(secondDescription, directory.path() / "drive-b");
     const PluginHost host;
 };

@@ -1,8 +1,8 @@
 // Discs described in the disc-image writer's track words, as its command line takes them.
 #pragma once
 
-#include "TrackDescription.h"
-#include "mkdisc/DiscSpec.h"
+#include "TrackWordParser.h"
+#include "mkdisc/DiscDescription.h"
 
 #include <sstream>
 #include <string>
@@ -12,15 +12,16 @@ namespace testsupport {
 
 // The disc of mkdisc's track words ("audio:300,pregap=33 audio:200 / mode1:300"), as a drive
 // emulator's disc or an image that the disc-image writer writes.
-inline mkdisc::DiscSpec discOfTrackWords(const std::string& trackWords, const std::string& name = "disc")
+inline mkdisc::DiscDescription discOfTrackWords(const std::string& trackWords,
+                                                const std::string& name = "disc")
 {
     std::istringstream stream(trackWords);
     std::vector<std::string> words;
     for (std::string word; stream >> word;)
         words.push_back(word);
-    mkdisc::DiscSpec disc;
+    mkdisc::DiscDescription disc;
     disc.name = name;
-    disc.sessions = mkdisc::parseSessionDescriptions(words);
+    disc.sessions = mkdisc::parseSessionWords(words);
     return disc;
 }
 

@@ -20,7 +20,7 @@ protected:
     // A virtual drive: a directory holding an image of one audio track of that many sectors.
     std::string drive(const std::string& name, uint32_t sectors)
     {
-        const mkdisc::DiscSpec disc{"disc", {{{{mkdisc::TrackMode::Audio, sectors}}}}};
+        const mkdisc::DiscDescription disc{"disc", {{{{mkdisc::TrackMode::Audio, sectors}}}}};
         return mkdisc::writeDisc(disc, m_scratch.path() / name).cueSheet.parent_path().string();
     }
 

@@ -92,11 +92,11 @@ public:
     }
     cueify_device* device() const { return m_device.get(); }
     const fs::path& cueSheet() const { return m_cueSheet; }
-    const mkdisc::DiscSpec& disc() const { return m_disc; }
+    const mkdisc::DiscDescription& disc() const { return m_disc; }
 
 private:
     testsupport::ScratchDirectory m_scratch;
-    mkdisc::DiscSpec m_disc;
+    mkdisc::DiscDescription m_disc;
     fs::path m_cueSheet;
     DeviceOwner m_device;
 };

@@ -58,7 +58,7 @@ TEST(ImageDevice, WrittenImagesAnswerTheirDiscsTocAndReadEverySectorAsWrittenBut
     for (const DiscCase& c : cases) {
         SCOPED_TRACE(c.name);
         testsupport::ScratchDirectory scratch;
-        mkdisc::DiscSpec disc = testsupport::discOfTrackWords(c.trackWords);
+        mkdisc::DiscDescription disc = testsupport::discOfTrackWords(c.trackWords);
         disc.format = c.format;
         disc.filePerTrack = c.filePerTrack;
         mkdisc::writeDisc(disc, scratch.path());
@@ -86,7 +86,7 @@ TEST(ImageDevice, ReadsStopAtTheDataFilesEnd)
     for (const DataFileFormat format : {DataFileFormat::Binary, DataFileFormat::Wave}) {
         SCOPED_TRACE(format == DataFileFormat::Wave ? "WAVE" : "BINARY");
         testsupport::ScratchDirectory scratch;
-        mkdisc::DiscSpec disc = testsupport::discOfTrackWords("audio:300");
+        mkdisc::DiscDescription disc = testsupport::discOfTrackWords("audio:300");
         disc.format = format;
         const mkdisc::WrittenDisc written = mkdisc::writeDisc(disc, scratch.path());
         const uint64_t header = format == DataFileFormat::Wave ? 44 : 0;
@@ -111,7 +111,7 @@ TEST(ImageDevice, ReadsStopAtTheDataFilesEnd)
 TEST(ImageConcurrency, FourThreadsWithTheirOwnHandlesReadTheRightBytes)
 {
     testsupport::ScratchDirectory scratch;
-    const mkdisc::DiscSpec disc = testsupport::discOfTrackWords("audio:1000 audio:850,pregap=150");
+    const mkdisc::DiscDescription disc = testsupport::discOfTrackWords("audio:1000 audio:850,pregap=150");
     const fs::path sheet = mkdisc::writeDisc(disc, scratch.path()).cueSheet;
     std::vector<mkdisc::Sector> written;
     for (uint32_t lba = 0; lba < 2000; ++lba)

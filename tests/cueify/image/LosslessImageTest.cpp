@@ -40,7 +40,8 @@ Sector sectorAt(cueify_device* device, uint32_t lba)
 TEST(LosslessImage, FlacAndWavPackImagesReadEverySectorAsTheBinDoes)
 {
     testsupport::ScratchDirectory scratch;
-    const mkdisc::DiscSpec disc = testsupport::discOfTrackWords("audio:300 audio:200,pregap=150 audio:151");
+    const mkdisc::DiscDescription disc =
+        testsupport::discOfTrackWords("audio:300 audio:200,pregap=150 audio:151");
     const mkdisc::WrittenDisc written = mkdisc::writeDisc(disc, scratch.path());
     const DeviceOwner bin = openDevice(written.cueSheet);
     const std::string binToc = describeToc(readToc(bin.get()).get());

@@ -1,6 +1,6 @@
 #include "DriveConfig.h"
 
-#include "TrackDescription.h"
+#include "TrackWordParser.h"
 
 #include <sstream>
 #include <stdexcept>
@@ -116,8 +116,8 @@ DriveConfig parseDrive(const std::string& text)
         if (!(trackWords.empty() && parseBehaviour(words[i], drive)))
             trackWords.push_back(words[i]);
     if (!trackWords.empty()) {
-        drive.disc = mkdisc::DiscSpec{};
-        drive.disc->sessions = mkdisc::parseSessionDescriptions(trackWords);
+        drive.disc = mkdisc::DiscDescription{};
+        drive.disc->sessions = mkdisc::parseSessionWords(trackWords);
     }
     return drive;
 }

@@ -32,7 +32,7 @@
 // Example: EMULATED_DRIVES="/dev/sr7 no-full-toc audio:300 / mode1:200;/dev/sr8"
 #pragma once
 
-#include "mkdisc/DiscSpec.h"
+#include "mkdisc/DiscDescription.h"
 
 #include <cstdint>
 #include <map>
@@ -48,7 +48,7 @@ constexpr int kEveryRead = -1;
 struct DriveConfig
 {
     std::string path;
-    std::optional<mkdisc::DiscSpec> disc; // none: the drive is empty
+    std::optional<mkdisc::DiscDescription> disc; // none: the drive is empty
     unsigned readyAfter = 0;
     std::map<uint32_t, int> mediumErrors; // LBA to failing reads left, or kEveryRead
     std::set<uint32_t> unstableSectors;

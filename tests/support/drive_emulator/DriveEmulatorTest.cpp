@@ -50,7 +50,7 @@ class DriveEmulator : public ::testing::Test
 {
 protected:
     Cdio drive{cdio_open("/dev/sr1", DRIVER_DEVICE)};
-    mkdisc::DiscSpec disc = testsupport::discOfTrackWords(kTracks);
+    mkdisc::DiscDescription disc = testsupport::discOfTrackWords(kTracks);
 };
 
 TEST_F(DriveEmulator, AnswersWhatDiscInformationToolsAsk)

@@ -14,7 +14,7 @@ constexpr int64_t kSectorBytes = discgeometry::kRawSectorBytes;
 constexpr uint8_t kDataTrack = 0x4, kCopyPermitted = 0x2, kPreEmphasis = 0x1, kFourChannel = 0x8;
 constexpr uint8_t kTypeCdRom = 0x00, kTypeCdRomXa = 0x20;
 
-uint8_t controlOf(const mkdisc::TrackSpec& track)
+uint8_t controlOf(const mkdisc::TrackDescription& track)
 {
     return static_cast<uint8_t>((track.mode != mkdisc::TrackMode::Audio ? kDataTrack : 0) |
                                 (track.digitalCopyPermitted ? kCopyPermitted : 0) |
@@ -24,13 +24,13 @@ uint8_t controlOf(const mkdisc::TrackSpec& track)
 
 } // namespace
 
-EmulatedDisc::EmulatedDisc(mkdisc::DiscSpec description) : m_description(std::move(description))
+EmulatedDisc::EmulatedDisc(mkdisc::DiscDescription description) : m_description(std::move(description))
 {
     const mkdisc::DiscLayout layout = mkdisc::layoutOf(m_description);
     size_t index = 0;
     for (size_t s = 0; s < m_description.sessions.size(); ++s) {
         DiscSession session{static_cast<uint8_t>(s + 1), 0, 0, kTypeCdRom, layout.sessionLeadOutLba[s]};
-        for (const mkdisc::TrackSpec& written : m_description.sessions[s].tracks) {
+        for (const mkdisc::TrackDescription& written : m_description.sessions[s].tracks) {
             const mkdisc::TrackLayout& placed = layout.tracks[index++];
             m_tracks.push_back(
                 {placed.number, placed.session, controlOf(written), written.mode, placed.startLba});

@@ -31,7 +31,7 @@ class EmulatedDisc
 {
 public:
     // Throws std::invalid_argument for a description no disc can have.
-    explicit EmulatedDisc(mkdisc::DiscSpec description);
+    explicit EmulatedDisc(mkdisc::DiscDescription description);
 
     const std::vector<DiscTrack>& tracks() const noexcept { return m_tracks; }
     const std::vector<DiscSession>& sessions() const noexcept { return m_sessions; }
@@ -48,7 +48,7 @@ public:
     mkdisc::Sector audioSector(int64_t lba, int readOffsetSamples) const;
 
 private:
-    mkdisc::DiscSpec m_description;
+    mkdisc::DiscDescription m_description;
     std::vector<DiscTrack> m_tracks;
     std::vector<DiscSession> m_sessions;
 };

@@ -5,10 +5,10 @@
 namespace fuzzsupport {
 namespace {
 
-mkdisc::DiscSpec disc(const char* name, const char* trackWords, mkdisc::DataFileFormat format,
-                      bool filePerTrack)
+mkdisc::DiscDescription disc(const char* name, const char* trackWords, mkdisc::DataFileFormat format,
+                             bool filePerTrack)
 {
-    mkdisc::DiscSpec description = testsupport::discOfTrackWords(trackWords, name);
+    mkdisc::DiscDescription description = testsupport::discOfTrackWords(trackWords, name);
     description.format = format;
     description.filePerTrack = filePerTrack;
     description.writeCdaFiles = false;
@@ -17,7 +17,7 @@ mkdisc::DiscSpec disc(const char* name, const char* trackWords, mkdisc::DataFile
 
 } // namespace
 
-std::vector<mkdisc::DiscSpec> cueImageDiscs()
+std::vector<mkdisc::DiscDescription> cueImageDiscs()
 {
     using mkdisc::DataFileFormat;
     return {

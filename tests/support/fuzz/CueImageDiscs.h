@@ -2,7 +2,7 @@
 // start, so that every seed's FILE lines name data files that exist beside the fuzzed sheet.
 #pragma once
 
-#include "mkdisc/DiscSpec.h"
+#include "mkdisc/DiscDescription.h"
 
 #include <vector>
 
@@ -10,6 +10,6 @@ namespace fuzzsupport {
 
 // Binary and WAVE data files, one per disc or per track; stored and generated pregaps, flags,
 // data tracks and a second session.
-std::vector<mkdisc::DiscSpec> cueImageDiscs();
+std::vector<mkdisc::DiscDescription> cueImageDiscs();
 
 } // namespace fuzzsupport

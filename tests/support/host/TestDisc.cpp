@@ -5,9 +5,9 @@
 namespace reliability {
 namespace {
 
-mkdisc::DiscSpec threeTracks(mkdisc::DataFileFormat format, bool filePerTrack)
+mkdisc::DiscDescription threeTracks(mkdisc::DataFileFormat format, bool filePerTrack)
 {
-    mkdisc::DiscSpec description =
+    mkdisc::DiscDescription description =
         testsupport::discOfTrackWords("audio:120 audio:300,pregap=30 audio:90", "album");
     description.format = format;
     description.filePerTrack = filePerTrack;

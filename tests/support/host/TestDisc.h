@@ -11,7 +11,7 @@ namespace reliability {
 
 struct TestDisc
 {
-    mkdisc::DiscSpec description;
+    mkdisc::DiscDescription description;
     mkdisc::WrittenDisc written;
     mkdisc::DiscLayout layout;
 

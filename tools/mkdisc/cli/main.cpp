@@ -1,5 +1,5 @@
 // mkdisc: writes a synthetic disc image from a plain description on the command line.
-#include "TrackDescription.h"
+#include "TrackWordParser.h"
 #include "mkdisc/DiscWriter.h"
 
 #include <CLI/CLI.hpp>
@@ -39,10 +39,10 @@ std::vector<const char*> withSessionWords(int argc, char** argv)
     return args;
 }
 
-void report(const mkdisc::WrittenDisc& written, const mkdisc::DiscSpec& description)
+void report(const mkdisc::WrittenDisc& written, const mkdisc::DiscDescription& description)
 {
     size_t tracks = 0;
-    for (const mkdisc::SessionSpec& session : description.sessions)
+    for (const mkdisc::SessionDescription& session : description.sessions)
         tracks += session.tracks.size();
     char serial[16];
     std::snprintf(serial, sizeof serial, "%08X", written.serial);
@@ -53,10 +53,10 @@ void report(const mkdisc::WrittenDisc& written, const mkdisc::DiscSpec& descript
               << "serial: " << serial << "\n";
 }
 
-int writeFromDescription(mkdisc::DiscSpec& description, const Options& options)
+int writeFromDescription(mkdisc::DiscDescription& description, const Options& options)
 {
     try {
-        description.sessions = mkdisc::parseSessionDescriptions(options.trackWords);
+        description.sessions = mkdisc::parseSessionWords(options.trackWords);
         description.format = options.wave ? mkdisc::DataFileFormat::Wave : mkdisc::DataFileFormat::Binary;
         description.writeCdaFiles = !options.noCda;
         report(mkdisc::writeDisc(description, options.outDirectory), description);
@@ -74,7 +74,7 @@ int run(int argc, char** argv)
 {
     CLI::App app{"Writes a synthetic CD image: CUE sheet, data files and TrackNN.cda files.", "mkdisc"};
     Options options;
-    mkdisc::DiscSpec description;
+    mkdisc::DiscDescription description;
     app.add_option("--out", options.outDirectory, "directory to write into (created if missing)")->required();
     app.add_option("--name", description.name, "base name of the CUE sheet and data files")
         ->capture_default_str();

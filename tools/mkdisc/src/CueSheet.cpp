@@ -27,7 +27,7 @@ const char* modeName(TrackMode mode)
     return "AUDIO";
 }
 
-std::string flagsLine(const TrackSpec& track)
+std::string flagsLine(const TrackDescription& track)
 {
     std::string flags;
     if (track.digitalCopyPermitted)
@@ -42,7 +42,7 @@ std::string flagsLine(const TrackSpec& track)
 // TRACK and its FLAGS, PREGAP and INDEX lines; indexes count from the start of the track's FILE.
 std::string trackLines(const TrackPlacement& track)
 {
-    const TrackSpec& description = track.description;
+    const TrackDescription& description = track.description;
     std::string text = "  TRACK " + twoDigits(track.number) + " " + modeName(description.mode) + "\n";
     text += flagsLine(description);
     if (description.silentPregapSectors > 0)
@@ -55,7 +55,7 @@ std::string trackLines(const TrackPlacement& track)
 
 } // namespace
 
-std::string cueSheetText(const DiscSpec& description, const DiscGeometry& geometry)
+std::string cueSheetText(const DiscDescription& description, const DiscGeometry& geometry)
 {
     const char* fileType = description.format == DataFileFormat::Wave ? "WAVE" : "BINARY";
     const bool multiSession = geometry.sessionLeadOutLba.size() > 1;

@@ -7,6 +7,6 @@
 
 namespace mkdisc {
 
-std::string cueSheetText(const DiscSpec& description, const DiscGeometry& geometry);
+std::string cueSheetText(const DiscDescription& description, const DiscGeometry& geometry);
 
 } // namespace mkdisc

@@ -1,6 +1,6 @@
 #include "DiscGeometry.h"
 
-#include "SpecCheck.h"
+#include "DescriptionCheck.h"
 #include "mkdisc/DiscWriter.h"
 
 #include <cstdio>
@@ -19,7 +19,7 @@ uint32_t checkedLba(uint64_t lba)
     return static_cast<uint32_t>(lba);
 }
 
-std::string dataFileName(const DiscSpec& description, unsigned trackNumber)
+std::string dataFileName(const DiscDescription& description, unsigned trackNumber)
 {
     const char* extension = description.format == DataFileFormat::Wave ? ".wav" : ".bin";
     if (!description.filePerTrack)
@@ -32,14 +32,14 @@ std::string dataFileName(const DiscSpec& description, unsigned trackNumber)
 class TrackPlacer
 {
 public:
-    explicit TrackPlacer(const DiscSpec& description) : m_spec(description) {}
+    explicit TrackPlacer(const DiscDescription& description) : m_description(description) {}
 
     DiscGeometry placeAll()
     {
-        for (size_t session = 0; session < m_spec.sessions.size(); ++session) {
+        for (size_t session = 0; session < m_description.sessions.size(); ++session) {
             if (session > 0)
                 m_nextLba += kSessionGapFrames;
-            for (const TrackSpec& track : m_spec.sessions[session].tracks)
+            for (const TrackDescription& track : m_description.sessions[session].tracks)
                 m_geometry.tracks.push_back(place(track, static_cast<uint8_t>(session + 1)));
             m_geometry.sessionLeadOutLba.push_back(checkedLba(m_nextLba));
         }
@@ -47,7 +47,7 @@ public:
     }
 
 private:
-    TrackPlacement place(const TrackSpec& track, uint8_t session)
+    TrackPlacement place(const TrackDescription& track, uint8_t session)
     {
         TrackPlacement placement;
         placement.description = track;
@@ -63,16 +63,16 @@ private:
 
     void placeInFile(TrackPlacement& placement)
     {
-        if (m_spec.filePerTrack || m_geometry.dataFileNames.empty())
-            m_geometry.dataFileNames.push_back(dataFileName(m_spec, placement.number));
-        if (m_spec.filePerTrack)
+        if (m_description.filePerTrack || m_geometry.dataFileNames.empty())
+            m_geometry.dataFileNames.push_back(dataFileName(m_description, placement.number));
+        if (m_description.filePerTrack)
             m_fileSector = 0;
         placement.fileIndex = m_geometry.dataFileNames.size() - 1;
         placement.fileSector = static_cast<uint32_t>(m_fileSector);
         m_fileSector += placement.endLba - placement.storedPregapLba;
     }
 
-    const DiscSpec& m_spec;
+    const DiscDescription& m_description;
     DiscGeometry m_geometry;
     uint64_t m_nextLba = 0;
     uint64_t m_fileSector = 0;
@@ -90,13 +90,13 @@ uint32_t tocLength(const DiscGeometry& geometry, size_t index)
 
 } // namespace
 
-DiscGeometry placeTracks(const DiscSpec& description)
+DiscGeometry placeTracks(const DiscDescription& description)
 {
-    checkSpec(description);
+    checkDescription(description);
     return TrackPlacer(description).placeAll();
 }
 
-DiscLayout layoutOf(const DiscSpec& description)
+DiscLayout layoutOf(const DiscDescription& description)
 {
     const DiscGeometry geometry = placeTracks(description);
     DiscLayout layout;

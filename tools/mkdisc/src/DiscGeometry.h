@@ -1,7 +1,7 @@
 // Where every part of every track lies, on the disc and in the data files.
 #pragma once
 
-#include "mkdisc/DiscSpec.h"
+#include "mkdisc/DiscDescription.h"
 
 #include <cstdint>
 #include <string>
@@ -13,7 +13,7 @@ namespace mkdisc {
 // then the track itself from INDEX 01. Only the stored parts are in the data file.
 struct TrackPlacement
 {
-    TrackSpec description;
+    TrackDescription description;
     uint8_t number = 0;
     uint8_t session = 0;          // from 1
     uint32_t silentPregapLba = 0; // first sector of the PREGAP (equals storedPregapLba when there is none)
@@ -32,6 +32,6 @@ struct DiscGeometry
 };
 
 // Throws std::invalid_argument for a description that no disc can have.
-DiscGeometry placeTracks(const DiscSpec& description);
+DiscGeometry placeTracks(const DiscDescription& description);
 
 } // namespace mkdisc

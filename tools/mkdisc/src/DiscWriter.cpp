@@ -31,7 +31,7 @@ uint64_t storedSectorsOfFile(const DiscGeometry& geometry, size_t fileIndex)
     return sectors;
 }
 
-std::filesystem::path writeDataFile(const DiscSpec& description, const DiscGeometry& geometry,
+std::filesystem::path writeDataFile(const DiscDescription& description, const DiscGeometry& geometry,
                                     size_t fileIndex, const std::filesystem::path& directory)
 {
     StagedFile file(directory / geometry.dataFileNames[fileIndex]);
@@ -47,7 +47,7 @@ std::filesystem::path writeDataFile(const DiscSpec& description, const DiscGeome
     return file.path();
 }
 
-std::filesystem::path writeCueSheet(const DiscSpec& description, const DiscGeometry& geometry,
+std::filesystem::path writeCueSheet(const DiscDescription& description, const DiscGeometry& geometry,
                                     const std::filesystem::path& directory)
 {
     StagedFile file(directory / (description.name + ".cue"));
@@ -71,7 +71,7 @@ std::vector<std::filesystem::path> writeCdaFiles(const DiscLayout& layout, uint3
 
 } // namespace
 
-WrittenDisc writeDisc(const DiscSpec& description, const std::filesystem::path& directory)
+WrittenDisc writeDisc(const DiscDescription& description, const std::filesystem::path& directory)
 {
     const DiscGeometry geometry = placeTracks(description);
     createDirectory(directory);
@@ -101,7 +101,7 @@ uint32_t discSerialNumber(const DiscLayout& layout)
     return cdaSerialNumber(audioStarts, layout.sessionLeadOutLba.at(lastAudioSession - 1u) + kLeadInFrames);
 }
 
-Sector sectorAt(const DiscSpec& description, uint32_t lba)
+Sector sectorAt(const DiscDescription& description, uint32_t lba)
 {
     for (const TrackPlacement& track : placeTracks(description).tracks) {
         if (lba >= track.silentPregapLba && lba < track.endLba)

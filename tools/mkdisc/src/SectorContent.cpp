@@ -16,9 +16,9 @@ constexpr uint8_t kPregapMark = 0x80;
 // An integer frequency keeps the phase exact: (hz * n) mod rate is computed without rounding.
 int16_t toneSample(uint32_t hz, uint64_t sampleIndex, double amplitude)
 {
-    constexpr double twoPi = 6.283185307179586;
+    constexpr double kTwoPi = 6.283185307179586;
     const double cycle = static_cast<double>(hz * sampleIndex % kSampleRate) / kSampleRate;
-    return static_cast<int16_t>(std::lround(amplitude * std::sin(twoPi * cycle)));
+    return static_cast<int16_t>(std::lround(amplitude * std::sin(kTwoPi * cycle)));
 }
 
 // Replaces the low byte of the sample at a byte offset, a change of at most -42 dBFS.

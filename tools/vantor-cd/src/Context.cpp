@@ -17,7 +17,7 @@ const Host& Context::host()
 {
     if (!m_host) {
         if (!m_log)
-            m_log = std::make_unique<LogCapture>("vantor-cd", m_options.verbose);
+            m_log = std::make_unique<ProgramLog>("vantor-cd", m_options.verbose);
         m_host =
             std::make_unique<Host>(m_layout.pluginPath(m_options.plugin, std::getenv("VANTOR_PLUGIN_PATH")));
     }

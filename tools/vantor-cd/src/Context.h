@@ -4,7 +4,7 @@
 
 #include "Host.h"
 #include "InstallLayout.h"
-#include "LogCapture.h"
+#include "ProgramLog.h"
 
 #include <memory>
 #include <string>
@@ -37,7 +37,7 @@ public:
 private:
     InstallLayout m_layout;
     const GlobalOptions& m_options;
-    std::unique_ptr<LogCapture> m_log; // before the host: outlives the plug-in
+    std::unique_ptr<ProgramLog> m_log; // before the host: outlives the plug-in
     std::unique_ptr<Host> m_host;
 };
 

@@ -21,14 +21,14 @@ namespace cueify {
 
 namespace {
 
-constexpr size_t headerSize = 4;
-constexpr size_t lengthFieldSize = 2;
-constexpr size_t descriptorSize = 11;
-constexpr uint8_t leadOutPoint = 0xA2;
-constexpr uint8_t mode5Adr = 5; // B0/C0 and recordable skip intervals: no TOC item
-constexpr uint8_t lastTrackNumber = 99;
-constexpr uint32_t framesPerSecond = 75;
-constexpr uint32_t secondsPerMinute = 60;
+constexpr size_t kHeaderSize = 4;
+constexpr size_t kLengthFieldSize = 2;
+constexpr size_t kDescriptorSize = 11;
+constexpr uint8_t kLeadOutPoint = 0xA2;
+constexpr uint8_t kMode5Adr = 5; // B0/C0 and recordable skip intervals: no TOC item
+constexpr uint8_t kLastTrackNumber = 99;
+constexpr uint32_t kFramesPerSecond = 75;
+constexpr uint32_t kSecondsPerMinute = 60;
 
 struct Descriptor
 {
@@ -76,32 +76,32 @@ bool isPseudoTrack(uint8_t point)
 
 bool isAddressed(const Descriptor& item)
 {
-    return item.point == leadOutPoint || item.point < CUEIFY_FULL_TOC_FIRST_TRACK_PSEUDOTRACK;
+    return item.point == kLeadOutPoint || item.point < CUEIFY_FULL_TOC_FIRST_TRACK_PSEUDOTRACK;
 }
 
 // A track point in either encoding (0x01 to 0x99) or A0, A1, A2, outside the mode-5 items.
 bool isCandidate(const Descriptor& item)
 {
-    return item.adr != mode5Adr && item.point != 0 && item.point <= leadOutPoint;
+    return item.adr != kMode5Adr && item.point != 0 && item.point <= kLeadOutPoint;
 }
 
 bool isBinaryPoint(const Descriptor& item)
 {
-    return item.point <= lastTrackNumber || item.point >= CUEIFY_FULL_TOC_FIRST_TRACK_PSEUDOTRACK;
+    return item.point <= kLastTrackNumber || item.point >= CUEIFY_FULL_TOC_FIRST_TRACK_PSEUDOTRACK;
 }
 
 bool isBinaryItem(const Descriptor& item)
 {
-    return !isAddressed(item) || (item.psec < secondsPerMinute && item.pframe < framesPerSecond);
+    return !isAddressed(item) || (item.psec < kSecondsPerMinute && item.pframe < kFramesPerSecond);
 }
 
 bool isBcdItem(const Descriptor& item)
 {
     if (isPseudoTrack(item.point))
         return isBcd(item.pmin);
-    return (item.point == leadOutPoint || isBcd(item.point)) && isBcd(item.pmin) && isBcd(item.psec) &&
-           isBcd(item.pframe) && fromBcd(item.psec) < secondsPerMinute &&
-           fromBcd(item.pframe) < framesPerSecond;
+    return (item.point == kLeadOutPoint || isBcd(item.point)) && isBcd(item.pmin) && isBcd(item.psec) &&
+           isBcd(item.pframe) && fromBcd(item.psec) < kSecondsPerMinute &&
+           fromBcd(item.pframe) < kFramesPerSecond;
 }
 
 // Converts a BCD item to binary, leaving the session type (PSEC of A0) as the drive sent it.
@@ -143,7 +143,7 @@ std::optional<std::vector<Descriptor>> bcdItems(const std::vector<Descriptor>& c
 
 AbsoluteFrame atimeOf(const Descriptor& item)
 {
-    return AbsoluteFrame{(item.amin * secondsPerMinute + item.asec) * framesPerSecond + item.aframe};
+    return AbsoluteFrame{(item.amin * kSecondsPerMinute + item.asec) * kFramesPerSecond + item.aframe};
 }
 
 TocPoint pointOf(const Descriptor& item)
@@ -153,7 +153,7 @@ TocPoint pointOf(const Descriptor& item)
 
 AbsoluteFrame addressOf(const Descriptor& item)
 {
-    return AbsoluteFrame{(item.pmin * secondsPerMinute + item.psec) * framesPerSecond + item.pframe};
+    return AbsoluteFrame{(item.pmin * kSecondsPerMinute + item.psec) * kFramesPerSecond + item.pframe};
 }
 
 struct SessionBuilder
@@ -178,7 +178,7 @@ public:
     {
         if (item.session < m_first || item.session > m_last)
             return false;
-        if (isPseudoTrack(item.point) && (item.pmin == 0 || item.pmin > lastTrackNumber))
+        if (isPseudoTrack(item.point) && (item.pmin == 0 || item.pmin > kLastTrackNumber))
             return false;
         SessionBuilder& builder = m_sessions[item.session];
         builder.session.number = item.session;
@@ -191,7 +191,7 @@ public:
             builder.session.lastTrack = item.pmin;
             builder.session.lastTrackPoint = pointOf(item);
             builder.hasLast = true;
-        } else if (item.point == leadOutPoint) {
+        } else if (item.point == kLeadOutPoint) {
             builder.session.leadOut = addressOf(item);
             builder.session.leadOutPoint = pointOf(item);
             builder.hasLeadOut = true;
@@ -226,7 +226,7 @@ private:
 std::vector<Descriptor> tocItems(const uint8_t* area, size_t size)
 {
     std::vector<Descriptor> items;
-    for (size_t offset = 0; offset < size; offset += descriptorSize) {
+    for (size_t offset = 0; offset < size; offset += kDescriptorSize) {
         Descriptor item = readDescriptor(area + offset);
         if (isCandidate(item))
             items.push_back(item);
@@ -280,16 +280,16 @@ FullTocData parseEitherEncoding(uint8_t firstSession, uint8_t lastSession, const
 
 FullTocData parseFullTocReply(const uint8_t* reply, size_t size, const FullTocData* ordinaryToc)
 {
-    if (reply == nullptr || size < headerSize)
+    if (reply == nullptr || size < kHeaderSize)
         throw Failure(CUEIFY_ERR_TRUNCATED, "a full TOC shorter than its 4-byte header");
     size_t length = static_cast<size_t>(reply[0]) << 8 | reply[1];
-    if (length + lengthFieldSize > size)
+    if (length + kLengthFieldSize > size)
         throw Failure(CUEIFY_ERR_TRUNCATED, "a full TOC shorter than its length field says");
-    if (length < headerSize - lengthFieldSize ||
-        (length - (headerSize - lengthFieldSize)) % descriptorSize != 0)
+    if (length < kHeaderSize - kLengthFieldSize ||
+        (length - (kHeaderSize - kLengthFieldSize)) % kDescriptorSize != 0)
         throw Failure(CUEIFY_ERR_CORRUPTED, "full TOC descriptors that are not 11 bytes each");
-    size_t areaSize = length + lengthFieldSize - headerSize;
-    return parseEitherEncoding(reply[2], reply[3], tocItems(reply + headerSize, areaSize), ordinaryToc);
+    size_t areaSize = length + kLengthFieldSize - kHeaderSize;
+    return parseEitherEncoding(reply[2], reply[3], tocItems(reply + kHeaderSize, areaSize), ordinaryToc);
 }
 
 } // namespace cueify

@@ -16,28 +16,28 @@ namespace cueify {
 
 namespace {
 
-constexpr uint8_t msfAddressing = 0x02; // byte 1 of READ TOC: addresses as MSF, not LBA
-constexpr uint8_t fromFirstSession = 1;
-constexpr size_t tocHeaderSize = 4;
-constexpr size_t lengthFieldSize = 2;
-constexpr size_t largestAllocation = 0xFFFF;
-constexpr uint8_t allHeaders = 3; // READ CD header codes: header and sub-header
-constexpr uint8_t noC2Errors = 0;
-constexpr uint8_t c2Pointers = 1; // READ CD's C2 field: the 294 bytes of pointers, no block error byte
-constexpr uint8_t noSubChannel = 0;
-constexpr uint8_t formattedQ = 2; // READ CD's sub-channel field: 16 bytes of decoded Q
+constexpr uint8_t kMsfAddressing = 0x02; // byte 1 of READ TOC: addresses as MSF, not LBA
+constexpr uint8_t kFromFirstSession = 1;
+constexpr size_t kTocHeaderSize = 4;
+constexpr size_t kLengthFieldSize = 2;
+constexpr size_t kLargestAllocation = 0xFFFF;
+constexpr uint8_t kAllHeaders = 3; // READ CD header codes: header and sub-header
+constexpr uint8_t kNoC2Errors = 0;
+constexpr uint8_t kC2Pointers = 1; // READ CD's C2 field: the 294 bytes of pointers, no block error byte
+constexpr uint8_t kNoSubChannel = 0;
+constexpr uint8_t kFormattedQ = 2; // READ CD's sub-channel field: 16 bytes of decoded Q
 constexpr size_t kQFrameBytes = 16;
-constexpr uint8_t subQ = 0x40; // READ SUB-CHANNEL byte 2: return the sub-channel data
-constexpr uint8_t subChannelMcn = 0x02;
-constexpr uint8_t subChannelIsrc = 0x03;
-constexpr size_t subChannelReplyBytes = 24;
-constexpr uint8_t codeValid = 0x80; // MCVAL or TCVAL, and nothing else
-constexpr size_t mcnLength = 13;
-constexpr size_t isrcLength = 12;
-constexpr size_t sectorHeaderOffset = CDIO_CD_SYNC_SIZE;
-constexpr uint8_t highestDataMode = 2;
-constexpr uint8_t wholeSector = 0xF8; // READ CD byte 9: sync, both headers, user data, EDC/ECC
-constexpr uint8_t audioFields = 0x78; // what libcdio's own CD-DA read asks for: 2352 bytes of samples
+constexpr uint8_t kSubQ = 0x40; // READ SUB-CHANNEL byte 2: return the sub-channel data
+constexpr uint8_t kSubChannelMcn = 0x02;
+constexpr uint8_t kSubChannelIsrc = 0x03;
+constexpr size_t kSubChannelReplyBytes = 24;
+constexpr uint8_t kCodeValid = 0x80; // MCVAL or TCVAL, and nothing else
+constexpr size_t kMcnLength = 13;
+constexpr size_t kIsrcLength = 12;
+constexpr size_t kSectorHeaderOffset = CDIO_CD_SYNC_SIZE;
+constexpr uint8_t kHighestDataMode = 2;
+constexpr uint8_t kWholeSector = 0xF8; // READ CD byte 9: sync, both headers, user data, EDC/ECC
+constexpr uint8_t kAudioFields = 0x78; // what libcdio's own CD-DA read asks for: 2352 bytes of samples
 
 // libcdio's LSN counts from 00:02:00, like a logical block address.
 lsn_t toCdioLsn(Lba lba)
@@ -49,9 +49,9 @@ driver_return_code_t runReadToc(const CdIo_t* cdio, uint8_t format, uint8_t* buf
 {
     mmc_cdb_t cdb{};
     CDIO_MMC_SET_COMMAND(cdb.field, CDIO_MMC_GPCMD_READ_TOC);
-    cdb.field[1] = format == CDIO_MMC_READTOC_FMT_FULTOC ? msfAddressing : 0;
+    cdb.field[1] = format == CDIO_MMC_READTOC_FMT_FULTOC ? kMsfAddressing : 0;
     cdb.field[2] = format;
-    cdb.field[6] = fromFirstSession;
+    cdb.field[6] = kFromFirstSession;
     CDIO_MMC_SET_READ_LENGTH16(cdb.field, size);
     return mmc_run_cmd(cdio, MMC_TIMEOUT_DEFAULT, &cdb, SCSI_MMC_DATA_READ, static_cast<unsigned>(size),
                        buffer);
@@ -67,10 +67,10 @@ uint8_t toBcd(uint8_t value)
 bool isDataSectorAt(const uint8_t* sector, Lba lba)
 {
     cueify_msf_t address = toMsf(toAbsolute(lba));
-    const uint8_t* header = sector + sectorHeaderOffset;
+    const uint8_t* header = sector + kSectorHeaderOffset;
     return std::memcmp(sector, CDIO_SECTOR_SYNC_HEADER, CDIO_CD_SYNC_SIZE) == 0 &&
            header[0] == toBcd(address.min) && header[1] == toBcd(address.sec) &&
-           header[2] == toBcd(address.frm) && header[3] <= highestDataMode;
+           header[2] == toBcd(address.frm) && header[3] <= kHighestDataMode;
 }
 
 uint8_t fromBcd(uint8_t value)
@@ -81,17 +81,17 @@ uint8_t fromBcd(uint8_t value)
 // READ SUB-CHANNEL's reply for a code: valid only with exactly the MCVAL/TCVAL bit in byte 8.
 std::string readSubChannelCode(const CdIo_t* cdio, uint8_t format, uint8_t track, size_t length)
 {
-    std::array<uint8_t, subChannelReplyBytes> reply{};
+    std::array<uint8_t, kSubChannelReplyBytes> reply{};
     mmc_cdb_t cdb{};
     CDIO_MMC_SET_COMMAND(cdb.field, CDIO_MMC_GPCMD_READ_SUBCHANNEL);
-    cdb.field[2] = subQ;
+    cdb.field[2] = kSubQ;
     cdb.field[3] = format;
     cdb.field[6] = track;
     CDIO_MMC_SET_READ_LENGTH16(cdb.field, reply.size());
     if (mmc_run_cmd(cdio, MMC_TIMEOUT_DEFAULT, &cdb, SCSI_MMC_DATA_READ, static_cast<unsigned>(reply.size()),
                     reply.data()) != DRIVER_OP_SUCCESS)
         throw Failure(CUEIFY_ERR_INTERNAL, "the drive refuses READ SUB-CHANNEL");
-    if (reply[8] != codeValid)
+    if (reply[8] != kCodeValid)
         return {};
     return std::string(reinterpret_cast<const char*>(reply.data() + 9), length);
 }
@@ -99,11 +99,11 @@ std::string readSubChannelCode(const CdIo_t* cdio, uint8_t format, uint8_t track
 // The header first, for the length of the whole reply, then the whole reply.
 std::optional<std::vector<uint8_t>> readTocReply(const CdIo_t* cdio, uint8_t format)
 {
-    std::array<uint8_t, tocHeaderSize> header{};
+    std::array<uint8_t, kTocHeaderSize> header{};
     if (runReadToc(cdio, format, header.data(), header.size()) != DRIVER_OP_SUCCESS)
         return std::nullopt;
     size_t length = static_cast<size_t>(header[0]) << 8 | header[1];
-    std::vector<uint8_t> reply(std::clamp(length + lengthFieldSize, tocHeaderSize, largestAllocation), 0);
+    std::vector<uint8_t> reply(std::clamp(length + kLengthFieldSize, kTocHeaderSize, kLargestAllocation), 0);
     if (runReadToc(cdio, format, reply.data(), reply.size()) != DRIVER_OP_SUCCESS)
         return std::nullopt;
     return reply;
@@ -127,8 +127,8 @@ std::vector<uint8_t> readCdTextReply(const CdIo_t* cdio)
 bool readRawDataSector(const CdIo_t* cdio, Lba lba, uint8_t* sector)
 {
     driver_return_code_t result =
-        mmc_read_cd(cdio, sector, toCdioLsn(lba), CDIO_MMC_READ_TYPE_ANY, false, true, allHeaders, true, true,
-                    noC2Errors, noSubChannel, kRawSectorBytes, 1);
+        mmc_read_cd(cdio, sector, toCdioLsn(lba), CDIO_MMC_READ_TYPE_ANY, false, true, kAllHeaders, true,
+                    true, kNoC2Errors, kNoSubChannel, kRawSectorBytes, 1);
     return result == DRIVER_OP_SUCCESS && isDataSectorAt(sector, lba);
 }
 
@@ -140,7 +140,7 @@ bool readRawSectors(const CdIo_t* cdio, Lba lba, uint32_t count, bool data, uint
     CDIO_MMC_SET_READ_TYPE(cdb.field, data ? CDIO_MMC_READ_TYPE_ANY : CDIO_MMC_READ_TYPE_CDDA);
     CDIO_MMC_SET_READ_LBA(cdb.field, toCdioLsn(lba));
     CDIO_MMC_SET_READ_LENGTH24(cdb.field, count);
-    cdb.field[9] = data ? wholeSector : audioFields;
+    cdb.field[9] = data ? kWholeSector : kAudioFields;
     const unsigned size = count * static_cast<unsigned>(kRawSectorBytes);
     if (mmc_run_cmd(cdio, MMC_TIMEOUT_DEFAULT, &cdb, SCSI_MMC_DATA_READ, size, sectors) != DRIVER_OP_SUCCESS)
         return false;
@@ -154,8 +154,8 @@ bool readRawSectorWithC2(const CdIo_t* cdio, Lba lba, bool data, uint8_t* sector
 {
     const int type = data ? CDIO_MMC_READ_TYPE_ANY : CDIO_MMC_READ_TYPE_CDDA;
     driver_return_code_t result =
-        mmc_read_cd(cdio, sectorAndPointers, toCdioLsn(lba), type, false, true, allHeaders, true, true,
-                    c2Pointers, noSubChannel, kRawSectorBytes + kC2PointerBytes, 1);
+        mmc_read_cd(cdio, sectorAndPointers, toCdioLsn(lba), type, false, true, kAllHeaders, true, true,
+                    kC2Pointers, kNoSubChannel, kRawSectorBytes + kC2PointerBytes, 1);
     return result == DRIVER_OP_SUCCESS && (!data || isDataSectorAt(sectorAndPointers, lba));
 }
 
@@ -163,8 +163,8 @@ std::optional<QFrame> readQFrame(const CdIo_t* cdio, Lba lba)
 {
     std::array<uint8_t, kRawSectorBytes + kQFrameBytes> buffer{};
     const driver_return_code_t result =
-        mmc_read_cd(cdio, buffer.data(), toCdioLsn(lba), CDIO_MMC_READ_TYPE_ANY, false, true, allHeaders,
-                    true, true, noC2Errors, formattedQ, buffer.size(), 1);
+        mmc_read_cd(cdio, buffer.data(), toCdioLsn(lba), CDIO_MMC_READ_TYPE_ANY, false, true, kAllHeaders,
+                    true, true, kNoC2Errors, kFormattedQ, buffer.size(), 1);
     if (result != DRIVER_OP_SUCCESS)
         return std::nullopt;
     const uint8_t* q = buffer.data() + kRawSectorBytes;
@@ -174,12 +174,12 @@ std::optional<QFrame> readQFrame(const CdIo_t* cdio, Lba lba)
 
 std::string readMediaCatalogNumber(const CdIo_t* cdio)
 {
-    return readSubChannelCode(cdio, subChannelMcn, 0, mcnLength);
+    return readSubChannelCode(cdio, kSubChannelMcn, 0, kMcnLength);
 }
 
 std::string readTrackIsrc(const CdIo_t* cdio, uint8_t track)
 {
-    return readSubChannelCode(cdio, subChannelIsrc, track, isrcLength);
+    return readSubChannelCode(cdio, kSubChannelIsrc, track, kIsrcLength);
 }
 
 bool setReadSpeed(const CdIo_t* cdio, unsigned speed)

@@ -10,9 +10,9 @@ namespace cueify {
 
 namespace {
 
-constexpr uint8_t sessionInfoFormat = 1;
-constexpr size_t sessionInfoSize = 12; // header and one track descriptor
-constexpr uint8_t presumedLastSession = 2;
+constexpr uint8_t kSessionInfoFormat = 1;
+constexpr size_t kSessionInfoSize = 12; // header and one track descriptor
+constexpr uint8_t kPresumedLastSession = 2;
 
 uint32_t bigEndian32(const uint8_t* bytes)
 {
@@ -21,10 +21,10 @@ uint32_t bigEndian32(const uint8_t* bytes)
 
 std::optional<LastSessionStart> fromSessionInfo(const CdIo_t* cdio)
 {
-    std::array<uint8_t, sessionInfoSize> reply{};
+    std::array<uint8_t, kSessionInfoSize> reply{};
     mmc_cdb_t cdb{};
     CDIO_MMC_SET_COMMAND(cdb.field, CDIO_MMC_GPCMD_READ_TOC);
-    cdb.field[2] = sessionInfoFormat; // addresses as logical block addresses
+    cdb.field[2] = kSessionInfoFormat; // addresses as logical block addresses
     CDIO_MMC_SET_READ_LENGTH16(cdb.field, reply.size());
     if (mmc_run_cmd(cdio, MMC_TIMEOUT_DEFAULT, &cdb, SCSI_MMC_DATA_READ, reply.size(), reply.data()) !=
         DRIVER_OP_SUCCESS)
@@ -41,7 +41,7 @@ std::optional<LastSessionStart> fromMultisession(CdIo_t* cdio)
     lsn_t start = 0;
     if (cdio_get_last_session(cdio, &start) != DRIVER_OP_SUCCESS || start <= 0)
         return std::nullopt;
-    return LastSessionStart{presumedLastSession, toAbsolute(Lba{static_cast<uint32_t>(start)})};
+    return LastSessionStart{kPresumedLastSession, toAbsolute(Lba{static_cast<uint32_t>(start)})};
 }
 
 } // namespace

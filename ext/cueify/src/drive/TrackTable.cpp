@@ -7,7 +7,7 @@ namespace cueify {
 
 namespace {
 
-constexpr track_t lastTrackNumber = 99;
+constexpr track_t kLastTrackNumber = 99;
 
 std::optional<AbsoluteFrame> startOf(const CdIo_t* cdio, track_t track)
 {
@@ -46,7 +46,7 @@ uint8_t sessionTypeOf(CdIo_t* cdio)
 bool plausibleRange(track_t first, track_t count)
 {
     return first != CDIO_INVALID_TRACK && count != CDIO_INVALID_TRACK && first >= 1 && count >= 1 &&
-           first + count - 1 <= lastTrackNumber;
+           first + count - 1 <= kLastTrackNumber;
 }
 
 // Appends the tracks; false when a start is invalid or not after the one before it.

@@ -2,7 +2,7 @@
 // what every written sector holds, so tests can compare bytes.
 #pragma once
 
-#include "mkdisc/DiscSpec.h"
+#include "mkdisc/DiscDescription.h"
 
 #include <discgeometry/DiscGeometry.h>
 
@@ -48,12 +48,12 @@ struct DiscLayout
 // then the .cda files. Throws std::runtime_error naming the file on failure, and
 // std::invalid_argument for a description that no disc can have (no tracks, more than 99, a data
 // track in a WAVE image, longer than 99:59:74, a name that cannot be a CUE file name).
-WrittenDisc writeDisc(const DiscSpec& description, const std::filesystem::path& directory);
+WrittenDisc writeDisc(const DiscDescription& description, const std::filesystem::path& directory);
 
 // The layout a drive reports for the disc that writeDisc writes. A track's parts follow each other:
 // PREGAP, stored INDEX 00 pregap, then INDEX 01. Session 1 starts at LBA 0 and each later session
 // kSessionGapFrames after the previous lead-out. Throws std::invalid_argument as writeDisc does.
-DiscLayout layoutOf(const DiscSpec& description);
+DiscLayout layoutOf(const DiscDescription& description);
 
 // The serial number of the disc's .cda files (cdaSerialNumber over its audio tracks); 0 when the
 // disc has no audio track.
@@ -63,6 +63,6 @@ uint32_t discSerialNumber(const DiscLayout& layout);
 // (pregaps included; generated PREGAP sectors are silence). Throws std::out_of_range for an
 // address in a lead-out, in the gap between sessions or past the disc, and std::invalid_argument
 // as writeDisc does.
-Sector sectorAt(const DiscSpec& description, uint32_t lba);
+Sector sectorAt(const DiscDescription& description, uint32_t lba);
 
 } // namespace mkdisc

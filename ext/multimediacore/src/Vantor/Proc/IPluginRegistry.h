@@ -23,7 +23,7 @@ public:
 
 // The entry point every plug-in module exports under this plain name.
 typedef void (*RegistratorFunction)(IPluginRegistry* registry);
-constexpr const char* REGISTRATOR_SYMBOL = "Registrator";
+constexpr const char* kRegistratorSymbol = "Registrator";
 
 } // namespace Proc
 } // namespace Vantor

@@ -18,7 +18,7 @@ namespace {
 
 // A shelf keeps at most this many bytes of payload: enough for a host that queues a few seconds
 // of sectors, and a bound on what a burst of large packets leaves behind.
-constexpr size_t SPARE_BYTES_PER_SHELF = 1024 * 1024;
+constexpr size_t kSpareBytesPerShelf = 1024 * 1024;
 
 void FreePayload(void*, uint8_t* data)
 {
@@ -49,7 +49,7 @@ AVPacket* MakePacket(size_t capacity, const void* owner)
 } // namespace
 
 PacketShelf::PacketShelf(size_t capacity) noexcept
-    : m_capacity(capacity), m_spareLimit(std::min(MOST_SPARES, SPARE_BYTES_PER_SHELF / capacity))
+    : m_capacity(capacity), m_spareLimit(std::min(kMostSpares, kSpareBytesPerShelf / capacity))
 {
 }
 

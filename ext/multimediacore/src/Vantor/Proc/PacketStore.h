@@ -35,12 +35,12 @@ public:
 
 private:
     // What the shelf of the smallest payloads can keep; larger payloads keep fewer.
-    static constexpr size_t MOST_SPARES = 256;
+    static constexpr size_t kMostSpares = 256;
 
     const size_t m_capacity;
     const size_t m_spareLimit;
     std::mutex m_mutex; // guards what follows
-    std::array<AVPacket*, MOST_SPARES> m_spares{};
+    std::array<AVPacket*, kMostSpares> m_spares{};
     size_t m_spareCount = 0;
 };
 

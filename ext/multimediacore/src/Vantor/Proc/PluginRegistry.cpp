@@ -38,7 +38,7 @@ ModuleHandle OpenModule(const ioPath& modulePath)
 
 RegistratorFunction FindRegistrator(void* module, const ioPath& modulePath)
 {
-    void* symbol = ::dlsym(module, REGISTRATOR_SYMBOL);
+    void* symbol = ::dlsym(module, kRegistratorSymbol);
     if (!symbol)
         VANTOR_THROW(Vantor::Exception,
                      << ErrorDescription("Plug-in module " + modulePath.utf8string() + " has no Registrator")

@@ -78,7 +78,11 @@ void ParserCD::TrackException(const std::string& message, const std::string& sou
         m_tracker->ReportException(ICoreTracker::CORE_EXCEPTION_FILE_OPEN, message, source);
 }
 
-// Every failure is thrown here, not in a helper, so that hosts see one throw site for the open.
+// The parser's own refusals are thrown here, and the wrapper's failures to open the drive or read
+// its TOC are caught and thrown again here as CDReaderException, so that hosts see this function as
+// their throw site. The helpers' other failures pass out as they were thrown: the data-mode read's
+// Vantor::Exception for a track before logical block 0, std::stoi's for a track path's number, and
+// the host's file-input errors while a .cda file is read or the drives are searched.
 void ParserCD::Open(const SP<Core::IDataInput>& input)
 {
     if (input)

@@ -32,7 +32,8 @@ public:
     ~ParserCD() override;
 
     // Checks the input, finds the drive, reads the table of contents and describes the track.
-    // Throws ParserException, CDReaderException or Vantor::Exception.
+    // Throws ParserException, CDReaderException or Vantor::Exception, and std::stoi's exception
+    // for a track path whose number has no digits or does not fit an int.
     void Open(const SP<Core::IDataInput>& input);
 
     long AddRef() const override { return m_refCount.AddRefImpl(); }

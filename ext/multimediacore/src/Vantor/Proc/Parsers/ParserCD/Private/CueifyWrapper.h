@@ -1,5 +1,6 @@
-// The plug-in's only door to the disc-access library: owned handles, exceptions instead of
-// result codes, and disc addresses as media time.
+// Where the plug-in's handles of the disc-access library are made and owned: opening a device and
+// reading its table of contents throw instead of returning result codes. The plug-in queries the
+// TOC and reads sectors through the C API on these handles; disc addresses become media time here.
 #pragma once
 
 #include "Vantor/Core/Interfaces/Export.h"

@@ -1,4 +1,4 @@
-#include "SpecCheck.h"
+#include "DescriptionCheck.h"
 
 #include <stdexcept>
 #include <string>
@@ -17,7 +17,7 @@ void checkName(const std::string& name)
     }
 }
 
-void checkTrack(const DiscSpec& description, const TrackSpec& track, unsigned number)
+void checkTrack(const DiscDescription& description, const TrackDescription& track, unsigned number)
 {
     if (track.sectors == 0)
         throw std::invalid_argument("track " + std::to_string(number) + " has no sectors");
@@ -28,7 +28,7 @@ void checkTrack(const DiscSpec& description, const TrackSpec& track, unsigned nu
 
 } // namespace
 
-void checkSpec(const DiscSpec& description)
+void checkDescription(const DiscDescription& description)
 {
     checkName(description.name);
     if (description.sessions.empty())
@@ -37,7 +37,7 @@ void checkSpec(const DiscSpec& description)
     for (size_t session = 0; session < description.sessions.size(); ++session) {
         if (description.sessions[session].tracks.empty())
             throw std::invalid_argument("session " + std::to_string(session + 1) + " has no tracks");
-        for (const TrackSpec& track : description.sessions[session].tracks)
+        for (const TrackDescription& track : description.sessions[session].tracks)
             checkTrack(description, track, ++number);
     }
     if (number > kMaxTracks)

@@ -1,4 +1,4 @@
-#include "TrackDescription.h"
+#include "TrackWordParser.h"
 
 #include <limits>
 #include <sstream>
@@ -39,7 +39,7 @@ TrackMode parseMode(const std::string& kind)
     throw std::invalid_argument("unknown track kind \"" + kind + "\" (audio, mode1 or mode2)");
 }
 
-void parseFlags(const std::string& flags, TrackSpec& track)
+void parseFlags(const std::string& flags, TrackDescription& track)
 {
     for (const std::string& flag : split(flags, '+')) {
         if (flag == "dcp")
@@ -53,16 +53,16 @@ void parseFlags(const std::string& flags, TrackSpec& track)
     }
 }
 
-void parseOption(const std::string& option, TrackSpec& track)
+void parseOption(const std::string& option, TrackDescription& track)
 {
-    constexpr uint32_t anyCount = std::numeric_limits<uint32_t>::max();
+    constexpr uint32_t kAnyCount = std::numeric_limits<uint32_t>::max();
     const size_t equals = option.find('=');
     const std::string key = option.substr(0, equals);
     const std::string value = equals == std::string::npos ? "" : option.substr(equals + 1);
     if (key == "pregap")
-        track.storedPregapSectors = parseCount(value, anyCount, "pregap");
+        track.storedPregapSectors = parseCount(value, kAnyCount, "pregap");
     else if (key == "silence")
-        track.silentPregapSectors = parseCount(value, anyCount, "silence");
+        track.silentPregapSectors = parseCount(value, kAnyCount, "silence");
     else if (key == "byte16")
         track.dataModeByte = static_cast<uint8_t>(parseCount(value, 255, "byte16"));
     else if (key == "flags")
@@ -71,12 +71,12 @@ void parseOption(const std::string& option, TrackSpec& track)
         throw std::invalid_argument("unknown option \"" + key + "\" (pregap, silence, flags or byte16)");
 }
 
-TrackSpec parseTrackParts(const std::string& word)
+TrackDescription parseTrackParts(const std::string& word)
 {
     const size_t colon = word.find(':');
     if (colon == std::string::npos)
         throw std::invalid_argument("expected KIND:SECTORS");
-    TrackSpec track;
+    TrackDescription track;
     track.mode = parseMode(word.substr(0, colon));
     const std::vector<std::string> parts = split(word.substr(colon + 1), ',');
     track.sectors = parseCount(parts.front(), std::numeric_limits<uint32_t>::max(), "sector count");
@@ -87,7 +87,7 @@ TrackSpec parseTrackParts(const std::string& word)
 
 } // namespace
 
-TrackSpec parseTrackDescription(const std::string& word)
+TrackDescription parseTrackWord(const std::string& word)
 {
     try {
         return parseTrackParts(word);
@@ -96,12 +96,12 @@ TrackSpec parseTrackDescription(const std::string& word)
     }
 }
 
-std::vector<SessionSpec> parseSessionDescriptions(const std::vector<std::string>& words)
+std::vector<SessionDescription> parseSessionWords(const std::vector<std::string>& words)
 {
-    std::vector<SessionSpec> sessions(1);
+    std::vector<SessionDescription> sessions(1);
     for (const std::string& word : words) {
         if (word != "/")
-            sessions.back().tracks.push_back(parseTrackDescription(word));
+            sessions.back().tracks.push_back(parseTrackWord(word));
         else if (sessions.back().tracks.empty())
             throw std::invalid_argument("session " + std::to_string(sessions.size()) + " has no tracks");
         else

@@ -1,8 +1,8 @@
-#include "LogCapture.h"
+#include "ProgramLog.h"
 
 namespace vantorcd {
 
-LogCapture::LogCapture(const char* programName, bool verbose)
+ProgramLog::ProgramLog(const char* programName, bool verbose)
 {
     if (!google::IsGoogleLoggingInitialized())
         google::InitGoogleLogging(programName);
@@ -12,12 +12,12 @@ LogCapture::LogCapture(const char* programName, bool verbose)
     google::AddLogSink(this);
 }
 
-LogCapture::~LogCapture()
+ProgramLog::~ProgramLog()
 {
     google::RemoveLogSink(this);
 }
 
-void LogCapture::send(google::LogSeverity severity, const char*, const char*, int,
+void ProgramLog::send(google::LogSeverity severity, const char*, const char*, int,
                       const google::LogMessageTime&, const char* message, size_t messageLength)
 {
     if (severity != google::GLOG_ERROR)
@@ -26,7 +26,7 @@ void LogCapture::send(google::LogSeverity severity, const char*, const char*, in
     m_lastError.assign(message, messageLength);
 }
 
-std::string LogCapture::lastError() const
+std::string ProgramLog::lastError() const
 {
     const std::lock_guard<std::mutex> lock(m_mutex);
     return m_lastError;

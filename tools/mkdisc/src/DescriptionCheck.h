@@ -1,13 +1,13 @@
 // Refuses descriptions that no disc image can have, before anything is written.
 #pragma once
 
-#include "mkdisc/DiscSpec.h"
+#include "mkdisc/DiscDescription.h"
 
 namespace mkdisc {
 
 constexpr unsigned kMaxTracks = 99;
 
 // Throws std::invalid_argument naming what is wrong.
-void checkSpec(const DiscSpec& description);
+void checkDescription(const DiscDescription& description);
 
 } // namespace mkdisc

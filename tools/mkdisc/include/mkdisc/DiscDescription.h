@@ -20,7 +20,7 @@ enum class DataFileFormat
     Wave    // FILE "..." WAVE: RIFF PCM, 16-bit stereo, 44.1 kHz
 };
 
-struct TrackSpec
+struct TrackDescription
 {
     TrackMode mode = TrackMode::Audio;
     uint32_t sectors = 0;              // from INDEX 01 to the next track's INDEX 00 (or the end)
@@ -32,15 +32,15 @@ struct TrackSpec
     uint8_t dataModeByte = 0;          // data tracks: the byte at offset 16 of every sector
 };
 
-struct SessionSpec
+struct SessionDescription
 {
-    std::vector<TrackSpec> tracks; // numbered on across sessions: 1, 2, ...
+    std::vector<TrackDescription> tracks; // numbered on across sessions: 1, 2, ...
 };
 
-struct DiscSpec
+struct DiscDescription
 {
-    std::string name = "disc";         // base name of the CUE sheet and data files
-    std::vector<SessionSpec> sessions; // one or more
+    std::string name = "disc";                // base name of the CUE sheet and data files
+    std::vector<SessionDescription> sessions; // one or more
     DataFileFormat format = DataFileFormat::Binary;
     bool filePerTrack = false; // one FILE per track instead of one for the whole disc
     bool writeCdaFiles = true; // TrackNN.cda beside the CUE sheet, for audio tracks

@@ -10,15 +10,15 @@
 
 namespace vantorcd {
 
-class LogCapture : public google::LogSink
+class ProgramLog : public google::LogSink
 {
 public:
     // Sets glog up for a command-line program: no log files, and messages on standard error
     // only when verbose. Registers this sink for the object's lifetime.
-    LogCapture(const char* programName, bool verbose);
-    ~LogCapture() override;
-    LogCapture(const LogCapture&) = delete;
-    LogCapture& operator=(const LogCapture&) = delete;
+    ProgramLog(const char* programName, bool verbose);
+    ~ProgramLog() override;
+    ProgramLog(const ProgramLog&) = delete;
+    ProgramLog& operator=(const ProgramLog&) = delete;
 
     using google::LogSink::send;
     void send(google::LogSeverity severity, const char* fullFilename, const char* baseFilename, int line,

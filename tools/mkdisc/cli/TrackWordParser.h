@@ -1,8 +1,8 @@
-// The plain track descriptions of the mkdisc command line, for example
+// The track words of the mkdisc command line, for example
 // "audio:300,pregap=75,flags=dcp+pre" or "mode1:1000,byte16=0", with "/" between sessions.
 #pragma once
 
-#include "mkdisc/DiscSpec.h"
+#include "mkdisc/DiscDescription.h"
 
 #include <string>
 #include <vector>
@@ -11,10 +11,10 @@ namespace mkdisc {
 
 // One TRACK word: KIND:SECTORS[,pregap=N][,silence=N][,flags=dcp+4ch+pre][,byte16=N], KIND one of
 // audio, mode1, mode2. Throws std::invalid_argument with a one-line message naming the word.
-TrackSpec parseTrackDescription(const std::string& word);
+TrackDescription parseTrackWord(const std::string& word);
 
 // TRACK words with "/" between sessions. Throws std::invalid_argument for a bad word or an empty
 // session.
-std::vector<SessionSpec> parseSessionDescriptions(const std::vector<std::string>& words);
+std::vector<SessionDescription> parseSessionWords(const std::vector<std::string>& words);
 
 } // namespace mkdisc
