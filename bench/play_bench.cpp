@@ -101,7 +101,7 @@ Run PreadLoop(const std::filesystem::path& dataFile, uint32_t sectors)
     Run run;
     const Stopwatch stopwatch;
     for (uint32_t sector = 0; sector < sectors; ++sector) {
-        const off_t offset = static_cast<off_t>(sector) * mkdisc::kRawSectorBytes;
+        const auto offset = static_cast<off_t>(sector * mkdisc::kRawSectorBytes);
         if (::pread(file.get(), buffer.data(), buffer.size(), offset) != static_cast<ssize_t>(buffer.size()))
             throw std::runtime_error("short read from " + dataFile.string());
         ++run.packets;

@@ -18,7 +18,7 @@ namespace {
 
 // A shelf keeps at most this many bytes of payload: enough for a host that queues a few seconds
 // of sectors, and a bound on what a burst of large packets leaves behind.
-constexpr size_t kSpareBytesPerShelf = 1024 * 1024;
+constexpr size_t kSpareBytesPerShelf = size_t{1024} * 1024;
 
 void FreePayload(void*, uint8_t* data)
 {
