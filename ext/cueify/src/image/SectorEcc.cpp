@@ -91,7 +91,7 @@ void writeSectorEcc(uint8_t* raw, EccHeader header) noexcept
         std::memset(raw + kHeaderOffset, 0, kHeaderBytes);
     uint8_t* coded = raw + kHeaderOffset;
     writeParity(coded, kPVectors, kPLength, 2, kPVectors, kPVectors * kPLength, raw + kPOffset);
-    writeParity(coded, kQVectors, kQLength, size_t{2 * 43}, 88, kQSpan, raw + kQOffset);
+    writeParity(coded, kQVectors, kQLength, 2 * size_t{43}, 88, kQSpan, raw + kQOffset);
     std::memcpy(raw + kHeaderOffset, saved, kHeaderBytes);
 }
 
