@@ -5,6 +5,8 @@
 // of the two.
 //
 //   play_bench [directory]   (default: a fresh directory under the system's temporary directory)
+#include "WorkDirectory.h"
+
 #include "Vantor/Core/Interfaces/IDataInput.h"
 #include "Vantor/Proc/ICDReader.h"
 #include "Vantor/Proc/IParser.h"
@@ -139,43 +141,12 @@ void KeepBest(Run& best, const Run& another)
     best.processorSeconds = std::min(best.processorSeconds, another.processorSeconds);
 }
 
-class BenchDirectory
-{
-public:
-    explicit BenchDirectory(const char* given)
-    {
-        if (given != nullptr) {
-            m_path = given;
-            return;
-        }
-        std::string pattern = (std::filesystem::temp_directory_path() / "play-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("cannot create a temporary directory");
-        m_path = pattern;
-        m_owned = true;
-    }
-    ~BenchDirectory()
-    {
-        std::error_code ignored;
-        if (m_owned)
-            std::filesystem::remove_all(m_path, ignored);
-    }
-    BenchDirectory(const BenchDirectory&) = delete;
-    BenchDirectory& operator=(const BenchDirectory&) = delete;
-
-    const std::filesystem::path& path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-    bool m_owned = false;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     try {
-        const BenchDirectory directory(argc > 1 ? argv[1] : nullptr);
+        const WorkDirectory directory(argc > 1 ? argv[1] : nullptr, "play-bench");
         mkdisc::DiscDescription description;
         description.name = "long";
         mkdisc::TrackDescription track;
