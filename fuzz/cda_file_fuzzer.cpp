@@ -4,37 +4,29 @@
 // reads, picks a failure the fake injects. Whatever the bytes, the open either succeeds or throws,
 // and no device or TOC handle outlives the parser.
 #include "ScratchDirectory.h"
-#include "fuzz/FakeDisc.h"
-#include "fuzz/ParserRun.h"
+#include "fuzz/ParserFuzzing.h"
 
 #include "cueify_fake/FakeCueify.h"
 #include "mkdisc/CdaFile.h"
 
-#include <cstddef>
-#include <cstdint>
 #include <fstream>
 #include <optional>
-#include <string>
-#include <vector>
 
 namespace {
-
-constexpr size_t kEnvironmentOffset = 44;
 
 struct Machine
 {
     testsupport::ScratchDirectory root;
-    std::vector<std::optional<std::string>> drives;
-    std::string input = (root.path() / "input.cda").string();
+    std::filesystem::path input = root.path() / "input.cda";
+    std::vector<std::optional<std::string>> drives = {std::nullopt, (root.path() / "missing-drive").string(),
+                                                      (root.path() / "empty-drive").string(),
+                                                      (root.path() / "disc-drive").string()};
 
     Machine()
     {
-        const std::filesystem::path empty = root.path() / "empty-drive";
-        const std::filesystem::path disc = root.path() / "disc-drive";
-        std::filesystem::create_directories(empty);
-        std::filesystem::create_directories(disc);
-        mkdisc::writeCdaFile(disc, {1, fuzzsupport::kFakeDiscSerial, 0, 375});
-        drives = {std::nullopt, (root.path() / "missing-drive").string(), empty.string(), disc.string()};
+        std::filesystem::create_directories(*drives[2]);
+        std::filesystem::create_directories(*drives[3]);
+        mkdisc::writeCdaFile(*drives[3], {1, fuzzsupport::kFakeDiscSerial, 0, 375});
     }
 };
 
@@ -42,14 +34,6 @@ const Machine& machine()
 {
     static const Machine instance;
     return instance;
-}
-
-void writeInput(const std::string& path, const uint8_t* data, size_t size)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    if (!out)
-        __builtin_trap();
 }
 
 } // namespace
@@ -63,11 +47,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzzsupport::setUpFakeDisc(size > kEnvironmentOffset ? data[kEnvironmentOffset] : 0);
+    fuzzsupport::setUpFakeDisc(size > 44 ? data[44] : 0);
     fake::FakeCueify::instance().setDevices(machine().drives);
-    writeInput(machine().input, data, size);
-    fuzzsupport::openAndPlay(machine().input);
-    if (!fuzzsupport::fakeIsClean())
+    if (!std::ofstream(machine().input, std::ios::binary | std::ios::trunc)
+             .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size)))
         __builtin_trap();
+    fuzzsupport::openAndPlay(machine().input);
     return 0;
 }
