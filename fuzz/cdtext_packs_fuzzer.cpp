@@ -4,31 +4,15 @@
 // write the same again.
 #include "cueify_testing/CdTextTesting.h"
 
-#include <cstring>
-
 namespace {
-
-using TextGetter = const char* (*)(cueify_cdtext_block*, uint8_t);
-constexpr TextGetter kTextGetters[] = {cueify_cdtext_block_get_title,      cueify_cdtext_block_get_performer,
-                                       cueify_cdtext_block_get_songwriter, cueify_cdtext_block_get_composer,
-                                       cueify_cdtext_block_get_arranger,   cueify_cdtext_block_get_message,
-                                       cueify_cdtext_block_get_private,    cueify_cdtext_block_get_upc_isrc};
 
 // Touches every byte of every answer, for every track number, so that the sanitizers see any read
 // past a string or a table.
 size_t readEverything(cueify_cdtext* t)
 {
     size_t touched = 0;
-    for (unsigned b = 0; b < cueify_cdtext_get_num_blocks(t); ++b) {
-        cueify_cdtext_block* block = cueify_cdtext_get_block(t, uint8_t(b));
-        touched += cueify::test::describeBlock(block).size(); // disc ID, genre and flags too
-        for (unsigned track = 0; track <= 0xAA; ++track) {
-            for (TextGetter getter : kTextGetters) {
-                if (const char* text = getter(block, uint8_t(track)))
-                    touched += std::strlen(text);
-            }
-        }
-    }
+    for (unsigned b = 0; b < cueify_cdtext_get_num_blocks(t); ++b)
+        touched += cueify::test::describeBlock(cueify_cdtext_get_block(t, uint8_t(b)), 0xAA).size();
     for (unsigned track = 0; track <= 0xAA; ++track) {
         for (unsigned k = 0; k <= cueify_cdtext_get_toc_num_track_intervals(t, uint8_t(track)) + 1u; ++k)
             touched += cueify_cdtext_get_toc_track_interval_end(t, uint8_t(track), uint8_t(k)).frm;

@@ -64,27 +64,35 @@ TEST(CdTextCharset, UnreadableBytesBecomeReplacementCharactersOrNothing)
     EXPECT_EQ(textToUtf8("\xb0\xa1", CUEIFY_CDTEXT_CHARSET_CHINESE), "");
 }
 
+// Entries written "D|-|\t": the disc's, then the tracks', "-" for a missing one.
+CdTextEntries entriesOf(const std::string& text)
+{
+    std::vector<std::optional<std::string>> entries;
+    for (size_t from = 0, bar = 0; bar != std::string::npos; from = bar + 1) {
+        bar = text.find('|', from);
+        const std::string entry = text.substr(from, bar - from);
+        entries.push_back(entry == "-" ? std::nullopt : std::optional(entry));
+    }
+    return CdTextEntries(entries);
+}
+
 TEST(CdTextEntries, TabsWalkBackToTheFirstOtherEntry)
 {
     const struct
     {
         uint8_t first, last;
-        std::vector<std::optional<std::string>> entries; // the disc's, then the tracks'
-        std::string expected;                            // per track from 0 to last + 1, "-" for none
+        const char* entries;
+        const char* expected; // per track from 0 to last + 1, "-" for none
     } cases[] = {
-        {1, 3, {"D", "\t", "B", "\t"}, "D|D|B|B|-"},
-        {1, 3, {"D", "A", "\t", "\t"}, "D|A|A|A|-"},
-        {3, 4, {"D", "\t", "\t"}, "D|-|-|D|D|-"},
-        {1, 2, {"\t", "\t", "B"}, "-|-|B|-"},
-        {1, 3, {"D", std::nullopt, "\t", "C"}, "D|-|-|C|-"},
-        {1, 2, {"D", "", "\t"}, "D|||-"},
-        {1, 1, {"D", "a\tb"}, "D|a\tb|-"},
+        {1, 3, "D|\t|B|\t", "D|D|B|B|-"}, {1, 3, "D|A|\t|\t", "D|A|A|A|-"}, {3, 4, "D|\t|\t", "D|-|-|D|D|-"},
+        {1, 2, "\t|\t|B", "-|-|B|-"},     {1, 3, "D|-|\t|C", "D|-|-|C|-"},  {1, 2, "D||\t", "D|||-"},
+        {1, 1, "D|a\tb", "D|a\tb|-"},
     };
     for (const auto& c : cases) {
         CdTextBlock block;
         block.firstTrack = c.first;
         block.lastTrack = c.last;
-        block.texts[static_cast<size_t>(CdTextKind::Performer)] = CdTextEntries(c.entries);
+        block.texts[static_cast<size_t>(CdTextKind::Performer)] = entriesOf(c.entries);
         std::string text;
         for (unsigned track = 0; track <= block.lastTrack + 1u; ++track) {
             const std::string* found = block.text(CdTextKind::Performer, uint8_t(track));
@@ -94,17 +102,33 @@ TEST(CdTextEntries, TabsWalkBackToTheFirstOtherEntry)
     }
 }
 
-// The result of reading the packs into an object that held one block before, then its blocks.
+// The result of reading the packs into an object that held one block before, then its blocks and
+// the CD-Text copy of the TOC: first and last track, the starts of tracks 0, 1, 3 and the lead-out,
+// then per track 1 and 2 its intervals' count, then start and end of intervals 0 to 3.
 std::string readBack(const std::vector<uint8_t>& packs)
 {
     const CdTextOwner cdText(cueify_cdtext_new());
     const std::vector<uint8_t> before = twoBlockDisc();
     EXPECT_EQ(cueify_cdtext_deserialize(cdText.get(), before.data(), before.size()), CUEIFY_OK);
-    const int result = cueify_cdtext_deserialize(cdText.get(), packs.data(), packs.size());
-    std::string text = "result " + std::to_string(result) + "\n";
-    for (uint8_t b = 0; b <= cueify_cdtext_get_num_blocks(cdText.get()); ++b)
-        text += describeBlock(cueify_cdtext_get_block(cdText.get(), b));
-    return text;
+    cueify_cdtext* t = cdText.get();
+    std::string text =
+        "result " + std::to_string(cueify_cdtext_deserialize(t, packs.data(), packs.size())) + "\n";
+    for (uint8_t b = 0; b <= cueify_cdtext_get_num_blocks(t); ++b)
+        text += describeBlock(cueify_cdtext_get_block(t, b));
+    const auto msf = [](cueify_msf_t m) {
+        return " " + std::to_string(m.min) + ":" + std::to_string(m.sec) + ":" + std::to_string(m.frm);
+    };
+    text += "toc " + std::to_string(cueify_cdtext_get_toc_first_track(t)) + "-" +
+            std::to_string(cueify_cdtext_get_toc_last_track(t));
+    for (const uint8_t track : {0, 1, 3, CUEIFY_LEAD_OUT_TRACK})
+        text += msf(cueify_cdtext_get_toc_track_offset(t, track));
+    for (const uint8_t track : {1, 2}) {
+        text += " | " + std::to_string(cueify_cdtext_get_toc_num_track_intervals(t, track)) + ":";
+        for (uint8_t k = 0; k <= 3; ++k)
+            text += msf(cueify_cdtext_get_toc_track_interval_start(t, track, k)) +
+                    msf(cueify_cdtext_get_toc_track_interval_end(t, track, k));
+    }
+    return text + "\n";
 }
 
 TEST(CdTextReader, TwoBlocksReadAsUtf8WithTabsResolvedAndWriteBackByteForByte)
@@ -121,7 +145,9 @@ TEST(CdTextReader, TwoBlocksReadAsUtf8WithTabsResolvedAndWriteBackByteForByte)
               "charset 128, language 105, tracks 1-3, flags 00000, id -, genre 0 -\n"
               "title: 港の灯|夜の埠頭|夜の埠頭|A波|-\n"
               "performer: ｱﾝｻﾝﾌﾞﾙ|ｱﾝｻﾝﾌﾞﾙ||①|-\n"
-              "no block\n");
+              "no block\n"
+              "toc 1-3 0:0:0 0:2:0 6:40:5 10:0:0 | 0: 0:0:0 0:0:0 0:0:0 0:0:0 0:0:0 0:0:0 0:0:0 0:0:0"
+              " | 2: 0:0:0 0:0:0 3:10:20 4:0:0 5:0:0 6:40:5 0:0:0 0:0:0\n");
     // The packs' CRCs are those of the builder, whose CRC gives the check value of its kind.
     EXPECT_EQ(subchannelCrc(reinterpret_cast<const uint8_t*>("123456789"), 9), 0xCE3C);
     const CdTextOwner cdText(cueify_cdtext_new());
@@ -129,30 +155,6 @@ TEST(CdTextReader, TwoBlocksReadAsUtf8WithTabsResolvedAndWriteBackByteForByte)
     EXPECT_EQ(serializedPacks(cdText.get()), packs);
     EXPECT_EQ(cueify_cdtext_block_get_title(cueify_cdtext_get_block(cdText.get(), 0), CUEIFY_LEAD_OUT_TRACK),
               nullptr);
-}
-
-TEST(CdTextReader, CdTextTocGivesTheTrackStartsAndIntervals)
-{
-    const std::vector<uint8_t> packs = twoBlockDisc();
-    const CdTextOwner cdText(cueify_cdtext_new());
-    ASSERT_EQ(cueify_cdtext_deserialize(cdText.get(), packs.data(), packs.size()), CUEIFY_OK);
-    cueify_cdtext* t = cdText.get();
-    const auto msf = [](cueify_msf_t m) {
-        return std::to_string(m.min) + ":" + std::to_string(m.sec) + ":" + std::to_string(m.frm) + " ";
-    };
-    std::string text = std::to_string(cueify_cdtext_get_toc_first_track(t)) + "-" +
-                       std::to_string(cueify_cdtext_get_toc_last_track(t)) + " ";
-    for (const uint8_t track : {0, 1, 3, CUEIFY_LEAD_OUT_TRACK})
-        text += msf(cueify_cdtext_get_toc_track_offset(t, track));
-    for (const uint8_t track : {1, 2}) {
-        text += "| " + std::to_string(cueify_cdtext_get_toc_num_track_intervals(t, track)) + ": ";
-        for (uint8_t k = 0; k <= 3; ++k)
-            text += msf(cueify_cdtext_get_toc_track_interval_start(t, track, k)) +
-                    msf(cueify_cdtext_get_toc_track_interval_end(t, track, k));
-    }
-    EXPECT_EQ(text, "1-3 0:0:0 0:2:0 6:40:5 10:0:0 "
-                    "| 0: 0:0:0 0:0:0 0:0:0 0:0:0 0:0:0 0:0:0 0:0:0 0:0:0 "
-                    "| 2: 0:0:0 0:0:0 3:10:20 4:0:0 5:0:0 6:40:5 0:0:0 0:0:0 ");
 }
 
 // One block of tracks 1 to 2 with titles, and whatever packs the case adds before its size
@@ -250,19 +252,21 @@ TEST(CdTextReader, WhatIsKeptOfPacksThatAreOddButReadable)
          "charset 0, language 3, tracks 1-1, flags 00000, id -, genre 0 -\ntitle: Block 2||-\n"
          "charset 0, language 6, tracks 1-1, flags 00000, id -, genre 0 -\ntitle: Block 5||-\nno block\n"},
     };
+    std::string noToc = "toc 0-0";
+    for (int n = 0; n < 20; ++n)
+        noToc += (n == 4 || n == 12 ? " | 0: 0:0:0" : " 0:0:0");
+    noToc += "\n";
     for (const auto& c : cases)
-        EXPECT_EQ(readBack(c.packs), "result 0\n" + c.expected) << c.name;
+        EXPECT_EQ(readBack(c.packs), "result 0\n" + c.expected + noToc) << c.name;
 }
 
-using Entries = std::vector<std::optional<std::string>>;
-
-CdTextOwner withTitles(uint8_t first, uint8_t last, Entries entries)
+CdTextOwner withTitles(uint8_t first, uint8_t last, const std::string& entries)
 {
     CdTextOwner cdText(cueify_cdtext_new());
     CdTextBlock& block = cdTextOf(cdText.get())->blocks[0].emplace();
     block.firstTrack = first;
     block.lastTrack = last;
-    block.texts[0] = CdTextEntries(std::move(entries));
+    block.texts[0] = entriesOf(entries);
     return cdText;
 }
 
@@ -271,40 +275,20 @@ TEST(CdTextWriter, EveryEntryOfTheBlockGetsExactlyOneTerminator)
     const std::string twenty = "ABCDEFGHIJKLMNOPQRST";
     const struct
     {
-        const char* name;
         uint8_t first, last;
-        Entries entries;
+        std::string entries;
         std::string data;             // of the title packs
         std::string trackAndPosition; // of each title pack
     } cases[] = {
-        {"MissingBeforeAndBetween",
-         1,
-         4,
-         {std::nullopt, std::nullopt, "B", std::nullopt, "D"},
-         "\0\0B\0\0D\0\0\0\0\0\0"s,
-         "0/0 "},
-        {"FirstTextAfterTheBlocksFirstTrack",
-         3,
-         5,
-         {"", std::nullopt, std::nullopt, "E"},
-         "\0\0\0E\0\0\0\0\0\0\0\0"s,
-         "0/0 "},
-        {"TrailingMissing", 1, 3, {"Al", "\t"}, "Al\0\t\0\0\0\0\0\0\0\0"s, "0/0 "},
-        {"AllEmpty", 1, 2, {"", "", ""}, "", ""},
-        {"LongStringsAcrossPacks",
-         1,
-         2,
-         {twenty + twenty, "x", "y"},
-         twenty + twenty + "\0x\0y\0\0\0\0"s,
-         "0/0 0/12 0/15 0/15 "},
-        {"SecondStringStartsAPack",
-         1,
-         1,
-         {"ABCDEFGHIJK", twenty},
-         "ABCDEFGHIJK\0"s + twenty + "\0\0\0\0"s,
-         "0/0 1/0 1/12 "},
+        {1, 4, "-|-|B|-|D", "\0\0B\0\0D\0\0\0\0\0\0"s, "0/0 "}, // missing before and between
+        {3, 5, "|-|-|E", "\0\0\0E\0\0\0\0\0\0\0\0"s, "0/0 "},   // first text after the first track
+        {1, 3, "Al|\t", "Al\0\t\0\0\0\0\0\0\0\0"s, "0/0 "},     // trailing missing
+        {1, 2, "||", "", ""},                                   // all empty
+        {1, 2, twenty + twenty + "|x|y", twenty + twenty + "\0x\0y\0\0\0\0"s, "0/0 0/12 0/15 0/15 "},
+        {1, 1, "ABCDEFGHIJK|" + twenty, "ABCDEFGHIJK\0"s + twenty + "\0\0\0\0"s, "0/0 1/0 1/12 "},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.entries);
         const std::vector<uint8_t> packs = serializedPacks(withTitles(c.first, c.last, c.entries).get());
         std::string data, trackAndPosition;
         for (size_t at = 4; at + 18 <= packs.size(); at += 18) {
@@ -314,14 +298,14 @@ TEST(CdTextWriter, EveryEntryOfTheBlockGetsExactlyOneTerminator)
             trackAndPosition +=
                 std::to_string(packs[at + 1]) + "/" + std::to_string(packs[at + 3] & 0x0F) + " ";
         }
-        EXPECT_EQ(data, c.data) << c.name;
-        EXPECT_EQ(trackAndPosition, c.trackAndPosition) << c.name;
+        EXPECT_EQ(data, c.data);
+        EXPECT_EQ(trackAndPosition, c.trackAndPosition);
     }
 }
 
 TEST(CdTextWriter, BufferSizeIsAskedForCheckedAndReported)
 {
-    const CdTextOwner cdText = withTitles(1, 1, {"Disc", "One"});
+    const CdTextOwner cdText = withTitles(1, 1, "Disc|One");
     size_t needed = 0;
     ASSERT_EQ(cueify_cdtext_serialize(cdText.get(), nullptr, &needed), CUEIFY_OK);
     EXPECT_EQ(needed, 4u + 4 * 18); // one title pack and three of size information
@@ -344,9 +328,9 @@ TEST(CdTextWriter, BlockOfMoreThan256PacksIsInvalid)
     // 253 packs of text and three of size information, then one byte more.
     const std::string fits(253 * 12 - 2, 'x');
     size_t size = 0;
-    EXPECT_EQ(cueify_cdtext_serialize(withTitles(1, 1, {fits, ""}).get(), nullptr, &size), CUEIFY_OK);
+    EXPECT_EQ(cueify_cdtext_serialize(withTitles(1, 1, fits + "|").get(), nullptr, &size), CUEIFY_OK);
     EXPECT_EQ(size, 4u + 256 * 18);
-    EXPECT_EQ(cueify_cdtext_serialize(withTitles(1, 1, {fits + 'x', ""}).get(), nullptr, &size),
+    EXPECT_EQ(cueify_cdtext_serialize(withTitles(1, 1, fits + "x|").get(), nullptr, &size),
               CUEIFY_ERR_INVALID_CDTEXT);
 }
 

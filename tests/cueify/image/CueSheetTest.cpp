@@ -43,7 +43,6 @@ struct ExpectedSector
 
 struct SheetCase
 {
-    const char* name;
     std::string sheet; // raw bytes, in whatever encoding the case is about
     std::vector<DataFile> files;
     std::string toc;
@@ -71,8 +70,7 @@ TEST(CueSheet, SheetsAsWritersLayThemOutOpenWithTheirTocAndSectors)
 {
     const std::vector<SheetCase> cases = {
         // A track's pregap at the end of the previous file, its INDEX 01 at the start of its own.
-        {"PregapInThePreviousFile",
-         "FILE \"01.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n"
+        {"FILE \"01.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n"
          "    INDEX 00 00:03:00\nFILE \"02.bin\" BINARY\n    INDEX 01 00:00:00\n",
          {{"01.bin", 300}, {"02.bin", 150}},
          "session 1: tracks 1-2, type 0x00, lead-out 00:08:00\n"
@@ -80,8 +78,7 @@ TEST(CueSheet, SheetsAsWritersLayThemOutOpenWithTheirTocAndSectors)
          "track 2: session 1, control 0x0, at 00:06:00, length 00:02:00\n",
          {{224, 0, 224 * kSector}, {225, 0, 225 * kSector}, {299, 0, 299 * kSector}, {300, 1, 0}}},
         // One file per track, pregaps at the start of each file.
-        {"PregapAtTheStartOfItsFile",
-         "FILE \"01.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\nFILE \"02.bin\" BINARY\n"
+        {"FILE \"01.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\nFILE \"02.bin\" BINARY\n"
          "  TRACK 02 AUDIO\n    INDEX 00 00:00:00\n    INDEX 01 00:01:00\n",
          {{"01.bin", 300}, {"02.bin", 150}},
          "session 1: tracks 1-2, type 0x00, lead-out 00:08:00\n"
@@ -89,31 +86,21 @@ TEST(CueSheet, SheetsAsWritersLayThemOutOpenWithTheirTocAndSectors)
          "track 2: session 1, control 0x0, at 00:07:00, length 00:01:00\n",
          {{300, 1, 0}, {375, 1, 75 * kSector}}},
         // Lower-case keywords, a Windows sub-folder, a file name in other letter case, CR line ends.
-        {"WindowsPathsAndLetterCase",
-         "file \"Sub\\DISC.BIN\" binary\r  track 01 audio\r    index 01 00:00:00\r",
+        {"file \"Sub\\DISC.BIN\" binary\r  track 01 audio\r    index 01 00:00:00\r",
          {{"Sub/disc.bin", 75}},
          kOneSecondToc,
          {{74, 0, 74 * kSector}}},
-        {"Utf16LittleEndian",
-         utf16("FILE \"a.bin\" BINARY\r\n" + kTwoTracks, false),
-         {{"a.bin", 300}},
-         kTwoTracksToc,
-         {}},
-        {"Utf16BigEndian",
-         utf16("FILE \"a.bin\" BINARY\n" + kTwoTracks, true),
-         {{"a.bin", 300}},
-         kTwoTracksToc,
-         {}},
+        // UTF-16 with its byte-order mark, little- and big-endian.
+        {utf16("FILE \"a.bin\" BINARY\r\n" + kTwoTracks, false), {{"a.bin", 300}}, kTwoTracksToc, {}},
+        {utf16("FILE \"a.bin\" BINARY\n" + kTwoTracks, true), {{"a.bin", 300}}, kTwoTracksToc, {}},
         // Windows-1252: 0xE9 is an e with an acute accent, 0x80 the euro sign.
-        {"Windows1252Names",
-         "FILE \"Caf\xE9 \x80.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n",
+        {"FILE \"Caf\xE9 \x80.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n",
          {{"Caf\xC3\xA9 \xE2\x82\xAC.bin", 75}},
          kOneSecondToc,
          {}},
         // A byte-order mark, Windows line ends and no final one, CD-Text and remarks, quotes inside a
         // quoted text, a file name with spaces, track numbers from 5, a POSTGAP.
-        {"AsOtherToolsWriteThem",
-         "\xEF\xBB\xBFREM GENRE Test\r\nCATALOG 0000000000000\r\nPERFORMER \"A \\\"quoted\\\" name\"\r\n"
+        {"\xEF\xBB\xBFREM GENRE Test\r\nCATALOG 0000000000000\r\nPERFORMER \"A \\\"quoted\\\" name\"\r\n"
          "TITLE Plain\r\nFILE \"my disc.bin\" BINARY\r\n  TRACK 05 AUDIO\r\n    TITLE \"One\"\r\n"
          "    FLAGS SCMS\r\n    ISRC ABCDE1234567\r\n    INDEX 01 00:00:00\r\n    POSTGAP 00:01:00\r\n"
          "  TRACK 06 AUDIO\r\n    INDEX 01 00:02:00",
@@ -122,27 +109,24 @@ TEST(CueSheet, SheetsAsWritersLayThemOutOpenWithTheirTocAndSectors)
          "track 5: session 1, control 0x0, at 00:02:00, length 00:03:00\n"
          "track 6: session 1, control 0x0, at 00:05:00, length 00:02:00\n",
          {{225, 0, 150 * kSector}}},
-        {"MotorolaSamplesAreSwapped",
-         "FILE \"a.raw\" MOTOROLA\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n",
+        // MOTOROLA files hold their samples big-endian.
+        {"FILE \"a.raw\" MOTOROLA\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n",
          {{"a.raw", 75}},
          kOneSecondToc,
          {{0, 0, 0, true}, {74, 0, 74 * kSector, true}}},
         // CD+G keeps 96 bytes of sub-channel after each sector's samples.
-        {"CdgSectorsGiveTheirAudio",
-         "FILE \"a.cdg.bin\" BINARY\n  TRACK 01 CDG\n    INDEX 01 00:00:00\n",
+        {"FILE \"a.cdg.bin\" BINARY\n  TRACK 01 CDG\n    INDEX 01 00:00:00\n",
          {{"a.cdg.bin", 75, 2448}},
          kOneSecondToc,
          {{0, 0, 0}, {74, 0, 74 * 2448}}},
         // Remarks are comments whatever they hold: keywords, quotes, nothing after a keyword, no line end.
-        {"RemarksHoldingKeywords",
-         "REM DATE\nFILE \"a.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\nREM GENRE \"a\" REM\n"
+        {"REM DATE\nFILE \"a.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\nREM GENRE \"a\" REM\n"
          "REM GENREc REM",
          {{"a.bin", 75}},
          kOneSecondToc,
          {{0, 0, 0}}},
         // Gaps, flags and a second session in one sheet: the session starts 11,400 sectors on.
-        {"GapsFlagsAndSessions",
-         "REM SESSION 01\nFILE \"a.bin\" BINARY\n  TRACK 01 AUDIO\n    FLAGS DCP PRE\n    INDEX 01 00:00:00\n"
+        {"REM SESSION 01\nFILE \"a.bin\" BINARY\n  TRACK 01 AUDIO\n    FLAGS DCP PRE\n    INDEX 01 00:00:00\n"
          "    POSTGAP 00:01:00\n  TRACK 02 AUDIO\n    PREGAP 00:00:10\n    INDEX 01 00:02:00\n"
          "REM SESSION 02\nFILE \"b.bin\" BINARY\n  TRACK 03 MODE2/2352\n    INDEX 01 00:00:00\n",
          {{"a.bin", 300}, {"b.bin", 150}},
@@ -154,7 +138,7 @@ TEST(CueSheet, SheetsAsWritersLayThemOutOpenWithTheirTocAndSectors)
          {{149, 0, 149 * kSector}, {235, 0, 150 * kSector}, {11785, 1, 0}}},
     };
     for (const SheetCase& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.sheet);
         const testsupport::ScratchDirectory scratch;
         for (size_t f = 0; f < c.files.size(); ++f)
             scratch.write(c.files[f].name, fileBytes(c.files[f], static_cast<uint8_t>(f)));

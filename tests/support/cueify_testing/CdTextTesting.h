@@ -171,8 +171,9 @@ inline std::vector<uint8_t> twoBlockDisc()
 }
 
 // Everything the getters answer of one block, a line per kind of text that has any, each with
-// the texts of the disc and of every track up to one past the block's last ("-" for none).
-inline std::string describeBlock(cueify_cdtext_block* b)
+// the texts of the disc and of every track up to one past the block's last, or up to lastAsked
+// when that is given ("-" for none).
+inline std::string describeBlock(cueify_cdtext_block* b, unsigned lastAsked = 0)
 {
     if (!b)
         return "no block\n";
@@ -197,7 +198,8 @@ inline std::string describeBlock(cueify_cdtext_block* b)
     for (const auto& [name, getter] : kinds) {
         std::string texts;
         bool any = false;
-        for (unsigned track = 0; track <= cueify_cdtext_block_get_last_track(b) + 1u; ++track) {
+        for (unsigned track = 0;
+             track <= (lastAsked ? lastAsked : cueify_cdtext_block_get_last_track(b) + 1u); ++track) {
             const char* found = getter(b, uint8_t(track));
             any = any || found;
             texts += std::string(track ? "|" : "") + (found ? found : "-");

@@ -8,6 +8,8 @@
 #include <discgeometry/DiscGeometry.h>
 #include <glog/logging.h>
 
+#include <functional>
+
 namespace fuzzsupport {
 namespace {
 
@@ -40,24 +42,15 @@ void setUpFakeDisc(uint8_t environment)
     fake::Sector dataSector{};
     dataSector[16] = static_cast<uint8_t>(environment >> 3);
     cueify.setSector(kDataTrackLba, dataSector);
-    switch (environment & 7u) {
-    case 1:
-        return cueify.failNew();
-    case 2:
-        return cueify.failTocNew();
-    case 3:
-        return cueify.failOpen(CUEIFY_ERR_NO_DEVICE);
-    case 4:
-        return cueify.failTocRead(CUEIFY_ERR_INTERNAL);
-    case 5:
-        return cueify.failReadAt(0, CUEIFY_ERR_INTERNAL);
-    case 6:
-        return cueify.failReadAt(kDataTrackLba, CUEIFY_ERR_INTERNAL);
-    case 7:
-        return cueify.failReadAt(1, CUEIFY_ERR_INTERNAL);
-    default:
-        return;
-    }
+    const std::function<void()> failures[] = {[] {},
+                                              [&] { cueify.failNew(); },
+                                              [&] { cueify.failTocNew(); },
+                                              [&] { cueify.failOpen(CUEIFY_ERR_NO_DEVICE); },
+                                              [&] { cueify.failTocRead(CUEIFY_ERR_INTERNAL); },
+                                              [&] { cueify.failReadAt(0, CUEIFY_ERR_INTERNAL); },
+                                              [&] { cueify.failReadAt(kDataTrackLba, CUEIFY_ERR_INTERNAL); },
+                                              [&] { cueify.failReadAt(1, CUEIFY_ERR_INTERNAL); }};
+    failures[environment & 7u]();
 }
 
 void openAndPlay(const std::string& path) noexcept
