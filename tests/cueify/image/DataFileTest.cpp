@@ -2,7 +2,6 @@
 // with ffmpeg, read as exactly those samples, in order or anywhere: AIFF and AIFC as stored
 // (big-endian samples come back little-endian, 'sowt' as they are), MOTOROLA swapped, lossless
 // files decoded; lossy files and files in another sample format are refused with their reason.
-#include "FfmpegCommand.h"
 #include "ScratchDirectory.h"
 #include "wave/WaveFile.h"
 
@@ -12,6 +11,7 @@
 #include <discgeometry/DiscGeometry.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <random>
 #include <thread>
 #include <vector>
@@ -26,31 +26,28 @@ using discgeometry::kRawSectorBytes;
 // Eight seconds and a little: not a whole number of any codec's frames or of sectors.
 constexpr uint32_t kSampleFrames = 8 * 44100 + 1237;
 
-// Little-endian 16-bit stereo samples, each channel its own tone under noise, so that every
-// sample frame differs from its neighbours and a misplaced byte shows.
+// Little-endian 16-bit stereo samples of noise, so that a misplaced byte shows.
 std::string cdSamples(uint32_t sampleFrames)
 {
     std::minstd_rand noise(sampleFrames);
-    std::string bytes;
-    for (uint32_t i = 0; i < sampleFrames; ++i) {
-        for (int channel = 0; channel < 2; ++channel) {
-            const int tone = static_cast<int>((i * (channel + 3) * 37) % 8000) - 4000;
-            const auto value = static_cast<uint16_t>(tone + static_cast<int>(noise() % 512));
-            bytes += static_cast<char>(value & 0xFF);
-            bytes += static_cast<char>(value >> 8);
-        }
-    }
+    std::string bytes(size_t{sampleFrames} * 4, '\0');
+    for (char& byte : bytes)
+        byte = static_cast<char>(noise());
     return bytes;
 }
 
-// A file of that name holding content, or, when there is none, the samples encoded by ffmpeg with
-// the given output options.
+// A file of that name holding content, or, when there is none, the samples encoded by the ffmpeg
+// command with the given output options.
 fs::path makeFile(const testsupport::ScratchDirectory& scratch, const std::string& name,
-                  const std::string& content, const std::string& samples, const char* options)
+                  const std::string& content, const std::string& samples, const std::string& options)
 {
     if (!content.empty())
         return scratch.write(name, content);
-    return encodeFile(scratch.write(name + ".raw", samples), scratch.path() / name, options);
+    const std::string command = "ffmpeg -nostdin -v error -y -f s16le -ar 44100 -ac 2 -i '" +
+                                scratch.write(name + ".raw", samples).string() + "' " + options + " '" +
+                                (scratch.path() / name).string() + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    return scratch.path() / name;
 }
 
 // The bytes of a data file from offset on, or "read failed".
@@ -196,8 +193,8 @@ TEST(DataFile, LossyFilesOtherSampleFormatsAndDamagedFilesAreRefusedWithTheirRea
         // Its length is found by decoding it, so a file cut short is not taken as shorter.
         {"cut.flac", "", "-f flac - >", "cannot be decoded to its end", 1000},
         {"notes.flac", std::string(4000, '\x01'), "", "not a known audio format"},
-        {"mono.wav", riffWave(plainFormat(48000, 1) + data), "",
-         "not 44,100 Hz 16-bit stereo (48,000 Hz, mono)"},
+        {"8k-mono.wav", riffWave(plainFormat(8000, 1) + data), "",
+         "not 44,100 Hz 16-bit stereo (8,000 Hz, mono)"},
         {"8bit.wav", riffWave(plainFormat(44100, 2, 8) + data), "", "not 44,100 Hz 16-bit stereo (8-bit)"},
         {"float.wav", riffWave(extensibleFormat(3) + data), "", "not PCM (WAVE format 3)"},
         {"24bit.wav", riffWave(extensibleFormat(1, 32, 24) + data), "",

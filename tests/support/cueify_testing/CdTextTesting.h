@@ -90,12 +90,11 @@ public:
     std::vector<uint8_t> finish() const
     {
         std::vector<RawPack> packs;
-        std::array<uint8_t, 8> lastSequence{};
+        std::array<uint8_t, 8> lastSequence{}; // of each block: its packs, three of size information
+        for (const RawPack& pack : m_packs)
+            ++lastSequence[pack.block];
         for (const BlockInfo& info : m_blocks)
-            lastSequence[info.number] =
-                uint8_t(std::count_if(m_packs.begin(), m_packs.end(),
-                                      [&](const RawPack& p) { return p.block == info.number; }) +
-                        2);
+            lastSequence[info.number] += 2;
         for (const BlockInfo& info : m_blocks) {
             std::array<uint8_t, 36> size{info.charset, info.first, info.last, info.flags};
             for (const RawPack& pack : m_packs) {
