@@ -2,7 +2,10 @@
 // libdiscid computes for discs written here, with data tracks, two sessions and audio before
 // track 1.
 #include "HexText.h"
+#include "TrackWords.h"
 #include "cueify_testing/CueifyTesting.h"
+
+#include <mkdisc/DiscWriter.h>
 
 #include <discgeometry/DiscGeometry.h>
 #include <discid/discid.h>
@@ -113,31 +116,18 @@ int framesOf(cueify_msf_t msf)
     return (msf.min * 60 + msf.sec) * 75 + msf.frm;
 }
 
+// Discs in the disc-image writer's track words: audio, audio before track 1, a data track first,
+// and audio then a data session.
 TEST(DiscId, ImagesGiveTheIdsLibdiscidComputes)
 {
-    const struct
-    {
-        const char* disc;
-        std::string sheet;
-    } cases[] = {
-        {"audio",
-         "FILE a.bin BINARY\n TRACK 01 AUDIO\n INDEX 01 00:00:00\n TRACK 02 AUDIO\n INDEX 01 00:20:00\n"
-         " TRACK 03 AUDIO\n INDEX 00 00:40:00\n INDEX 01 00:42:00\n"},
-        {"audio before track 1",
-         "FILE a.bin BINARY\n TRACK 01 AUDIO\n INDEX 00 00:00:00\n INDEX 01 00:09:25\n"
-         " TRACK 02 AUDIO\n INDEX 01 00:30:00\n"},
-        {"data first", "FILE a.bin BINARY\n TRACK 01 MODE1/2352\n INDEX 01 00:00:00\n TRACK 02 AUDIO\n"
-                       " INDEX 00 00:20:00\n INDEX 01 00:22:00\n TRACK 03 AUDIO\n INDEX 01 00:50:00\n"},
-        {"enhanced",
-         "REM SESSION 01\nFILE a.bin BINARY\n TRACK 01 AUDIO\n INDEX 01 00:00:00\n TRACK 02 AUDIO\n"
-         " INDEX 01 00:20:00\nREM SESSION 02\nFILE b.bin BINARY\n TRACK 03 MODE2/2352\n INDEX 01 00:00:00\n"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.disc);
+    for (const char* trackWords :
+         {"audio:1500 audio:1500 audio:1850,pregap=150", "audio:1550,pregap=700 audio:2750",
+          "mode1:1500 audio:2100,pregap=150 audio:1250", "audio:1500 audio:3500 / mode2:3000"}) {
+        SCOPED_TRACE(trackWords);
         const testsupport::ScratchDirectory scratch;
-        scratch.write("a.bin", std::string(5000 * CUEIFY_RAW_SECTOR_SIZE, '\0'));
-        scratch.write("b.bin", std::string(3000 * CUEIFY_RAW_SECTOR_SIZE, '\0'));
-        const DeviceOwner device = openDevice(scratch.write("disc.cue", c.sheet));
+        const mkdisc::WrittenDisc written =
+            mkdisc::writeDisc(testsupport::discOfTrackWords(trackWords), scratch.path());
+        const DeviceOwner device = openDevice(written.cueSheet);
         const TocOwner toc = readToc(device.get());
         ASSERT_TRUE(toc);
         // libdiscid is given the first and last audio track, and a lead-out one session gap
