@@ -131,7 +131,7 @@ std::string readBack(const std::vector<uint8_t>& packs)
     return text + "\n";
 }
 
-TEST(CdTextReader, TwoBlocksReadAsUtf8WithTabsResolvedAndWriteBackByteForByte)
+TEST(CdTextReader, TwoBlocksAndTheTocReadAsUtf8WithTabsResolvedAndWriteBackByteForByte)
 {
     const std::vector<uint8_t> packs = twoBlockDisc();
     EXPECT_EQ(readBack(packs),
