@@ -12,46 +12,29 @@
 #include <fstream>
 #include <optional>
 
-namespace {
-
-struct Machine
-{
-    testsupport::ScratchDirectory root;
-    std::filesystem::path input = root.path() / "input.cda";
-    std::vector<std::optional<std::string>> drives = {std::nullopt, (root.path() / "missing-drive").string(),
-                                                      (root.path() / "empty-drive").string(),
-                                                      (root.path() / "disc-drive").string()};
-
-    Machine()
-    {
-        std::filesystem::create_directories(*drives[2]);
-        std::filesystem::create_directories(*drives[3]);
-        mkdisc::writeCdaFile(*drives[3], {1, fuzzsupport::kFakeDiscSerial, 0, 375});
-    }
-};
-
-const Machine& machine()
-{
-    static const Machine instance;
-    return instance;
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     fuzzsupport::silenceLogging();
-    machine();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    static const testsupport::ScratchDirectory root;
+    static const std::vector<std::optional<std::string>> drives = [] {
+        std::filesystem::create_directories(root.path() / "empty-drive");
+        std::filesystem::create_directories(root.path() / "disc-drive");
+        mkdisc::writeCdaFile(root.path() / "disc-drive", {1, fuzzsupport::kFakeDiscSerial, 0, 375});
+        return std::vector<std::optional<std::string>>{std::nullopt, (root.path() / "missing-drive").string(),
+                                                       (root.path() / "empty-drive").string(),
+                                                       (root.path() / "disc-drive").string()};
+    }();
     fuzzsupport::setUpFakeDisc(size > 44 ? data[44] : 0);
-    fake::FakeCueify::instance().setDevices(machine().drives);
-    if (!std::ofstream(machine().input, std::ios::binary | std::ios::trunc)
+    fake::FakeCueify::instance().setDevices(drives);
+    const std::filesystem::path input = root.path() / "input.cda";
+    if (!std::ofstream(input, std::ios::binary | std::ios::trunc)
              .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size)))
         __builtin_trap();
-    fuzzsupport::openAndPlay(machine().input);
+    fuzzsupport::openAndPlay(input);
     return 0;
 }
