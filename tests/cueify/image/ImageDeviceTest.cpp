@@ -1,11 +1,14 @@
 // Images written by the disc-image writer answer as a drive holding that disc would, and read
-// back what the writer wrote.
+// back what the writer wrote, also when ffmpeg has made its data file FLAC or WavPack.
 #include "TrackWords.h"
 #include "cueify_testing/CueifyTesting.h"
 
 #include <mkdisc/DiscWriter.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <optional>
+#include <sstream>
 #include <stdexcept>
 #include <thread>
 
@@ -44,9 +47,12 @@ struct DiscCase
     DataFileFormat format;
     bool filePerTrack;
     const char* toc;
+    const char* encoded = nullptr; // the data file ffmpeg makes of the BIN, and its FILE type
+    const char* fileType = nullptr;
 };
 
-// Opened by their directories. Data sectors read whole too, with the byte 16 the writer sets.
+// Opened by their directories. Data sectors read whole too, with the byte 16 the writer sets. A
+// WavPack file is named as WAVE, as sheets often do.
 TEST(ImageDevice, WrittenImagesAnswerTheirDiscsTocAndReadEverySectorAsWrittenButNoneOutsideSessions)
 {
     const DiscCase cases[] = {
@@ -54,14 +60,30 @@ TEST(ImageDevice, WrittenImagesAnswerTheirDiscsTocAndReadEverySectorAsWrittenBut
         {"AudioWavePerTrack", kAudioDisc, DataFileFormat::Wave, true, kAudioToc},
         {"DataFirst", kDataFirst, DataFileFormat::Binary, false, kDataFirstToc},
         {"EnhancedCd", kEnhancedCd, DataFileFormat::Binary, false, kEnhancedToc},
-        {"EnhancedCdPerTrack", kEnhancedCd, DataFileFormat::Binary, true, kEnhancedToc}};
+        {"EnhancedCdPerTrack", kEnhancedCd, DataFileFormat::Binary, true, kEnhancedToc},
+        {"AudioFlac", kAudioDisc, DataFileFormat::Binary, false, kAudioToc, "disc.flac", "FLAC"},
+        {"AudioWavPack", kAudioDisc, DataFileFormat::Binary, false, kAudioToc, "disc.wv", "WAVE"}};
     for (const DiscCase& c : cases) {
         SCOPED_TRACE(c.name);
         testsupport::ScratchDirectory scratch;
         mkdisc::DiscDescription disc = testsupport::discOfTrackWords(c.trackWords);
         disc.format = c.format;
         disc.filePerTrack = c.filePerTrack;
-        mkdisc::writeDisc(disc, scratch.path());
+        const mkdisc::WrittenDisc written = mkdisc::writeDisc(disc, scratch.path());
+        if (c.encoded) {
+            const std::string command = "ffmpeg -nostdin -v error -f s16le -ar 44100 -ac 2 -i '" +
+                                        written.dataFiles.at(0).string() + "' '" + scratch.path().string() +
+                                        "/" + c.encoded + "'";
+            ASSERT_EQ(std::system(command.c_str()), 0) << command;
+            fs::remove(written.dataFiles[0]);
+            std::ostringstream read;
+            read << std::ifstream(written.cueSheet).rdbuf();
+            std::string sheet = read.str();
+            const std::string binLine = "FILE \"disc.bin\" BINARY";
+            sheet.replace(sheet.find(binLine), binLine.size(),
+                          "FILE \"" + std::string(c.encoded) + "\" " + c.fileType);
+            std::ofstream(written.cueSheet) << sheet;
+        }
         const DeviceOwner device = openDevice(scratch.path());
         EXPECT_EQ(describeToc(readToc(device.get()).get()), c.toc);
         const uint32_t end = mkdisc::layoutOf(disc).sessionLeadOutLba.back();

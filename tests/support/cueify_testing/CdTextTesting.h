@@ -10,17 +10,13 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <memory>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 namespace cueify::test {
 
-// The bytes of a string literal, embedded NULs included.
-template <size_t N> std::string bytes(const char (&literal)[N])
-{
-    return std::string(literal, N - 1);
-}
+using namespace std::string_literals;
 
 // CRC-16 with polynomial 0x1021, initial 0, inverted: the CRC of CD sub-channel data.
 inline uint16_t subchannelCrc(const uint8_t* bytes, size_t length)
@@ -46,13 +42,6 @@ struct RawPack
     bool extension = false;
 };
 
-// The strings of one pack type, each with its track and already ending with its terminator.
-struct PackedText
-{
-    uint8_t track = 0;
-    std::string bytes;
-};
-
 // The CD-Text's packs as cueify_cdtext_serialize writes them, or nothing when it refuses.
 inline std::vector<uint8_t> serializedPacks(cueify_cdtext* cdText)
 {
@@ -72,14 +61,16 @@ class PackBuilder
 public:
     void add(const RawPack& pack) { m_packs.push_back(pack); }
 
-    void text(uint8_t type, uint8_t block, const std::vector<PackedText>& strings, bool doubleByte = false)
+    // The strings of one pack type for the disc (track 0) and its tracks in order, each already
+    // ending with its terminator, run together and cut into packs.
+    void text(uint8_t type, uint8_t block, const std::vector<std::string>& strings, bool doubleByte = false)
     {
         std::string run;
         std::vector<std::pair<uint8_t, size_t>> owner; // track and offset of each byte
-        for (const PackedText& string : strings) {
-            for (size_t i = 0; i < string.bytes.size(); ++i)
-                owner.emplace_back(string.track, i);
-            run += string.bytes;
+        for (size_t track = 0; track < strings.size(); ++track) {
+            for (size_t i = 0; i < strings[track].size(); ++i)
+                owner.emplace_back(track, i);
+            run += strings[track];
         }
         for (size_t at = 0; at < run.size(); at += 12) {
             RawPack pack{type, owner[at].first, block, uint8_t(std::min<size_t>(owner[at].second, 15)),
@@ -99,9 +90,11 @@ public:
     std::vector<uint8_t> finish() const
     {
         std::vector<RawPack> packs;
-        std::array<uint8_t, 8> lastSequence{};
+        std::array<uint8_t, 8> lastSequence{}; // of each block: its packs, three of size information
+        for (const RawPack& pack : m_packs)
+            ++lastSequence[pack.block];
         for (const BlockInfo& info : m_blocks)
-            lastSequence[info.number] = uint8_t(packsOf(info.number) + 2);
+            lastSequence[info.number] += 2;
         for (const BlockInfo& info : m_blocks) {
             std::array<uint8_t, 36> size{info.charset, info.first, info.last, info.flags};
             for (const RawPack& pack : m_packs) {
@@ -112,33 +105,14 @@ public:
                     ++size[4 + pack.type - 0x80];
             }
             size[4 + 15] = 3;
-            for (int b = 0; b < 8; ++b) {
-                size[20 + b] = lastSequence[b];
-                size[28 + b] = m_languages[b];
-            }
+            std::copy(lastSequence.begin(), lastSequence.end(), size.begin() + 20);
+            std::copy(m_languages.begin(), m_languages.end(), size.begin() + 28);
             for (uint8_t element = 0; element < 3; ++element) {
                 RawPack pack{0x8F, element, info.number};
                 std::copy_n(size.begin() + element * 12, 12, pack.data.begin());
                 packs.push_back(pack);
             }
         }
-        return withHeader(packs);
-    }
-
-private:
-    struct BlockInfo
-    {
-        uint8_t number, charset, first, last, flags;
-    };
-
-    size_t packsOf(uint8_t block) const
-    {
-        return std::count_if(m_packs.begin(), m_packs.end(),
-                             [&](const RawPack& p) { return p.block == block; });
-    }
-
-    static std::vector<uint8_t> withHeader(const std::vector<RawPack>& packs)
-    {
         std::vector<uint8_t> bytes = {uint8_t((packs.size() * 18 + 2) >> 8), uint8_t(packs.size() * 18 + 2),
                                       0, 0};
         std::array<uint8_t, 8> sequence{};
@@ -154,68 +128,85 @@ private:
         return bytes;
     }
 
+private:
+    struct BlockInfo
+    {
+        uint8_t number, charset, first, last, flags;
+    };
+
     std::vector<RawPack> m_packs;
     std::vector<BlockInfo> m_blocks;
     std::array<uint8_t, 8> m_languages{};
 };
 
-inline void addEnglishBlock(PackBuilder& packs)
+// A disc's CD-Text in two blocks, English in ASCII and Japanese in MS-JIS, with the CD-Text TOC.
+inline std::vector<uint8_t> twoBlockDisc()
 {
+    PackBuilder packs;
     packs.block(0, CUEIFY_CDTEXT_CHARSET_ASCII, 1, 3, 0x01, CUEIFY_CDTEXT_LANG_ENGLISH);
-    packs.text(0x80, 0,
-               {{0, bytes("Harbour Lights\0")},
-                {1, bytes("Low Tide\0")},
-                {2, bytes("\t\0")},
-                {3, bytes("Northern Pier\0")}});
-    packs.text(0x81, 0,
-               {{0, bytes("The Quay Ensemble\0")},
-                {1, bytes("\t\0")},
-                {2, bytes("\t\0")},
-                {3, bytes("Ada Marsh\0")}});
-    packs.text(0x82, 0, {{0, bytes("\0")}, {1, bytes("\0")}, {2, bytes("\0")}, {3, bytes("J. Wren\0")}});
-    packs.text(0x85, 0,
-               {{0, bytes("Recorded live\0")}, {1, bytes("\0")}, {2, bytes("\0")}, {3, bytes("\0")}});
-    packs.text(0x86, 0, {{0, bytes("HL-0042\0")}});
-    packs.text(0x87, 0,
-               {{0, bytes("\x00\x0E"
-                          "Harbour jazz\0")}});
+    packs.text(0x80, 0, {"Harbour Lights\0"s, "Low Tide\0"s, "\t\0"s, "Northern Pier\0"s});
+    packs.text(0x81, 0, {"The Quay Ensemble\0"s, "\t\0"s, "\t\0"s, "Ada Marsh\0"s});
+    packs.text(0x82, 0, {"\0"s, "\0"s, "\0"s, "J. Wren\0"s});
+    packs.text(0x85, 0, {"Recorded live\0"s, "\0"s, "\0"s, "\0"s});
+    packs.text(0x86, 0, {"HL-0042\0"s});
+    packs.text(0x87, 0, {"\x00\x0E"s + "Harbour jazz\0"s});
     // First track 1, last 3, lead-out 10:00:00; then the starts of tracks 1 to 3.
     packs.add({0x88, 0, 0, 0, false, {1, 3, 0, 10, 0, 0}});
     packs.add({0x88, 1, 0, 0, false, {0, 2, 0, 3, 10, 20, 6, 40, 5}});
     packs.add({0x89, 2, 0, 0, false, {1, 2, 0, 0, 0, 0, 3, 10, 20, 4, 0, 0}});
     packs.add({0x89, 2, 0, 0, false, {2, 2, 0, 0, 0, 0, 5, 0, 0, 6, 40, 5}});
-    packs.text(0x8E, 0,
-               {{0, bytes("0012345678905\0")},
-                {1, bytes("GBXYZ2600001\0")},
-                {2, bytes("GBXYZ2600002\0")},
-                {3, bytes("GBXYZ2600003\0")}});
-}
-
-inline void addJapaneseBlock(PackBuilder& packs)
-{
+    packs.text(0x8E, 0, {"0012345678905\0"s, "GBXYZ2600001\0"s, "GBXYZ2600002\0"s, "GBXYZ2600003\0"s});
     packs.block(1, CUEIFY_CDTEXT_CHARSET_MSJIS, 1, 3, 0x00, CUEIFY_CDTEXT_LANG_JAPANESE);
     // Shift-JIS codes, single-byte JIS X 0201 as 0x00xx, and the TAB as 09 09.
     packs.text(0x80, 1,
-               {{0, bytes("\x8d\x60\x82\xcc\x93\x94\0\0")},
-                {1, bytes("\x96\xe9\x82\xcc\x95\x75\x93\xaa\0\0")},
-                {2, bytes("\x09\x09\0\0")},
-                {3, bytes("\x00\x41\x94\x67\0\0")}},
+               {"\x8d\x60\x82\xcc\x93\x94\0\0"s, "\x96\xe9\x82\xcc\x95\x75\x93\xaa\0\0"s, "\x09\x09\0\0"s,
+                "\x00\x41\x94\x67\0\0"s},
                true);
     packs.text(0x81, 1,
-               {{0, bytes("\x00\xb1\x00\xdd\x00\xbb\x00\xdd\x00\xcc\x00\xde\x00\xd9\0\0")},
-                {1, bytes("\x09\x09\0\0")},
-                {2, bytes("\0\0")},
-                {3, bytes("\x87\x40\0\0")}},
+               {"\x00\xb1\x00\xdd\x00\xbb\x00\xdd\x00\xcc\x00\xde\x00\xd9\0\0"s, "\x09\x09\0\0"s, "\0\0"s,
+                "\x87\x40\0\0"s},
                true);
+    return packs.finish();
 }
 
-// A disc's CD-Text in two blocks, English in ASCII and Japanese in MS-JIS, with the CD-Text TOC.
-inline std::vector<uint8_t> twoBlockDisc()
+// Everything the getters answer of one block, a line per kind of text that has any, each with
+// the texts of the disc and of every track up to one past the block's last, or up to lastAsked
+// when that is given ("-" for none).
+inline std::string describeBlock(cueify_cdtext_block* b, unsigned lastAsked = 0)
 {
-    PackBuilder packs;
-    addEnglishBlock(packs);
-    addJapaneseBlock(packs);
-    return packs.finish();
+    if (!b)
+        return "no block\n";
+    char line[160];
+    const char* discId = cueify_cdtext_block_get_discid(b);
+    const char* genre = cueify_cdtext_block_get_genre_name(b);
+    std::snprintf(line, sizeof line,
+                  "charset %d, language %d, tracks %d-%d, flags %d%d%d%d%d, id %s, genre %d %s\n",
+                  cueify_cdtext_block_get_charset(b), cueify_cdtext_block_get_language(b),
+                  cueify_cdtext_block_get_first_track(b), cueify_cdtext_block_get_last_track(b),
+                  cueify_cdtext_block_has_program_data(b), cueify_cdtext_block_has_program_copyright(b),
+                  cueify_cdtext_block_has_message_copyright(b), cueify_cdtext_block_has_name_copyright(b),
+                  cueify_cdtext_block_has_title_copyright(b), discId ? discId : "-",
+                  cueify_cdtext_block_get_genre_code(b), genre ? genre : "-");
+    std::string text = line;
+    using Getter = const char* (*)(cueify_cdtext_block*, uint8_t);
+    const std::pair<const char*, Getter> kinds[] = {
+        {"title", cueify_cdtext_block_get_title},           {"performer", cueify_cdtext_block_get_performer},
+        {"songwriter", cueify_cdtext_block_get_songwriter}, {"composer", cueify_cdtext_block_get_composer},
+        {"arranger", cueify_cdtext_block_get_arranger},     {"message", cueify_cdtext_block_get_message},
+        {"private", cueify_cdtext_block_get_private},       {"upc_isrc", cueify_cdtext_block_get_upc_isrc}};
+    for (const auto& [name, getter] : kinds) {
+        std::string texts;
+        bool any = false;
+        for (unsigned track = 0;
+             track <= (lastAsked ? lastAsked : cueify_cdtext_block_get_last_track(b) + 1u); ++track) {
+            const char* found = getter(b, uint8_t(track));
+            any = any || found;
+            texts += std::string(track ? "|" : "") + (found ? found : "-");
+        }
+        if (any)
+            text += std::string(name) + ": " + texts + "\n";
+    }
+    return text;
 }
 
 } // namespace cueify::test
