@@ -118,26 +118,28 @@ protected:
                     (kFileStart[track] - kFileStart[track - 1]) * kRawSectorBytes);
     }
 
-    std::string reply(const std::string& bytes) const { return scratch.write("reply.bin", bytes).string(); }
+    std::string file(const std::string& name, const std::string& bytes) const
+    {
+        return scratch.write(name, bytes).string();
+    }
 
     // A track's entry in the log.
     std::string logEntry(unsigned track, const std::string& rereads, const std::string& verdict) const
     {
         const Crcs& c = crcs[track - 1];
         return "\nTrack " + std::to_string(track) + "\n  File:            0" + std::to_string(track) +
-               ".wav\n  CRC32:           " + hex(c.crc32) + "\n  AccurateRip v1:  " + hex(c.v1) +
+               ".flac\n  CRC32:           " + hex(c.crc32) + "\n  AccurateRip v1:  " + hex(c.v1) +
                "\n  AccurateRip v2:  " + hex(c.v2) + "\n  Re-reads:        " + rereads +
                "\n  Verdict:         " + verdict + "\n";
     }
 
     // What rip-disc prints: each track's file and verdict.
-    static std::string report(const std::string& folder, const std::string& type,
-                              const std::vector<std::string>& verdicts)
+    static std::string report(const std::string& folder, const std::vector<std::string>& verdicts)
     {
         std::string lines;
         for (size_t i = 0; i < verdicts.size(); ++i)
-            lines += "track " + std::to_string(i + 1) + ": " + folder + "/0" + std::to_string(i + 1) + "." +
-                     type + "  " + verdicts[i] + "\n";
+            lines += "track " + std::to_string(i + 1) + ": " + folder + "/0" + std::to_string(i + 1) +
+                     ".flac  " + verdicts[i] + "\n";
         return lines;
     }
 
@@ -148,212 +150,160 @@ protected:
     std::vector<Crcs> crcs;
 };
 
-TEST_F(RipDisc, FilesHoldTheTracksExactlyAndTheLogCueSheetAndVerdictsDescribeThem)
+// The rips of the image, with a reply read from a file or fetched, and of drives whose sectors
+// are in doubt. A drive's first read of a sector comes with its read-ahead; each read again brings
+// C2 pointers where the drive gives them. An unstable sector reads wrong every second time; a
+// c2-error sector reads the same wrong bytes twice, which only the drive's C2 pointers betray.
+// Either way track 2 takes two reads more than its sectors' two each. Each failed read of a sector
+// costs the drive two: the batch read ahead, then the sector alone.
+TEST_F(RipDisc, EachFileHoldsItsTrackAndTheLogItsCrcsAndTheVerdictOfTheReplyOrWhyThereIsNone)
 {
-    std::string otherDisc = ids["accuraterip"];
+    const std::string& name = ids["accuraterip"];
+    std::string otherDisc = name;
     otherDisc.replace(9, 8, "0badd15c");
     // Three pressings of this disc and one of another. A v2 match outweighs a v1 match of higher
     // confidence, and a track of confidence 0 is one the pressing has no data for.
-    const std::string dbar =
-        reply(dbarResponse(ids["accuraterip"], {{5, crcs[0].v1}, {5, crcs[1].v2 + 1}, {0, crcs[2].v1}}) +
-              dbarResponse(ids["accuraterip"], {{4, crcs[0].v2}, {0, 0}, {0, 0}}) +
-              dbarResponse(ids["accuraterip"], {{2, crcs[0].v2}, {0, 0}, {0, 0}}) +
-              dbarResponse(otherDisc, {{9, crcs[0].v1}, {9, crcs[1].v2}, {9, crcs[2].v2}}));
-    const Result result = run({"rip-disc", cue, "-o", folder, "--format", "wav", "--accuraterip", dbar});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.err, "");
-    EXPECT_EQ(result.out,
-              report(folder, "wav", {"accurate (confidence 4, v2)", "not accurate", "not in database"}));
-    for (unsigned track = 1; track <= 3; ++track)
-        EXPECT_TRUE(decodedPcm(folder + "/0" + std::to_string(track) + ".wav") == pcm(track)) << track;
-    const std::string log = readFile(folder + "/rip.log");
-    EXPECT_EQ(log.substr(log.find("\n\n")),
-              "\n\nImage:           " + std::filesystem::canonical(cue).string() +
-                  "\nRead offset:     0 samples\nSecure reading:  none: an image reads the same every time\n"
-                  "MusicBrainz ID:  " +
-                  ids["musicbrainz"] + "\nFreeDB ID:       " + ids["freedb"] +
-                  "\nAccurateRip ID:  " + ids["accuraterip"] + "\nAccurateRip:     4 responses from " + dbar +
-                  "\n" + logEntry(1, "0", "accurate (confidence 4, v2)") + logEntry(2, "0", "not accurate") +
-                  logEntry(3, "0", "not in database"));
-    // The pregap of track 2 ends the previous file.
-    EXPECT_EQ(readFile(folder + "/disc.cue"), "FILE \"01.wav\" WAVE\n"
-                                              "  TRACK 01 AUDIO\n"
-                                              "    INDEX 01 00:00:00\n"
-                                              "  TRACK 02 AUDIO\n"
-                                              "    INDEX 00 00:04:00\n"
-                                              "FILE \"02.wav\" WAVE\n"
-                                              "    INDEX 01 00:00:00\n"
-                                              "FILE \"03.wav\" WAVE\n"
-                                              "  TRACK 03 AUDIO\n"
-                                              "    INDEX 01 00:00:00\n");
-}
-
-TEST_F(RipDisc, TheReplyIsFetchedFromAUrlAndTheFilesAreTagged)
-{
-    const std::string path = "accuraterip/" + ids["accuraterip"];
-    scratch.write("server/" + path,
-                  dbarResponse(ids["accuraterip"], {{3, crcs[0].v1}, {3, crcs[1].v1}, {3, 0}}));
+    const std::string pressings = file(
+        "pressings.bin", dbarResponse(name, {{5, crcs[0].v1}, {5, crcs[1].v2 + 1}, {0, crcs[2].v1}}) +
+                             dbarResponse(name, {{4, crcs[0].v2}, {0, 0}, {0, 0}}) +
+                             dbarResponse(name, {{2, crcs[0].v2}, {0, 0}, {0, 0}}) +
+                             dbarResponse(otherDisc, {{9, crcs[0].v1}, {9, crcs[1].v2}, {9, crcs[2].v2}}));
+    const std::string response = dbarResponse(name, {{3, crcs[0].v1}, {3, crcs[1].v1}, {3, 0}});
+    file("server/accuraterip/" + name, response);
     const LocalHttpServer server((scratch.path() / "server").string());
-    const Result result = run({"rip-disc", cue, "-o", folder, "--accuraterip", server.url(path)});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.err, "");
-    EXPECT_EQ(result.out,
-              report(folder, "flac",
-                     {"accurate (confidence 3, v1)", "accurate (confidence 3, v1)", "not accurate"}));
-    EXPECT_NE(
-        readFile(folder + "/rip.log").find("\nAccurateRip:     1 responses from " + server.url(path) + "\n"),
-        std::string::npos);
-    EXPECT_TRUE(decodedPcm(folder + "/02.flac") == pcm(2));
-    const Result tags = run({"-v", "error", "-show_entries", "format_tags=track,cddb_discid", "-of",
-                             "compact", folder + "/02.flac"},
-                            {}, {}, "ffprobe");
-    EXPECT_EQ(tags.out, "format|tag:cddb_discid=" + ids["freedb"] + "|tag:track=2/3\n");
-
-    const Result missing =
-        run({"rip-disc", cue, "-o", folder + "2", "--accuraterip", server.url("none.bin")});
-    EXPECT_EQ(missing.err, "vantor-cd: the disc is not in AccurateRip's database (" + server.url("none.bin") +
-                               " answered 404); ripping on\n");
-    EXPECT_EQ(missing.out,
-              report(folder + "2", "flac", {"not in database", "not in database", "not in database"}));
-}
-
-TEST_F(RipDisc, AReplyThatCannotBeUsedIsNamedAndTheRipGoesOn)
-{
-    const std::string response = dbarResponse(ids["accuraterip"], {{5, crcs[0].v1}, {5, crcs[1].v1}, {5, 0}});
-    std::string otherDisc = ids["accuraterip"];
-    otherDisc.replace(9, 8, "0badd15c");
-    const auto file = [this](const std::string& name, const std::string& bytes) {
-        return scratch.write(name, bytes).string();
-    };
+    const std::string fetched = server.url("accuraterip/" + name), missing = server.url("none.bin");
     const std::string empty = file("empty.bin", ""), inTracks = file("tracks.bin", response.substr(0, 39)),
                       inHeader = file("header.bin", response + response.substr(0, 12)),
-                      other = file("other.bin",
-                                   dbarResponse(otherDisc, {{5, crcs[0].v1}, {5, crcs[1].v1}, {5, 0}}));
+                      other = file("other.bin", dbarResponse(otherDisc, {{5, crcs[0].v1}, {5, 0}, {5, 0}}));
+    const std::vector<std::string> notVerified(3, "not verified"), notInDatabase(3, "not in database");
+    const std::string malformed = " is malformed: an AccurateRip reply that ends inside ";
     const struct
     {
+        std::string drive; // the emulated drive's behaviour; none: the image is ripped
         std::string reply;
-        std::string message; // how the line begins
-        const char* verdict;
+        std::string err; // how the line begins; none: nothing is said
+        std::vector<std::string> verdicts;
+        std::string logged; // a part of the log
     } cases[] = {
+        {"",
+         pressings,
+         "",
+         {"accurate (confidence 4, v2)", "not accurate", "not in database"},
+         "\n\nImage:           " + std::filesystem::canonical(cue).string() +
+             "\nRead offset:     0 samples\nSecure reading:  none: an image reads the same every time\n"
+             "MusicBrainz ID:  " +
+             ids["musicbrainz"] + "\nFreeDB ID:       " + ids["freedb"] + "\nAccurateRip ID:  " + name +
+             "\nAccurateRip:     4 responses from " + pressings + "\n" +
+             logEntry(1, "0", "accurate (confidence 4, v2)") + logEntry(2, "0", "not accurate") +
+             logEntry(3, "0", "not in database")},
+        {"",
+         fetched,
+         "",
+         {"accurate (confidence 3, v1)", "accurate (confidence 3, v1)", "not accurate"},
+         "\nAccurateRip:     1 responses from " + fetched + "\n"},
+        {"", missing, "the disc is not in AccurateRip's database (" + missing + " answered 404)",
+         notInDatabase, ""},
         // Port 1 on the loopback: nothing listens there.
-        {"http://127.0.0.1:1/dBAR.bin",
-         "cannot get the AccurateRip reply: Failed to connect to 127.0.0.1 port 1 ", "not verified"},
-        {empty, "the AccurateRip reply from " + empty + " is malformed: an empty AccurateRip reply",
-         "not verified"},
-        {inTracks,
-         "the AccurateRip reply from " + inTracks +
-             " is malformed: an AccurateRip reply that ends inside the 3 tracks of a response (byte 0)",
-         "not verified"},
-        {inHeader,
-         "the AccurateRip reply from " + inHeader +
-             " is malformed: an AccurateRip reply that ends inside a response header (byte 40)",
-         "not verified"},
-        {other, "the AccurateRip reply from " + other + " is for another disc (" + ids["accuraterip"] + ")",
-         "not in database"},
+        {"", "http://127.0.0.1:1/dBAR.bin",
+         "cannot get the AccurateRip reply: Failed to connect to 127.0.0.1 port 1 ", notVerified, ""},
+        {"", empty, "the AccurateRip reply from " + empty + " is malformed: an empty AccurateRip reply",
+         notVerified, ""},
+        {"", inTracks,
+         "the AccurateRip reply from " + inTracks + malformed + "the 3 tracks of a response (byte 0)",
+         notVerified, ""},
+        {"", inHeader, "the AccurateRip reply from " + inHeader + malformed + "a response header (byte 40)",
+         notVerified, ""},
+        {"", other, "the AccurateRip reply from " + other + " is for another disc (" + name + ")",
+         notInDatabase, ""},
+        {"unstable=700 unstable=701", "", "", notVerified,
+         "\n\nDrive:           /dev/sr7\nRead offset:     0 samples\nSecure reading:  each sector read until "
+         "two reads agree, the drive's cache moved away in between\n"},
+        {"unstable=700 unstable=701", "", "", notVerified,
+         logEntry(1, "0", "not verified") + logEntry(2, "2", "not verified")},
+        {"no-c2 unstable=700 unstable=701", "", "", notVerified, logEntry(2, "2", "not verified")},
+        {"c2-error=700x2", "", "", notVerified, logEntry(2, "2", "not verified")},
+        {"medium-error=700x6", "", "", notVerified, logEntry(2, "3", "not verified")},
     };
-    int attempt = 0;
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.message);
-        const std::string out = folder + std::to_string(++attempt);
-        const Result result = run({"rip-disc", cue, "-o", out, "--accuraterip", c.reply});
-        EXPECT_EQ(result.exitCode, 0) << result.err;
-        EXPECT_EQ(result.err.substr(0, c.message.size() + 11), "vantor-cd: " + c.message);
-        EXPECT_EQ(result.err.substr(result.err.size() - 13), "; ripping on\n");
-        EXPECT_EQ(result.out, report(out, "flac", {c.verdict, c.verdict, c.verdict}));
-        EXPECT_TRUE(decodedPcm(out + "/03.flac") == pcm(3));
-    }
-}
-
-TEST_F(RipDisc, ASectorInDoubtOnADriveIsReadUntilTwoReadsWithoutC2ErrorsAgree)
-{
-    // The first read of a sector comes with the drive's read-ahead; each read again brings C2
-    // pointers where the drive gives them. An unstable sector reads wrong every second time; a
-    // c2-error sector reads the same wrong bytes twice, which only the drive's C2 pointers betray.
-    // Either way track 2 takes two reads more than its sectors' two each. Each failed read of a
-    // sector costs the drive two: the batch read ahead, then the sector alone.
-    const std::pair<const char*, const char*> cases[] = {{"unstable=700 unstable=701", "2"},
-                                                         {"no-c2 unstable=700 unstable=701", "2"},
-                                                         {"c2-error=700x2", "2"},
-                                                         {"medium-error=700x6", "3"}};
-    for (const auto& [drive, rereads] : cases) {
-        SCOPED_TRACE(drive);
-        std::filesystem::remove_all(folder);
-        const Result result = run({"rip-disc", "/dev/sr7", "-o", folder, "--format", "wav"},
-                                  onEmulatedDrives("/dev/sr7 " + std::string(drive) + " " + kDisc));
+        SCOPED_TRACE(c.drive + c.reply);
+        const std::string out = folder + std::to_string(&c - cases);
+        std::vector<std::string> arguments = {"rip-disc", c.drive.empty() ? cue : "/dev/sr7", "-o", out};
+        if (!c.reply.empty())
+            arguments.insert(arguments.end(), {"--accuraterip", c.reply});
+        const Result result = run(arguments, onEmulatedDrives("/dev/sr7 " + c.drive + " " + kDisc));
         ASSERT_EQ(result.exitCode, 0) << result.err;
+        if (c.err.empty())
+            EXPECT_EQ(result.err, "");
+        else
+            EXPECT_EQ(result.err.substr(0, c.err.size() + 11) + result.err.substr(result.err.size() - 13),
+                      "vantor-cd: " + c.err + "; ripping on\n");
+        EXPECT_EQ(result.out, report(out, c.verdicts));
         for (unsigned track = 1; track <= 3; ++track)
-            EXPECT_TRUE(decodedPcm(folder + "/0" + std::to_string(track) + ".wav") == pcm(track)) << track;
-        const std::string log = readFile(folder + "/rip.log");
-        EXPECT_NE(log.find("\n\nDrive:           /dev/sr7\nRead offset:     0 samples\nSecure reading:  each "
-                           "sector read until two reads agree, the drive's cache moved away in between\n"),
-                  std::string::npos)
-            << log;
-        EXPECT_NE(log.find(logEntry(1, "0", "not verified") + logEntry(2, rereads, "not verified")),
-                  std::string::npos)
-            << log;
+            EXPECT_TRUE(decodedPcm(out + "/0" + std::to_string(track) + ".flac") == pcm(track)) << track;
+        const std::string log = readFile(out + "/rip.log");
+        EXPECT_NE(log.find(c.logged), std::string::npos) << log;
+        // The pregap of track 2 ends the previous file; a drive does not tell it.
+        if (c.drive.empty())
+            EXPECT_EQ(readFile(out + "/disc.cue"), "FILE \"01.flac\" WAVE\n"
+                                                   "  TRACK 01 AUDIO\n"
+                                                   "    INDEX 01 00:00:00\n"
+                                                   "  TRACK 02 AUDIO\n"
+                                                   "    INDEX 00 00:04:00\n"
+                                                   "FILE \"02.flac\" WAVE\n"
+                                                   "    INDEX 01 00:00:00\n"
+                                                   "FILE \"03.flac\" WAVE\n"
+                                                   "  TRACK 03 AUDIO\n"
+                                                   "    INDEX 01 00:00:00\n");
+        const Result tags = run({"-v", "error", "-show_entries", "format_tags=track,cddb_discid", "-of",
+                                 "compact", out + "/02.flac"},
+                                {}, {}, "ffprobe");
+        EXPECT_EQ(tags.out, "format|tag:cddb_discid=" + ids["freedb"] + "|tag:track=2/3\n");
     }
 }
 
 TEST_F(RipDisc, TheReadOffsetIsCorrectedInTheFilesAndTheirCrcs)
 {
-    const std::string dbar =
-        reply(dbarResponse(ids["accuraterip"], {{5, crcs[0].v2}, {5, crcs[1].v2}, {5, crcs[2].v2}}));
+    const std::string reply = file(
+        "reply.bin", dbarResponse(ids["accuraterip"], {{5, crcs[0].v2}, {5, crcs[1].v2}, {5, crcs[2].v2}}));
     // A drive of read offset +6 delivers the disc's sample x - 6 at x.
     const Environment drive = onEmulatedDrives("/dev/sr7 offset=6 " + kDisc);
     const Result corrected =
-        run({"rip-disc", "/dev/sr7", "-o", folder, "--format", "wav", "--accuraterip", dbar, "--offset", "6"},
-            drive);
+        run({"rip-disc", "/dev/sr7", "-o", folder, "--accuraterip", reply, "--offset", "6"}, drive);
     ASSERT_EQ(corrected.exitCode, 0) << corrected.err;
-    EXPECT_EQ(corrected.out,
-              report(folder, "wav", std::vector<std::string>(3, "accurate (confidence 5, v2)")));
-    EXPECT_TRUE(decodedPcm(folder + "/01.wav") == pcm(1));
-    EXPECT_TRUE(decodedPcm(folder + "/02.wav") == pcm(2));
+    EXPECT_EQ(corrected.out, report(folder, std::vector<std::string>(3, "accurate (confidence 5, v2)")));
+    EXPECT_TRUE(decodedPcm(folder + "/01.flac") == pcm(1));
+    EXPECT_TRUE(decodedPcm(folder + "/02.flac") == pcm(2));
     // The drive reads no further than the lead-out: the disc's last 6 samples come out as silence.
     std::string last = pcm(3);
     last.replace(last.size() - 24, 24, 24, '\0');
-    EXPECT_TRUE(decodedPcm(folder + "/03.wav") == last);
+    EXPECT_TRUE(decodedPcm(folder + "/03.flac") == last);
     const std::string log = readFile(folder + "/rip.log");
     EXPECT_NE(log.find("Read offset:     6 samples\n"), std::string::npos) << log;
     EXPECT_NE(log.find("CRC32:           " + hex(crcsOf(last, false, true).crc32)), std::string::npos) << log;
-    const Result shifted =
-        run({"rip-disc", "/dev/sr7", "-o", folder + "2", "--format", "wav", "--accuraterip", dbar}, drive);
-    EXPECT_NE(shifted.out.find("01.wav  not accurate\n"), std::string::npos) << shifted.out;
+    const Result shifted = run({"rip-disc", "/dev/sr7", "-o", folder + "2", "--accuraterip", reply}, drive);
+    EXPECT_NE(shifted.out.find("01.flac  not accurate\n"), std::string::npos) << shifted.out;
 }
 
 TEST_F(RipDisc, AudioBeforeTrackOneIsTrackZeroUnlessSilent)
 {
-    const struct
-    {
-        const char* firstTrack; // the disc-image writer's words for track 1, before "audio:200"
-        const char* cueSheet;
-    } cases[] = {{"audio:300,pregap=40", "FILE \"00.wav\" WAVE\n"
-                                         "  TRACK 01 AUDIO\n"
-                                         "    INDEX 00 00:00:00\n"
-                                         "FILE \"01.wav\" WAVE\n"
-                                         "    INDEX 01 00:00:00\n"
-                                         "FILE \"02.wav\" WAVE\n"
-                                         "  TRACK 02 AUDIO\n"
-                                         "    INDEX 01 00:00:00\n"},
-                 {"audio:300,silence=40", "FILE \"01.wav\" WAVE\n"
-                                          "  TRACK 01 AUDIO\n"
-                                          "    INDEX 01 00:00:00\n"
-                                          "FILE \"02.wav\" WAVE\n"
-                                          "  TRACK 02 AUDIO\n"
-                                          "    INDEX 01 00:00:00\n"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.firstTrack);
-        const std::string image = (scratch.path() / c.firstTrack).string(), out = image + "/rip";
-        writeImage(image, c.firstTrack + std::string(" audio:200"));
-        const Result result = run({"rip-disc", image + "/disc.cue", "-o", out, "--format", "wav"});
-        ASSERT_EQ(result.exitCode, 0) << result.err;
-        EXPECT_EQ(readFile(out + "/disc.cue"), c.cueSheet);
+    for (const std::string pregap : {"pregap", "silence"}) {
+        SCOPED_TRACE(pregap);
+        const std::string image = (scratch.path() / pregap).string(), out = image + "/rip";
+        writeImage(image, "audio:300," + pregap + "=40 audio:200");
+        ASSERT_EQ(run({"rip-disc", image + "/disc.cue", "-o", out, "--format", "wav"}).exitCode, 0);
         // The data file holds what the disc holds from its first stored sector on.
         const std::string data = readFile(image + "/disc.bin");
         const size_t stored = data.size() - (300 + 200) * kRawSectorBytes;
-        EXPECT_EQ(std::filesystem::exists(out + "/00.wav"), stored > 0);
-        if (stored > 0)
-            EXPECT_TRUE(decodedPcm(out + "/00.wav") == data.substr(0, stored));
-        EXPECT_TRUE(decodedPcm(out + "/01.wav") == data.substr(stored, 300 * kRawSectorBytes));
+        EXPECT_EQ(
+            readFile(out + "/disc.cue"),
+            (stored > 0
+                 ? "FILE \"00.wav\" WAVE\n  TRACK 01 AUDIO\n    INDEX 00 00:00:00\nFILE \"01.wav\" WAVE\n"
+                 : "FILE \"01.wav\" WAVE\n  TRACK 01 AUDIO\n") +
+                std::string("    INDEX 01 00:00:00\nFILE \"02.wav\" WAVE\n  TRACK 02 AUDIO\n"
+                            "    INDEX 01 00:00:00\n"));
+        EXPECT_EQ(decodedPcm(out + "/00.wav").size(), stored); // none of a silent pregap
+        EXPECT_TRUE(decodedPcm(out + "/00.wav") + decodedPcm(out + "/01.wav") ==
+                    data.substr(0, stored + 300 * kRawSectorBytes));
     }
 }
 
