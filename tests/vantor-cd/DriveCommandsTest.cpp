@@ -29,20 +29,23 @@ class DriveCommands : public ::testing::Test
 protected:
     std::string output(const std::string& name) const { return (scratch.path() / name).string(); }
 
-    // Runs a command line on a drive or an image, DISC naming it, TRACK its track 2, FILE and DIR a
-    // file and a folder removed beforehand; standard output is followed by the file's bytes.
+    // Runs a command line on a drive or an image, DISC naming it, #N its track N, FILE and DIR a
+    // file and a folder removed beforehand. Standard output names the drive or image DISC and is
+    // followed by the file's bytes.
     Result runOn(const std::string& drive, std::vector<std::string> arguments,
                  const Environment& environment = {})
     {
         for (std::string& word : arguments)
-            word = word == "DISC"    ? drive
-                   : word == "TRACK" ? trackPath(drive, 2)
-                   : word == "FILE"  ? output("track.wav")
-                   : word == "DIR"   ? output("disc")
-                                     : word;
+            word = word == "DISC"   ? drive
+                   : word[0] == '#' ? trackPath(drive, std::stoi(word.substr(1)))
+                   : word == "FILE" ? output("track.wav")
+                   : word == "DIR"  ? output("disc")
+                                    : word;
         std::filesystem::remove(output("track.wav"));
         std::filesystem::remove_all(output("disc"));
         Result result = run(arguments, environment);
+        for (size_t at = result.out.find(drive); at != std::string::npos; at = result.out.find(drive, at))
+            result.out.replace(at, drive.size(), "DISC");
         result.out += readFile(output("track.wav"));
         return result;
     }
@@ -79,18 +82,14 @@ TEST_F(DriveCommands, ListAndAudioTrackRipsMatchTheImage)
         const std::string cue = writeImage(output("image"), disc.tracks);
         const Environment drive =
             onEmulatedDrives("/dev/sr7 " + std::string(disc.behaviour) + " " + disc.tracks);
-        const Result list = run({"list", "/dev/sr7"}, drive);
-        std::string expected = run({"list", cue}).out;
-        for (size_t at = expected.find(cue); at != std::string::npos; at = expected.find(cue, at))
-            expected.replace(at, cue.size(), "/dev/sr7");
+        const Result list = runOn("/dev/sr7", {"list", "DISC"}, drive);
         EXPECT_EQ(list.err, "");
-        EXPECT_EQ(list.out, expected);
+        EXPECT_EQ(list.out, runOn(cue, {"list", "DISC"}).out);
         for (int track : disc.rip) {
-            const Result fromDrive =
-                run({"rip", trackPath("/dev/sr7", track), "-o", output("drive.wav")}, drive);
-            ASSERT_EQ(fromDrive.exitCode, 0) << track << ": " << fromDrive.err;
-            ASSERT_EQ(run({"rip", trackPath(cue, track), "-o", output("image.wav")}).exitCode, 0) << track;
-            EXPECT_TRUE(readFile(output("drive.wav")) == readFile(output("image.wav"))) << track;
+            const std::vector<std::string> rip = {"rip", "#" + std::to_string(track), "-o", "FILE"};
+            const Result ripped = runOn("/dev/sr7", rip, drive);
+            EXPECT_EQ(ripped.exitCode, 0) << track << ": " << ripped.err;
+            EXPECT_TRUE(ripped.out == runOn(cue, rip).out) << track;
         }
     }
 }
@@ -102,7 +101,7 @@ TEST_F(DriveCommands, ListAndAudioTrackRipsMatchTheImage)
 TEST_F(DriveCommands, ADriveReadsAtTheSpeedAskedLikeTheImageOrFailsNamingTheSector)
 {
     const std::string cue = writeImage(output("image"), kDisc);
-    const std::vector<std::string> rip = {"rip", "TRACK", "-o", "FILE"};
+    const std::vector<std::string> rip = {"rip", "#2", "-o", "FILE"};
     const auto ripWith = [&rip](std::vector<std::string> options) {
         options.insert(options.begin(), rip.begin(), rip.end());
         return options;
@@ -118,7 +117,7 @@ TEST_F(DriveCommands, ADriveReadsAtTheSpeedAskedLikeTheImageOrFailsNamingTheSect
         {"noisy=440x1", rip, "0 0 0 0", 0, ""}, // wrong bytes without an error on the first read
         {"unstable=440", ripWith({"--speed", "8"}), "1416 65535 0 0", 0, ""}, // other bytes every second read
         {"unstable=440", ripWith({"--from", "1.2", "--to", "0:02.5", "--speed", "max"}), "0 0 0 0", 0, ""},
-        {"medium-error=440x2", {"play", "TRACK", "--speed", "1"}, "177 65535 0 0", 0, ""},
+        {"medium-error=440x2", {"play", "#2", "--speed", "1"}, "177 65535 0 0", 0, ""},
         {"medium-error=440x3", rip, "0 0 0 0", 0, ""}, // one attempt fewer than the rip makes
         {"medium-error=440", ripWith({"--speed", "8"}), "1416 65535 0 0", 1,
          "vantor-cd: cannot read sector 100 of track 2 (LBA 440): An internal error occured.\n"},
@@ -202,7 +201,7 @@ TEST_F(DriveCommands, CdaFilesOfADiscInADriveOpenThroughTheDirectoryThatStandsFo
     const Environment drive =
         onEmulatedDrives("/dev/sr7 noisy=440x1 " + kDisc, {{"CUEIFY_VIRTUAL_DRIVES", volume + "=/dev/sr7"}});
     ASSERT_EQ(run({"cda", "/dev/sr7", volume}, drive).exitCode, 0);
-    const std::string image = runOn(cue, {"rip", "TRACK", "-o", "FILE"}).out;
+    const std::string image = runOn(cue, {"rip", "#2", "-o", "FILE"}).out;
     for (const std::string& track : {volume + "/Track02.cda", trackPath(volume, 2)}) {
         const Result ripped = runOn("/dev/sr7", {"rip", track, "-o", "FILE"}, drive);
         EXPECT_EQ(ripped.exitCode, 0) << track << ": " << ripped.err;
