@@ -31,14 +31,6 @@ std::string demoPcm(unsigned track, size_t firstSample = 0, size_t sampleCount =
     return sectors.substr(firstSample * 4, sampleCount * 4);
 }
 
-uint32_t littleEndian32(const std::string& bytes, size_t offset)
-{
-    const auto byte = [&bytes, offset](size_t i) {
-        return uint32_t{static_cast<uint8_t>(bytes.at(offset + i))};
-    };
-    return byte(0) | byte(1) << 8 | byte(2) << 16 | byte(3) << 24;
-}
-
 class Commands : public ::testing::Test
 {
 protected:
@@ -103,67 +95,68 @@ TEST_F(Commands, DiscWhoseFirstTrackIsNotOneListsAndRipsFromItsFirstTrack)
     EXPECT_TRUE(decodedPcm(output("04.wav")) == demoPcm(2));
 }
 
-TEST_F(Commands, RipWritesEveryFileTypeDecodingToTheTrackSamplesAndTheDemoFirstTrackHereByDefault)
+// Rips of the demo's first track, by default here as WAVE, and plays of the same part. The file
+// has the mode of a new file under the umask; cuts land on the nearest sample.
+TEST_F(Commands, RipWritesEveryFileTypeAndRipAndPlayCutAtTheNearestSample)
 {
+    constexpr size_t kAll = 340 * 588;
     const struct
     {
-        std::vector<std::string> arguments;
-        std::string file;
-        std::string format;
+        const char* umask;
+        std::string file; // none: the default
         std::string codec;
-    } cases[] = {{{"rip"}, "track01.wav", "wav", "pcm_s16le"},
-                 {{"rip", demoTrack(1), "-o", output("t.flac")}, output("t.flac"), "flac", "flac"},
-                 {{"rip", demoTrack(1), "-o", output("t.aiff")}, output("t.aiff"), "aiff", "pcm_s16be"},
-                 {{"rip", demoTrack(1), "-o", output("t.aif")}, output("t.aif"), "aiff", "pcm_s16be"}};
+        std::string format;
+        std::vector<std::string> cut;
+        size_t firstSample;
+        size_t sampleCount;
+        unsigned mode;
+    } cases[] = {
+        {"022", "", "pcm_s16le", "wav", {}, 0, kAll, 0644},
+        {"000", "t.flac", "flac", "flac", {}, 0, kAll, 0666},
+        {"077", "t.aiff", "pcm_s16be", "aiff", {}, 0, kAll, 0600},
+        {"257", "t.aif", "pcm_s16be", "aiff", {}, 0, kAll, 0420},
+        {"022", "cut.flac", "flac", "flac", {"--from", "0.5", "--to", "1.25"}, 22050, 33075, 0644},
+        {"022", "cut.flac", "flac", "flac", {"--from", "0:01.001"}, 44144, kAll - 44144, 0644},
+        {"022", "cut.flac", "flac", "flac", {"--to", "0:00.010"}, 0, 441, 0644},
+        // Past the whole seconds a seek reaches.
+        {"022", "cut.flac", "flac", "flac", {"--from", "4.3", "--to", "9"}, 189630, kAll - 189630, 0644},
+        // 0.019 s is sample 837.9, 0.041 s sample 1808.1; 34 us is sample 1.499, 35 us sample 1.543.
+        {"022", "cut.flac", "flac", "flac", {"--from", "0.019", "--to", "0.041"}, 838, 970, 0644},
+        {"022", "cut.flac", "flac", "flac", {"--from", "0.000034", "--to", "0.000035"}, 1, 1, 0644},
+    };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.file);
-        const Result result = run(c.arguments, {}, scratch.path());
-        EXPECT_EQ(result.out, "wrote " + c.file + "\n");
+        SCOPED_TRACE(c.file + " " + (c.cut.empty() ? "" : c.cut[1]));
+        const std::string file = output(c.file.empty() ? "track01.wav" : c.file);
+        std::vector<std::string> rip = {VANTOR_CD_BINARY, "rip"}, play = {"play"};
+        if (!c.file.empty()) {
+            rip.insert(rip.end(), {demoTrack(1), "-o", file});
+            play.push_back(demoTrack(1));
+        }
+        rip.insert(rip.end(), c.cut.begin(), c.cut.end());
+        play.insert(play.end(), c.cut.begin(), c.cut.end());
+        const Result result = sh("umask " + std::string(c.umask) + " && cd " + quoted(scratch.path()) +
+                                     " && exec \"$0\" \"$@\"",
+                                 rip);
+        EXPECT_EQ(result.out, "wrote " + (c.file.empty() ? "track01.wav" : file) + "\n");
         EXPECT_EQ(result.err, "");
         const Result probe =
             run({"-v", "error", "-show_entries", "stream=codec_name,sample_rate,channels:format=format_name",
-                 "-of", "default=noprint_wrappers=1", scratch.path() / c.file},
+                 "-of", "default=noprint_wrappers=1", file},
                 {}, {}, "ffprobe");
         EXPECT_EQ(probe.out, "codec_name=" + c.codec +
                                  "\nsample_rate=44100\nchannels=2\nformat_name=" + c.format + "\n");
-        EXPECT_TRUE(decodedPcm(scratch.path() / c.file) == demoPcm(1));
+        EXPECT_TRUE(decodedPcm(file) == demoPcm(1, c.firstSample, c.sampleCount));
+        EXPECT_TRUE(run(play).out == demoPcm(1, c.firstSample, c.sampleCount));
+        EXPECT_EQ(std::filesystem::status(file).permissions(), std::filesystem::perms(c.mode));
     }
     // The samples end the WAVE file, behind the header of their data chunk; RIFF counts all but 8 bytes.
-    const std::string wave = readFile(output("track01.wav"));
-    const std::string pcm = demoPcm(1);
-    const size_t dataStart = wave.size() - pcm.size();
-    EXPECT_EQ(wave.substr(0, 4) + wave.substr(8, 4) + wave.substr(dataStart - 8, 4), "RIFFWAVEdata");
-    EXPECT_EQ(littleEndian32(wave, 4), wave.size() - 8);
-    EXPECT_EQ(littleEndian32(wave, dataStart - 4), pcm.size());
-    EXPECT_TRUE(wave.compare(dataStart, pcm.size(), pcm) == 0);
-}
-
-TEST_F(Commands, FromAndToCutRipAndPlayAtTheNearestSample)
-{
-    const struct
-    {
-        std::vector<std::string> range;
-        size_t firstSample;
-        size_t sampleCount;
-    } cases[] = {
-        {{"--from", "0.5", "--to", "1.25"}, 22050, 33075},
-        {{"--from", "0:01.001"}, 44144, 340 * 588 - 44144},
-        {{"--to", "0:00.010"}, 0, 441},
-        {{"--from", "4.3", "--to", "9"}, 189630, 340 * 588 - 189630}, // past the whole seconds a seek reaches
-        // 0.019 s is sample 837.9, 0.041 s sample 1808.1; 34 us is sample 1.499, 35 us sample 1.543.
-        {{"--from", "0.019", "--to", "0.041"}, 838, 970},
-        {{"--from", "0.000034", "--to", "0.000035"}, 1, 1},
+    const std::string wave = readFile(output("track01.wav")), pcm = demoPcm(1);
+    const auto le32 = [](size_t value) {
+        return std::string{static_cast<char>(value), static_cast<char>(value >> 8),
+                           static_cast<char>(value >> 16), static_cast<char>(value >> 24)};
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.firstSample);
-        std::vector<std::string> rip{"rip", demoTrack(1), "-o", output("cut.flac")},
-            play{"play", demoTrack(1)};
-        rip.insert(rip.end(), c.range.begin(), c.range.end());
-        play.insert(play.end(), c.range.begin(), c.range.end());
-        ASSERT_EQ(run(rip).exitCode, 0);
-        EXPECT_TRUE(decodedPcm(output("cut.flac")) == demoPcm(1, c.firstSample, c.sampleCount));
-        EXPECT_TRUE(run(play).out == demoPcm(1, c.firstSample, c.sampleCount));
-    }
+    EXPECT_TRUE(wave.substr(0, 12) == "RIFF" + le32(wave.size() - 8) + "WAVE");
+    EXPECT_TRUE(wave.substr(wave.size() - pcm.size() - 8) == "data" + le32(pcm.size()) + pcm);
 }
 
 // Reads of demo.bin from sector 100 of track 2 on fail, every time or the first three times.
@@ -284,23 +277,6 @@ TEST_F(Commands, UserErrorsAndMalformedCommandLinesGiveOneLineAndLeaveNoFile)
         EXPECT_EQ(result.err, "vantor-cd: " + c.message + "\n");
         EXPECT_EQ(result.out, "");
         EXPECT_EQ(entries(), 2); // the sheet and the folder written above
-    }
-}
-
-TEST_F(Commands, WrittenFileHasTheModeOfANewFileUnderTheUmask)
-{
-    const std::pair<const char*, std::filesystem::perms> cases[] = {{"000", std::filesystem::perms(0666)},
-                                                                    {"022", std::filesystem::perms(0644)},
-                                                                    {"077", std::filesystem::perms(0600)},
-                                                                    {"257", std::filesystem::perms(0420)}};
-    for (const auto& [umask, mode] : cases) {
-        SCOPED_TRACE(umask);
-        const std::string file = output(std::string(umask) + ".flac");
-        const Result result = run({"-c", std::string("umask ") + umask + "; exec \"$0\" \"$@\"",
-                                   VANTOR_CD_BINARY, "rip", demoTrack(1), "-o", file, "--to", "0.1"},
-                                  {}, {}, "sh");
-        ASSERT_EQ(result.exitCode, 0) << result.err;
-        EXPECT_EQ(std::filesystem::status(file).permissions(), mode);
     }
 }
 
