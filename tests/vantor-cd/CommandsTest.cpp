@@ -40,58 +40,53 @@ protected:
     testsupport::ScratchDirectory scratch;
 };
 
-TEST_F(Commands, ListShowsTheDemoDiscByDefault)
+// The demo disc by default, and a disc of tracks 3 and 4 only, such as the second sheet of an album
+// split over two images, with what names it: catalogue number, ISRC, CD-Text and a pregap.
+TEST_F(Commands, ListShowsTheDemoDiscByDefaultAndADiscWhoseFirstTrackIsNotOneFromThatTrack)
 {
-    const std::string cue = demoCue().string();
-    const Result result = run({"list"});
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.err, "");
-    // The disc's duration runs to the second session's lead-out, past the gap between the sessions.
-    const std::string track = "cdda://" + cue + "#track";
-    // clang-format off
-    EXPECT_EQ(result.out, "disc         " + cue + "\ntracks       4\nduration     2:53\n"
-                          "musicbrainz  Dl47zGV.FacciNLHtKbuvCWE_Xo-\nfreedb       1b00ab04\n"
-                          "accuraterip  dBAR-003-000036d8-0000d594-1b00ab04.bin\n\n"
-                          "  #  duration    pregap  type   isrc          track path\n"
-                          "  1      0:04  00:00:00  audio                " + track + "1.cda\n"
-                          "  2      0:06  00:00:00  audio                " + track + "2.cda\n"
-                          "  3      0:05  00:00:00  audio                " + track + "3.cda\n"
-                          "  4      0:04            data                 " + track + "4.cda\n");
-    // clang-format on
-}
-
-// A disc of tracks 3 and 4 only, such as the second sheet of an album split over two images, with
-// what names it: catalogue number, ISRC, CD-Text and a pregap.
-TEST_F(Commands, DiscWhoseFirstTrackIsNotOneListsAndRipsFromItsFirstTrack)
-{
-    const std::string pcm = demoPcm(1) + demoPcm(2);
-    scratch.write("later.bin", pcm);
-    const std::string cue =
+    scratch.write("later.bin", demoPcm(1) + demoPcm(2));
+    const std::string later =
         scratch
             .write("later.cue", "CATALOG 0123456789012\nTITLE Later\nPERFORMER \"The Band\"\n"
                                 "FILE \"later.bin\" BINARY\n  TRACK 03 AUDIO\n    TITLE Three\n"
                                 "    ISRC USRC17607839\n    INDEX 01 00:00:00\n"
                                 "  TRACK 04 AUDIO\n    INDEX 00 00:04:00\n    INDEX 01 00:04:40\n")
             .string();
-    const std::string track = "cdda://" + cue + "#track";
-    const Result listed = run({"list", cue});
-    EXPECT_EQ(listed.err, "");
+    const std::string demo = demoCue().string(), track = "cdda://" + demo + "#track";
+    const std::string laterTrack = "cdda://" + later + "#track";
+    // The demo disc's duration runs to the second session's lead-out, past the gap between the sessions.
     // clang-format off
-    EXPECT_EQ(listed.out, "disc         " + cue + "\ntracks       2\nduration     0:12\n"
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"list"}, "disc         " + demo + "\ntracks       4\nduration     2:53\n"
+                   "musicbrainz  Dl47zGV.FacciNLHtKbuvCWE_Xo-\nfreedb       1b00ab04\n"
+                   "accuraterip  dBAR-003-000036d8-0000d594-1b00ab04.bin\n\n"
+                   "  #  duration    pregap  type   isrc          track path\n"
+                   "  1      0:04  00:00:00  audio                " + track + "1.cda\n"
+                   "  2      0:06  00:00:00  audio                " + track + "2.cda\n"
+                   "  3      0:05  00:00:00  audio                " + track + "3.cda\n"
+                   "  4      0:04            data                 " + track + "4.cda\n"},
+        {{"list", later}, "disc         " + later + "\ntracks       2\nduration     0:12\n"
                           "musicbrainz  ZDrBYu_WZiavHAApNQFKanV.hH8-\nfreedb       08000a02\n"
                           "accuraterip  dBAR-002-00000479-00000c18-08000a02.bin\nmcn          0123456789012\n"
                           "title        Later\nperformer    The Band\n\n"
                           "  #  duration    pregap  type   isrc          track path\n"
-                          "  3      0:04  00:00:00  audio  USRC17607839  " + track + "3.cda\n"
+                          "  3      0:04  00:00:00  audio  USRC17607839  " + laterTrack + "3.cda\n"
                           "                                                 \"Three\"\n"
-                          "  4      0:06  00:00:40  audio                " + track + "4.cda\n");
+                          "  4      0:06  00:00:40  audio                " + laterTrack + "4.cda\n"},
+    };
     // clang-format on
-    const Result info = run({"info", track + "3.cda", "--json"});
+    for (const auto& [arguments, listing] : cases) {
+        const Result listed = run(arguments);
+        EXPECT_EQ(listed.exitCode, 0);
+        EXPECT_EQ(listed.err, "");
+        EXPECT_EQ(listed.out, listing);
+    }
+    const Result info = run({"info", laterTrack + "3.cda", "--json"});
     EXPECT_NE(info.out.find("\"isrc\": \"USRC17607839\",\n  \"cdtext\": {\n    \"title\": \"Three\",\n"
                             "    \"performer\": null\n  },"),
               std::string::npos)
         << info.out;
-    EXPECT_EQ(run({"rip", track + "4.cda", "-o", output("04.wav")}).exitCode, 0);
+    EXPECT_EQ(run({"rip", laterTrack + "4.cda", "-o", output("04.wav")}).exitCode, 0);
     EXPECT_TRUE(decodedPcm(output("04.wav")) == demoPcm(2));
 }
 

@@ -308,25 +308,21 @@ TEST_F(RipDisc, ARipThatStopsKeepsTheFinishedTracksAndNothingOfTheTrackItStopsIn
     const std::string kept = "; the tracks before it are complete and nothing of ";
     const struct
     {
-        std::string folder;
-        Result result;
+        Result result; // of a rip into the folder of the case's number
         std::string error;
     } cases[] = {
         // Slow sectors keep the rip in track 2 while the shell sees track 1's file and sends SIGINT.
-        {folder + "1",
-         interruptedOnEmulatedDrives({"rip-disc", "/dev/sr7", "-o", folder + "1", "--format", "wav"},
+        {interruptedOnEmulatedDrives({"rip-disc", "/dev/sr7", "-o", folder + "1", "--format", "wav"},
                                      "/dev/sr7 delay-us=2000 " + kDisc,
                                      "[ -e " + quoted(folder + "1/01.wav") + " ]"),
          "interrupted in track 2" + kept + "it was kept"},
         // Files may grow to 1800 blocks of 512 bytes (921,600 bytes): track 1's file (340 sectors)
         // fits, track 2's (500 sectors) does not. With SIGXFSZ ignored, the write that crosses the
         // limit fails with EFBIG, as on a full disk it fails with ENOSPC.
-        {folder + "2",
-         sh("ulimit -f 1800; trap '' XFSZ; exec \"$0\" \"$@\"",
+        {sh("ulimit -f 1800; trap '' XFSZ; exec \"$0\" \"$@\"",
             {VANTOR_CD_BINARY, "rip-disc", cue, "-o", folder + "2", "--format", "wav"}),
          "cannot write " + folder + "2/02.wav: File too large" + kept + "track 2 was kept"},
-        {folder + "3",
-         run({"rip-disc", "/dev/sr7", "-o", folder + "3", "--format", "wav"},
+        {run({"rip-disc", "/dev/sr7", "-o", folder + "3", "--format", "wav"},
              onEmulatedDrives("/dev/sr7 medium-error=700 " + kDisc)),
          "cannot read sector 360 of track 2 (LBA 700): An internal error occured."},
     };
@@ -336,10 +332,11 @@ TEST_F(RipDisc, ARipThatStopsKeepsTheFinishedTracksAndNothingOfTheTrackItStopsIn
         EXPECT_EQ(c.result.err, "vantor-cd: " + c.error + "\n");
         // Hidden temporary files included.
         std::vector<std::string> left;
-        for (const auto& entry : std::filesystem::directory_iterator(c.folder))
+        const std::string out = folder + std::to_string(&c - cases + 1);
+        for (const auto& entry : std::filesystem::directory_iterator(out))
             left.push_back(entry.path().filename().string());
         EXPECT_EQ(left, std::vector<std::string>{"01.wav"});
-        EXPECT_TRUE(decodedPcm(c.folder + "/01.wav") == pcm(1));
+        EXPECT_TRUE(decodedPcm(out + "/01.wav") == pcm(1));
     }
 }
 
