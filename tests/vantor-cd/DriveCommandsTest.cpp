@@ -53,59 +53,21 @@ protected:
     testsupport::ScratchDirectory scratch;
 };
 
-TEST_F(DriveCommands, ListAndAudioTrackRipsMatchTheImage)
+// A drive lists its disc and reads its tracks as the disc's image does, whatever the table of
+// contents looks like. A track of a drive is read as rip-disc reads one, each sector until two
+// reads agree; LBA 440 is sector 100 of track 2, at 1.33 s. --speed N asks for N x 177 kB/s, as
+// Linux's CD driver turns 1x into kB/s, and 0xFFFF, the drive's fastest, once the command is done;
+// a drive that refuses reads on, and an image, which has no speed, ignores it.
+TEST_F(DriveCommands, ADriveListsAndReadsLikeTheImageAtTheSpeedAskedOrFailsNamingTheSector)
 {
+    const auto rip = [](const std::string& track, std::vector<std::string> options = {}) {
+        options.insert(options.begin(), {"rip", track, "-o", "FILE"});
+        return options;
+    };
     std::string ninetyNineTracks;
     for (int track = 1; track < 99; ++track)
         ninetyNineTracks += "audio:12 ";
-    const struct
-    {
-        const char* behaviour; // of the drive
-        std::string tracks;    // the disc-image writer's track words
-        std::vector<int> rip;  // the audio tracks to rip
-    } discs[] = {
-        {"", kDisc, {1, 2}},
-        {"", "audio:300,pregap=40 audio:200,flags=dcp audio:150,flags=pre", {1, 2, 3}},
-        {"", "mode1:200 audio:300 mode2:100 audio:150", {2, 4}},
-        // Two at each end and two in the middle: the drive backend's own test compares every sector.
-        {"", ninetyNineTracks + "mode1:40", {1, 2, 49, 50, 97, 98}},
-        {"ready-after=6", kDisc, {1, 2}},
-        {"no-full-toc", kDisc, {1, 2}}, // refused on a disc of two sessions
-        {"older-toc", kDisc, {1, 2}},   // TOC formats only in the older place of the READ TOC command
-        {"bcd-toc",
-         "audio:300,pregap=40 audio:200 audio:150",
-         {1, 2, 3}}, // a full TOC in BCD that looks binary
-    };
-    for (const auto& disc : discs) {
-        SCOPED_TRACE(disc.behaviour + (" " + disc.tracks));
-        std::filesystem::remove_all(output("image"));
-        const std::string cue = writeImage(output("image"), disc.tracks);
-        const Environment drive =
-            onEmulatedDrives("/dev/sr7 " + std::string(disc.behaviour) + " " + disc.tracks);
-        const Result list = runOn("/dev/sr7", {"list", "DISC"}, drive);
-        EXPECT_EQ(list.err, "");
-        EXPECT_EQ(list.out, runOn(cue, {"list", "DISC"}).out);
-        for (int track : disc.rip) {
-            const std::vector<std::string> rip = {"rip", "#" + std::to_string(track), "-o", "FILE"};
-            const Result ripped = runOn("/dev/sr7", rip, drive);
-            EXPECT_EQ(ripped.exitCode, 0) << track << ": " << ripped.err;
-            EXPECT_TRUE(ripped.out == runOn(cue, rip).out) << track;
-        }
-    }
-}
-
-// A track of a drive is read as rip-disc reads one, each sector until two reads agree; LBA 440 is
-// sector 100 of track 2, at 1.33 s. --speed N asks for N x 177 kB/s, as Linux's CD driver turns 1x
-// into kB/s, and 0xFFFF, the drive's fastest, once the command is done; a drive that refuses reads
-// on, and an image, which has no speed, ignores it.
-TEST_F(DriveCommands, ADriveReadsAtTheSpeedAskedLikeTheImageOrFailsNamingTheSector)
-{
-    const std::string cue = writeImage(output("image"), kDisc);
-    const std::vector<std::string> rip = {"rip", "#2", "-o", "FILE"};
-    const auto ripWith = [&rip](std::vector<std::string> options) {
-        options.insert(options.begin(), rip.begin(), rip.end());
-        return options;
-    };
+    const std::string hiddenTrack = "audio:300,pregap=40 audio:200,flags=dcp audio:150,flags=pre";
     const struct
     {
         const char* behaviour; // of the drive
@@ -113,26 +75,43 @@ TEST_F(DriveCommands, ADriveReadsAtTheSpeedAskedLikeTheImageOrFailsNamingTheSect
         const char* speeds; // the read speeds, kB/s, of the SET CD SPEED commands the drive received
         int exitCode;
         std::string error;
+        std::string tracks = kDisc; // the disc-image writer's track words
     } cases[] = {
-        {"noisy=440x1", rip, "0 0 0 0", 0, ""}, // wrong bytes without an error on the first read
-        {"unstable=440", ripWith({"--speed", "8"}), "1416 65535 0 0", 0, ""}, // other bytes every second read
-        {"unstable=440", ripWith({"--from", "1.2", "--to", "0:02.5", "--speed", "max"}), "0 0 0 0", 0, ""},
+        {"noisy=440x1", rip("#2"), "0 0 0 0", 0, ""}, // wrong bytes without an error on the first read
+        // Other bytes on every second read.
+        {"unstable=440", rip("#2", {"--speed", "8"}), "1416 65535 0 0", 0, ""},
+        {"unstable=440", rip("#2", {"--from", "1.2", "--to", "0:02.5", "--speed", "max"}), "0 0 0 0", 0, ""},
         {"medium-error=440x2", {"play", "#2", "--speed", "1"}, "177 65535 0 0", 0, ""},
-        {"medium-error=440x3", rip, "0 0 0 0", 0, ""}, // one attempt fewer than the rip makes
-        {"medium-error=440", ripWith({"--speed", "8"}), "1416 65535 0 0", 1,
+        {"medium-error=440x3", rip("#2"), "0 0 0 0", 0, ""}, // one attempt fewer than the rip makes
+        {"medium-error=440", rip("#2", {"--speed", "8"}), "1416 65535 0 0", 1,
          "vantor-cd: cannot read sector 100 of track 2 (LBA 440): An internal error occured.\n"},
-        {"noisy=440", rip, "0 0 0 0", 1,
+        {"noisy=440", rip("#2"), "0 0 0 0", 1,
          "vantor-cd: track 2 cannot be read consistently: no two of 16 reads of LBA 440 agree\n"},
-        {"no-speed", ripWith({"--speed", "8"}), "1416 0 0 0", 0,
+        {"no-speed", rip("#2", {"--speed", "8"}), "1416 0 0 0", 0,
          "vantor-cd: /dev/sr7 keeps its own speed (the drive refuses SET CD SPEED); reading on\n"},
         {"", {"rip-disc", "DISC", "-o", "DIR", "--speed", "24"}, "4248 65535 0 0", 0, ""},
+        {"", rip("#1"), "0 0 0 0", 0, "", hiddenTrack},
+        {"", rip("#3"), "0 0 0 0", 0, "", hiddenTrack},
+        {"", rip("#4"), "0 0 0 0", 0, "", "mode1:200 audio:300 mode2:100 audio:150"},
+        // The drive backend's own test compares every sector of such a disc.
+        {"", rip("#98"), "0 0 0 0", 0, "", ninetyNineTracks + "mode1:40"},
+        {"ready-after=6", rip("#1"), "0 0 0 0", 0, ""},
+        {"no-full-toc", rip("#1"), "0 0 0 0", 0, ""}, // refused on a disc of two sessions
+        {"older-toc", rip("#1"), "0 0 0 0", 0, ""},   // TOC formats only in the older place of READ TOC
+        // A full TOC in BCD that looks binary.
+        {"bcd-toc", rip("#3"), "0 0 0 0", 0, "", "audio:300,pregap=40 audio:200 audio:150"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.behaviour + (" " + c.arguments.back()));
+        SCOPED_TRACE(c.behaviour + (" " + c.arguments[1]) + " " + c.tracks.substr(0, 60));
+        std::filesystem::remove_all(output("image"));
+        const std::string cue = writeImage(output("image"), c.tracks);
+        const Environment environment =
+            onEmulatedDrives("/dev/sr7 counters=" + output("counters") + " " + c.behaviour + " " + c.tracks);
+        const Result listed = runOn("/dev/sr7", {"list", "DISC"}, environment);
+        EXPECT_EQ(listed.err, "");
+        EXPECT_EQ(listed.out, runOn(cue, {"list", "DISC"}).out);
         const Result image = runOn(cue, c.arguments);
-        const Result drive = runOn(
-            "/dev/sr7", c.arguments,
-            onEmulatedDrives("/dev/sr7 counters=" + output("counters") + " " + c.behaviour + " " + kDisc));
+        const Result drive = runOn("/dev/sr7", c.arguments, environment);
         EXPECT_EQ(image.exitCode, 0);
         EXPECT_EQ(image.err, "");
         EXPECT_EQ(drive.exitCode, c.exitCode);
@@ -140,9 +119,13 @@ TEST_F(DriveCommands, ADriveReadsAtTheSpeedAskedLikeTheImageOrFailsNamingTheSect
         std::map<std::string, std::string> counters = countersIn(output("counters"));
         EXPECT_EQ(counters["read-speeds-kbs"], c.speeds);
         // The host reads the disc's layout through the disc-access library beside the plug-in's
-        // parser; both share one open of the drive and the table of contents read with it.
-        if (c.arguments.front() != "rip-disc")
-            EXPECT_EQ(counters["opens"] + " " + counters["toc-reads"], "1 1");
+        // parser; both share one open of the drive and the table of contents read with it (read
+        // again while a drive is becoming ready).
+        if (c.arguments[0] != "rip-disc") {
+            EXPECT_EQ(counters["opens"], "1");
+            if (c.behaviour != std::string("ready-after=6"))
+                EXPECT_EQ(counters["toc-reads"], "1");
+        }
         // A failed rip prints nothing and leaves no file.
         EXPECT_TRUE(drive.out == (c.exitCode == 0 ? image.out : ""));
     }
