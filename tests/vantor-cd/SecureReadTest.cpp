@@ -27,10 +27,7 @@ std::string confirmed(int first, const std::vector<int>& script)
     std::string outcome;
     try {
         const unsigned extra = secure.confirm(100, sector, 3);
-        SectorBytes agreed;
-        agreed.fill(sector[0]);
-        outcome =
-            sector == agreed ? std::to_string(sector[0]) + ", " + std::to_string(extra) + " extra" : "mixed";
+        outcome = std::to_string(sector[0]) + ", " + std::to_string(extra) + " extra";
     } catch (const UserError& error) {
         outcome = error.what();
     }
