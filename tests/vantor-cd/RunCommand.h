@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -39,20 +38,37 @@ inline std::string readFile(const std::filesystem::path& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Runs vantor-cd, or another program, from a shell with environment additions and a working directory.
-inline Result run(std::vector<std::string> arguments, const Environment& environment = {},
-                  const std::filesystem::path& directory = {}, const std::string& program = VANTOR_CD_BINARY)
+// The shell's words that run a program with environment additions.
+inline std::string commandLine(const std::string& program, const std::vector<std::string>& arguments,
+                               const Environment& environment)
 {
-    arguments.insert(arguments.begin(), program);
-    const testsupport::ScratchDirectory captures;
-    const std::filesystem::path out = captures.path() / "out", err = captures.path() / "err";
-    std::string line = directory.empty() ? "env" : "cd " + quoted(directory) + " && env";
+    std::string line = "env";
     for (const auto& [name, value] : environment)
         line += " " + quoted(name + "=" + value);
+    line += " " + quoted(program);
     for (const std::string& word : arguments)
         line += " " + quoted(word);
-    const int status = std::system((line + " </dev/null >" + quoted(out) + " 2>" + quoted(err)).c_str());
+    return line;
+}
+
+// Runs vantor-cd, or another program, from a shell with environment additions and a working directory.
+inline Result run(const std::vector<std::string>& arguments, const Environment& environment = {},
+                  const std::filesystem::path& directory = {}, const std::string& program = VANTOR_CD_BINARY)
+{
+    const testsupport::ScratchDirectory captures;
+    const std::filesystem::path out = captures.path() / "out", err = captures.path() / "err";
+    const std::string line = (directory.empty() ? "" : "cd " + quoted(directory) + " && ") +
+                             commandLine(program, arguments, environment) + " </dev/null >" + quoted(out) +
+                             " 2>" + quoted(err);
+    const int status = std::system(line.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(out), readFile(err)};
+}
+
+// Runs a shell script; "$0" and on are the arguments.
+inline Result sh(const std::string& script, std::vector<std::string> arguments = {})
+{
+    arguments.insert(arguments.begin(), {"-c", script});
+    return run(arguments, {}, {}, "sh");
 }
 
 // Signed 16-bit little-endian interleaved samples, as ffmpeg decodes the file.
@@ -61,24 +77,12 @@ inline std::string decodedPcm(const std::filesystem::path& file)
     return run({"-v", "error", "-i", file, "-f", "s16le", "-"}, {}, {}, "ffmpeg").out;
 }
 
-// The words of a text, split at white space.
-inline std::vector<std::string> wordsOf(const std::string& text)
-{
-    std::istringstream stream(text);
-    std::vector<std::string> words;
-    for (std::string word; stream >> word;)
-        words.push_back(word);
-    return words;
-}
-
 // Writes the disc of the disc-image writer's track words into a folder, without .cda files;
 // returns its CUE sheet.
 inline std::string writeImage(const std::filesystem::path& folder, const std::string& trackWords)
 {
-    std::vector<std::string> arguments{"--out", folder.string(), "--no-cda"};
-    for (const std::string& word : wordsOf(trackWords))
-        arguments.push_back(word);
-    EXPECT_EQ(run(arguments, {}, {}, VANTOR_CD_MKDISC).exitCode, 0);
+    EXPECT_EQ(sh(quoted(VANTOR_CD_MKDISC) + " --out " + quoted(folder) + " --no-cda " + trackWords).exitCode,
+              0);
     return (folder / "disc.cue").string();
 }
 
@@ -97,19 +101,10 @@ inline Environment onEmulatedDrives(const std::string& drives, Environment envir
 // sanitizers an instrumented emulator needs.
 inline Result interruptedOnEmulatedDrives(const std::vector<std::string>& arguments,
                                           const std::string& drives, const std::string& ready,
-                                          const std::string& out = "")
+                                          const std::string& out = "/dev/null")
 {
-    std::string line = "env";
-    for (const auto& [name, value] : onEmulatedDrives(drives))
-        line += " " + quoted(name + "=" + value);
-    line += " " + quoted(VANTOR_CD_BINARY);
-    for (const std::string& word : arguments)
-        line += " " + quoted(word);
-    if (!out.empty())
-        line += " >" + quoted(out);
-    return run({"-c", line + " & vantor=$!; until " + ready +
-                          "; do sleep 0.01; done; kill -INT $vantor; wait $vantor"},
-               {}, {}, "sh");
+    return sh(commandLine(VANTOR_CD_BINARY, arguments, onEmulatedDrives(drives)) + " >" + quoted(out) +
+              " & vantor=$!; until " + ready + "; do sleep 0.01; done; kill -INT $vantor; wait $vantor");
 }
 
 } // namespace vantorcd

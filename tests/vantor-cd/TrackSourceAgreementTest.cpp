@@ -13,27 +13,20 @@
 namespace vantorcd {
 namespace {
 
-constexpr int64_t kMicroseconds = 1000000;
-
 // Discs whose tracks all last different whole seconds, so that a track's duration tells which disc
 // and track was opened. Disc d's .cda files lie apart from its drive, as when they are copied off a
 // disc; the folders of b and of the last hold the extension and the track prefix. a, b and d are
 // virtual drives.
-struct DiscOnDrive
-{
-    const char* name;
-    std::vector<int> seconds;
-};
-const DiscOnDrive kDiscs[] = {{"a", {1, 2, 3}}, {"b.cda", {4, 5, 6}}, {"d", {7, 8}}, {"h#track2", {9}}};
+const std::pair<std::string, std::vector<int>> kDiscs[] = {
+    {"a", {1, 2, 3}}, {"b.cda", {4, 5, 6}}, {"d", {7, 8}}, {"h#track2", {9}}};
 
+// "a 2" for track 2 of disc a.
 std::string discTrackLasting(int64_t durationUs)
 {
-    for (const DiscOnDrive& disc : kDiscs) {
-        for (size_t i = 0; i < disc.seconds.size(); ++i) {
-            if (disc.seconds[i] * kMicroseconds == durationUs)
-                return std::string(disc.name) + " " + std::to_string(i + 1);
-        }
-    }
+    for (const auto& [disc, seconds] : kDiscs)
+        for (size_t i = 0; i < seconds.size(); ++i)
+            if (seconds[i] * int64_t{1000000} == durationUs)
+                return disc + " " + std::to_string(i + 1);
     return "a track of " + std::to_string(durationUs) + " us";
 }
 
@@ -42,16 +35,15 @@ class TrackSourceAgreement : public ::testing::Test
 protected:
     void SetUp() override
     {
-        for (const DiscOnDrive& disc : kDiscs) {
-            std::vector<std::string> arguments{"--out", drive(disc.name)};
-            for (int seconds : disc.seconds)
-                arguments.push_back("audio:" + std::to_string(seconds * 75));
-            ASSERT_EQ(run(arguments, {}, {}, VANTOR_CD_MKDISC).exitCode, 0);
+        for (const auto& [disc, seconds] : kDiscs) {
+            std::string tracks;
+            for (const int length : seconds)
+                tracks += " audio:" + std::to_string(length * 75);
+            ASSERT_EQ(sh(quoted(VANTOR_CD_MKDISC) + " --out " + quoted(drive(disc)) + tracks).exitCode, 0);
         }
         std::filesystem::create_directory(root / "d-cda");
         for (const char* file : {"Track01.cda", "Track02.cda"})
             std::filesystem::rename(root / "d" / file, root / "d-cda" / file);
-        environment = onEmulatedDrives("/dev/sr7", {{"CUEIFY_VIRTUAL_DRIVES", drives}});
         ASSERT_EQ(setenv("CUEIFY_VIRTUAL_DRIVES", drives.c_str(), 1), 0);
         ASSERT_EQ(chdir(root.c_str()), 0); // relative inputs name the same files for both
     }
@@ -86,7 +78,8 @@ protected:
     // or the line vantor-cd refuses the input with.
     std::string vantorCdFinds(const std::string& input) const
     {
-        const Result info = run({"info", "--json", input}, environment, root);
+        const Result info = run({"info", "--json", input},
+                                onEmulatedDrives("/dev/sr7", {{"CUEIFY_VIRTUAL_DRIVES", drives}}), root);
         if (info.exitCode != 0)
             return info.err;
         const nlohmann::json json = nlohmann::json::parse(info.out);
@@ -101,7 +94,6 @@ protected:
     testsupport::ScratchDirectory scratch;
     const std::filesystem::path root = std::filesystem::canonical(scratch.path());
     const std::string drives = drive("a") + ":" + drive("b.cda") + ":" + drive("d");
-    Environment environment;
     const reliability::PluginHost host;
 };
 
