@@ -9,20 +9,12 @@
 
 #include <mkdisc/DiscWriter.h>
 
-#include <cstring>
 #include <fstream>
 #include <map>
 #include <unistd.h>
 
 namespace cueify::test {
 namespace {
-
-struct Drive
-{
-    const char* path;
-    const char* behaviour;
-    const char* tracks;
-};
 
 constexpr const char* kHiddenTrack = "audio:300,pregap=40 audio:200,flags=dcp audio:150,flags=pre";
 constexpr const char* kEnhanced = "audio:300 audio:250 / mode1:300";
@@ -36,69 +28,45 @@ std::string ninetyNineTracks()
     return words;
 }
 
-const std::string kNinetyNine = ninetyNineTracks();
+// The CD-Text /dev/sr18 answers with: the file is written by the test that reads it.
+const std::string kCdTextReplyFile =
+    (fs::temp_directory_path() / ("emulated-cdtext-" + std::to_string(::getpid()) + ".bin")).string();
 
-const Drive kDrives[] = {
-    {"/dev/sr1", "", kHiddenTrack},
-    {"/dev/sr2", "", kEnhanced},
-    {"/dev/sr3", "", kDataFirst},
-    {"/dev/sr4", "", kNinetyNine.c_str()},
-    {"/dev/sr5", "ready-after=4", kEnhanced},
-    {"/dev/sr6", "", ""},
-    {"/dev/sr9", "medium-error=500x4 medium-error=20 unstable=30", kEnhanced},
-    {"/dev/sr10", "unstable=30 c2-error=40x2", kEnhanced}, // a drive of its own: the fault wears off
-    {"/dev/sr12", "no-full-toc", kEnhanced},
-    {"/dev/sr13", "no-full-toc", kHiddenTrack},
-    {"/dev/sr14", "bcd-toc", kHiddenTrack},
-    {"/dev/sr15", "bcd-toc", kEnhanced},
-    {"/dev/sr16", "bcd-toc", kNinetyNine.c_str()},
-    {"/dev/sr17", "older-toc", kEnhanced},
-    {"/dev/sr18", "mcn=0123456789012 isrc=1:USRC17607839 isrc=3:GBAYE0000351", kHiddenTrack},
-    {"/dev/sr19", "no-c2", kEnhanced},
+// Each drive's behaviour words and track words.
+const std::map<std::string, std::pair<std::string, std::string>> kDrives = {
+    {"/dev/sr1", {"", kHiddenTrack}},
+    {"/dev/sr2", {"", kEnhanced}},
+    {"/dev/sr3", {"", kDataFirst}},
+    {"/dev/sr4", {"", ninetyNineTracks()}},
+    {"/dev/sr5", {"ready-after=4", kEnhanced}},
+    {"/dev/sr6", {"", ""}},
+    {"/dev/sr9", {"medium-error=500x4 medium-error=20 unstable=30", kEnhanced}},
+    {"/dev/sr10", {"unstable=30 c2-error=40x2", kEnhanced}}, // a drive of its own: the fault wears off
+    {"/dev/sr12", {"no-full-toc", kEnhanced}},
+    {"/dev/sr13", {"no-full-toc", kHiddenTrack}},
+    {"/dev/sr14", {"bcd-toc", kHiddenTrack}},
+    {"/dev/sr15", {"bcd-toc", kEnhanced}},
+    {"/dev/sr16", {"bcd-toc", ninetyNineTracks()}},
+    {"/dev/sr17", {"older-toc", kEnhanced}},
+    {"/dev/sr18",
+     {"mcn=0123456789012 isrc=1:USRC17607839 isrc=3:GBAYE0000351 cdtext=" + kCdTextReplyFile, kHiddenTrack}},
+    {"/dev/sr19", {"no-c2", kEnhanced}},
 };
 
-// The CD-Text /dev/sr18 answers with: the file is written by the test that reads it.
-std::string cdTextReplyFile()
-{
-    return (fs::temp_directory_path() / ("emulated-cdtext-" + std::to_string(::getpid()) + ".bin")).string();
-}
-
-std::string emulatedDrives()
-{
-    std::string text;
-    for (const Drive& drive : kDrives)
-        text += std::string(drive.path) + " " + drive.behaviour +
-                (std::string(drive.path) == "/dev/sr18" ? " cdtext=" + cdTextReplyFile() : "") + " " +
-                drive.tracks + ";";
-    return text;
-}
-
-const Drive& driveAt(const std::string& path)
-{
-    for (const Drive& drive : kDrives)
-        if (path == drive.path)
-            return drive;
-    throw std::invalid_argument(path);
-}
-
 // The drive's disc written as an image, opened through the image backend.
-class ImageOf
+struct ImageOf
 {
-public:
     explicit ImageOf(const std::string& path)
-        : m_disc(testsupport::discOfTrackWords(driveAt(path).tracks)),
-          m_cueSheet(mkdisc::writeDisc(m_disc, m_scratch.path()).cueSheet), m_device(openDevice(m_cueSheet))
+        : cueSheet(mkdisc::writeDisc(testsupport::discOfTrackWords(kDrives.at(path).second), scratch.path())
+                       .cueSheet),
+          owner(openDevice(cueSheet))
     {
     }
-    cueify_device* device() const { return m_device.get(); }
-    const fs::path& cueSheet() const { return m_cueSheet; }
-    const mkdisc::DiscDescription& disc() const { return m_disc; }
+    cueify_device* device() const { return owner.get(); }
 
-private:
-    testsupport::ScratchDirectory m_scratch;
-    mkdisc::DiscDescription m_disc;
-    fs::path m_cueSheet;
-    DeviceOwner m_device;
+    testsupport::ScratchDirectory scratch;
+    fs::path cueSheet;
+    DeviceOwner owner;
 };
 
 // The sector's bytes, or the error; a failed read must leave the caller's buffer as it was.
@@ -212,7 +180,7 @@ TEST(EmulatedDrive, CatalogueNumberIsrcsAndCdTextReadFromTheDriveAsTheImageGives
     const CdTextOwner imageText(cueify_cdtext_new());
     ASSERT_EQ(cueify_device_read_cdtext(image.get(), imageText.get()), CUEIFY_OK);
     const std::vector<uint8_t> packs = serializedPacks(imageText.get());
-    std::ofstream(cdTextReplyFile(), std::ios::binary)
+    std::ofstream(kCdTextReplyFile, std::ios::binary)
         .write(reinterpret_cast<const char*>(packs.data()), static_cast<std::streamsize>(packs.size()));
 
     const DeviceOwner drive = openDevice("/dev/sr18");
@@ -223,7 +191,7 @@ TEST(EmulatedDrive, CatalogueNumberIsrcsAndCdTextReadFromTheDriveAsTheImageGives
     }
     const CdTextOwner driveText(cueify_cdtext_new());
     ASSERT_EQ(cueify_device_read_cdtext(drive.get(), driveText.get()), CUEIFY_OK);
-    fs::remove(cdTextReplyFile());
+    fs::remove(kCdTextReplyFile);
     EXPECT_EQ(serializedPacks(driveText.get()), packs);
     cueify_cdtext_block* block = cueify_cdtext_get_block(driveText.get(), 0);
     ASSERT_NE(block, nullptr);
@@ -263,15 +231,15 @@ TEST(EmulatedDrive, AnEmptyDriveOpensAsNoDevice)
 TEST(EmulatedDrive, ListingNamesTheEmulatedDrivesThenTheVirtualOnes)
 {
     const ImageOf virtualDrive("/dev/sr1");
-    const std::string directory = fs::path(virtualDrive.cueSheet()).parent_path().string();
+    const std::string directory = virtualDrive.cueSheet.parent_path().string();
     setenv("CUEIFY_VIRTUAL_DRIVES", directory.c_str(), 1);
     size_t count = 0;
     std::unique_ptr<char*, decltype(&std::free)> names(cueify_device_get_all_devices(&count), &std::free);
     unsetenv("CUEIFY_VIRTUAL_DRIVES");
     std::vector<std::string> listed(names.get(), names.get() + count);
     std::vector<std::string> expected;
-    for (const Drive& drive : kDrives)
-        expected.emplace_back(drive.path);
+    for (const auto& [path, words] : kDrives)
+        expected.push_back(path);
     std::sort(expected.begin(), expected.end(), [](const std::string& a, const std::string& b) {
         return a.size() != b.size() ? a.size() < b.size() : a < b;
     });
@@ -349,7 +317,10 @@ TEST(EmulatedDrive, UncachedReadsFlagWhatTheDriveCouldNotCorrectWhereItReportsC2
 
 int main(int argc, char** argv)
 {
-    testsupport::runWithEmulatedDrives(argv, cueify::test::emulatedDrives());
+    std::string drives;
+    for (const auto& [path, words] : cueify::test::kDrives)
+        drives += path + " " + words.first + " " + words.second + ";";
+    testsupport::runWithEmulatedDrives(argv, drives);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
