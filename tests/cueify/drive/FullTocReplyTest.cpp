@@ -11,11 +11,7 @@
 namespace cueify::test {
 namespace {
 
-using fulltoc::audioDisc;
-using fulltoc::bcdDisc;
-using fulltoc::dataFirstDisc;
-using fulltoc::enhancedCd;
-using fulltoc::ReplyBuilder;
+using namespace fulltoc;
 
 std::vector<uint8_t> with(std::vector<uint8_t> reply, size_t offset, uint8_t value)
 {

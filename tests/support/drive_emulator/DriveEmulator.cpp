@@ -55,8 +55,7 @@ constexpr int64_t kSectorBytes = mkdisc::kRawSectorBytes; // signed: a read offs
 
 int fail(int error)
 {
-    errno = error;
-    return -1;
+    return errno = error, -1;
 }
 
 std::vector<std::string> split(const std::string& text, char separator)
@@ -71,10 +70,7 @@ std::vector<std::string> split(const std::string& text, char separator)
 
 uint32_t bigEndian(const uint8_t* bytes, int count)
 {
-    uint32_t value = 0;
-    for (int i = 0; i < count; ++i)
-        value = value << 8 | bytes[i];
-    return value;
+    return count == 0 ? 0 : bigEndian(bytes, count - 1) << 8 | bytes[count - 1];
 }
 
 Bytes& putBigEndian(Bytes& out, uint32_t value, int count)
@@ -97,6 +93,19 @@ Bytes msf(uint32_t absoluteFrame, bool bcd = false)
 int64_t msfToLba(const uint8_t* at)
 {
     return (at[0] * 60 + at[1]) * 75 + at[2] - int64_t{kLeadIn};
+}
+
+// Drives before MMC took READ TOC's format from the two top bits of byte 9, where the kernel still puts it.
+uint8_t tocFormat(const uint8_t* cdb)
+{
+    return (cdb[2] & 0x0F) != 0 ? cdb[2] & 0x0F : cdb[9] >> 6;
+}
+
+uint32_t blockCount(const uint8_t* cdb) // of READ CD or READ CD MSF
+{
+    return cdb[0] == 0xBE
+               ? bigEndian(cdb + 6, 3)
+               : static_cast<uint32_t>(std::max<int64_t>(msfToLba(cdb + 6) - msfToLba(cdb + 3), 0));
 }
 
 // VALID with the failing LBA of a read.
@@ -163,437 +172,575 @@ struct Drive
     mkdisc::Sector bytes{};          // the last sector read
     std::vector<uint16_t> altered;   // its bytes that differ from the disc's, for C2 error pointers
 
-    bool parseBehaviour(const std::string& word);
-    void layOutDisc();
-    const Track* trackAt(int64_t lba) const;
-    std::optional<mkdisc::Sector> sector(int64_t lba) const;
-    mkdisc::Sector audioSector(int64_t lba) const;
-    std::optional<Sense> mediumState();
-    std::optional<Sense> readSector(int64_t lba);
-    void serve(bool readCd, uint32_t blocks);
-    Reply readToc(const uint8_t* cdb);
-    Reply readSubChannel(const uint8_t* cdb);
-    Reply readCd(const uint8_t* cdb);
-    Reply modeSense(const uint8_t* cdb);
-    Reply setCdSpeed(const uint8_t* cdb);
     Reply send(const uint8_t* cdb);
-    int ioctl(unsigned long request, void* argument);
-    ssize_t readBlocks(off_t position, void* buffer, size_t count);
-
     const Track& track(uint8_t number) const { return tracks[number - 1u]; }
     uint32_t lastLeadOutLba() const { return sessions.back().leadOutLba; }
-    off_t blockDeviceSize() const
+    off_t blockDeviceSize() const { return tracks.empty() ? 0 : off_t{lastLeadOutLba()} * 2048; }
+
+    // False when the word is no behaviour word, and so a track word; std::invalid_argument for a bad one.
+    bool parseBehaviour(const std::string& word)
     {
-        return tracks.empty() ? 0 : off_t{lastLeadOutLba()} * 2048;
-    } // 2048-byte blocks
-};
+        const size_t equals = word.find('=');
+        const std::string key = word.substr(0, equals),
+                          value = equals == std::string::npos ? "" : word.substr(equals + 1);
+        const auto number = [&word](const std::string& text) {
+            size_t used = 0;
+            try {
+                const long parsed = std::stol(text, &used);
+                if (used == text.size())
+                    return parsed;
+            } catch (const std::logic_error&) {
+            }
+            throw std::invalid_argument("bad number in \"" + word + "\"");
+        };
+        const auto set = [](auto& field, auto to) { return field = to, true; };
+        if (equals != std::string::npos && (key == "cmd-us" || key == "sector-us")) {
+            for (const std::string& part : split(word, ',')) {
+                const size_t at = part.find('=');
+                const auto us =
+                    static_cast<unsigned>(number(at == std::string::npos ? "" : part.substr(at + 1)));
+                if (part.substr(0, at) != "cmd-us" && part.substr(0, at) != "sector-us")
+                    throw std::invalid_argument("bad speed model in \"" + word + "\"");
+                (part.substr(0, at) == "cmd-us" ? commandUs : sectorUs) = us;
+            }
+            return true;
+        }
+        const std::pair<const char*, bool Drive::*> flags[] = {{"bcd-toc", &Drive::bcdToc},
+                                                               {"no-full-toc", &Drive::noFullToc},
+                                                               {"older-toc", &Drive::olderToc},
+                                                               {"no-c2", &Drive::noC2},
+                                                               {"no-speed", &Drive::noSpeed}};
+        const std::pair<const char*, unsigned Drive::*> numbers[] = {
+            {"ready-after", &Drive::readyAfter},
+            {"delay-us", &Drive::delayUs},
+            {"max-sectors-kb", &Drive::maxSectorsKb}};
+        const std::pair<const char*, std::string Drive::*> texts[] = {
+            {"mcn", &Drive::mcn}, {"cdtext", &Drive::cdTextFile}, {"counters", &Drive::countersFile}};
+        const std::pair<const char*, std::map<uint32_t, int> Drive::*> faults[] = {
+            {"medium-error", &Drive::mediumErrors}, {"noisy", &Drive::noisy}, {"c2-error", &Drive::c2Errors}};
+        for (const auto& [name, member] : flags)
+            if (word == name)
+                return set(this->*member, true);
+        for (const auto& [name, member] : numbers)
+            if (key == name)
+                return set(this->*member, static_cast<unsigned>(number(value)));
+        for (const auto& [name, member] : texts)
+            if (key == name)
+                return set(this->*member, value);
+        const size_t times = value.find('x'); // LBAxN: the first N reads only
+        for (const auto& [name, member] : faults)
+            if (key == name)
+                return set((this->*member)[static_cast<uint32_t>(number(value.substr(0, times)))],
+                           times == std::string::npos ? kEveryRead
+                                                      : static_cast<int>(number(value.substr(times + 1))));
+        if (key == "unstable")
+            return unstable.insert(static_cast<uint32_t>(number(value))), true;
+        if (key == "offset")
+            return set(readOffset, static_cast<int>(number(value)));
+        const size_t colon = value.find(':');
+        if (key == "isrc" && colon != std::string::npos)
+            return set(isrcs[static_cast<uint8_t>(number(value.substr(0, colon)))], value.substr(colon + 1));
+        return false;
+    }
 
-// False when the word is no behaviour word, and so a track word; std::invalid_argument for a bad one.
-bool Drive::parseBehaviour(const std::string& word)
-{
-    const size_t equals = word.find('=');
-    const std::string key = word.substr(0, equals),
-                      value = equals == std::string::npos ? "" : word.substr(equals + 1);
-    const auto number = [&word](const std::string& text) {
-        size_t used = 0;
+    // Lays the disc out as the disc-image writer does; std::invalid_argument for one no disc can be.
+    void layOutDisc()
+    {
+        const mkdisc::DiscLayout layout = mkdisc::layoutOf(disc);
+        for (size_t s = 0; s < disc.sessions.size(); ++s) {
+            Session session{static_cast<uint8_t>(s + 1), 0, 0, 0x00, layout.sessionLeadOutLba[s]};
+            for (const mkdisc::TrackDescription& written : disc.sessions[s].tracks) {
+                const mkdisc::TrackLayout& placed = layout.tracks[tracks.size()];
+                const int control = (written.mode != TrackMode::Audio ? 0x4 : 0) |
+                                    (written.digitalCopyPermitted ? 0x2 : 0) |
+                                    (written.preEmphasis ? 0x1 : 0) | (written.fourChannel ? 0x8 : 0);
+                tracks.push_back({placed.number, placed.session, static_cast<uint8_t>(control), written.mode,
+                                  placed.startLba});
+                session.firstTrack = session.firstTrack == 0 ? placed.number : session.firstTrack;
+                session.lastTrack = placed.number;
+                if (written.mode == TrackMode::Mode2Raw)
+                    session.type = 0x20;
+            }
+            sessions.push_back(session);
+        }
+    }
+
+    // The track whose pregap or body holds the sector; none in a lead-out or between sessions.
+    const Track* trackAt(int64_t lba) const
+    {
+        for (const Session& s : sessions) {
+            const int64_t start =
+                s.number == 1 ? 0 : sessions[s.number - 2u].leadOutLba + int64_t{mkdisc::kSessionGapFrames};
+            if (lba < start || lba >= s.leadOutLba)
+                continue;
+            const Track* holder = &track(s.firstTrack); // sectors before it are its pregap
+            for (const Track& t : tracks)
+                holder = t.session == s.number && t.startLba <= lba ? &t : holder;
+            return holder;
+        }
+        return nullptr;
+    }
+
+    // The raw sector as it was written; none outside every track.
+    std::optional<mkdisc::Sector> sector(int64_t lba) const
+    {
         try {
-            const long parsed = std::stol(text, &used);
-            if (used == text.size())
-                return parsed;
-        } catch (const std::logic_error&) {
+            return lba < 0 || lba > UINT32_MAX
+                       ? std::nullopt
+                       : std::optional(mkdisc::sectorAt(disc, static_cast<uint32_t>(lba)));
+        } catch (const std::out_of_range&) {
+            return std::nullopt;
         }
-        throw std::invalid_argument("bad number in \"" + word + "\"");
-    };
-    const auto set = [](auto& field, auto to) { return field = to, true; };
-    if (equals != std::string::npos && (key == "cmd-us" || key == "sector-us")) {
-        for (const std::string& part : split(word, ',')) {
-            const size_t at = part.find('=');
-            const auto us = static_cast<unsigned>(number(at == std::string::npos ? "" : part.substr(at + 1)));
-            if (part.substr(0, at) != "cmd-us" && part.substr(0, at) != "sector-us")
-                throw std::invalid_argument("bad speed model in \"" + word + "\"");
-            (part.substr(0, at) == "cmd-us" ? commandUs : sectorUs) = us;
+    }
+
+    // Audio as a drive whose audio starts readOffset samples late delivers it: at each place what the
+    // disc holds that much earlier, silence outside the disc's audio tracks.
+    mkdisc::Sector audioSector(int64_t lba) const
+    {
+        const int64_t first = lba * kSectorBytes - readOffset * int64_t{discgeometry::kBytesPerSample},
+                      end = first + kSectorBytes;
+        mkdisc::Sector shifted{};
+        for (int64_t source = (first >= 0 ? first : first - kSectorBytes + 1) / kSectorBytes;
+             source * kSectorBytes < end; ++source) {
+            const Track* track = trackAt(source);
+            const std::optional<mkdisc::Sector> content =
+                track && track->mode == TrackMode::Audio ? sector(source) : std::nullopt;
+            const int64_t from = std::max(first, source * kSectorBytes),
+                          to = std::min(end, (source + 1) * kSectorBytes);
+            if (content)
+                std::memcpy(shifted.data() + (from - first), content->data() + (from - source * kSectorBytes),
+                            static_cast<size_t>(to - from));
         }
-        return true;
+        return shifted;
     }
-    const std::pair<const char*, bool Drive::*> flags[] = {{"bcd-toc", &Drive::bcdToc},
-                                                           {"no-full-toc", &Drive::noFullToc},
-                                                           {"older-toc", &Drive::olderToc},
-                                                           {"no-c2", &Drive::noC2},
-                                                           {"no-speed", &Drive::noSpeed}};
-    const std::pair<const char*, unsigned Drive::*> numbers[] = {{"ready-after", &Drive::readyAfter},
-                                                                 {"delay-us", &Drive::delayUs},
-                                                                 {"max-sectors-kb", &Drive::maxSectorsKb}};
-    const std::pair<const char*, std::string Drive::*> texts[] = {
-        {"mcn", &Drive::mcn}, {"cdtext", &Drive::cdTextFile}, {"counters", &Drive::countersFile}};
-    const std::pair<const char*, std::map<uint32_t, int> Drive::*> faults[] = {
-        {"medium-error", &Drive::mediumErrors}, {"noisy", &Drive::noisy}, {"c2-error", &Drive::c2Errors}};
-    for (const auto& [name, member] : flags)
-        if (word == name)
-            return set(this->*member, true);
-    for (const auto& [name, member] : numbers)
-        if (key == name)
-            return set(this->*member, static_cast<unsigned>(number(value)));
-    for (const auto& [name, member] : texts)
-        if (key == name)
-            return set(this->*member, value);
-    const size_t times = value.find('x'); // LBAxN: the first N reads only
-    for (const auto& [name, member] : faults)
-        if (key == name)
-            return set((this->*member)[static_cast<uint32_t>(number(value.substr(0, times)))],
-                       times == std::string::npos ? kEveryRead
-                                                  : static_cast<int>(number(value.substr(times + 1))));
-    if (key == "unstable")
-        return unstable.insert(static_cast<uint32_t>(number(value))), true;
-    if (key == "offset")
-        return set(readOffset, static_cast<int>(number(value)));
-    const size_t colon = value.find(':');
-    if (key == "isrc" && colon != std::string::npos)
-        return set(isrcs[static_cast<uint8_t>(number(value.substr(0, colon)))], value.substr(colon + 1));
-    return false;
-}
 
-// Lays the disc out as the disc-image writer does; std::invalid_argument for one no disc can be.
-void Drive::layOutDisc()
-{
-    const mkdisc::DiscLayout layout = mkdisc::layoutOf(disc);
-    for (size_t s = 0; s < disc.sessions.size(); ++s) {
-        Session session{static_cast<uint8_t>(s + 1), 0, 0, 0x00, layout.sessionLeadOutLba[s]};
-        for (const mkdisc::TrackDescription& written : disc.sessions[s].tracks) {
-            const mkdisc::TrackLayout& placed = layout.tracks[tracks.size()];
-            const int control = (written.mode != TrackMode::Audio ? 0x4 : 0) |
-                                (written.digitalCopyPermitted ? 0x2 : 0) | (written.preEmphasis ? 0x1 : 0) |
-                                (written.fourChannel ? 0x8 : 0);
-            tracks.push_back({placed.number, placed.session, static_cast<uint8_t>(control), written.mode,
-                              placed.startLba});
-            session.firstTrack = session.firstTrack == 0 ? placed.number : session.firstTrack;
-            session.lastTrack = placed.number;
-            if (written.mode == TrackMode::Mode2Raw)
-                session.type = 0x20;
-        }
-        sessions.push_back(session);
-    }
-}
-
-// The track whose pregap or body holds the sector; none in a lead-out or between sessions.
-const Track* Drive::trackAt(int64_t lba) const
-{
-    for (const Session& s : sessions) {
-        const int64_t start =
-            s.number == 1 ? 0 : sessions[s.number - 2u].leadOutLba + int64_t{mkdisc::kSessionGapFrames};
-        if (lba < start || lba >= s.leadOutLba)
-            continue;
-        const Track* holder = &track(s.firstTrack); // sectors before it are its pregap
-        for (const Track& t : tracks)
-            holder = t.session == s.number && t.startLba <= lba ? &t : holder;
-        return holder;
-    }
-    return nullptr;
-}
-
-// The raw sector as it was written; none outside every track.
-std::optional<mkdisc::Sector> Drive::sector(int64_t lba) const
-{
-    try {
-        return lba < 0 || lba > UINT32_MAX
-                   ? std::nullopt
-                   : std::optional(mkdisc::sectorAt(disc, static_cast<uint32_t>(lba)));
-    } catch (const std::out_of_range&) {
+    // Why a command that needs the disc fails now; a drive becoming ready gets closer with each answer.
+    std::optional<Sense> mediumState()
+    {
+        if (tracks.empty() || notReadyAnswers < readyAfter)
+            return tracks.empty() ? kNoMedium : (++notReadyAnswers, kBecomingReady);
         return std::nullopt;
     }
-}
 
-// Audio as a drive whose audio starts readOffset samples late delivers it: at each place what the
-// disc holds that much earlier, silence outside the disc's audio tracks.
-mkdisc::Sector Drive::audioSector(int64_t lba) const
-{
-    const int64_t firstByte = lba * kSectorBytes - readOffset * int64_t{discgeometry::kBytesPerSample};
-    mkdisc::Sector shifted{};
-    for (int64_t done = 0; done < kSectorBytes;) {
-        const int64_t byte = firstByte + done;
-        const int64_t source = (byte >= 0 ? byte : byte - kSectorBytes + 1) / kSectorBytes; // rounded down
-        const int64_t within = byte - source * kSectorBytes,
-                      count = std::min(kSectorBytes - within, kSectorBytes - done);
-        const Track* track = trackAt(source);
-        const std::optional<mkdisc::Sector> content =
-            track && track->mode == TrackMode::Audio ? sector(source) : std::nullopt;
-        if (content)
-            std::memcpy(shifted.data() + done, content->data() + within, static_cast<size_t>(count));
-        done += count;
-    }
-    return shifted;
-}
-
-// Why a command that needs the disc fails now; a drive becoming ready gets closer with each answer.
-std::optional<Sense> Drive::mediumState()
-{
-    if (tracks.empty() || notReadyAnswers < readyAfter)
-        return tracks.empty() ? kNoMedium : (++notReadyAnswers, kBecomingReady);
-    return std::nullopt;
-}
-
-// The sector as the drive delivers it into bytes: audio shifted by the read offset, faults applied.
-std::optional<Sense> Drive::readSector(int64_t lba)
-{
-    const Track* track = trackAt(lba);
-    if (track == nullptr)
-        return kOutOfRange;
-    if (delayUs > 0)
-        ::usleep(delayUs);
-    lastReadLba = lba;
-    const auto at = static_cast<uint32_t>(lba);
-    const auto faulty = [at](std::map<uint32_t, int>& faults) { // this read has the fault, one less left
-        const auto fault = faults.find(at);
-        if (fault == faults.end() || fault->second == 0)
-            return false;
-        fault->second -= fault->second > 0 ? 1 : 0;
-        return true;
-    };
-    if (faulty(mediumErrors))
-        return sense(3, 0x11, 0, at); // unrecovered read error
-    altered.clear();
-    bytes = track->mode == TrackMode::Audio ? audioSector(lba) : *sector(lba);
-    // Bytes in the middle of the sector come back changed; C2 pointers mark them where the drive knows.
-    const auto alter = [this](uint8_t mask, bool known) {
-        for (uint16_t offset = 1000; offset < 1004; ++offset) {
-            bytes[offset] ^= mask;
-            if (known)
-                altered.push_back(offset);
-        }
-    };
-    const bool isUnstable = unstable.count(at) != 0, isNoisy = faulty(noisy);
-    const unsigned reads = isUnstable || isNoisy ? ++unstableReads[lba] : 0;
-    if ((isUnstable && reads % 2 == 0) || isNoisy)
-        alter(isNoisy ? static_cast<uint8_t>(reads) : uint8_t{0xFF}, !isNoisy);
-    if (faulty(c2Errors))
-        alter(0xFF, true); // the same bytes every time, so that two altered reads agree
-    return std::nullopt;
-}
-
-// Counts a command that delivered blocks sectors, and takes the time the speed model gives it,
-// counted from the command's arrival so that building the reply overlaps it.
-void Drive::serve(bool readCd, uint32_t blocks)
-{
-    ++counters.commands;
-    counters.readCdCommands += readCd ? 1 : 0;
-    counters.sectorsRead += blocks;
-    const uint64_t cost = commandUs + uint64_t{sectorUs} * blocks;
-    if (cost == 0)
-        return;
-    counters.modelMicroseconds += cost;
-    if (std::tie(arrival.tv_sec, arrival.tv_nsec) > std::tie(busyUntil.tv_sec, busyUntil.tv_nsec))
-        busyUntil = arrival;
-    const uint64_t nanoseconds = uint64_t(busyUntil.tv_nsec) + cost * 1000;
-    busyUntil.tv_sec += static_cast<time_t>(nanoseconds / 1000000000);
-    busyUntil.tv_nsec = static_cast<long>(nanoseconds % 1000000000);
-    while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &busyUntil, nullptr) == EINTR) {
-    }
-}
-
-// ---- MMC commands, whichever transport carries them
-
-// Drives before MMC took READ TOC's format from the two top bits of byte 9, where the kernel still puts it.
-uint8_t tocFormat(const uint8_t* cdb)
-{
-    return (cdb[2] & 0x0F) != 0 ? cdb[2] & 0x0F : cdb[9] >> 6;
-}
-
-Reply Drive::readToc(const uint8_t* cdb)
-{
-    const bool inMsf = cdb[1] & 0x02;
-    const uint8_t from = cdb[6];
-    Bytes items;
-    const auto putTrack = [&](const Track& track, uint8_t number, uint32_t lba) {
-        items.insert(items.end(), {0, static_cast<uint8_t>(0x10 | track.control), number, 0});
-        const Bytes at = msf(lba + kLeadIn);
-        if (inMsf)
-            items.insert(items.end(), {0, at[0], at[1], at[2]});
-        else
-            putBigEndian(items, lba, 4);
-    };
-    // A0, A1, A2, the tracks and B0 (where the next session may start) of the full TOC.
-    const auto item = [&](const Session& s, int adrControl, uint8_t point, const Bytes& p) {
-        items.insert(items.end(),
-                     {s.number, static_cast<uint8_t>(adrControl), 0, point, 0, 0, 0, 0, p[0], p[1], p[2]});
-    };
-    const auto number = [this](uint8_t value) { return bcdToc ? discgeometry::toBcd(value) : value; };
-    if ((cdb[2] & 0x0F) != 0 && olderToc)
-        return {{}, kInvalidField};
-    uint8_t first = 1, last = sessions.back().number; // the header's
-    switch (tocFormat(cdb)) {
-    case 0: // from track `from` on, then the lead-out of the last session
-        if (from > tracks.back().number && from != 0xAA)
-            return {{}, kInvalidField};
-        for (const Track& t : tracks)
-            if (t.number >= (from == 0xAA ? 100 : from))
-                putTrack(t, t.number, t.startLba);
-        putTrack(tracks.back(), 0xAA, lastLeadOutLba());
-        std::tie(first, last) = std::pair(tracks.front().number, tracks.back().number);
-        break;
-    case 1: // the first track of the last session and where it starts
-        putTrack(track(sessions.back().firstTrack), sessions.back().firstTrack,
-                 track(sessions.back().firstTrack).startLba);
-        break;
-    case 2: // every session from `from` on
-        if (noFullToc || from > sessions.size())
-            return {{}, kInvalidField};
-        for (const Session& s : sessions) {
-            if (s.number < from)
-                continue;
-            item(s, 0x10 | track(s.firstTrack).control, 0xA0, {number(s.firstTrack), s.type, 0});
-            item(s, 0x10 | track(s.lastTrack).control, 0xA1, {number(s.lastTrack), 0, 0});
-            item(s, 0x10 | track(s.lastTrack).control, 0xA2, msf(s.leadOutLba + kLeadIn, bcdToc));
-            for (const Track& t : tracks)
-                if (t.session == s.number)
-                    item(s, 0x10 | t.control, number(t.number), msf(t.startLba + kLeadIn, bcdToc));
-            if (s.number < sessions.size())
-                item(s, 0x50, 0xB0, msf(s.leadOutLba + mkdisc::kSessionGapFrames + kLeadIn, bcdToc));
-        }
-        break;
-    case 5: { // CD-Text, the reply whole
-        std::ifstream file(cdTextFile, std::ios::binary);
-        if (cdTextFile.empty() || !file)
-            return {{}, kInvalidField}; // a disc without CD-Text
-        return answer(Bytes(std::istreambuf_iterator<char>(file), {}), bigEndian(cdb + 7, 2));
-    }
-    default: // no PMA, no ATIP on a pressed disc
-        return {{}, kInvalidField};
-    }
-    Bytes reply; // the length field counts the bytes after itself
-    putBigEndian(reply, static_cast<uint32_t>(items.size() + 2), 2).insert(reply.end(), {first, last});
-    reply.insert(reply.end(), items.begin(), items.end());
-    return answer(reply, bigEndian(cdb + 7, 2));
-}
-
-Reply Drive::readSubChannel(const uint8_t* cdb)
-{
-    const uint8_t format = cdb[3];
-    Bytes data{format, 0, 0, 0};
-    if (format == 1) { // the current position: the last sector read, in its track
-        const int64_t lba = lastReadLba;
+    // The sector as the drive delivers it into bytes: audio shifted by the read offset, faults applied.
+    std::optional<Sense> readSector(int64_t lba)
+    {
         const Track* track = trackAt(lba);
-        if (track != nullptr) {
-            data = {1, static_cast<uint8_t>(track->control | 1 << 4), track->number,
-                    uint8_t{lba >= track->startLba}};
-            for (const int64_t address : {lba, lba - int64_t{track->startLba}}) {
-                const Bytes at = msf(static_cast<uint32_t>(address + (address == lba ? kLeadIn : 0)));
-                if (cdb[1] & 0x02)
-                    data.insert(data.end(), {0, at[0], at[1], at[2]});
-                else
-                    putBigEndian(data, static_cast<uint32_t>(address), 4);
-            }
-        }
-    } else if (format == 2 || format == 3) { // the MCN or a track's ISRC, MCVAL or TCVAL when there is one
-        const std::string code = format == 2 ? mcn : isrcs.count(cdb[6]) ? isrcs[cdb[6]] : "";
-        data.resize(20);
-        data[4] = code.empty() ? 0 : 0x80;
-        std::copy(code.begin(), code.end(), data.begin() + 5);
-    } else {
-        return {{}, kInvalidField};
-    }
-    Bytes reply{0, 0x15, 0, static_cast<uint8_t>(data.size())}; // audio status: none
-    reply.insert(reply.end(), data.begin(), data.end());
-    return answer(reply, bigEndian(cdb + 7, 2));
-}
-
-uint32_t blockCount(const uint8_t* cdb) // of READ CD or READ CD MSF
-{
-    return cdb[0] == 0xBE
-               ? bigEndian(cdb + 6, 3)
-               : static_cast<uint32_t>(std::max<int64_t>(msfToLba(cdb + 6) - msfToLba(cdb + 3), 0));
-}
-
-// READ CD and READ CD MSF. Byte 1 bits 4-2: the expected sector type (0 any, 1 CD-DA, 2 mode 1, 3-5
-// mode 2); byte 9: sync 0x80, header 0x20, user data 0x10, EDC/ECC 0x08, C2 pointers 0x02 (0x04:
-// with the block error byte); byte 10 bits 2-0: sub-channel, 2 for Q, the only one the drive offers.
-Reply Drive::readCd(const uint8_t* cdb)
-{
-    const uint8_t type = cdb[1] >> 2 & 0x07, fields = cdb[9], subChannel = cdb[10] & 0x07;
-    Reply reply;
-    const int64_t first =
-        cdb[0] == 0xBE ? int64_t{static_cast<int32_t>(bigEndian(cdb + 2, 4))} : msfToLba(cdb + 3);
-    for (int64_t lba = first; lba < first + blockCount(cdb); ++lba) {
-        const Track* track = trackAt(lba);
-        const TrackMode mode = track ? track->mode : TrackMode::Audio;
-        std::optional<Sense> failed;
         if (track == nullptr)
-            failed = kOutOfRange;
-        else if (!(type == 0 || (type == 1 && mode == TrackMode::Audio) ||
-                   (type == 2 && mode == TrackMode::Mode1Raw) ||
-                   (type >= 3 && type <= 5 && mode == TrackMode::Mode2Raw)))
-            failed = kIllegalModeForTrack;
-        else if ((noC2 && (fields & 0x06) != 0) || (subChannel != 0 && subChannel != 2))
-            failed = kInvalidField;
-        else
-            failed = readSector(lba);
-        if (failed)
-            return {{}, failed};
-        // The main channel's fields, in order: an audio sector is all user data.
-        const size_t userEnd = mode == TrackMode::Mode1Raw ? 2064 : bytes.size();
-        const size_t bounds[] = {0, 12, 16, userEnd, bytes.size()};
-        const uint8_t bits[] = {0x80, 0x20, 0x10, 0x08};
-        for (int part = 0; part < 4; ++part)
-            if (mode == TrackMode::Audio ? part == 2 && (fields & 0x10) != 0 : (fields & bits[part]) != 0)
-                reply.data.insert(reply.data.end(),
-                                  bytes.begin() +
-                                      static_cast<long>(mode == TrackMode::Audio ? 0 : bounds[part]),
-                                  bytes.begin() + static_cast<long>(bounds[part + 1]));
-        if ((fields & 0x06) != 0) { // one bit per byte, most significant first
-            Bytes pointers(discgeometry::kC2PointerBytes, 0);
-            for (const uint16_t offset : altered)
-                pointers[offset / 8] |= static_cast<uint8_t>(0x80 >> offset % 8);
-            if ((fields & 0x04) != 0) // the block error byte ORs them all
-                reply.data.insert(reply.data.end(), {static_cast<uint8_t>(altered.empty() ? 0 : 1), 0});
-            reply.data.insert(reply.data.end(), pointers.begin(), pointers.end());
-        }
-        if (subChannel == 2) { // mode-1 Q, the time in the track counting down to INDEX 01 in the pregap
-            const bool pregap = lba < track->startLba;
-            const Bytes relative =
-                msf(static_cast<uint32_t>(pregap ? track->startLba - lba : lba - track->startLba), true);
-            const Bytes absolute = msf(static_cast<uint32_t>(lba + kLeadIn), true);
-            Bytes q{static_cast<uint8_t>(track->control << 4 | 1),
-                    discgeometry::toBcd(track->number),
-                    uint8_t{!pregap},
-                    relative[0],
-                    relative[1],
-                    relative[2],
-                    0,
-                    absolute[0],
-                    absolute[1],
-                    absolute[2]};
-            uint16_t crc = 0; // CRC-16-CCITT of the ten bytes, inverted
-            for (const uint8_t byte : q) {
-                crc ^= static_cast<uint16_t>(byte << 8);
-                for (int bit = 0; bit < 8; ++bit)
-                    crc = static_cast<uint16_t>(crc & 0x8000 ? crc << 1 ^ 0x1021 : crc << 1);
+            return kOutOfRange;
+        if (delayUs > 0)
+            ::usleep(delayUs);
+        lastReadLba = lba;
+        const auto at = static_cast<uint32_t>(lba);
+        const auto faulty = [at](std::map<uint32_t, int>& faults) { // this read has the fault, one less left
+            const auto fault = faults.find(at);
+            if (fault == faults.end() || fault->second == 0)
+                return false;
+            fault->second -= fault->second > 0 ? 1 : 0;
+            return true;
+        };
+        if (faulty(mediumErrors))
+            return sense(3, 0x11, 0, at); // unrecovered read error
+        altered.clear();
+        bytes = track->mode == TrackMode::Audio ? audioSector(lba) : *sector(lba);
+        // Bytes in the middle of the sector come back changed; C2 pointers mark them where the drive knows.
+        const auto alter = [this](uint8_t mask, bool known) {
+            for (uint16_t offset = 1000; offset < 1004; ++offset) {
+                bytes[offset] ^= mask;
+                if (known)
+                    altered.push_back(offset);
             }
-            q.insert(q.end(), {static_cast<uint8_t>(~crc >> 8), static_cast<uint8_t>(~crc), 0, 0, 0, 0});
-            reply.data.insert(reply.data.end(), q.begin(), q.end());
+        };
+        const bool isUnstable = unstable.count(at) != 0, isNoisy = faulty(noisy);
+        const unsigned reads = isUnstable || isNoisy ? ++unstableReads[lba] : 0;
+        if ((isUnstable && reads % 2 == 0) || isNoisy)
+            alter(isNoisy ? static_cast<uint8_t>(reads) : uint8_t{0xFF}, !isNoisy);
+        if (faulty(c2Errors))
+            alter(0xFF, true); // the same bytes every time, so that two altered reads agree
+        return std::nullopt;
+    }
+
+    // Counts a command that delivered blocks sectors, and takes the time the speed model gives it,
+    // counted from the command's arrival so that building the reply overlaps it.
+    void serve(bool readCd, uint32_t blocks)
+    {
+        ++counters.commands;
+        counters.readCdCommands += readCd ? 1 : 0;
+        counters.sectorsRead += blocks;
+        const uint64_t cost = commandUs + uint64_t{sectorUs} * blocks;
+        if (cost == 0)
+            return;
+        counters.modelMicroseconds += cost;
+        if (std::tie(arrival.tv_sec, arrival.tv_nsec) > std::tie(busyUntil.tv_sec, busyUntil.tv_nsec))
+            busyUntil = arrival;
+        const uint64_t nanoseconds = uint64_t(busyUntil.tv_nsec) + cost * 1000;
+        busyUntil.tv_sec += static_cast<time_t>(nanoseconds / 1000000000);
+        busyUntil.tv_nsec = static_cast<long>(nanoseconds % 1000000000);
+        while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &busyUntil, nullptr) == EINTR) {
         }
     }
-    return reply;
-}
 
-// The capabilities page: reads CD-DA accurately, with C2 pointers if it offers them, ISRC, UPC and
-// sub-channel data; audio play, multi-session; lock, eject, tray loading.
-Reply Drive::modeSense(const uint8_t* cdb)
-{
-    const uint8_t page = cdb[2] & 0x3F;
-    const bool tenBytes = cdb[0] == 0x5A;
-    if (page != 0x2A && page != 0x3F)
-        return {{}, kInvalidField};
-    Bytes reply = tenBytes ? Bytes{0, 22 + 6, 0, 0, 0, 0, 0, 0} : Bytes{22 + 3, 0, 0, 0};
-    reply.insert(reply.end(), {0x2A, 20, 0, 0, 0x41, static_cast<uint8_t>(noC2 ? 0x67 : 0x77), 0x29});
-    reply.resize(reply.size() + 15);
-    return answer(reply, tenBytes ? bigEndian(cdb + 7, 2) : cdb[4]);
-}
+    // ---- MMC commands, whichever transport carries them
 
-Reply Drive::setCdSpeed(const uint8_t* cdb)
-{
-    if (counters.setSpeedCommands < std::size(counters.readSpeedsKbs))
-        counters.readSpeedsKbs[counters.setSpeedCommands] = static_cast<uint16_t>(bigEndian(cdb + 2, 2));
-    ++counters.setSpeedCommands;
-    return noSpeed ? Reply{{}, kInvalidOpcode} : Reply{};
-}
+    Reply readToc(const uint8_t* cdb)
+    {
+        const bool inMsf = cdb[1] & 0x02;
+        const uint8_t from = cdb[6];
+        Bytes items;
+        const auto putTrack = [&](const Track& track, uint8_t number, uint32_t lba) {
+            items.insert(items.end(), {0, static_cast<uint8_t>(0x10 | track.control), number, 0});
+            const Bytes at = msf(lba + kLeadIn);
+            if (inMsf)
+                items.insert(items.end(), {0, at[0], at[1], at[2]});
+            else
+                putBigEndian(items, lba, 4);
+        };
+        // A0, A1, A2, the tracks and B0 (where the next session may start) of the full TOC.
+        const auto item = [&](const Session& s, int adrControl, uint8_t point, const Bytes& p) {
+            items.insert(items.end(), {s.number, static_cast<uint8_t>(adrControl), 0, point, 0, 0, 0, 0, p[0],
+                                       p[1], p[2]});
+        };
+        const auto number = [this](uint8_t value) { return bcdToc ? discgeometry::toBcd(value) : value; };
+        if ((cdb[2] & 0x0F) != 0 && olderToc)
+            return {{}, kInvalidField};
+        uint8_t first = 1, last = sessions.back().number; // the header's
+        switch (tocFormat(cdb)) {
+        case 0: // from track `from` on, then the lead-out of the last session
+            if (from > tracks.back().number && from != 0xAA)
+                return {{}, kInvalidField};
+            for (const Track& t : tracks)
+                if (t.number >= (from == 0xAA ? 100 : from))
+                    putTrack(t, t.number, t.startLba);
+            putTrack(tracks.back(), 0xAA, lastLeadOutLba());
+            std::tie(first, last) = std::pair(tracks.front().number, tracks.back().number);
+            break;
+        case 1: // the first track of the last session and where it starts
+            putTrack(track(sessions.back().firstTrack), sessions.back().firstTrack,
+                     track(sessions.back().firstTrack).startLba);
+            break;
+        case 2: // every session from `from` on
+            if (noFullToc || from > sessions.size())
+                return {{}, kInvalidField};
+            for (const Session& s : sessions) {
+                if (s.number < from)
+                    continue;
+                item(s, 0x10 | track(s.firstTrack).control, 0xA0, {number(s.firstTrack), s.type, 0});
+                item(s, 0x10 | track(s.lastTrack).control, 0xA1, {number(s.lastTrack), 0, 0});
+                item(s, 0x10 | track(s.lastTrack).control, 0xA2, msf(s.leadOutLba + kLeadIn, bcdToc));
+                for (const Track& t : tracks)
+                    if (t.session == s.number)
+                        item(s, 0x10 | t.control, number(t.number), msf(t.startLba + kLeadIn, bcdToc));
+                if (s.number < sessions.size())
+                    item(s, 0x50, 0xB0, msf(s.leadOutLba + mkdisc::kSessionGapFrames + kLeadIn, bcdToc));
+            }
+            break;
+        case 5: { // CD-Text, the reply whole
+            std::ifstream file(cdTextFile, std::ios::binary);
+            if (cdTextFile.empty() || !file)
+                return {{}, kInvalidField}; // a disc without CD-Text
+            return answer(Bytes(std::istreambuf_iterator<char>(file), {}), bigEndian(cdb + 7, 2));
+        }
+        default: // no PMA, no ATIP on a pressed disc
+            return {{}, kInvalidField};
+        }
+        Bytes reply; // the length field counts the bytes after itself
+        putBigEndian(reply, static_cast<uint32_t>(items.size() + 2), 2).insert(reply.end(), {first, last});
+        reply.insert(reply.end(), items.begin(), items.end());
+        return answer(reply, bigEndian(cdb + 7, 2));
+    }
+
+    Reply readSubChannel(const uint8_t* cdb)
+    {
+        const uint8_t format = cdb[3];
+        Bytes data{format, 0, 0, 0};
+        if (format == 1) { // the current position: the last sector read, in its track
+            const int64_t lba = lastReadLba;
+            const Track* track = trackAt(lba);
+            if (track != nullptr) {
+                data = {1, static_cast<uint8_t>(track->control | 1 << 4), track->number,
+                        uint8_t{lba >= track->startLba}};
+                for (const int64_t address : {lba, lba - int64_t{track->startLba}}) {
+                    const Bytes at = msf(static_cast<uint32_t>(address + (address == lba ? kLeadIn : 0)));
+                    if (cdb[1] & 0x02)
+                        data.insert(data.end(), {0, at[0], at[1], at[2]});
+                    else
+                        putBigEndian(data, static_cast<uint32_t>(address), 4);
+                }
+            }
+        } else if (format == 2 ||
+                   format == 3) { // the MCN or a track's ISRC, MCVAL or TCVAL when there is one
+            const std::string code = format == 2 ? mcn : isrcs.count(cdb[6]) ? isrcs[cdb[6]] : "";
+            data.resize(20);
+            data[4] = code.empty() ? 0 : 0x80;
+            std::copy(code.begin(), code.end(), data.begin() + 5);
+        } else {
+            return {{}, kInvalidField};
+        }
+        Bytes reply{0, 0x15, 0, static_cast<uint8_t>(data.size())}; // audio status: none
+        reply.insert(reply.end(), data.begin(), data.end());
+        return answer(reply, bigEndian(cdb + 7, 2));
+    }
+
+    // READ CD and READ CD MSF. Byte 1 bits 4-2: the expected sector type (0 any, 1 CD-DA, 2 mode 1, 3-5
+    // mode 2); byte 9: sync 0x80, header 0x20, user data 0x10, EDC/ECC 0x08, C2 pointers 0x02 (0x04:
+    // with the block error byte); byte 10 bits 2-0: sub-channel, 2 for Q, the only one the drive offers.
+    Reply readCd(const uint8_t* cdb)
+    {
+        const uint8_t type = cdb[1] >> 2 & 0x07, fields = cdb[9], subChannel = cdb[10] & 0x07;
+        Reply reply;
+        const int64_t first =
+            cdb[0] == 0xBE ? int64_t{static_cast<int32_t>(bigEndian(cdb + 2, 4))} : msfToLba(cdb + 3);
+        for (int64_t lba = first; lba < first + blockCount(cdb); ++lba) {
+            const Track* track = trackAt(lba);
+            const TrackMode mode = track ? track->mode : TrackMode::Audio;
+            std::optional<Sense> failed;
+            if (track == nullptr)
+                failed = kOutOfRange;
+            else if (!(type == 0 || (type == 1 && mode == TrackMode::Audio) ||
+                       (type == 2 && mode == TrackMode::Mode1Raw) ||
+                       (type >= 3 && type <= 5 && mode == TrackMode::Mode2Raw)))
+                failed = kIllegalModeForTrack;
+            else if ((noC2 && (fields & 0x06) != 0) || (subChannel != 0 && subChannel != 2))
+                failed = kInvalidField;
+            else
+                failed = readSector(lba);
+            if (failed)
+                return {{}, failed};
+            // The main channel's fields, in order: an audio sector is all user data.
+            const size_t userEnd = mode == TrackMode::Mode1Raw ? 2064 : bytes.size();
+            const size_t bounds[] = {0, 12, 16, userEnd, bytes.size()};
+            const uint8_t bits[] = {0x80, 0x20, 0x10, 0x08};
+            for (int part = 0; part < 4; ++part)
+                if (mode == TrackMode::Audio ? part == 2 && (fields & 0x10) != 0 : (fields & bits[part]) != 0)
+                    reply.data.insert(reply.data.end(),
+                                      bytes.begin() +
+                                          static_cast<long>(mode == TrackMode::Audio ? 0 : bounds[part]),
+                                      bytes.begin() + static_cast<long>(bounds[part + 1]));
+            if ((fields & 0x06) != 0) { // one bit per byte, most significant first
+                Bytes pointers(discgeometry::kC2PointerBytes, 0);
+                for (const uint16_t offset : altered)
+                    pointers[offset / 8] |= static_cast<uint8_t>(0x80 >> offset % 8);
+                if ((fields & 0x04) != 0) // the block error byte ORs them all
+                    reply.data.insert(reply.data.end(), {static_cast<uint8_t>(altered.empty() ? 0 : 1), 0});
+                reply.data.insert(reply.data.end(), pointers.begin(), pointers.end());
+            }
+            if (subChannel == 2) { // mode-1 Q, the time in the track counting down to INDEX 01 in the pregap
+                const bool pregap = lba < track->startLba;
+                const Bytes relative =
+                    msf(static_cast<uint32_t>(pregap ? track->startLba - lba : lba - track->startLba), true);
+                const Bytes absolute = msf(static_cast<uint32_t>(lba + kLeadIn), true);
+                Bytes q{static_cast<uint8_t>(track->control << 4 | 1),
+                        discgeometry::toBcd(track->number),
+                        uint8_t{!pregap},
+                        relative[0],
+                        relative[1],
+                        relative[2],
+                        0,
+                        absolute[0],
+                        absolute[1],
+                        absolute[2]};
+                uint16_t crc = 0; // CRC-16-CCITT of the ten bytes, inverted
+                for (const uint8_t byte : q) {
+                    crc ^= static_cast<uint16_t>(byte << 8);
+                    for (int bit = 0; bit < 8; ++bit)
+                        crc = static_cast<uint16_t>(crc & 0x8000 ? crc << 1 ^ 0x1021 : crc << 1);
+                }
+                q.insert(q.end(), {static_cast<uint8_t>(~crc >> 8), static_cast<uint8_t>(~crc), 0, 0, 0, 0});
+                reply.data.insert(reply.data.end(), q.begin(), q.end());
+            }
+        }
+        return reply;
+    }
+
+    // The capabilities page: reads CD-DA accurately, with C2 pointers if it offers them, ISRC, UPC and
+    // sub-channel data; audio play, multi-session; lock, eject, tray loading.
+    Reply modeSense(const uint8_t* cdb)
+    {
+        const uint8_t page = cdb[2] & 0x3F;
+        const bool tenBytes = cdb[0] == 0x5A;
+        if (page != 0x2A && page != 0x3F)
+            return {{}, kInvalidField};
+        Bytes reply = tenBytes ? Bytes{0, 22 + 6, 0, 0, 0, 0, 0, 0} : Bytes{22 + 3, 0, 0, 0};
+        reply.insert(reply.end(), {0x2A, 20, 0, 0, 0x41, static_cast<uint8_t>(noC2 ? 0x67 : 0x77), 0x29});
+        reply.resize(reply.size() + 15);
+        return answer(reply, tenBytes ? bigEndian(cdb + 7, 2) : cdb[4]);
+    }
+
+    Reply setCdSpeed(const uint8_t* cdb)
+    {
+        if (counters.setSpeedCommands < std::size(counters.readSpeedsKbs))
+            counters.readSpeedsKbs[counters.setSpeedCommands] = static_cast<uint16_t>(bigEndian(cdb + 2, 2));
+        ++counters.setSpeedCommands;
+        return noSpeed ? Reply{{}, kInvalidOpcode} : Reply{};
+    }
+
+    // ---- The sr driver's ioctls, answered mostly by sending MMC commands, as the kernel does
+
+    // The ioctl's result, or -1 with errno set. The caller holds the drive's lock.
+    int ioctl(unsigned long request, void* argument)
+    {
+        Reply reply;
+        // Sends the command; on CHECK CONDITION, errno as the kernel sets it: ENOMEDIUM without a disc.
+        const auto ask = [&](std::initializer_list<uint8_t> command) {
+            uint8_t cdb[16] = {};
+            std::copy(command.begin(), command.end(), cdb);
+            reply = send(cdb);
+            if (reply.sense)
+                fail((*reply.sense)[2] == 2 && (*reply.sense)[12] == 0x3A ? ENOMEDIUM : EIO);
+            return !reply.sense;
+        };
+        const auto discStatus = [this] {
+            const auto has = [this](auto test) { return std::any_of(tracks.begin(), tracks.end(), test); };
+            const bool audio = has([](const Track&t) { return t.mode == TrackMode::Audio; }),
+                       data = has([](const Track&t) { return t.mode != TrackMode::Audio; }),
+                       xa = has([](const Track&t) { return t.mode == TrackMode::Mode2Raw; });
+            return mediumState()   ? CDS_NO_DISC
+                   : audio && data ? CDS_MIXED
+                   : xa            ? CDS_XA_2_1
+                   : data          ? CDS_DATA_1
+                                   : CDS_AUDIO;
+        };
+        switch (request) {
+        case CDROM_GET_CAPABILITY:
+            return CDC_CLOSE_TRAY | CDC_OPEN_TRAY | CDC_LOCK | CDC_SELECT_SPEED | CDC_MULTI_SESSION |
+                   CDC_MCN | CDC_MEDIA_CHANGED | CDC_PLAY_AUDIO | CDC_RESET | CDC_DRIVE_STATUS |
+                   CDC_GENERIC_PACKET;
+        case SCSI_IOCTL_GET_BUS_NUMBER:
+        case SCSI_IOCTL_GET_IDLUN:
+            std::memset(argument, 0, (request == SCSI_IOCTL_GET_IDLUN ? 2 : 1) * sizeof(int));
+            return 0;
+        case CDROMREADTOCHDR:
+            if (!ask({0x43, 0x02, 0, 0, 0, 0, 0, 0xFF, 0xFF}))
+                return -1;
+            *static_cast<cdrom_tochdr*>(argument) = {reply.data[2], reply.data[3]};
+            return 0;
+        case CDROMREADTOCENTRY: {
+            auto& entry = *static_cast<cdrom_tocentry*>(argument);
+            const bool msf = entry.cdte_format == CDROM_MSF;
+            if (!msf && entry.cdte_format != CDROM_LBA)
+                return fail(EINVAL);
+            if (!ask({0x43, static_cast<uint8_t>(msf ? 0x02 : 0), 0, 0, 0, 0, entry.cdte_track, 0xFF, 0xFF}))
+                return -1;
+            const uint8_t* descriptor = reply.data.data() + 4;
+            entry.cdte_adr = descriptor[1] >> 4;
+            entry.cdte_ctrl = descriptor[1] & 0x0F;
+            if (msf)
+                entry.cdte_addr.msf = {descriptor[5], descriptor[6], descriptor[7]};
+            else
+                entry.cdte_addr.lba = static_cast<int>(bigEndian(descriptor + 4, 4));
+            entry.cdte_datamode = (entry.cdte_ctrl & CDROM_DATA_TRACK) ? 1 : 0;
+            return 0;
+        }
+        case CDROMMULTISESSION: { // READ TOC's older form; no later session when track 1 starts the last
+            auto& info = *static_cast<cdrom_multisession*>(argument);
+            if (info.addr_format != CDROM_MSF && info.addr_format != CDROM_LBA)
+                return fail(EINVAL);
+            if (!ask({0x43, 0, 0, 0, 0, 0, 0, 0, 12, 0x40}))
+                return -1;
+            const uint32_t lba = reply.data[6] <= 1 ? 0 : bigEndian(reply.data.data() + 8, 4);
+            const Bytes at = msf(lba + kLeadIn);
+            if (info.addr_format == CDROM_MSF)
+                info.addr.msf = {at[0], at[1], at[2]};
+            else
+                info.addr.lba = static_cast<int>(lba);
+            info.xa_flag = discStatus() == CDS_XA_2_1;
+            return 0;
+        }
+        case CDROM_GET_MCN:
+            if (!ask({0x42, 0, 0x40, 2, 0, 0, 0, 0, 24}))
+                return -1;
+            std::memcpy(static_cast<cdrom_mcn*>(argument)->medium_catalog_number, reply.data.data() + 9, 13);
+            static_cast<cdrom_mcn*>(argument)->medium_catalog_number[13] = 0;
+            return 0;
+        case CDROM_DISC_STATUS:
+            return discStatus();
+        case CDROM_DRIVE_STATUS:
+            return tracks.empty() ? CDS_NO_DISC : CDS_DISC_OK;
+        case CDROM_SEND_PACKET: { // the sense to the caller and EIO, or the transfer, buflen the residual
+                                  // count
+            auto& command = *static_cast<cdrom_generic_command*>(argument);
+            reply = send(command.cmd);
+            if (reply.sense && command.sense != nullptr)
+                std::memcpy(command.sense, reply.sense->data(), reply.sense->size());
+            if (reply.sense)
+                return fail(EIO);
+            const size_t count = std::min<size_t>(reply.data.size(), command.buflen);
+            if (count > 0)
+                std::memcpy(command.buffer, reply.data.data(), count);
+            command.stat = 0;
+            command.buflen -= static_cast<unsigned>(count);
+            return 0;
+        }
+        case SG_IO: { // the ioctl succeeds; CHECK CONDITION shows in the status and the sense buffer
+            auto& io = *static_cast<sg_io_hdr_t*>(argument);
+            if (io.interface_id != 'S' || io.cmd_len > 16)
+                return fail(EINVAL);
+            uint8_t cdb[16] = {};
+            std::memcpy(cdb, io.cmdp, io.cmd_len);
+            reply = send(cdb);
+            const size_t count = std::min<size_t>(reply.data.size(), io.dxfer_len);
+            // CHECK CONDITION, the same shifted right, no host status, DRIVER_SENSE
+            std::tie(io.status, io.masked_status, io.host_status, io.driver_status) =
+                reply.sense ? std::tuple(2, 1, 0, 8) : std::tuple(0, 0, 0, 0);
+            io.sb_len_wr =
+                reply.sense ? static_cast<unsigned char>(std::min<size_t>(reply.sense->size(), io.mx_sb_len))
+                            : 0;
+            if (reply.sense)
+                std::memcpy(io.sbp, reply.sense->data(), io.sb_len_wr);
+            else if (count > 0)
+                std::memcpy(io.dxferp, reply.data.data(), count);
+            io.resid = static_cast<int>(io.dxfer_len - (reply.sense ? 0 : count));
+            return 0;
+        }
+        case CDROMSUBCHNL:
+            if (std::optional<Sense> state = mediumState())
+                return fail((*state)[12] == 0x3A ? ENOMEDIUM : EIO);
+            static_cast<cdrom_subchnl*>(argument)->cdsc_audiostatus = CDROM_AUDIO_NO_STATUS;
+            return 0;
+        case DVD_READ_STRUCT: // a CD-only drive
+            return fail(ENOSYS);
+        case BLKSECTGET: // in 512-byte units
+            *static_cast<unsigned short*>(argument) = static_cast<unsigned short>(maxSectorsKb * 2);
+            return 0;
+        case driveemulator::kReadDriveCounters:
+            *static_cast<DriveCounters*>(argument) = counters;
+            return 0;
+        case CDROM_SELECT_SPEED: { // SET CD SPEED at 177 kB/s to each 1x, 0 for the fastest, cut to 16 bits
+            const auto speed = reinterpret_cast<unsigned long>(argument);
+            const unsigned long kbs = speed == 0 ? 0xFFFF : std::min(speed, 0xFFFFul / 177) * 177;
+            return ask({0xBB, 0, static_cast<uint8_t>(kbs >> 8), static_cast<uint8_t>(kbs)}) ? 0 : fail(EIO);
+        }
+        case CDROM_MEDIA_CHANGED:
+        case CDROM_LOCKDOOR:
+        case CDROMEJECT:
+        case CDROMCLOSETRAY:
+            return 0;
+        default:
+            return fail(ENOTTY);
+        }
+    }
+
+    // Reads through the 2048-byte block device, as libcdio reads mode-1 sectors: their user data from
+    // byte `position` on, or -1 with errno set: EIO for an audio sector or a failing one, as the kernel
+    // refuses cooked reads of audio.
+    ssize_t readBlocks(off_t position, void* buffer, size_t count)
+    {
+        if (std::optional<Sense> state = mediumState())
+            return fail((*state)[12] == 0x3A ? ENOMEDIUM : EIO);
+        size_t done = 0;
+        for (off_t at = position; done < count && at < blockDeviceSize();
+             at = position + static_cast<off_t>(done)) {
+            const Track* track = trackAt(at / 2048);
+            if (track == nullptr || track->mode != TrackMode::Mode1Raw || readSector(at / 2048))
+                return done > 0 ? static_cast<ssize_t>(done) : fail(EIO);
+            const size_t within = static_cast<size_t>(at % 2048),
+                         part = std::min(count - done, 2048 - within);
+            std::memcpy(static_cast<uint8_t*>(buffer) + done, bytes.data() + 16 + within, part);
+            done += part;
+        }
+        return static_cast<ssize_t>(done);
+    }
+};
 
 const std::string kIdentity = "EMULATEDCD-ROM DRIVE    1.0 "; // INQUIRY's vendor, product, revision
 
@@ -654,170 +801,6 @@ Reply Drive::send(const uint8_t* cdb)
             lastSense = *reply.sense;
     }
     return reply;
-}
-
-// ---- The sr driver's ioctls, answered mostly by sending MMC commands, as the kernel does
-
-// The ioctl's result, or -1 with errno set. The caller holds the drive's lock.
-int Drive::ioctl(unsigned long request, void* argument)
-{
-    Reply reply;
-    // Sends the command; on CHECK CONDITION, errno as the kernel sets it: ENOMEDIUM without a disc.
-    const auto ask = [&](std::initializer_list<uint8_t> command) {
-        uint8_t cdb[16] = {};
-        std::copy(command.begin(), command.end(), cdb);
-        reply = send(cdb);
-        if (reply.sense)
-            fail((*reply.sense)[2] == 2 && (*reply.sense)[12] == 0x3A ? ENOMEDIUM : EIO);
-        return !reply.sense;
-    };
-    const auto discStatus = [this] {
-        const auto has = [this](auto test) { return std::any_of(tracks.begin(), tracks.end(), test); };
-        const bool audio = has([](const Track&t) { return t.mode == TrackMode::Audio; }),
-                   data = has([](const Track&t) { return t.mode != TrackMode::Audio; }),
-                   xa = has([](const Track&t) { return t.mode == TrackMode::Mode2Raw; });
-        return mediumState()   ? CDS_NO_DISC
-               : audio && data ? CDS_MIXED
-               : xa            ? CDS_XA_2_1
-               : data          ? CDS_DATA_1
-                               : CDS_AUDIO;
-    };
-    switch (request) {
-    case CDROM_GET_CAPABILITY:
-        return CDC_CLOSE_TRAY | CDC_OPEN_TRAY | CDC_LOCK | CDC_SELECT_SPEED | CDC_MULTI_SESSION | CDC_MCN |
-               CDC_MEDIA_CHANGED | CDC_PLAY_AUDIO | CDC_RESET | CDC_DRIVE_STATUS | CDC_GENERIC_PACKET;
-    case SCSI_IOCTL_GET_BUS_NUMBER:
-    case SCSI_IOCTL_GET_IDLUN:
-        std::memset(argument, 0, (request == SCSI_IOCTL_GET_IDLUN ? 2 : 1) * sizeof(int));
-        return 0;
-    case CDROMREADTOCHDR:
-        if (!ask({0x43, 0x02, 0, 0, 0, 0, 0, 0xFF, 0xFF}))
-            return -1;
-        *static_cast<cdrom_tochdr*>(argument) = {reply.data[2], reply.data[3]};
-        return 0;
-    case CDROMREADTOCENTRY: {
-        auto& entry = *static_cast<cdrom_tocentry*>(argument);
-        const bool msf = entry.cdte_format == CDROM_MSF;
-        if (!msf && entry.cdte_format != CDROM_LBA)
-            return fail(EINVAL);
-        if (!ask({0x43, static_cast<uint8_t>(msf ? 0x02 : 0), 0, 0, 0, 0, entry.cdte_track, 0xFF, 0xFF}))
-            return -1;
-        const uint8_t* descriptor = reply.data.data() + 4;
-        entry.cdte_adr = descriptor[1] >> 4;
-        entry.cdte_ctrl = descriptor[1] & 0x0F;
-        if (msf)
-            entry.cdte_addr.msf = {descriptor[5], descriptor[6], descriptor[7]};
-        else
-            entry.cdte_addr.lba = static_cast<int>(bigEndian(descriptor + 4, 4));
-        entry.cdte_datamode = (entry.cdte_ctrl & CDROM_DATA_TRACK) ? 1 : 0;
-        return 0;
-    }
-    case CDROMMULTISESSION: { // READ TOC's older form; no later session when track 1 starts the last
-        auto& info = *static_cast<cdrom_multisession*>(argument);
-        if (info.addr_format != CDROM_MSF && info.addr_format != CDROM_LBA)
-            return fail(EINVAL);
-        if (!ask({0x43, 0, 0, 0, 0, 0, 0, 0, 12, 0x40}))
-            return -1;
-        const uint32_t lba = reply.data[6] <= 1 ? 0 : bigEndian(reply.data.data() + 8, 4);
-        const Bytes at = msf(lba + kLeadIn);
-        if (info.addr_format == CDROM_MSF)
-            info.addr.msf = {at[0], at[1], at[2]};
-        else
-            info.addr.lba = static_cast<int>(lba);
-        info.xa_flag = discStatus() == CDS_XA_2_1;
-        return 0;
-    }
-    case CDROM_GET_MCN:
-        if (!ask({0x42, 0, 0x40, 2, 0, 0, 0, 0, 24}))
-            return -1;
-        std::memcpy(static_cast<cdrom_mcn*>(argument)->medium_catalog_number, reply.data.data() + 9, 13);
-        static_cast<cdrom_mcn*>(argument)->medium_catalog_number[13] = 0;
-        return 0;
-    case CDROM_DISC_STATUS:
-        return discStatus();
-    case CDROM_DRIVE_STATUS:
-        return tracks.empty() ? CDS_NO_DISC : CDS_DISC_OK;
-    case CDROM_SEND_PACKET: { // the sense to the caller and EIO, or the transfer, buflen the residual count
-        auto& command = *static_cast<cdrom_generic_command*>(argument);
-        reply = send(command.cmd);
-        if (reply.sense && command.sense != nullptr)
-            std::memcpy(command.sense, reply.sense->data(), reply.sense->size());
-        if (reply.sense)
-            return fail(EIO);
-        const size_t count = std::min<size_t>(reply.data.size(), command.buflen);
-        if (count > 0)
-            std::memcpy(command.buffer, reply.data.data(), count);
-        command.stat = 0;
-        command.buflen -= static_cast<unsigned>(count);
-        return 0;
-    }
-    case SG_IO: { // the ioctl succeeds; CHECK CONDITION shows in the status and the sense buffer
-        auto& io = *static_cast<sg_io_hdr_t*>(argument);
-        if (io.interface_id != 'S' || io.cmd_len > 16)
-            return fail(EINVAL);
-        uint8_t cdb[16] = {};
-        std::memcpy(cdb, io.cmdp, io.cmd_len);
-        reply = send(cdb);
-        const size_t count = std::min<size_t>(reply.data.size(), io.dxfer_len);
-        io.status = reply.sense ? 0x02 : 0;        // CHECK CONDITION
-        io.masked_status = reply.sense ? 0x01 : 0; // the same, shifted right
-        io.driver_status = reply.sense ? 0x08 : 0; // DRIVER_SENSE
-        io.host_status = 0;
-        io.sb_len_wr =
-            reply.sense ? static_cast<unsigned char>(std::min<size_t>(reply.sense->size(), io.mx_sb_len)) : 0;
-        if (reply.sense)
-            std::memcpy(io.sbp, reply.sense->data(), io.sb_len_wr);
-        else if (count > 0)
-            std::memcpy(io.dxferp, reply.data.data(), count);
-        io.resid = static_cast<int>(io.dxfer_len - (reply.sense ? 0 : count));
-        return 0;
-    }
-    case CDROMSUBCHNL:
-        if (std::optional<Sense> state = mediumState())
-            return fail((*state)[12] == 0x3A ? ENOMEDIUM : EIO);
-        static_cast<cdrom_subchnl*>(argument)->cdsc_audiostatus = CDROM_AUDIO_NO_STATUS;
-        return 0;
-    case DVD_READ_STRUCT: // a CD-only drive
-        return fail(ENOSYS);
-    case BLKSECTGET: // in 512-byte units
-        *static_cast<unsigned short*>(argument) = static_cast<unsigned short>(maxSectorsKb * 2);
-        return 0;
-    case driveemulator::kReadDriveCounters:
-        *static_cast<DriveCounters*>(argument) = counters;
-        return 0;
-    case CDROM_SELECT_SPEED: { // SET CD SPEED at 177 kB/s to each 1x, 0 for the fastest, cut to 16 bits
-        const auto speed = reinterpret_cast<unsigned long>(argument);
-        const unsigned long kbs = speed == 0 ? 0xFFFF : std::min(speed, 0xFFFFul / 177) * 177;
-        return ask({0xBB, 0, static_cast<uint8_t>(kbs >> 8), static_cast<uint8_t>(kbs)}) ? 0 : fail(EIO);
-    }
-    case CDROM_MEDIA_CHANGED:
-    case CDROM_LOCKDOOR:
-    case CDROMEJECT:
-    case CDROMCLOSETRAY:
-        return 0;
-    default:
-        return fail(ENOTTY);
-    }
-}
-
-// Reads through the 2048-byte block device, as libcdio reads mode-1 sectors: their user data from
-// byte `position` on, or -1 with errno set: EIO for an audio sector or a failing one, as the kernel
-// refuses cooked reads of audio.
-ssize_t Drive::readBlocks(off_t position, void* buffer, size_t count)
-{
-    if (std::optional<Sense> state = mediumState())
-        return fail((*state)[12] == 0x3A ? ENOMEDIUM : EIO);
-    size_t done = 0;
-    for (off_t at = position; done < count && at < blockDeviceSize();
-         at = position + static_cast<off_t>(done)) {
-        const Track* track = trackAt(at / 2048);
-        if (track == nullptr || track->mode != TrackMode::Mode1Raw || readSector(at / 2048))
-            return done > 0 ? static_cast<ssize_t>(done) : fail(EIO);
-        const size_t within = static_cast<size_t>(at % 2048), part = std::min(count - done, 2048 - within);
-        std::memcpy(static_cast<uint8_t*>(buffer) + done, bytes.data() + 16 + within, part);
-        done += part;
-    }
-    return static_cast<ssize_t>(done);
 }
 
 // ---- The drives of this process, and the file descriptors open on them
@@ -1008,6 +991,10 @@ INTERPOSE_OPEN(open64)
     {                                                                                                        \
         return statPath(path, status, next<int(const char*, Status*)>(#name));                               \
     }                                                                                                        \
+    INTERPOSED int l##name(const char* path, Status* status) noexcept                                        \
+    {                                                                                                        \
+        return statPath(path, status, next<int(const char*, Status*)>("l" #name));                           \
+    }                                                                                                        \
     INTERPOSED int f##name(int fd, Status* status) noexcept                                                  \
     {                                                                                                        \
         const auto describe = [status](OpenDrive& open) { describeNode(open.index, *status); };              \
@@ -1016,16 +1003,6 @@ INTERPOSE_OPEN(open64)
     }
 INTERPOSE_STAT(stat, struct stat)
 INTERPOSE_STAT(stat64, struct stat64)
-
-INTERPOSED int lstat(const char* path, struct stat* status) noexcept
-{
-    return statPath(path, status, next<int(const char*, struct stat*)>("lstat"));
-}
-
-INTERPOSED int lstat64(const char* path, struct stat64* status) noexcept
-{
-    return statPath(path, status, next<int(const char*, struct stat64*)>("lstat64"));
-}
 
 INTERPOSED int statx(int directory, const char* path, int flags, unsigned mask, struct statx* status) noexcept
 {
@@ -1055,15 +1032,13 @@ INTERPOSED ssize_t read(int fd, void* buffer, size_t count)
     return next<ssize_t(int, void*, size_t)>("read")(fd, buffer, count);
 }
 
-INTERPOSED off_t lseek(int fd, off_t offset, int whence) noexcept
-{
-    return seek("lseek", fd, offset, whence);
-}
-
-INTERPOSED off64_t lseek64(int fd, off64_t offset, int whence) noexcept
-{
-    return seek("lseek64", fd, offset, whence);
-}
+#define INTERPOSE_SEEK(name, Offset)                                                                         \
+    INTERPOSED Offset name(int fd, Offset offset, int whence) noexcept                                       \
+    {                                                                                                        \
+        return seek(#name, fd, offset, whence);                                                              \
+    }
+INTERPOSE_SEEK(lseek, off_t)
+INTERPOSE_SEEK(lseek64, off64_t)
 
 INTERPOSED int ioctl(int fd, unsigned long request, ...) noexcept
 {
