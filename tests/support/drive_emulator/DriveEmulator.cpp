@@ -24,6 +24,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
@@ -35,7 +36,6 @@
 #include <map>
 #include <memory>
 #include <mutex>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <stdexcept>
@@ -894,12 +894,19 @@ struct Emulator
     }
 };
 
-// The names libcdio probes when it looks for drives: with the emulator loaded, the emulated drives
-// are the machine's only drives.
-bool isMachineDriveName(const char* path)
+// The names libcdio probes when it looks for drives (/dev/cdrom, /dev/dvd, /dev/hdX, /dev/scdN,
+// /dev/srN): with the emulator loaded, the emulated drives are the machine's only drives.
+bool isMachineDriveName(const char* path) noexcept
 {
-    static const std::regex names("/dev/(cdrom|dvd|hd[a-z]|scd[0-9]+|sr[0-9]+)");
-    return path != nullptr && std::regex_match(path, names);
+    const auto number = [](const char* text) {
+        return *text != '\0' && std::strspn(text, "0123456789") == std::strlen(text);
+    };
+    const char* name = path != nullptr && std::strncmp(path, "/dev/", 5) == 0 ? path + 5 : nullptr;
+    return name != nullptr && (std::strcmp(name, "cdrom") == 0 || std::strcmp(name, "dvd") == 0 ||
+                               (std::strncmp(name, "hd", 2) == 0 &&
+                                std::islower(static_cast<unsigned char>(name[2])) && name[3] == '\0') ||
+                               (std::strncmp(name, "scd", 3) == 0 && number(name + 3)) ||
+                               (std::strncmp(name, "sr", 2) == 0 && number(name + 2)));
 }
 
 template <class Function> Function* next(const char* name)
@@ -969,6 +976,8 @@ off_t seek(const char* name, int fd, off_t offset, int whence)
 
 #define INTERPOSED extern "C" __attribute__((visibility("default")))
 
+// The macros take names and types, which parentheses would break.
+// NOLINTBEGIN(bugprone-macro-parentheses)
 #define INTERPOSE_OPEN(name)                                                                                 \
     INTERPOSED int name(const char* path, int flags, ...)                                                    \
     {                                                                                                        \
@@ -1004,6 +1013,15 @@ INTERPOSE_OPEN(open64)
 INTERPOSE_STAT(stat, struct stat)
 INTERPOSE_STAT(stat64, struct stat64)
 
+#define INTERPOSE_SEEK(name, Offset)                                                                         \
+    INTERPOSED Offset name(int fd, Offset offset, int whence) noexcept                                       \
+    {                                                                                                        \
+        return seek(#name, fd, offset, whence);                                                              \
+    }
+INTERPOSE_SEEK(lseek, off_t)
+INTERPOSE_SEEK(lseek64, off64_t)
+// NOLINTEND(bugprone-macro-parentheses)
+
 INTERPOSED int statx(int directory, const char* path, int flags, unsigned mask, struct statx* status) noexcept
 {
     const auto real = next<int(int, const char*, int, unsigned, struct statx*)>("statx");
@@ -1031,14 +1049,6 @@ INTERPOSED ssize_t read(int fd, void* buffer, size_t count)
         return result;
     return next<ssize_t(int, void*, size_t)>("read")(fd, buffer, count);
 }
-
-#define INTERPOSE_SEEK(name, Offset)                                                                         \
-    INTERPOSED Offset name(int fd, Offset offset, int whence) noexcept                                       \
-    {                                                                                                        \
-        return seek(#name, fd, offset, whence);                                                              \
-    }
-INTERPOSE_SEEK(lseek, off_t)
-INTERPOSE_SEEK(lseek64, off64_t)
 
 INTERPOSED int ioctl(int fd, unsigned long request, ...) noexcept
 {
