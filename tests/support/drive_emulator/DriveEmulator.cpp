@@ -32,6 +32,7 @@
 #include <cstring>
 #include <ctime>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <memory>
@@ -174,6 +175,7 @@ struct Drive
 
     Reply send(const uint8_t* cdb);
     const Track& track(uint8_t number) const { return tracks[number - 1u]; }
+    mkdisc::Sector sector(int64_t lba) const { return mkdisc::sectorAt(disc, static_cast<uint32_t>(lba)); }
     uint32_t lastLeadOutLba() const { return sessions.back().leadOutLba; }
     off_t blockDeviceSize() const { return tracks.empty() ? 0 : off_t{lastLeadOutLba()} * 2048; }
 
@@ -193,7 +195,6 @@ struct Drive
             }
             throw std::invalid_argument("bad number in \"" + word + "\"");
         };
-        const auto set = [](auto& field, auto to) { return field = to, true; };
         if (equals != std::string::npos && (key == "cmd-us" || key == "sector-us")) {
             for (const std::string& part : split(word, ',')) {
                 const size_t at = part.find('=');
@@ -205,41 +206,35 @@ struct Drive
             }
             return true;
         }
-        const std::pair<const char*, bool Drive::*> flags[] = {{"bcd-toc", &Drive::bcdToc},
-                                                               {"no-full-toc", &Drive::noFullToc},
-                                                               {"older-toc", &Drive::olderToc},
-                                                               {"no-c2", &Drive::noC2},
-                                                               {"no-speed", &Drive::noSpeed}};
-        const std::pair<const char*, unsigned Drive::*> numbers[] = {
-            {"ready-after", &Drive::readyAfter},
-            {"delay-us", &Drive::delayUs},
-            {"max-sectors-kb", &Drive::maxSectorsKb}};
-        const std::pair<const char*, std::string Drive::*> texts[] = {
-            {"mcn", &Drive::mcn}, {"cdtext", &Drive::cdTextFile}, {"counters", &Drive::countersFile}};
-        const std::pair<const char*, std::map<uint32_t, int> Drive::*> faults[] = {
-            {"medium-error", &Drive::mediumErrors}, {"noisy", &Drive::noisy}, {"c2-error", &Drive::c2Errors}};
-        for (const auto& [name, member] : flags)
+        const size_t times = value.find('x'), colon = value.find(':'); // LBAxN: the first N reads only
+        const auto fault = [&](std::map<uint32_t, int>& faults) {
+            faults[static_cast<uint32_t>(number(value.substr(0, times)))] =
+                times == std::string::npos ? kEveryRead : static_cast<int>(number(value.substr(times + 1)));
+        };
+        const std::pair<const char*, std::function<void()>> valued[] = {
+            {"ready-after", [&] { readyAfter = static_cast<unsigned>(number(value)); }},
+            {"delay-us", [&] { delayUs = static_cast<unsigned>(number(value)); }},
+            {"max-sectors-kb", [&] { maxSectorsKb = static_cast<unsigned>(number(value)); }},
+            {"offset", [&] { readOffset = static_cast<int>(number(value)); }},
+            {"unstable", [&] { unstable.insert(static_cast<uint32_t>(number(value))); }},
+            {"medium-error", [&] { fault(mediumErrors); }},
+            {"noisy", [&] { fault(noisy); }},
+            {"c2-error", [&] { fault(c2Errors); }},
+            {"mcn", [&] { mcn = value; }},
+            {"cdtext", [&] { cdTextFile = value; }},
+            {"counters", [&] { countersFile = value; }},
+            {"isrc",
+             [&] { isrcs[static_cast<uint8_t>(number(value.substr(0, colon)))] = value.substr(colon + 1); }}};
+        for (const auto& [name, flag] : {std::pair{"bcd-toc", &bcdToc},
+                                         {"no-full-toc", &noFullToc},
+                                         {"older-toc", &olderToc},
+                                         {"no-c2", &noC2},
+                                         {"no-speed", &noSpeed}})
             if (word == name)
-                return set(this->*member, true);
-        for (const auto& [name, member] : numbers)
-            if (key == name)
-                return set(this->*member, static_cast<unsigned>(number(value)));
-        for (const auto& [name, member] : texts)
-            if (key == name)
-                return set(this->*member, value);
-        const size_t times = value.find('x'); // LBAxN: the first N reads only
-        for (const auto& [name, member] : faults)
-            if (key == name)
-                return set((this->*member)[static_cast<uint32_t>(number(value.substr(0, times)))],
-                           times == std::string::npos ? kEveryRead
-                                                      : static_cast<int>(number(value.substr(times + 1))));
-        if (key == "unstable")
-            return unstable.insert(static_cast<uint32_t>(number(value))), true;
-        if (key == "offset")
-            return set(readOffset, static_cast<int>(number(value)));
-        const size_t colon = value.find(':');
-        if (key == "isrc" && colon != std::string::npos)
-            return set(isrcs[static_cast<uint8_t>(number(value.substr(0, colon)))], value.substr(colon + 1));
+                return *flag = true;
+        for (const auto& [name, parse] : valued)
+            if (key == name && (key != "isrc" || colon != std::string::npos))
+                return parse(), true;
         return false;
     }
 
@@ -281,18 +276,6 @@ struct Drive
         return nullptr;
     }
 
-    // The raw sector as it was written; none outside every track.
-    std::optional<mkdisc::Sector> sector(int64_t lba) const
-    {
-        try {
-            return lba < 0 || lba > UINT32_MAX
-                       ? std::nullopt
-                       : std::optional(mkdisc::sectorAt(disc, static_cast<uint32_t>(lba)));
-        } catch (const std::out_of_range&) {
-            return std::nullopt;
-        }
-    }
-
     // Audio as a drive whose audio starts readOffset samples late delivers it: at each place what the
     // disc holds that much earlier, silence outside the disc's audio tracks.
     mkdisc::Sector audioSector(int64_t lba) const
@@ -303,12 +286,11 @@ struct Drive
         for (int64_t source = (first >= 0 ? first : first - kSectorBytes + 1) / kSectorBytes;
              source * kSectorBytes < end; ++source) {
             const Track* track = trackAt(source);
-            const std::optional<mkdisc::Sector> content =
-                track && track->mode == TrackMode::Audio ? sector(source) : std::nullopt;
             const int64_t from = std::max(first, source * kSectorBytes),
                           to = std::min(end, (source + 1) * kSectorBytes);
-            if (content)
-                std::memcpy(shifted.data() + (from - first), content->data() + (from - source * kSectorBytes),
+            if (track && track->mode == TrackMode::Audio)
+                std::memcpy(shifted.data() + (from - first),
+                            sector(source).data() + (from - source * kSectorBytes),
                             static_cast<size_t>(to - from));
         }
         return shifted;
@@ -342,7 +324,7 @@ struct Drive
         if (faulty(mediumErrors))
             return sense(3, 0x11, 0, at); // unrecovered read error
         altered.clear();
-        bytes = track->mode == TrackMode::Audio ? audioSector(lba) : *sector(lba);
+        bytes = track->mode == TrackMode::Audio ? audioSector(lba) : sector(lba);
         // Bytes in the middle of the sector come back changed; C2 pointers mark them where the drive knows.
         const auto alter = [this](uint8_t mask, bool known) {
             for (uint16_t offset = 1000; offset < 1004; ++offset) {
@@ -656,8 +638,7 @@ struct Drive
             return discStatus();
         case CDROM_DRIVE_STATUS:
             return tracks.empty() ? CDS_NO_DISC : CDS_DISC_OK;
-        case CDROM_SEND_PACKET: { // the sense to the caller and EIO, or the transfer, buflen the residual
-                                  // count
+        case CDROM_SEND_PACKET: { // the sense and EIO, or the transfer and buflen the residual count
             auto& command = *static_cast<cdrom_generic_command*>(argument);
             reply = send(command.cmd);
             if (reply.sense && command.sense != nullptr)
