@@ -109,7 +109,7 @@ uint32_t blockCount(const uint8_t* cdb) // of READ CD or READ CD MSF
                : static_cast<uint32_t>(std::max<int64_t>(msfToLba(cdb + 6) - msfToLba(cdb + 3), 0));
 }
 
-// VALID with the failing LBA of a read.
+// Sense data of a failed command, VALID with the failing LBA of a read.
 Sense sense(uint8_t key, uint8_t asc, uint8_t ascq, std::optional<uint32_t> lba = std::nullopt)
 {
     Sense bytes{static_cast<uint8_t>(lba ? 0xF0 : 0x70), 0, key, 0, 0, 0, 0, 10, 0, 0, 0, 0, asc, ascq};
@@ -572,10 +572,12 @@ struct Drive
             return !reply.sense;
         };
         const auto discStatus = [this] {
-            const auto has = [this](auto test) { return std::any_of(tracks.begin(), tracks.end(), test); };
-            const bool audio = has([](const Track&t) { return t.mode == TrackMode::Audio; }),
-                       data = has([](const Track&t) { return t.mode != TrackMode::Audio; }),
-                       xa = has([](const Track&t) { return t.mode == TrackMode::Mode2Raw; });
+            bool audio = false, data = false, xa = false;
+            for (const Track& track : tracks) {
+                audio |= track.mode == TrackMode::Audio;
+                data |= track.mode != TrackMode::Audio;
+                xa |= track.mode == TrackMode::Mode2Raw;
+            }
             return mediumState()   ? CDS_NO_DISC
                    : audio && data ? CDS_MIXED
                    : xa            ? CDS_XA_2_1
