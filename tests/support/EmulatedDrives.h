@@ -1,4 +1,4 @@
-// Test programs that run against emulated CD drives (see drive_emulator/DriveConfig.h).
+// Test programs that run against emulated CD drives (see drive_emulator/DriveEmulator.cpp).
 #pragma once
 
 #include "TrackWords.h"

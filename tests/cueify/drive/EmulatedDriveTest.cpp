@@ -9,20 +9,12 @@
 
 #include <mkdisc/DiscWriter.h>
 
-#include <cstring>
 #include <fstream>
 #include <map>
 #include <unistd.h>
 
 namespace cueify::test {
 namespace {
-
-struct Drive
-{
-    const char* path;
-    const char* behaviour;
-    const char* tracks;
-};
 
 constexpr const char* kHiddenTrack = "audio:300,pregap=40 audio:200,flags=dcp audio:150,flags=pre";
 constexpr const char* kEnhanced = "audio:300 audio:250 / mode1:300";
@@ -36,69 +28,45 @@ std::string ninetyNineTracks()
     return words;
 }
 
-const std::string kNinetyNine = ninetyNineTracks();
+// The CD-Text /dev/sr18 answers with: the file is written by the test that reads it.
+const std::string kCdTextReplyFile =
+    (fs::temp_directory_path() / ("emulated-cdtext-" + std::to_string(::getpid()) + ".bin")).string();
 
-const Drive kDrives[] = {
-    {"/dev/sr1", "", kHiddenTrack},
-    {"/dev/sr2", "", kEnhanced},
-    {"/dev/sr3", "", kDataFirst},
-    {"/dev/sr4", "", kNinetyNine.c_str()},
-    {"/dev/sr5", "ready-after=4", kEnhanced},
-    {"/dev/sr6", "", ""},
-    {"/dev/sr9", "medium-error=500x4 medium-error=20 unstable=30", kEnhanced},
-    {"/dev/sr10", "unstable=30 c2-error=40x2", kEnhanced}, // a drive of its own: the fault wears off
-    {"/dev/sr12", "no-full-toc", kEnhanced},
-    {"/dev/sr13", "no-full-toc", kHiddenTrack},
-    {"/dev/sr14", "bcd-toc", kHiddenTrack},
-    {"/dev/sr15", "bcd-toc", kEnhanced},
-    {"/dev/sr16", "bcd-toc", kNinetyNine.c_str()},
-    {"/dev/sr17", "older-toc", kEnhanced},
-    {"/dev/sr18", "mcn=0123456789012 isrc=1:USRC17607839 isrc=3:GBAYE0000351", kHiddenTrack},
-    {"/dev/sr19", "no-c2", kEnhanced},
+// Each drive's behaviour words and track words.
+const std::map<std::string, std::pair<std::string, std::string>> kDrives = {
+    {"/dev/sr1", {"", kHiddenTrack}},
+    {"/dev/sr2", {"", kEnhanced}},
+    {"/dev/sr3", {"", kDataFirst}},
+    {"/dev/sr4", {"", ninetyNineTracks()}},
+    {"/dev/sr5", {"ready-after=4", kEnhanced}},
+    {"/dev/sr6", {"", ""}},
+    {"/dev/sr9", {"medium-error=500x4 medium-error=20 unstable=30", kEnhanced}},
+    {"/dev/sr10", {"unstable=30 c2-error=40x2", kEnhanced}}, // a drive of its own: the fault wears off
+    {"/dev/sr12", {"no-full-toc", kEnhanced}},
+    {"/dev/sr13", {"no-full-toc", kHiddenTrack}},
+    {"/dev/sr14", {"bcd-toc", kHiddenTrack}},
+    {"/dev/sr15", {"bcd-toc", kEnhanced}},
+    {"/dev/sr16", {"bcd-toc", ninetyNineTracks()}},
+    {"/dev/sr17", {"older-toc", kEnhanced}},
+    {"/dev/sr18",
+     {"mcn=0123456789012 isrc=1:USRC17607839 isrc=3:GBAYE0000351 cdtext=" + kCdTextReplyFile, kHiddenTrack}},
+    {"/dev/sr19", {"no-c2", kEnhanced}},
 };
 
-// The CD-Text /dev/sr18 answers with: the file is written by the test that reads it.
-std::string cdTextReplyFile()
-{
-    return (fs::temp_directory_path() / ("emulated-cdtext-" + std::to_string(::getpid()) + ".bin")).string();
-}
-
-std::string emulatedDrives()
-{
-    std::string text;
-    for (const Drive& drive : kDrives)
-        text += std::string(drive.path) + " " + drive.behaviour +
-                (std::string(drive.path) == "/dev/sr18" ? " cdtext=" + cdTextReplyFile() : "") + " " +
-                drive.tracks + ";";
-    return text;
-}
-
-const Drive& driveAt(const std::string& path)
-{
-    for (const Drive& drive : kDrives)
-        if (path == drive.path)
-            return drive;
-    throw std::invalid_argument(path);
-}
-
 // The drive's disc written as an image, opened through the image backend.
-class ImageOf
+struct ImageOf
 {
-public:
     explicit ImageOf(const std::string& path)
-        : m_disc(testsupport::discOfTrackWords(driveAt(path).tracks)),
-          m_cueSheet(mkdisc::writeDisc(m_disc, m_scratch.path()).cueSheet), m_device(openDevice(m_cueSheet))
+        : cueSheet(mkdisc::writeDisc(testsupport::discOfTrackWords(kDrives.at(path).second), scratch.path())
+                       .cueSheet),
+          owner(openDevice(cueSheet))
     {
     }
-    cueify_device* device() const { return m_device.get(); }
-    const fs::path& cueSheet() const { return m_cueSheet; }
-    const mkdisc::DiscDescription& disc() const { return m_disc; }
+    cueify_device* device() const { return owner.get(); }
 
-private:
-    testsupport::ScratchDirectory m_scratch;
-    mkdisc::DiscDescription m_disc;
-    fs::path m_cueSheet;
-    DeviceOwner m_device;
+    testsupport::ScratchDirectory scratch;
+    fs::path cueSheet;
+    DeviceOwner owner;
 };
 
 // The sector's bytes, or the error; a failed read must leave the caller's buffer as it was.
@@ -130,24 +98,6 @@ std::vector<uint32_t> sectorsOfTracks(cueify_full_toc* toc)
     return sectors;
 }
 
-TEST(EmulatedDrive, TocAndEverySectorMatchTheImage)
-{
-    for (const char* path : {"/dev/sr1", "/dev/sr2", "/dev/sr3", "/dev/sr4", "/dev/sr5", "/dev/sr12",
-                             "/dev/sr13", "/dev/sr14", "/dev/sr15", "/dev/sr16", "/dev/sr17"}) {
-        SCOPED_TRACE(path);
-        const ImageOf image(path);
-        const DeviceOwner drive = openDevice(path);
-        const TocOwner driveToc = readToc(drive.get()), imageToc = readToc(image.device());
-        ASSERT_NE(imageToc, nullptr);
-        ASSERT_NE(driveToc, nullptr);
-        EXPECT_EQ(describeToc(driveToc.get()), describeToc(imageToc.get()));
-        size_t differing = 0;
-        for (uint32_t lba : sectorsOfTracks(imageToc.get()))
-            differing += sectorText(drive.get(), lba) != sectorText(image.device(), lba);
-        EXPECT_EQ(differing, 0u);
-    }
-}
-
 // Indices from the Q sub-channel, control flags and data modes as the image's sheet gives them; a
 // drive that refuses READ TOC format 5 has no CD-Text to give.
 std::string discFacts(cueify_device* device, int first, int last)
@@ -169,22 +119,43 @@ std::string discFacts(cueify_device* device, int first, int last)
     return text;
 }
 
-TEST(EmulatedDrive, IndicesControlFlagsAndDataModesMatchTheImage)
+uint64_t commandsServed(const char* path)
 {
-    for (const char* path : {"/dev/sr1", "/dev/sr2", "/dev/sr3"}) {
+    return driveemulator::readDriveCounters(path)
+        .value()
+        .commands; // no counters: an exception fails the test
+}
+
+// Opening a drive reads its TOC, which the first TOC asked for then gives without asking the drive
+// again; a later one asks it. Both are the image's, and so are the sectors and the tracks' facts.
+TEST(EmulatedDrive, TocSectorsAndTrackFactsMatchTheImage)
+{
+    for (const char* path : {"/dev/sr1", "/dev/sr2", "/dev/sr3", "/dev/sr4", "/dev/sr5", "/dev/sr12",
+                             "/dev/sr13", "/dev/sr14", "/dev/sr15", "/dev/sr16", "/dev/sr17"}) {
         SCOPED_TRACE(path);
         const ImageOf image(path);
         const DeviceOwner drive = openDevice(path);
-        const TocOwner toc = readToc(image.device());
-        ASSERT_NE(toc, nullptr);
-        const int first = cueify_full_toc_get_first_track(toc.get()),
-                  last = cueify_full_toc_get_last_track(toc.get());
+        const uint64_t afterOpen = commandsServed(path);
+        const TocOwner driveToc = readToc(drive.get()), imageToc = readToc(image.device());
+        EXPECT_EQ(commandsServed(path), afterOpen);
+        const TocOwner again = readToc(drive.get());
+        EXPECT_GT(commandsServed(path), afterOpen);
+        ASSERT_TRUE(imageToc && driveToc && again);
+        EXPECT_EQ(describeToc(driveToc.get()), describeToc(imageToc.get()));
+        EXPECT_EQ(describeToc(again.get()), describeToc(imageToc.get()));
+        size_t differing = 0;
+        for (uint32_t lba : sectorsOfTracks(imageToc.get()))
+            differing += sectorText(drive.get(), lba) != sectorText(image.device(), lba);
+        EXPECT_EQ(differing, 0u);
+        const int first = cueify_full_toc_get_first_track(imageToc.get()),
+                  last = cueify_full_toc_get_last_track(imageToc.get());
         EXPECT_EQ(discFacts(drive.get(), first, last), discFacts(image.device(), first, last));
     }
     const DeviceOwner drive = openDevice("/dev/sr1");
     const CdTextOwner cdText(cueify_cdtext_new());
     EXPECT_EQ(cueify_device_read_cdtext(drive.get(), cdText.get()), CUEIFY_ERR_INTERNAL);
     EXPECT_STREQ(cueify_get_last_error(), "the drive reports no CD-Text");
+    openDevice("/dev/sr6", CUEIFY_ERR_NO_DEVICE); // an empty drive
 }
 
 // The disc's catalogue number (track 0) or a track's ISRC.
@@ -212,7 +183,7 @@ TEST(EmulatedDrive, CatalogueNumberIsrcsAndCdTextReadFromTheDriveAsTheImageGives
     const CdTextOwner imageText(cueify_cdtext_new());
     ASSERT_EQ(cueify_device_read_cdtext(image.get(), imageText.get()), CUEIFY_OK);
     const std::vector<uint8_t> packs = serializedPacks(imageText.get());
-    std::ofstream(cdTextReplyFile(), std::ios::binary)
+    std::ofstream(kCdTextReplyFile, std::ios::binary)
         .write(reinterpret_cast<const char*>(packs.data()), static_cast<std::streamsize>(packs.size()));
 
     const DeviceOwner drive = openDevice("/dev/sr18");
@@ -223,7 +194,7 @@ TEST(EmulatedDrive, CatalogueNumberIsrcsAndCdTextReadFromTheDriveAsTheImageGives
     }
     const CdTextOwner driveText(cueify_cdtext_new());
     ASSERT_EQ(cueify_device_read_cdtext(drive.get(), driveText.get()), CUEIFY_OK);
-    fs::remove(cdTextReplyFile());
+    fs::remove(kCdTextReplyFile);
     EXPECT_EQ(serializedPacks(driveText.get()), packs);
     cueify_cdtext_block* block = cueify_cdtext_get_block(driveText.get(), 0);
     ASSERT_NE(block, nullptr);
@@ -231,52 +202,19 @@ TEST(EmulatedDrive, CatalogueNumberIsrcsAndCdTextReadFromTheDriveAsTheImageGives
     EXPECT_STREQ(cueify_cdtext_block_get_title(block, 3), "Three");
 }
 
-uint64_t commandsServed(const char* path)
-{
-    const auto counters = driveemulator::readDriveCounters(path);
-    EXPECT_TRUE(counters.has_value());
-    return counters ? counters->commands : 0;
-}
-
-// Opening a drive reads its TOC, which the first TOC asked for then gives without asking the drive
-// again; a later one asks it.
-TEST(EmulatedDrive, TheFirstTocAfterOpeningADriveIsTheOneReadAtOpen)
-{
-    for (const char* path : {"/dev/sr2", "/dev/sr12", "/dev/sr4"}) {
-        SCOPED_TRACE(path);
-        const DeviceOwner drive = openDevice(path);
-        const uint64_t afterOpen = commandsServed(path);
-        const TocOwner first = readToc(drive.get());
-        EXPECT_EQ(commandsServed(path), afterOpen);
-        const TocOwner again = readToc(drive.get());
-        EXPECT_GT(commandsServed(path), afterOpen);
-        ASSERT_TRUE(first && again);
-        EXPECT_EQ(describeToc(first.get()), describeToc(again.get()));
-    }
-}
-
-TEST(EmulatedDrive, AnEmptyDriveOpensAsNoDevice)
-{
-    openDevice("/dev/sr6", CUEIFY_ERR_NO_DEVICE);
-}
-
 TEST(EmulatedDrive, ListingNamesTheEmulatedDrivesThenTheVirtualOnes)
 {
     const ImageOf virtualDrive("/dev/sr1");
-    const std::string directory = fs::path(virtualDrive.cueSheet()).parent_path().string();
+    const std::string directory = virtualDrive.cueSheet.parent_path().string();
     setenv("CUEIFY_VIRTUAL_DRIVES", directory.c_str(), 1);
     size_t count = 0;
     std::unique_ptr<char*, decltype(&std::free)> names(cueify_device_get_all_devices(&count), &std::free);
     unsetenv("CUEIFY_VIRTUAL_DRIVES");
     std::vector<std::string> listed(names.get(), names.get() + count);
-    std::vector<std::string> expected;
-    for (const Drive& drive : kDrives)
-        expected.emplace_back(drive.path);
-    std::sort(expected.begin(), expected.end(), [](const std::string& a, const std::string& b) {
-        return a.size() != b.size() ? a.size() < b.size() : a < b;
-    });
-    expected.push_back(directory);
-    EXPECT_EQ(listed, expected);
+    EXPECT_EQ(listed, (std::vector<std::string>{"/dev/sr1", "/dev/sr2", "/dev/sr3", "/dev/sr4", "/dev/sr5",
+                                                "/dev/sr6", "/dev/sr9", "/dev/sr10", "/dev/sr12", "/dev/sr13",
+                                                "/dev/sr14", "/dev/sr15", "/dev/sr16", "/dev/sr17",
+                                                "/dev/sr18", "/dev/sr19", directory}));
     EXPECT_STREQ(cueify_device_get_default_device(), "/dev/sr1");
 }
 
@@ -328,19 +266,15 @@ TEST(EmulatedDrive, UncachedReadsFlagWhatTheDriveCouldNotCorrectWhereItReportsC2
     const std::string noC2Drive = "error 1: the drive does not report C2 error pointers";
     const std::string imageHasNone = "error 1: a disc image has no C2 error pointers to report";
     // An unstable sector, one whose first two reads come back alike and wrong, a sound one.
-    const struct
-    {
-        cueify_device* device;
-        uint32_t lba;
-        std::vector<std::string> reads;
-    } cases[] = {{c2.get(), 30, {clean, flagged, clean}},
-                 {c2.get(), 40, {flagged, flagged, clean}},
-                 {noC2.get(), 30, {noC2Drive}},
-                 {image.device(), 30, {imageHasNone}}};
-    for (const auto& c : cases) {
-        const std::string good = sectorText(image.device(), c.lba);
-        for (size_t read = 0; read < c.reads.size(); ++read)
-            EXPECT_EQ(c2Read(c.device, c.lba, good), c.reads[read]) << "LBA " << c.lba << ", read " << read;
+    const std::tuple<cueify_device*, uint32_t, std::vector<std::string>> cases[] = {
+        {c2.get(), 30, {clean, flagged, clean}},
+        {c2.get(), 40, {flagged, flagged, clean}},
+        {noC2.get(), 30, {noC2Drive}},
+        {image.device(), 30, {imageHasNone}}};
+    for (const auto& [device, lba, reads] : cases) {
+        const std::string good = sectorText(image.device(), lba);
+        for (size_t read = 0; read < reads.size(); ++read)
+            EXPECT_EQ(c2Read(device, lba, good), reads[read]) << "LBA " << lba << ", read " << read;
     }
 }
 
@@ -349,7 +283,10 @@ TEST(EmulatedDrive, UncachedReadsFlagWhatTheDriveCouldNotCorrectWhereItReportsC2
 
 int main(int argc, char** argv)
 {
-    testsupport::runWithEmulatedDrives(argv, cueify::test::emulatedDrives());
+    std::string drives;
+    for (const auto& [path, words] : cueify::test::kDrives)
+        drives += path + " " + words.first + " " + words.second + ";";
+    testsupport::runWithEmulatedDrives(argv, drives);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

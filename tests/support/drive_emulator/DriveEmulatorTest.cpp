@@ -6,51 +6,35 @@
 #include <cdio/cdio.h>
 #include <cdio/mmc.h>
 #include <cdio/mmc_ll_cmds.h>
-#include <discgeometry/DiscGeometry.h>
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <linux/cdrom.h>
 #include <scsi/sg.h>
 #include <sys/ioctl.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <memory>
-#include <string>
-#include <vector>
 
 namespace {
 
 // Track 1 has 20 sectors of pregap from LBA 0; session 2 starts at 120 + 11,400.
 constexpr const char* kTracks = "audio:100,pregap=20 / mode1:60";
-constexpr const char* kDrives = "/dev/sr1 audio:100,pregap=20 / mode1:60;/dev/sr2 ready-after=12 audio:50";
 constexpr lsn_t kSecondSession = 11520;
-
-struct CdioCloser
-{
-    void operator()(CdIo_t* cdio) const { cdio_destroy(cdio); }
-};
-using Cdio = std::unique_ptr<CdIo_t, CdioCloser>;
-
-struct FreeText
-{
-    void operator()(void* text) const { cdio_free(text); }
-};
-
-struct Descriptor
-{
-    explicit Descriptor(const char* path) : fd(::open(path, O_RDONLY | O_NONBLOCK)) {}
-    ~Descriptor() { ::close(fd); }
-    int fd;
-};
+using Cdio = std::unique_ptr<CdIo_t, decltype(&cdio_destroy)>;
+using Text = std::unique_ptr<char, decltype(&cdio_free)>;
 
 class DriveEmulator : public ::testing::Test
 {
 protected:
-    Cdio drive{cdio_open("/dev/sr1", DRIVER_DEVICE)};
+    Cdio drive{cdio_open("/dev/sr1", DRIVER_DEVICE), &cdio_destroy};
     mkdisc::DiscDescription disc = testsupport::discOfTrackWords(kTracks);
+
+    std::string written(uint32_t lba, size_t from = 0, size_t size = CDIO_CD_FRAMESIZE_RAW) const
+    {
+        const mkdisc::Sector sector = mkdisc::sectorAt(disc, lba);
+        return std::string(sector.begin() + from, sector.begin() + from + size);
+    }
 };
 
 TEST_F(DriveEmulator, AnswersWhatDiscInformationToolsAsk)
@@ -66,11 +50,10 @@ TEST_F(DriveEmulator, AnswersWhatDiscInformationToolsAsk)
     cdio_get_drive_cap(drive.get(), &read, &write, &misc);
     EXPECT_EQ(read & (CDIO_DRIVE_CAP_READ_C2_ERRS | CDIO_DRIVE_CAP_READ_ISRC | CDIO_DRIVE_CAP_ERROR),
               CDIO_DRIVE_CAP_READ_C2_ERRS | CDIO_DRIVE_CAP_READ_ISRC);
-    const std::unique_ptr<char, FreeText> mcn(cdio_get_mcn(drive.get()));
+    const Text mcn(cdio_get_mcn(drive.get()), &cdio_free);
     ASSERT_NE(mcn, nullptr);
     EXPECT_STREQ(mcn.get(), ""); // no catalogue number, as on most discs
-    const std::unique_ptr<char, FreeText> isrc(cdio_get_track_isrc(drive.get(), 1));
-    EXPECT_EQ(isrc, nullptr);
+    EXPECT_EQ(Text(cdio_get_track_isrc(drive.get(), 1), &cdio_free), nullptr);
     lsn_t lastSession = 0;
     EXPECT_EQ(cdio_get_last_session(drive.get(), &lastSession), DRIVER_OP_SUCCESS);
     EXPECT_EQ(lastSession, kSecondSession);
@@ -78,57 +61,34 @@ TEST_F(DriveEmulator, AnswersWhatDiscInformationToolsAsk)
 }
 
 // libcdio returns the byte count, 2048, for a mode-1 sector read, outside its own result type.
-int readMode1Sector(const CdIo_t* cdio, char* data, lsn_t lsn)
-{
-    return static_cast<int>(cdio_read_mode1_sector(cdio, data, lsn, false));
-}
-
 TEST_F(DriveEmulator, BlockDeviceReadsMode1UserDataAndRefusesAudio)
 {
     char data[CDIO_CD_FRAMESIZE] = {};
-    EXPECT_EQ(readMode1Sector(drive.get(), data, kSecondSession + 3), CDIO_CD_FRAMESIZE);
-    const mkdisc::Sector written = mkdisc::sectorAt(disc, kSecondSession + 3);
-    EXPECT_EQ(std::memcmp(data, written.data() + 16, sizeof data), 0);
-    EXPECT_NE(readMode1Sector(drive.get(), data, 30), CDIO_CD_FRAMESIZE);
+    EXPECT_EQ(static_cast<int>(cdio_read_mode1_sector(drive.get(), data, kSecondSession + 3, false)), 2048);
+    EXPECT_EQ(std::string(data, sizeof data), written(kSecondSession + 3, 16, sizeof data));
+    EXPECT_NE(static_cast<int>(cdio_read_mode1_sector(drive.get(), data, 30, false)), 2048);
 }
 
 // The Q sub-channel counts down to INDEX 01 in the pregap and up from it in the track.
 TEST_F(DriveEmulator, QSubChannelFollowsTheAudioSector)
 {
-    const std::pair<lsn_t, std::array<uint8_t, 10>> cases[] = {
-        {5, {0x01, 0x01, 0x00, 0x00, 0x00, 0x15, 0x00, 0x00, 0x02, 0x05}},
-        {30, {0x01, 0x01, 0x01, 0x00, 0x00, 0x10, 0x00, 0x00, 0x02, 0x30}}};
-    for (const auto& [lsn, q] : cases) {
-        uint8_t block[CDIO_CD_FRAMESIZE_RAW + 16] = {};
+    for (const auto& [lsn, q] : {std::pair<lsn_t, const char*>{5, "\x01\x01\0\0\0\x15\0\0\x02\x05"},
+                                 {30, "\x01\x01\x01\0\0\x10\0\0\x02\x30"}}) {
+        char block[CDIO_CD_FRAMESIZE_RAW + 16] = {};
         ASSERT_EQ(mmc_read_cd(drive.get(), block, lsn, CDIO_MMC_READ_TYPE_CDDA, false, false, 0, true, false,
                               0, 2, sizeof block, 1),
                   DRIVER_OP_SUCCESS);
-        EXPECT_EQ(std::memcmp(block, mkdisc::sectorAt(disc, static_cast<uint32_t>(lsn)).data(),
-                              CDIO_CD_FRAMESIZE_RAW),
-                  0);
-        EXPECT_EQ(std::memcmp(block + CDIO_CD_FRAMESIZE_RAW, q.data(), q.size()), 0) << lsn;
+        EXPECT_EQ(std::string(block, CDIO_CD_FRAMESIZE_RAW), written(static_cast<uint32_t>(lsn)));
+        EXPECT_EQ(std::string(block + CDIO_CD_FRAMESIZE_RAW, 10), std::string(q, 10)) << lsn;
     }
-}
-
-std::string reply(const CdIo_t* cdio, const std::vector<uint8_t>& command, size_t size)
-{
-    mmc_cdb_t cdb{};
-    std::copy(command.begin(), command.end(), cdb.field);
-    std::string bytes(size, '\0');
-    if (mmc_run_cmd(cdio, 0, &cdb, SCSI_MMC_DATA_READ, static_cast<unsigned>(size), bytes.data()) !=
-        DRIVER_OP_SUCCESS)
-        return "failed";
-    return bytes;
 }
 
 // In order: each command after READ CD MSF sees the state it left.
 TEST_F(DriveEmulator, AnswersCapacityConfigurationPositionAndSense)
 {
-    const mkdisc::Sector written = mkdisc::sectorAt(disc, 30);
-    EXPECT_TRUE(reply(drive.get(), {0xB9, 0, 0, 0, 2, 30, 0, 2, 31, 0x10}, CDIO_CD_FRAMESIZE_RAW) ==
-                std::string(written.begin(), written.end())); // READ CD MSF, 00:02:30 to 00:02:31
     const std::pair<std::vector<uint8_t>, std::string> cases[] = {
-        {{0x25}, std::string("\0\0\x2D\x3B\0\0\x08\0", 8)}, // READ CAPACITY: last LBA 11579, 2048 bytes
+        {{0xB9, 0, 0, 0, 2, 30, 0, 2, 31, 0x10}, written(30)}, // READ CD MSF, 00:02:30 to 00:02:31
+        {{0x25}, std::string("\0\0\x2D\x3B\0\0\x08\0", 8)},    // READ CAPACITY: last LBA 11579, 2048 bytes
         {{0x46, 0, 0, 0, 0, 0, 0, 0, 16}, std::string("\0\0\0\x10\0\0\0\x08\0\0\x03\x04\0\x08\x01\0", 16)},
         // READ SUB-CHANNEL, current position: track 1, index 1, LBA 30, 10 sectors into the track.
         {{0x42, 0, 0x40, 1, 0, 0, 0, 0, 16},
@@ -137,30 +97,33 @@ TEST_F(DriveEmulator, AnswersCapacityConfigurationPositionAndSense)
         // REQUEST SENSE: ILLEGAL REQUEST, LOGICAL BLOCK ADDRESS OUT OF RANGE, from the READ CD before.
         {{0x03, 0, 0, 0, 18}, std::string("\x70\0\x05\0\0\0\0\x0A\0\0\0\0\x21\0\0\0\0\0", 18)},
     };
-    for (const auto& [command, expected] : cases)
-        EXPECT_EQ(reply(drive.get(), command,
-                        expected == "failed" ? discgeometry::kRawSectorBytes : expected.size()),
-                  expected)
-            << int(command.front());
+    for (const auto& [command, expected] : cases) {
+        mmc_cdb_t cdb{};
+        std::copy(command.begin(), command.end(), cdb.field);
+        std::string reply(expected == "failed" ? CDIO_CD_FRAMESIZE_RAW : expected.size(), '\0');
+        if (mmc_run_cmd(drive.get(), 0, &cdb, SCSI_MMC_DATA_READ, static_cast<unsigned>(reply.size()),
+                        reply.data()) != DRIVER_OP_SUCCESS)
+            reply = "failed";
+        EXPECT_EQ(reply, expected) << int(command.front());
+    }
 }
 
 // The kernel tries a command ten more times while the drive says it is becoming ready.
 TEST_F(DriveEmulator, ADriveBecomingReadyAnswersNotReadyUntilItIs)
 {
-    const Cdio late(cdio_open("/dev/sr2", DRIVER_DEVICE));
+    const Cdio late(cdio_open("/dev/sr2", DRIVER_DEVICE), &cdio_destroy);
     ASSERT_TRUE(late);
     EXPECT_NE(mmc_test_unit_ready(late.get(), 0), DRIVER_OP_SUCCESS);
     cdio_mmc_request_sense_t* sense = nullptr;
     ASSERT_GT(mmc_last_cmd_sense(late.get(), &sense), 0);
-    const std::string keyAndCode{char(sense->sense_key), char(sense->asc), char(sense->ascq)};
-    EXPECT_EQ(keyAndCode, "\x02\x04\x01");
+    EXPECT_EQ(std::string({char(sense->sense_key), char(sense->asc), char(sense->ascq)}), "\x02\x04\x01");
     cdio_free(sense);
     EXPECT_EQ(mmc_test_unit_ready(late.get(), 0), DRIVER_OP_SUCCESS);
 }
 
 TEST_F(DriveEmulator, SgIoCarriesCommandsAndSenseAsTheKernelDoes)
 {
-    const Descriptor device("/dev/sr1");
+    const int fd = ::open("/dev/sr1", O_RDONLY | O_NONBLOCK);
     uint8_t inquiry[6] = {0x12, 0, 0, 0, 36, 0},
             readPastTheDisc[12] = {0xBE, 0, 0, 0, 0x40, 0, 0, 0, 1, 0x10};
     uint8_t reply[64] = {}, sense[32] = {};
@@ -173,24 +136,26 @@ TEST_F(DriveEmulator, SgIoCarriesCommandsAndSenseAsTheKernelDoes)
     io.dxfer_len = sizeof reply;
     io.sbp = sense;
     io.mx_sb_len = sizeof sense;
-    ASSERT_EQ(ioctl(device.fd, SG_IO, &io), 0);
+    ASSERT_EQ(ioctl(fd, SG_IO, &io), 0);
     EXPECT_EQ(io.status, 0);
     EXPECT_EQ(io.resid, 64 - 36);
     EXPECT_EQ(std::string(reinterpret_cast<char*>(reply) + 8, 8), "EMULATED");
     io.cmd_len = sizeof readPastTheDisc;
     io.cmdp = readPastTheDisc;
-    ASSERT_EQ(ioctl(device.fd, SG_IO, &io), 0);
+    ASSERT_EQ(ioctl(fd, SG_IO, &io), 0);
     EXPECT_EQ(io.status, 0x02);
-    const std::string keyAndCode{char(sense[2]), char(sense[12]), char(sense[13])};
-    EXPECT_EQ(keyAndCode, std::string("\x05\x21\x00", 3));
+    EXPECT_EQ(std::string({char(sense[2]), char(sense[12]), char(sense[13])}),
+              std::string("\x05\x21\x00", 3));
     EXPECT_EQ(io.sb_len_wr, 18);
+    ::close(fd);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    testsupport::runWithEmulatedDrives(argv, kDrives);
+    testsupport::runWithEmulatedDrives(argv, "/dev/sr1 " + std::string(kTracks) +
+                                                 ";/dev/sr2 ready-after=12 audio:50");
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -9,11 +9,7 @@
 
 namespace fulltoc {
 
-constexpr uint8_t kAdrPosition = 1; // ADR of ordinary TOC items
-constexpr uint8_t kAdrPointers = 5; // ADR of B0/C0 items
-constexpr uint8_t kFirstTrackPoint = 0xA0;
-constexpr uint8_t kLastTrackPoint = 0xA1;
-constexpr uint8_t kLeadOutPoint = 0xA2;
+constexpr uint8_t kAdrPosition = 1, kAdrPointers = 5; // ADR of ordinary TOC items, of B0/C0 items
 
 class ReplyBuilder
 {
@@ -37,13 +33,13 @@ public:
         return item(session, kAdrPosition, control, number, min, sec, frame);
     }
 
-    // A0, A1 and A2 of one session.
+    // A0 (first track), A1 (last track) and A2 (lead-out) of one session.
     ReplyBuilder& session(uint8_t number, uint8_t control, uint8_t firstTrack, uint8_t lastTrack,
                           uint8_t type, uint8_t leadOutMin, uint8_t leadOutSec, uint8_t leadOutFrame)
     {
-        item(number, kAdrPosition, control, kFirstTrackPoint, firstTrack, type, 0);
-        item(number, kAdrPosition, control, kLastTrackPoint, lastTrack, 0, 0);
-        return item(number, kAdrPosition, control, kLeadOutPoint, leadOutMin, leadOutSec, leadOutFrame);
+        item(number, kAdrPosition, control, 0xA0, firstTrack, type, 0)
+            .item(number, kAdrPosition, control, 0xA1, lastTrack, 0, 0);
+        return item(number, kAdrPosition, control, 0xA2, leadOutMin, leadOutSec, leadOutFrame);
     }
 
     std::vector<uint8_t> bytes() const { return m_reply; }
