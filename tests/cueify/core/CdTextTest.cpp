@@ -1,5 +1,5 @@
-// The CD-Text object model: character sets, TAB entries, packs built byte by byte as drives hand
-// them over (well-formed or not), and the packs it writes.
+// The CD-Text object model: character sets, packs built byte by byte as drives hand them over
+// (well-formed or not, their TAB entries resolved), and the packs it writes.
 #include "cueify_testing/CdTextTesting.h"
 
 #include "core/CdTextCharset.h"
@@ -70,32 +70,6 @@ CdTextEntries entriesOf(const std::string& text)
         entries.push_back(entry == "-" ? std::nullopt : std::optional(entry));
     }
     return CdTextEntries(entries);
-}
-
-TEST(CdTextEntries, TabsWalkBackToTheFirstOtherEntry)
-{
-    const struct
-    {
-        uint8_t first, last;
-        const char* entries;
-        const char* expected; // per track from 0 to last + 1, "-" for none
-    } cases[] = {
-        {1, 3, "D|\t|B|\t", "D|D|B|B|-"}, {1, 3, "D|A|\t|\t", "D|A|A|A|-"}, {3, 4, "D|\t|\t", "D|-|-|D|D|-"},
-        {1, 2, "\t|\t|B", "-|-|B|-"},     {1, 3, "D|-|\t|C", "D|-|-|C|-"},  {1, 2, "D||\t", "D|||-"},
-        {1, 1, "D|a\tb", "D|a\tb|-"},
-    };
-    for (const auto& c : cases) {
-        CdTextBlock block;
-        block.firstTrack = c.first;
-        block.lastTrack = c.last;
-        block.texts[static_cast<size_t>(CdTextKind::Performer)] = entriesOf(c.entries);
-        std::string text;
-        for (unsigned track = 0; track <= block.lastTrack + 1u; ++track) {
-            const std::string* found = block.text(CdTextKind::Performer, uint8_t(track));
-            text += (track ? "|" : "") + (found ? *found : "-");
-        }
-        EXPECT_EQ(text, c.expected);
-    }
 }
 
 // The result of reading the packs into an object that held one block before, then its blocks and
