@@ -8,14 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 namespace {
 
 using Vantor::SP;
 using Vantor::Proc::ICDReader;
 using Vantor::Proc::IDataPacket;
-using Vantor::Proc::IParser;
 
 struct Drive
 {
@@ -39,23 +37,14 @@ void PrintTo(const Drive& drive, std::ostream* out)
     *out << drive.path << " " << drive.behaviour << " " << drive.tracks;
 }
 
-std::string emulatedDrives()
-{
-    std::string text;
-    for (const Drive& drive : kDrives)
-        text += std::string(drive.path) + " " + drive.behaviour + " " + drive.tracks + ";";
-    return text;
-}
-
 // The track as a host reads it. Read gives null at the end and after a sector that failed, which the
 // next Read tries again: the host tells them apart by the track's length, and gives up on a sector
 // after a few attempts.
-std::string playedBytes(const reliability::PluginHost& host, const Vantor::ioPath& track, size_t length)
+std::string PlayedBytes(const reliability::PluginHost& host, const Vantor::ioPath& track, size_t length)
 {
-    constexpr int kAttempts = 4;
     std::string bytes;
-    const SP<IParser> parser = host.open(track.utf8string());
-    for (int failures = 0; bytes.size() < length && failures < kAttempts;) {
+    const SP<Vantor::Proc::IParser> parser = host.open(track.utf8string());
+    for (int failures = 0; bytes.size() < length && failures < 4;) {
         const SP<IDataPacket> packet = parser->Read();
         failures = packet ? 0 : failures + 1;
         if (packet)
@@ -88,17 +77,21 @@ TEST_P(PlayDriveEndToEnd, ReaderAndEveryAudioTrackMatchTheImage)
         if (!track.audio)
             continue;
         const size_t length = size_t{track.lengthSectors} * mkdisc::kRawSectorBytes;
-        const std::string played = playedBytes(host, fromDrive->GetTrackPath(track.number), length);
+        const std::string played = PlayedBytes(host, fromDrive->GetTrackPath(track.number), length);
         EXPECT_EQ(played.size(), length);
-        EXPECT_TRUE(played == playedBytes(host, fromImage->GetTrackPath(track.number), length));
+        EXPECT_TRUE(played == PlayedBytes(host, fromImage->GetTrackPath(track.number), length));
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(EmulatedDrives, PlayDriveEndToEnd, testing::ValuesIn(kDrives),
+                         [](const testing::TestParamInfo<Drive>& info) { return info.param.name; });
 
 // Read straight through, a track comes from the drive in READ CD commands of 26 sectors or more.
 TEST(PlayDriveReadAhead, ATrackPlayedStraightThroughTakesOneCommandPer26Sectors)
 {
     const reliability::PluginHost host;
-    const SP<IParser> parser = host.open(host.readDisc("/dev/sr1")->GetTrackPath(1).utf8string());
+    const SP<Vantor::Proc::IParser> parser =
+        host.open(host.readDisc("/dev/sr1")->GetTrackPath(1).utf8string());
     const auto before = driveemulator::readDriveCounters("/dev/sr1");
     size_t bytes = 0;
     while (const SP<IDataPacket> packet = parser->Read())
@@ -110,14 +103,14 @@ TEST(PlayDriveReadAhead, ATrackPlayedStraightThroughTakesOneCommandPer26Sectors)
     EXPECT_LE(after->readCdCommands - before->readCdCommands, (kSectors + 25) / 26);
 }
 
-INSTANTIATE_TEST_SUITE_P(EmulatedDrives, PlayDriveEndToEnd, testing::ValuesIn(kDrives),
-                         [](const testing::TestParamInfo<Drive>& info) { return info.param.name; });
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    testsupport::runWithEmulatedDrives(argv, emulatedDrives());
+    std::string drives;
+    for (const Drive& drive : kDrives)
+        drives += std::string(drive.path) + " " + drive.behaviour + " " + drive.tracks + ";";
+    testsupport::runWithEmulatedDrives(argv, drives);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -97,15 +97,6 @@ Field entryField(const char* function, cueify_full_toc* t, uint8_t number,
     });
 }
 
-// Sessions are listed in order.
-uint8_t sessionNumber(const char* function, cueify_full_toc* t, bool last)
-{
-    return answer(function, t, 0, [last](const FakeDisc& disc) {
-        return disc.sessions.empty() ? uint8_t{0}
-                                     : (last ? disc.sessions.back() : disc.sessions.front()).number;
-    });
-}
-
 } // namespace
 
 extern "C" {
@@ -186,14 +177,12 @@ void cueify_full_toc_free(cueify_full_toc* t)
         *handle = FakeHandle{true, false, {}, {}};
 }
 
-uint8_t cueify_full_toc_get_first_session(cueify_full_toc* t)
-{
-    return sessionNumber(__func__, t, false);
-}
-
+// Sessions are listed in order.
 uint8_t cueify_full_toc_get_last_session(cueify_full_toc* t)
 {
-    return sessionNumber(__func__, t, true);
+    return answer(__func__, t, 0, [](const FakeDisc& disc) {
+        return disc.sessions.empty() ? uint8_t{0} : disc.sessions.back().number;
+    });
 }
 
 // Each of these records its call and answers a field of the session or track with that number.
@@ -206,10 +195,8 @@ uint8_t cueify_full_toc_get_last_session(cueify_full_toc* t)
     }
 // NOLINTEND(bugprone-macro-parentheses)
 
-FAKE_ENTRY_GETTER(uint8_t, session_first_track, sessions, FakeSession::firstTrack)
 FAKE_ENTRY_GETTER(uint8_t, session_last_track, sessions, FakeSession::lastTrack)
 FAKE_ENTRY_GETTER(cueify_msf_t, session_leadout_address, sessions, FakeSession::leadOut)
-FAKE_ENTRY_GETTER(uint8_t, track_session, tracks, FakeTrack::session)
 FAKE_ENTRY_GETTER(uint8_t, track_control_flags, tracks, FakeTrack::control)
 FAKE_ENTRY_GETTER(cueify_msf_t, track_address, tracks, FakeTrack::address)
 FAKE_ENTRY_GETTER(cueify_msf_t, track_length, tracks, FakeTrack::length)
