@@ -5,7 +5,6 @@
 #include <cstring>
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
 
 namespace {
@@ -27,36 +26,19 @@ std::map<std::string, char> Symbols(bool dynamicOnly)
     return symbols;
 }
 
-TEST(ExportedSurface, HostReachesTheListedFunctionsAndClassesOnly)
+// The host finds the plain C name Registrator; the classes whose exceptions and objects cross the
+// module boundary keep their type information; the helpers behind them stay inside.
+TEST(ExportedSurface, HostReachesRegistratorAndThePlugInClassesButNoHelper)
 {
     const std::map<std::string, char> symbols = Symbols(true);
-    std::set<std::string> functions; // of the global scope and the plug-in's classes, by name
-    for (const auto& [symbol, type] : symbols) {
-        const std::string name = symbol.substr(0, symbol.find_first_of("[("));
-        bool ours = name.find("::") == std::string::npos;
-        for (const char* scope : {"ParserCreator::", "Vantor::Proc::CDReader::", "Vantor::Proc::ParserCD::"})
-            ours = ours || name.rfind(scope, 0) == 0;
-        // Functions only, and no template instance or C function of the linker's (no argument list).
-        if ((type == 'T' || type == 'W') && ours && symbol.find('(') != std::string::npos &&
-            name.find_first_of(" <") == std::string::npos)
-            functions.insert(name);
-        for (const char* hidden : {"CDAFile", "GetPlatformCDDrivePath", "ReadDatamode"})
-            EXPECT_EQ(symbol.find(hidden), std::string::npos) << symbol;
-    }
-    std::set<std::string> expected = {"CreateParserCD", "CueifyError2String", "Msf2Sec", "OpenDevice",
-                                      "ReadToc"};
-    for (const char* member : {"Create", "CDReader", "Open", "~CDReader", "GetDiskDuration", "GetTrackCount",
-                               "GetTrackDuration", "GetTrackPath", "IsCDPath"})
-        expected.insert(std::string("Vantor::Proc::CDReader::") + member);
-    for (const char* member :
-         {"Create", "ParserCD", "Open", "~ParserCD", "GetSize", "GetStatistic", "GetFormatFile",
-          "GetStreamExtInfo", "Seek", "Read", "CreateFormatCodec", "CreateFormatFile", "TrackException"})
-        expected.insert(std::string("Vantor::Proc::ParserCD::") + member);
-    EXPECT_EQ(functions, expected);
     EXPECT_EQ(symbols.count("Registrator") ? symbols.at("Registrator") : '-', 'T')
         << "Registrator, a plain name";
     for (const char* name : {"ParserCreator", "Vantor::Proc::CDReader", "Vantor::Proc::ParserCD"})
         EXPECT_TRUE(symbols.count(std::string("typeinfo for ") + name)) << name;
+    for (const auto& entry : symbols)
+        for (const char* hidden : {"CDAFile", "GetPlatformCDDrivePath", "ReadDatamode", "FindDriveWithSerial",
+                                   "ReadTrackPath", "FindPlatformDrive"})
+            EXPECT_EQ(entry.first.find(hidden), std::string::npos) << entry.first;
 }
 
 // Loading the module runs no code of ours: no translation unit has a static initialiser (the
