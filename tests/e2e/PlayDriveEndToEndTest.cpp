@@ -2,7 +2,6 @@
 // images: the reader lists the same tracks and durations, and every audio track plays the same bytes.
 #include "EmulatedDrives.h"
 #include "ScratchDirectory.h"
-#include "drive_emulator/DriveCounters.h"
 #include "host/PluginHost.h"
 
 #include <gtest/gtest.h>
@@ -85,23 +84,6 @@ TEST_P(PlayDriveEndToEnd, ReaderAndEveryAudioTrackMatchTheImage)
 
 INSTANTIATE_TEST_SUITE_P(EmulatedDrives, PlayDriveEndToEnd, testing::ValuesIn(kDrives),
                          [](const testing::TestParamInfo<Drive>& info) { return info.param.name; });
-
-// Read straight through, a track comes from the drive in READ CD commands of 26 sectors or more.
-TEST(PlayDriveReadAhead, ATrackPlayedStraightThroughTakesOneCommandPer26Sectors)
-{
-    const reliability::PluginHost host;
-    const SP<Vantor::Proc::IParser> parser =
-        host.open(host.readDisc("/dev/sr1")->GetTrackPath(1).utf8string());
-    const auto before = driveemulator::readDriveCounters("/dev/sr1");
-    size_t bytes = 0;
-    while (const SP<IDataPacket> packet = parser->Read())
-        bytes += packet->GetSize();
-    const auto after = driveemulator::readDriveCounters("/dev/sr1");
-    ASSERT_TRUE(before && after);
-    constexpr uint64_t kSectors = 200;
-    EXPECT_EQ(bytes, kSectors * mkdisc::kRawSectorBytes);
-    EXPECT_LE(after->readCdCommands - before->readCdCommands, (kSectors + 25) / 26);
-}
 
 } // namespace
 
