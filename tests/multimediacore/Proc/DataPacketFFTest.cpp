@@ -9,6 +9,7 @@ extern "C" {
 
 #include <cstring>
 #include <new>
+#include <vector>
 
 using Vantor::Proc::CreatePacket;
 using Vantor::Proc::ReleasePacket;
@@ -70,7 +71,7 @@ TEST(CreatePacket, APacketAfterAReleasedOneStartsAsNewAndAReferencedPayloadIsNot
     av_packet_free(&reference);
 }
 
-TEST(DataPacketFF, FreesThePacketOnceWithTheLastReference)
+TEST(DataPacketFF, AnswersWhatItWasMadeWithAndFreesThePacketOnceWithTheLastReference)
 {
     int frees = 0;
     AVPacket* packet = av_packet_alloc();
@@ -80,11 +81,16 @@ TEST(DataPacketFF, FreesThePacketOnceWithTheLastReference)
     packet->size = 64;
     {
         Vantor::SP<Vantor::Proc::IDataPacket> first =
-            Vantor::Proc::DataPacketFF::Create(packet, Vantor::MEDIA_TYPE_AUDIO, 0, 0, 0);
+            Vantor::Proc::DataPacketFF::Create(packet, Vantor::MEDIA_TYPE_AUDIO, 26666, 13333, 40000);
         const Vantor::SP<Vantor::Proc::IDataPacket> second = first;
         first.reset();
         EXPECT_EQ(frees, 0);
+        EXPECT_EQ(std::vector<long long>({second->GetMediaType(), second->GetPts(), second->GetDts(),
+                                          second->GetDuration(), second->IsKeyFrame(),
+                                          static_cast<long long>(second->GetSize())}),
+                  std::vector<long long>({Vantor::MEDIA_TYPE_AUDIO, 26666, 13333, 40000, 0, 64}));
         EXPECT_EQ(second->GetData(), data);
+        EXPECT_EQ(second->GetAVPacket(), packet);
     }
     EXPECT_EQ(frees, 1);
 }
