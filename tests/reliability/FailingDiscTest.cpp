@@ -1,6 +1,5 @@
-// The plug-in, through the host's registry, on discs that fail: a read that fails in the middle of
-// a track as a scratch does, a drive that goes away, a process out of file descriptors.
-#include "LogCapture.h"
+// The plug-in, through the host's registry, on discs that fail: a drive that goes away, a process
+// out of file descriptors.
 #include "ScratchDirectory.h"
 #include "host/TestDisc.h"
 
@@ -20,68 +19,6 @@ namespace {
 namespace fs = std::filesystem;
 using Vantor::SP;
 using Vantor::Proc::IParser;
-
-struct FaultCase
-{
-    const char* name;
-    mkdisc::DataFileFormat format;
-    bool filePerTrack;
-    uint32_t faultySector; // of track 2, which has 300 sectors
-};
-
-void PrintTo(const FaultCase& value, std::ostream* out)
-{
-    *out << value.name;
-}
-
-class ReadFaultTest : public testing::TestWithParam<FaultCase>
-{
-protected:
-    // The pread interposer linked into this program reads these on every call: reads of the file
-    // that reach the offset fail with EIO until they are cleared.
-    void TearDown() override
-    {
-        ::unsetenv("FAULTY_READ_FILE");
-        ::unsetenv("FAULTY_READ_OFFSET");
-    }
-
-    testsupport::ScratchDirectory directory;
-    const FaultCase& fault = GetParam();
-    const TestDisc disc{directory.path(), fault.format, fault.filePerTrack};
-    const PluginHost host;
-};
-
-// The fault is there from the start, as a scratch is: while a track plays in order the library
-// reads ahead in large blocks, and a sector read before the fault appeared stays readable, as in a
-// drive's cache. The stored sectors of a file follow its header; a file per track starts with that
-// track's pregap.
-TEST_P(ReadFaultTest, FailedSectorGivesNoPacketAndAnErrorLineThenTheTrackPlaysOnFromItOnceTheFaultIsLifted)
-{
-    const uint32_t pregap = disc.description.sessions.at(0).tracks.at(1).storedPregapSectors;
-    const uint64_t fileSector = fault.faultySector + (fault.filePerTrack ? pregap : disc.track(2).startLba);
-    const uint64_t header = fault.format == mkdisc::DataFileFormat::Wave ? 44 : 0;
-    ::setenv("FAULTY_READ_FILE", disc.written.dataFiles.at(fault.filePerTrack ? 1 : 0).c_str(), 1);
-    ::setenv("FAULTY_READ_OFFSET", std::to_string(header + fileSector * mkdisc::kRawSectorBytes).c_str(), 1);
-    const SP<IParser> parser = host.open(host.readDisc(disc.written.cueSheet)->GetTrackPath(2).utf8string());
-    for (uint32_t k = 0; k < fault.faultySector; ++k)
-        EXPECT_TRUE(isSector(parser->Read(), disc.sector(2, k), k)) << "sector " << k;
-    const support::LogCapture log;
-
-    EXPECT_FALSE(parser->Read());
-    EXPECT_FALSE(parser->Read());
-    EXPECT_EQ(log.messages(google::GLOG_ERROR), std::vector<std::string>(2, "An internal error occured."));
-    TearDown();
-    EXPECT_TRUE(disc.playsOn(*parser, 2, fault.faultySector));
-    EXPECT_EQ(log.lines().size(), 2u);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Images, ReadFaultTest,
-    testing::Values(FaultCase{"FirstSectorOfBinaryImage", mkdisc::DataFileFormat::Binary, false, 0},
-                    FaultCase{"MiddleOfBinaryImage", mkdisc::DataFileFormat::Binary, false, 150},
-                    FaultCase{"LastSectorOfBinaryImage", mkdisc::DataFileFormat::Binary, false, 299},
-                    FaultCase{"MiddleOfWaveFilePerTrack", mkdisc::DataFileFormat::Wave, true, 150}),
-    [](const testing::TestParamInfo<FaultCase>& info) { return info.param.name; });
 
 // The description of the failure of opening path, of the class Failure, or what else happened.
 template <typename Failure> std::string FailedOpen(const PluginHost& host, const std::string& path)
