@@ -43,16 +43,6 @@ FakeHandle* live(const std::vector<std::unique_ptr<FakeHandle>>& made, const voi
     return nullptr;
 }
 
-FakeHandle* device(const cueify_device* handle)
-{
-    return live(data().deviceHandles, handle, "device");
-}
-
-FakeHandle* toc(const cueify_full_toc* handle)
-{
-    return live(data().tocHandles, handle, "TOC");
-}
-
 // The device's own failure, else the one for every device, else none.
 template <class Key> int failureOf(const std::map<Key, int>& failures, const Key& own, const Key& any)
 {
@@ -80,7 +70,7 @@ template <class Answer>
 auto answer(const char* function, cueify_full_toc* t, uint32_t number, Answer fromDisc)
 {
     record(function, {}, number);
-    const FakeHandle* handle = toc(t);
+    const FakeHandle* handle = live(data().tocHandles, t, "TOC");
     return handle != nullptr ? fromDisc(handle->disc) : decltype(fromDisc(handle->disc)){};
 }
 
@@ -110,7 +100,7 @@ cueify_device* cueify_device_new(void)
 int cueify_device_open(cueify_device* d, const char* name)
 {
     record(__func__, name != nullptr ? name : "(null)");
-    FakeHandle* handle = device(d);
+    FakeHandle* handle = live(data().deviceHandles, d, "device");
     if (handle == nullptr || (name != nullptr && *name == '\0'))
         return CUEIFY_ERR_BADARG;
     std::optional<std::string> opened = name != nullptr ? std::optional<std::string>(name) : std::nullopt;
@@ -125,15 +115,15 @@ int cueify_device_open(cueify_device* d, const char* name)
 void cueify_device_free(cueify_device* d)
 {
     record(__func__);
-    if (FakeHandle* handle = device(d))
+    if (FakeHandle* handle = live(data().deviceHandles, d, "device"))
         *handle = FakeHandle{true, false, {}, {}};
 }
 
 int cueify_device_read_full_toc(cueify_device* d, cueify_full_toc* t)
 {
     record(__func__);
-    FakeHandle* handle = device(d);
-    FakeHandle* read = toc(t);
+    FakeHandle* handle = live(data().deviceHandles, d, "device");
+    FakeHandle* read = live(data().tocHandles, t, "TOC");
     if (handle == nullptr || read == nullptr)
         return CUEIFY_ERR_BADARG;
     const int result = handle->open ? data().tocReadFailure : CUEIFY_ERR_BADARG;
@@ -144,7 +134,7 @@ int cueify_device_read_full_toc(cueify_device* d, cueify_full_toc* t)
 int cueify_device_read_raw(cueify_device* d, uint32_t lba, uint8_t* buffer)
 {
     record(__func__, {}, lba);
-    const FakeHandle* handle = device(d);
+    const FakeHandle* handle = live(data().deviceHandles, d, "device");
     if (handle == nullptr || !handle->open || buffer == nullptr)
         return CUEIFY_ERR_BADARG;
     const int failure = failureOf(data().readFailures, {handle->name, lba}, {std::string(), lba});
@@ -173,7 +163,7 @@ cueify_full_toc* cueify_full_toc_new(void)
 void cueify_full_toc_free(cueify_full_toc* t)
 {
     record(__func__);
-    if (FakeHandle* handle = toc(t))
+    if (FakeHandle* handle = live(data().tocHandles, t, "TOC"))
         *handle = FakeHandle{true, false, {}, {}};
 }
 
