@@ -42,7 +42,7 @@ inline fake::FakeDisc AudioDisc(const std::vector<uint32_t>& lengths)
     fake::FakeDisc disc;
     uint32_t address = 150;
     for (const uint32_t length : lengths) {
-        disc.tracks.push_back({uint8_t(disc.tracks.size() + 1), 1, 0, msf(address), msf(length)});
+        disc.tracks.push_back({uint8_t(disc.tracks.size() + 1), 1, 0, 1, msf(address), msf(length)});
         address += length;
     }
     disc.sessions.push_back({1, 1, uint8_t(lengths.size()), CUEIFY_SESSION_MODE_1, msf(address)});

@@ -28,9 +28,10 @@ struct FakeTrack
 {
     uint8_t number = 0;
     uint8_t session = 1;
-    uint8_t control = 0; // CONTROL nibble
-    Msf address{};       // absolute start, may lie below 00:02:00
-    Msf length{};        // answered as is by cueify_full_toc_get_track_length
+    uint8_t control = 0;    // CONTROL nibble
+    uint8_t subQFormat = 1; // ADR nibble
+    Msf address{};          // absolute start, may lie below 00:02:00
+    Msf length{};           // answered as is by cueify_full_toc_get_track_length
 };
 
 struct FakeSession
