@@ -29,7 +29,9 @@ struct Track
 {
     uint8_t number, session, control; // control: the Q sub-channel's CONTROL nibble
     TrackMode mode;
-    uint32_t startLba;
+    uint32_t startLba, index2Lba; // index2Lba: where INDEX 02 starts, 0 for none
+
+    uint8_t indexAt(int64_t lba) const { return lba < startLba ? 0 : index2Lba && lba >= index2Lba ? 2 : 1; }
 };
 
 struct Session
@@ -44,7 +46,8 @@ struct Drive
     // Its behaviour words (README.md) and its disc
     std::string path;
     unsigned readyAfter = 0, delayUs = 0, commandUs = 0, sectorUs = 0, maxSectorsKb = 120;
-    std::map<uint32_t, int> mediumErrors, noisy, c2Errors; // LBA to faulty reads left, or kEveryRead
+    // LBA to faulty reads left, or kEveryRead
+    std::map<uint32_t, int> mediumErrors, rereadErrors, noisy, c2Errors;
     std::set<uint32_t> unstable;
     bool bcdToc = false, noFullToc = false, olderToc = false, noC2 = false, noSpeed = false;
     int readOffset = 0;
@@ -62,6 +65,7 @@ struct Drive
     int64_t lastReadLba = 0;
     unsigned notReadyAnswers = 0;
     std::map<int64_t, unsigned> unstableReads;
+    std::set<uint32_t> readOnce;     // the reread-error sectors read cleanly once
     timespec arrival{}, busyUntil{}; // sleeping to busyUntil absorbs each sleep's overshoot
     mkdisc::Sector bytes{};          // the last sector read
     std::vector<uint16_t> altered;   // its bytes that differ from the disc's, for C2 error pointers

@@ -56,7 +56,8 @@ std::optional<Sense> Drive::readSector(int64_t lba)
         fault->second -= fault->second > 0 ? 1 : 0;
         return true;
     };
-    if (faulty(mediumErrors))
+    const bool reread = rereadErrors.count(at) != 0 && !readOnce.insert(at).second;
+    if (faulty(mediumErrors) || (reread && faulty(rereadErrors)))
         return sense(3, 0x11, 0, at); // unrecovered read error
     altered.clear();
     bytes = track->mode == TrackMode::Audio ? audioSector(lba) : sector(lba);

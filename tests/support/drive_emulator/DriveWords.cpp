@@ -57,6 +57,7 @@ bool Drive::parseBehaviour(const std::string& word)
         {"offset", [&] { readOffset = static_cast<int>(number(value)); }},
         {"unstable", [&] { unstable.insert(static_cast<uint32_t>(number(value))); }},
         {"medium-error", [&] { fault(mediumErrors); }},
+        {"reread-error", [&] { fault(rereadErrors); }},
         {"noisy", [&] { fault(noisy); }},
         {"c2-error", [&] { fault(c2Errors); }},
         {"mcn", [&] { mcn = value; }},
@@ -89,7 +90,8 @@ void Drive::layOutDisc()
                                 (written.digitalCopyPermitted ? 0x2 : 0) | (written.preEmphasis ? 0x1 : 0) |
                                 (written.fourChannel ? 0x8 : 0);
             tracks.push_back({placed.number, placed.session, static_cast<uint8_t>(control), written.mode,
-                              placed.startLba});
+                              placed.startLba,
+                              written.index2Sectors > 0 ? placed.startLba + written.index2Sectors : 0});
             session.firstTrack = session.firstTrack == 0 ? placed.number : session.firstTrack;
             session.lastTrack = placed.number;
             if (written.mode == TrackMode::Mode2Raw)

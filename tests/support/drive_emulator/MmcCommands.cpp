@@ -144,8 +144,7 @@ Reply Drive::readSubChannel(const uint8_t* cdb)
         const int64_t lba = lastReadLba;
         const Track* track = trackAt(lba);
         if (track != nullptr) {
-            data = {1, static_cast<uint8_t>(track->control | 1 << 4), track->number,
-                    uint8_t{lba >= track->startLba}};
+            data = {1, static_cast<uint8_t>(track->control | 1 << 4), track->number, track->indexAt(lba)};
             for (const int64_t address : {lba, lba - int64_t{track->startLba}}) {
                 const Bytes at = msf(static_cast<uint32_t>(address + (address == lba ? kLeadIn : 0)));
                 if (cdb[1] & 0x02)
@@ -217,7 +216,7 @@ Reply Drive::readCd(const uint8_t* cdb)
             const Bytes absolute = msf(static_cast<uint32_t>(lba + kLeadIn), true);
             Bytes q{static_cast<uint8_t>(track->control << 4 | 1),
                     discgeometry::toBcd(track->number),
-                    uint8_t{!pregap},
+                    track->indexAt(lba),
                     relative[0],
                     relative[1],
                     relative[2],
