@@ -122,9 +122,7 @@ std::string discFacts(cueify_device* device, int first, int last)
 
 uint64_t commandsServed(const char* path)
 {
-    return driveemulator::readDriveCounters(path)
-        .value()
-        .commands; // no counters: an exception fails the test
+    return driveemulator::readDriveCounters(path).value().commands; // none: an exception fails the test
 }
 
 // Opening a drive reads its TOC, which the first TOC asked for then gives without asking the drive
