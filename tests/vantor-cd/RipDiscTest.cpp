@@ -129,7 +129,8 @@ protected:
 // c2-error sector reads the same wrong bytes twice, which only the drive's C2 pointers betray.
 // Either way track 2 takes two reads more than its sectors' two each. Each failed read of a sector
 // costs the drive two, the batch read ahead and then the sector alone: seven failures are the most
-// that the four attempts at a sector outlast.
+// that the four attempts at a sector outlast. A sector that fails three times once read cleanly
+// takes all four attempts of a confirming read, with C2 pointers or, from a drive without, without.
 TEST_F(RipDisc, EachFileHoldsItsTrackAndTheLogItsCrcsAndTheVerdictOfTheReplyOrWhyThereIsNone)
 {
     const std::string& name = ids["accuraterip"];
@@ -210,6 +211,8 @@ TEST_F(RipDisc, EachFileHoldsItsTrackAndTheLogItsCrcsAndTheVerdictOfTheReplyOrWh
         {"no-c2 unstable=700 unstable=701", "", "", notVerified, {logEntry(2, "2", "not verified")}},
         {"c2-error=700x2", "", "", notVerified, {logEntry(2, "2", "not verified")}},
         {"medium-error=700x7", "", "", notVerified, {logEntry(2, "3", "not verified")}},
+        {"reread-error=700x3", "", "", notVerified, {logEntry(2, "0", "not verified")}},
+        {"no-c2 reread-error=700x3", "", "", notVerified, {logEntry(2, "0", "not verified")}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.drive + c.reply);
