@@ -8,6 +8,7 @@
 #include <discgeometry/DiscGeometry.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <sstream>
 
 namespace vantorcd {
@@ -225,28 +226,39 @@ TEST_F(RipDisc, EachFileHoldsItsTrackAndTheLogItsCrcsAndTheVerdictOfTheReplyOrWh
     ::kill(server, SIGTERM);
 }
 
+// A drive of read offset +6 delivers the disc's sample x - 6 at x, one of -600 the sample x + 600.
+// The drive reads no further than the lead-out and nothing before the disc's first sector: the
+// disc's last 6 samples, or its first 600, come out as silence, which AccurateRip's CRCs leave out.
+// -1176 samples are two whole sectors.
 TEST_F(RipDisc, TheReadOffsetIsCorrectedInTheFilesAndTheirCrcs)
 {
     const std::string reply =
         file("reply.bin",
              dbarResponse(ids["accuraterip"], {{5, crcs[0].v2()}, {5, crcs[1].v2()}, {5, crcs[2].v2()}}));
-    // A drive of read offset +6 delivers the disc's sample x - 6 at x.
-    const Environment drive = onEmulatedDrives("/dev/sr7 offset=6 " + kDisc);
-    const Result corrected =
-        run({"rip-disc", "/dev/sr7", "-o", folder, "--accuraterip", reply, "--offset", "6"}, drive);
-    ASSERT_EQ(corrected.exitCode, 0) << corrected.err;
-    EXPECT_EQ(corrected.out, report(folder, std::vector<std::string>(3, "accurate (confidence 5, v2)")));
-    EXPECT_TRUE(decodedPcm(folder + "/01.flac") == pcm(1));
-    EXPECT_TRUE(decodedPcm(folder + "/02.flac") == pcm(2));
-    // The drive reads no further than the lead-out: the disc's last 6 samples come out as silence.
-    std::string last = pcm(3);
-    last.replace(last.size() - 24, 24, 24, '\0');
-    EXPECT_TRUE(decodedPcm(folder + "/03.flac") == last);
-    const std::string log = readFile(folder + "/rip.log");
-    EXPECT_NE(log.find("Read offset:     6 samples\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("CRC32:           " + hex(crcsOf(last, false, true).crc32())), std::string::npos)
-        << log;
-    const Result shifted = run({"rip-disc", "/dev/sr7", "-o", folder + "2", "--accuraterip", reply}, drive);
+    for (const int offset : {6, -600, -1176}) {
+        SCOPED_TRACE(offset);
+        const std::string samples = std::to_string(offset), out = folder + samples;
+        const Result corrected =
+            run({"rip-disc", "/dev/sr7", "-o", out, "--accuraterip", reply, "--offset=" + samples},
+                onEmulatedDrives("/dev/sr7 offset=" + samples + " " + kDisc));
+        ASSERT_EQ(corrected.exitCode, 0) << corrected.err;
+        EXPECT_EQ(corrected.out, report(out, std::vector<std::string>(3, "accurate (confidence 5, v2)")));
+        std::string first = pcm(1), last = pcm(3);
+        const size_t silent = static_cast<size_t>(std::abs(offset)) * 4;
+        if (offset > 0)
+            last.replace(last.size() - silent, silent, silent, '\0');
+        else
+            first.replace(0, silent, silent, '\0');
+        EXPECT_TRUE(decodedPcm(out + "/01.flac") == first);
+        EXPECT_TRUE(decodedPcm(out + "/02.flac") == pcm(2));
+        EXPECT_TRUE(decodedPcm(out + "/03.flac") == last);
+        const std::string log = readFile(out + "/rip.log");
+        EXPECT_NE(log.find("Read offset:     " + samples + " samples\n"), std::string::npos) << log;
+        EXPECT_NE(log.find(hex(crcsOf(first, true, false).crc32()) + "\n"), std::string::npos) << log;
+        EXPECT_NE(log.find(hex(crcsOf(last, false, true).crc32()) + "\n"), std::string::npos) << log;
+    }
+    const Result shifted = run({"rip-disc", "/dev/sr7", "-o", folder, "--accuraterip", reply},
+                               onEmulatedDrives("/dev/sr7 offset=6 " + kDisc));
     EXPECT_NE(shifted.out.find("01.flac  not accurate\n"), std::string::npos) << shifted.out;
 }
 
