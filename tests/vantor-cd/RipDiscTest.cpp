@@ -1,6 +1,6 @@
 // vantor-cd rip-disc on an enhanced CD that the disc-image writer makes: audio tracks of 300,
 // 500 (after a stored pregap of 40) and 400 sectors, then a data track in a second session. The
-// expected PCM comes from the image's data file and the expected CRCs from a loop of this test.
+// expected PCM comes from the image's data file.
 #include "AccurateRipCrc.h"
 #include "HexText.h"
 #include "RunCommand.h"
@@ -20,7 +20,8 @@ const std::string kDisc = "audio:300 audio:500,pregap=40 audio:400 / mode1:300";
 // Each audio file's sectors in the data file: from its INDEX 01 to the next track's INDEX 01.
 constexpr uint32_t kFileStart[] = {0, 340, 840, 1240};
 
-// A track's CRCs, from the AccurateRip CRC that its unit test checks against published vectors.
+// A track's expected CRCs, from the AccurateRip CRC that its unit test checks against published
+// vectors.
 AccurateRipCrc crcsOf(const std::string& pcm, bool first, bool last)
 {
     AccurateRipCrc crcs(pcm.size() / 4, first, last);
