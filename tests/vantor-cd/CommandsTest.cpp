@@ -194,6 +194,9 @@ TEST_F(Commands, UserErrorsAndMalformedCommandLinesGiveOneLineAndLeaveNoFile)
          "cannot use the disc in " + hashFolder +
              "/a.cue: its path holds \"#track\", which marks the track number in track paths; rename the "
              "folder"},
+        {{"rip-disc", "-o", hashFolder},
+         1,
+         hashFolder + " already holds files; choose another folder or add --force"},
         {{}, 2, "a command is required: drives, list, info, rip, rip-disc, play or cda" + help},
         {{"burn"}, 2, "unknown command 'burn' (drives, list, info, rip, rip-disc, play or cda)" + help},
         {{"rip", demoTrack(1), "--from"}, 2, "--from: 1 required TEXT missing" + help},
