@@ -3,7 +3,6 @@
 #include <mkdisc/CdaFile.h>
 
 #include <sys/fsuid.h>
-#include <sys/stat.h>
 
 namespace {
 
@@ -21,11 +20,8 @@ class CDAFileOpen : public FakeDiscTest
 {
 protected:
     // A directory that stands for a drive, holding the first .cda file of a disc.
-    std::string Drive(const std::string& name, uint32_t serial, const std::string& file = "Track01.cda")
-    {
-        return Drive(name, CdaBytes(1, serial), file);
-    }
-    std::string Drive(const std::string& name, const std::string& bytes, const std::string& file)
+    std::string Drive(const std::string& name, const std::string& bytes = CdaBytes(1, kSerial),
+                      const std::string& file = "Track01.cda")
     {
         return scratch.write(name + "/" + file, bytes).parent_path().string();
     }
@@ -36,7 +32,7 @@ protected:
 
 TEST_F(CDAFileOpen, InvalidFileIsRefusedBeforeAnyDriveIsSearchedAndAnUnknownDiscIsNotFound)
 {
-    disc.setDevices({Drive("drive", kSerial)});
+    disc.setDevices({Drive("drive")});
     const auto broken = [](size_t offset, const std::string& bytes) {
         return CdaBytes(5, kSerial).replace(offset, bytes.size(), bytes);
     };
@@ -57,20 +53,21 @@ TEST_F(CDAFileOpen, InvalidFileIsRefusedBeforeAnyDriveIsSearchedAndAnUnknownDisc
 TEST_F(CDAFileOpen, OpensItsTrackOnTheFirstDriveWhoseFirstCdaFileHasItsFourByteSerialAndWhoseFirstSectorReads)
 {
     // Only the first file in listing order counts; the listing follows the directory, not the names.
-    const std::string twoFiles = Drive("two", kSerial, "Track02.cda");
-    Drive("two", kSerial);
+    const std::string twoFiles = Drive("two", CdaBytes(1, kSerial), "Track02.cda");
+    Drive("two");
     scratch.write("two/" + std::filesystem::directory_iterator(twoFiles)->path().filename().string(),
                   CdaBytes(1, kSerial + 1));
-    const std::string unreadable = Drive("unreadable", kSerial);
-    const std::string closed = Drive("closed", kSerial);
+    const std::string unreadable = Drive("unreadable");
+    const std::string closed = Drive("closed");
     // A drive's .cda file is not validated: only its serial is read.
     const std::string capitals =
         Drive("capitals", CdaBytes(9, kSerial).replace(0, 4, "riff").replace(20, 1, "\x07"), "TRACK01.CDA");
     disc.failReadAt(unreadable, 0, CUEIFY_ERR_INTERNAL);
     disc.failOpen(closed, CUEIFY_ERR_NO_DEVICE);
     disc.setDevices({std::nullopt, std::string(), (scratch.path() / "missing").string(), input,
-                     Drive("nocda", kSerial, "a.wav"), Drive("high", kSerial ^ 0xFFFF0000), twoFiles,
-                     unreadable, closed, capitals});
+                     Drive("nocda", CdaBytes(1, kSerial), "a.wav"),
+                     Drive("high", CdaBytes(1, kSerial ^ 0xFFFF0000)),
+                     Drive("low", CdaBytes(1, kSerial ^ 0xFF)), twoFiles, unreadable, closed, capitals});
     disc.setDisc(AudioDisc({750, 750, 750, 750, 750}));
 
     const SP<Vantor::Proc::IParser> parser = Open(input, tracker);
@@ -84,7 +81,7 @@ TEST_F(CDAFileOpen, OpensItsTrackOnTheFirstDriveWhoseFirstCdaFileHasItsFourByteS
 
 TEST_F(CDAFileOpen, DriveFailuresAfterTheSearchAreTranslatedAndADiscNoDriveCanOpenIsNotFound)
 {
-    const std::string drive = Drive("drive", kSerial);
+    const std::string drive = Drive("drive");
     const Failure notFound = OpenInputFailure("Cannot find cdrom source for the track.", input);
     const std::pair<std::function<void()>, Failure> cases[] = {
         {[&] { disc.failNew(); }, notFound},
@@ -108,8 +105,8 @@ TEST_F(CDAFileOpen, DriveFailuresAfterTheSearchAreTranslatedAndADiscNoDriveCanOp
 // for the test's thread, so that the modes hold for every user.
 TEST_F(CDAFileOpen, ErrorsListingADriveOrReadingItsCdaFilePassUnchanged)
 {
-    const std::string locked = Drive("locked", kSerial);
-    const std::string unreadable = Drive("unreadable", kSerial) + "/Track01.cda";
+    const std::string locked = Drive("locked");
+    const std::string unreadable = Drive("unreadable") + "/Track01.cda";
     std::filesystem::permissions(scratch.path(), std::filesystem::perms::all);
     std::filesystem::permissions(locked, std::filesystem::perms::none);
     std::filesystem::permissions(unreadable, std::filesystem::perms::none);

@@ -1,11 +1,16 @@
+// The disc reader, the drive a path is on, and the wrapper of the disc-access library under both.
 #include "Vantor/Proc/Parsers/ParserCD/CDReader.h"
+#include "Vantor/Proc/Parsers/ParserCD/Private/CueifyWrapper.h"
+#include "Vantor/Proc/Parsers/ParserCD/Private/MountInfo.h"
 #include "Vantor/Proc/Parsers/ParserCD/Private/PlatformDrive.h"
+#include "Vantor/Proc/Parsers/ParserCD/Private/RawDeviceName.h"
 
 #include "ParserCDFixture.h"
 
-#include <discgeometry/DiscGeometry.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+
+#include <sstream>
 
 namespace {
 
@@ -121,5 +126,77 @@ TEST_F(CDReaderTest, PathIsResolvedFromItsAbsoluteFormToItsDriveWithAnInfoLine)
 }
 
 #endif
+
+TEST(DrivePath, RawDeviceNameInsertsRAfterTheFifthCharacterAndMountSourceIsFoundByDeviceNumber)
+{
+    EXPECT_EQ(Vantor::Proc::RawDeviceName("/dev/disk3"), "/dev/rdisk3");
+    EXPECT_EQ(Vantor::Proc::RawDeviceName("/dev/"), "/dev/r");
+    EXPECT_THROW(Vantor::Proc::RawDeviceName("/dev"), std::out_of_range);
+    const std::string mountInfo = "garbage line\n"
+                                  "26 1 254:0 / / rw,relatime shared:1 master:2 - ext4 /dev/vda rw\n"
+                                  "27 26 254:0 /srv /srv rw - ext4 /dev/vda-bind rw\n"
+                                  "41 26 7:3 / /media/x ro - udf /dev/My\\040Drive\\134x ro\n"
+                                  "42 26 8:1 / /broken rw no-separator ext4 /dev/sda1\n";
+    const std::tuple<unsigned, unsigned, std::optional<std::string>> cases[] = {
+        {254, 0, "/dev/vda"}, {7, 3, "/dev/My Drive\\x"}, {8, 1, std::nullopt}, {25, 40, std::nullopt}};
+    for (const auto& [major, minor, source] : cases) {
+        std::istringstream in(mountInfo);
+        EXPECT_EQ(Vantor::Proc::FindMountSource(in, major, minor), source) << major << ':' << minor;
+    }
+}
+
+using CueifyWrapper = FakeDiscTest;
+
+// Failures are Vantor::Exception itself, never a subclass; an empty path or owner calls no C function.
+TEST_F(CueifyWrapper, FailuresNameTheirThrowSiteAndFreeTheirHandlesAndEmptyInputCallsNothing)
+{
+    const char* const open = "std::shared_ptr<cueify_device> OpenDevice(const Vantor::ioPath &)";
+    const char* const toc =
+        "std::shared_ptr<cueify_full_toc> ReadToc(const std::shared_ptr<cueify_device> &)";
+    const std::pair<std::function<void()>, Failure> cases[] = {
+        {[] { OpenDevice(Vantor::ioPath()); }, {"Exception", "Empty drive path.", open}},
+        {[&] { disc.failNew(), OpenDevice("/dev/rdisk3"); },
+         {"Exception", "Cannot create new cueify device.", open}},
+        {[&] { disc.failOpen(CUEIFY_ERR_NO_DEVICE), OpenDevice("/dev/rdisk3"); },
+         {"Exception", "Cannot open cueify device /dev/rdisk3. Cueify error: The device could not be opened.",
+          open}},
+        {[&] { disc.failTocNew(), ReadToc(OpenDevice("/dev/rdisk3")); },
+         {"Exception", "Cannot create toc.", toc}},
+        {[&] { disc.failTocRead(CUEIFY_ERR_INTERNAL), ReadToc(OpenDevice("/dev/rdisk3")); },
+         {"Exception", "Cannot read TOC from device. Cueify error: An internal error occured.", toc}},
+    };
+    for (const auto& [call, expected] : cases) {
+        disc.reset();
+        EXPECT_EQ(FailureOf(call), expected);
+        ExpectEverythingFreed();
+    }
+    disc.reset();
+    FailureOf([] { OpenDevice(Vantor::ioPath()); });
+    EXPECT_FALSE(ReadToc(nullptr));
+    EXPECT_TRUE(disc.calls().empty());
+}
+
+TEST(CueifyWrapperValues, Msf2SecDropsFramesAndCueifyError2StringNamesCodesOneToNine)
+{
+    EXPECT_EQ(Msf2Sec({0, 0, 74}), 0);
+    EXPECT_EQ(Msf2Sec({74, 33, 0}), 4473000000);
+    EXPECT_EQ(Msf2Sec({255, 59, 74}), 15359000000);
+    std::string texts;
+    for (int code = -1; code <= 10; ++code)
+        texts += CueifyError2String(code) + "\n";
+    EXPECT_EQ(texts, R"(Undefined cueify_error.
+Undefined cueify_error.
+The data requested is not present.
+An internal error occured.
+A bad argument was provided.
+Memory could not be allocated during this operation.
+The device could not be opened.
+The serialized data was truncated.
+The serialized data was corrupted.
+The serialized data could not fit.
+The CD-Text data was invalid.
+Undefined cueify_error.
+)");
+}
 
 } // namespace

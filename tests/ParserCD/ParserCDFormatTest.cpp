@@ -40,24 +40,20 @@ protected:
     SP<Vantor::Proc::IParser> parser;
 };
 
-TEST_F(ParserCDFormat, CodecDescriptionIsStereoSigned16BitPcmAt44100HzWithTypedValues)
-{
-    const SP<IFormatCodec> codec = parser->GetStreamExtInfo(0);
-    EXPECT_EQ(Entries(codec->GetProperty()),
-              IFormatCodecAudio::TAG_FRAME_SIZE + "=0\n" + IFormatCodecAudio::TAG_INITIAL_PADDING + "=0\n" +
-                  IFormatCodec::TAG_CODEC_ID + "=\"" + IFormatCodecAudio::CODEC_ID_PCM_S16LE + "\"\n" +
-                  IFormatCodec::TAG_CONTAINER_NAME + "=\"cda\"\n" + IFormatCodec::TAG_GLOBAL_HEADER +
-                  "=false\n" + IFormatCodecAudio::TAG_SAMPLE_RATE + "=44100\n" +
-                  IFormatCodecAudio::TAG_CHANNEL_LAYOUT + "=2\n" + IFormatCodec::TAG_BITRATE_MODE + "=\"" +
-                  IFormatCodec::TAG_BITRATE_MODE_CBR + "\"\n" + IFormatCodec::TAG_BITRATE + "=1411200\n" +
-                  IFormatCodecAudio::TAG_SAMPLE_FORMAT + "=1\n" + IFormatCodec::TAG_MAIN_STREAM + "=true\n" +
-                  IFormatCodec::TAG_DEFAULT_STREAM + "=true\n");
-    EXPECT_EQ(Entries(codec->GetStreamSettings()), IFormatCodec::TAG_STREAM_ID + "=0\n");
-}
-
-TEST_F(ParserCDFormat, ContainerDescriptionHoldsEmptyStringMetadataButTheTrackNumberAndAnIntegerSize)
+TEST_F(ParserCDFormat, CodecAndContainerDescriptionsHoldTypedValuesAndOnlyTheTrackNumberAsMetadata)
 {
     using F = IFormatFile;
+    using A = IFormatCodecAudio;
+    const SP<IFormatCodec> codec = parser->GetStreamExtInfo(0);
+    EXPECT_EQ(Entries(codec->GetProperty()),
+              A::TAG_FRAME_SIZE + "=0\n" + A::TAG_INITIAL_PADDING + "=0\n" + A::TAG_CODEC_ID + "=\"" +
+                  A::CODEC_ID_PCM_S16LE + "\"\n" + A::TAG_CONTAINER_NAME + "=\"cda\"\n" +
+                  A::TAG_GLOBAL_HEADER + "=false\n" + A::TAG_SAMPLE_RATE + "=44100\n" +
+                  A::TAG_CHANNEL_LAYOUT + "=2\n" + A::TAG_BITRATE_MODE + "=\"" + A::TAG_BITRATE_MODE_CBR +
+                  "\"\n" + A::TAG_BITRATE + "=1411200\n" + A::TAG_SAMPLE_FORMAT + "=1\n" +
+                  A::TAG_MAIN_STREAM + "=true\n" + A::TAG_DEFAULT_STREAM + "=true\n");
+    EXPECT_EQ(Entries(codec->GetStreamSettings()), A::TAG_STREAM_ID + "=0\n");
+
     const auto empty = [](const auto&... tags) { return ((tags + "=\"\"\n") + ...); };
     EXPECT_EQ(Entries(parser->GetFormatFile()->GetProperty()),
               F::TAG_CONTAINER + "=\"cda\"\n" +

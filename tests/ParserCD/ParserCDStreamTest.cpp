@@ -1,10 +1,9 @@
 #include "ParserCDFixture.h"
 
-#include <discgeometry/DiscGeometry.h>
-
 namespace {
 
 using namespace cdtest;
+using Vantor::Proc::IDataPacket;
 using Vantor::Proc::IParser;
 
 constexpr uint32_t kFirstLba = 750; // track 2's first sector, so a read that ignores the track's start shows
@@ -18,70 +17,56 @@ protected:
         return Open(TrackPath("2"));
     }
 
-    // Where the next Read reads from.
-    static uint32_t NextReadAddress(const SP<IParser>& parser)
+    // What a packet tells a host, and the sector it was read from.
+    static std::vector<long long> Facts(const SP<IDataPacket>& packet)
     {
-        EXPECT_TRUE(parser->Read());
-        return ReadAddresses().back();
+        if (!packet)
+            return {};
+        return {packet->GetPts(),      packet->GetDts(),       packet->GetDuration(),
+                packet->IsKeyFrame(),  packet->GetMediaType(), static_cast<long long>(packet->GetSize()),
+                ReadAddresses().back()};
+    }
+    // The facts of the k-th sector's packet.
+    static std::vector<long long> Sector(long long k)
+    {
+        return {k * 13333, k * 13333, 13333, 1, 2, 2352, kFirstLba + k};
     }
 };
 
 TEST_F(ParserCDStream, EverySectorIsOneKeyFramePacketStampedKTimes13333UntilTheEndStays)
 {
     const SP<IParser> parser = OpenTrack2(76);
-    for (uint32_t k = 0; k < 76; ++k) {
-        const SP<Vantor::Proc::IDataPacket> packet = parser->Read();
-        ASSERT_TRUE(packet) << k;
-        const long long time = k * 13333LL; // sector 75 at 999975, 25 us before one second
-        EXPECT_EQ(std::vector<long long>({packet->GetPts(), packet->GetDts(), packet->GetDuration(),
-                                          packet->IsKeyFrame(), packet->GetMediaType()}),
-                  std::vector<long long>({time, time, 13333, 1, 2}));
-        EXPECT_EQ(ReadAddresses().back(), kFirstLba + k);
-    }
+    for (uint32_t k = 0; k < 76; ++k) // sector 75 at 999975, 25 us before one second
+        ASSERT_EQ(Facts(parser->Read()), Sector(k));
     EXPECT_FALSE(parser->Read());
     EXPECT_FALSE(parser->Read());
     EXPECT_EQ(ReadAddresses().size(), 76u);
 }
 
-// 03:20:40: 15040 sectors and 200 whole seconds.
-TEST_F(ParserCDStream, SeekMovesToTheSectorThatHoldsTheTimeAndTheEndStillPlaysTheLastSectors)
+// A 74-minute track: 333000 sectors. Past 36 minutes the stamps no longer fit 32 bits; a seek to
+// the very end lands on sector 333008, past the last one.
+TEST_F(ParserCDStream, SeekMovesToTheSectorThatHoldsTheTimeStampedIn64BitsAndTheEndPlaysTheLastSector)
 {
-    const SP<IParser> parser = OpenTrack2(15040);
+    const SP<IParser> parser = OpenTrack2(discgeometry::framesOf({74, 0, 0}));
     EXPECT_EQ(
         (std::vector<long long>{parser->GetDuration(), parser->GetStreamDuration(7), parser->GetSize(),
                                 parser->GetStreamCount(), parser->GetStreamType(7), parser->GetSeekStream()}),
-        (std::vector<long long>{200000000, 200000000, 35280000, 1, 2, 0}));
+        (std::vector<long long>{4440000000, 4440000000, 783216000, 1, 2, 0}));
     const std::pair<Vantor::avTime, uint32_t> seeks[] = {
-        {0, 0}, {13332, 0}, {13333, 1}, {999975, 75}, {200000000, 15000}};
+        {0, 0}, {13332, 0}, {13333, 1}, {999975, 75}, {2400000000, 180004}, {4439875667, 332999}};
     for (const auto& [time, sector] : seeks) {
         parser->Seek(0, time);
-        EXPECT_EQ(NextReadAddress(parser), kFirstLba + sector) << time;
+        EXPECT_EQ(Facts(parser->Read()), Sector(sector)) << time;
     }
-    for (int k = 0; k < 39; ++k) // the track's last sectors still play
-        ASSERT_TRUE(parser->Read()) << k;
     EXPECT_FALSE(parser->Read());
-    EXPECT_EQ(ReadAddresses().back(), kFirstLba + 15039);
-}
-
-// Sector 180004 is stamped 2399993332 us, past what 32 bits hold.
-TEST_F(ParserCDStream, SeekPast36MinutesStampsIn64BitsAndSeekToTheEndOfA74MinuteTrackLandsPastItsLastSector)
-{
-    const SP<IParser> parser = OpenTrack2(discgeometry::framesOf({74, 0, 0}));
-    parser->Seek(0, 2400000000);
-    const SP<Vantor::Proc::IDataPacket> packet = parser->Read();
-    ASSERT_TRUE(packet);
-    EXPECT_EQ(std::vector<long long>({packet->GetPts(), packet->GetDts(), ReadAddresses().back()}),
-              std::vector<long long>({2399993332, 2399993332, kFirstLba + 180004}));
-    parser->Seek(0, 4440000000); // sector 333008 of 333000
+    parser->Seek(0, 4440000000);
     EXPECT_FALSE(parser->Read());
-    EXPECT_EQ(ReadAddresses().size(), 1u);
-    parser->Seek(0, 0);
-    EXPECT_EQ(NextReadAddress(parser), kFirstLba);
+    EXPECT_EQ(ReadAddresses().size(), std::size(seeks));
 }
 
 TEST_F(ParserCDStream, BadSeekThrowsTheTimeErrorFirstAndKeepsThePosition)
 {
-    const SP<IParser> parser = OpenTrack2(15040);
+    const SP<IParser> parser = OpenTrack2(15040); // 03:20:40, 200 whole seconds
     parser->Read();
     const std::string time = "Seek error: invalid seek time position";
     const std::tuple<Vantor::Index, Vantor::avTime, std::string> cases[] = {
@@ -91,7 +76,7 @@ TEST_F(ParserCDStream, BadSeekThrowsTheTimeErrorFirstAndKeepsThePosition)
                   (Failure{"Exception", description,
                            "virtual void Vantor::Proc::ParserCD::Seek(Vantor::Index, Vantor::avTime)",
                            std::nullopt, TrackPath("2"), stream}));
-    EXPECT_EQ(NextReadAddress(parser), kFirstLba + 1);
+    EXPECT_EQ(Facts(parser->Read()), Sector(1));
 }
 
 TEST_F(ParserCDStream, FailedReadLogsTheCueifyErrorGivesNoPacketAndKeepsThePosition)

@@ -16,6 +16,11 @@ using Vantor::Proc::IParserCreator;
 class RecordingRegistry : public Vantor::Proc::IPluginRegistry
 {
 public:
+    explicit RecordingRegistry(const std::vector<std::string>& formats, size_t failAt = SIZE_MAX)
+        : failAt(failAt)
+    {
+        Vantor::Conf::SetCDFormatList(formats);
+    }
     void RegisterParserCreator(const SP<IParserCreator>& creator) override
     {
         if (factories.size() == failAt) {
@@ -31,50 +36,41 @@ public:
     }
 
     std::vector<SP<IParserCreator>> factories;
-    size_t failAt = SIZE_MAX;
+    size_t failAt;
     SP<IParserCreator> refused;
 };
-
-std::vector<SP<IParserCreator>> Register(const std::vector<std::string>& formats)
-{
-    Vantor::Conf::SetCDFormatList(formats);
-    RecordingRegistry registry;
-    Registrator(&registry);
-    return registry.factories;
-}
 
 using Registration = FakeDiscTest;
 
 TEST_F(Registration, ReaderCreatorComesFirstThenOneFactoryPerListedNameThatExistsWithoutADisc)
 {
-    EXPECT_EQ(Register({}), std::vector<SP<IParserCreator>>{nullptr});
-    const std::vector<SP<IParserCreator>> factories = Register({"cda", "cdda", "cda"});
-    ASSERT_EQ(factories.size(), 4u);
-    EXPECT_NE(factories[1], factories[3]);
+    RecordingRegistry none({});
+    Registrator(&none);
+    EXPECT_EQ(none.factories, std::vector<SP<IParserCreator>>{nullptr});
+    RecordingRegistry registry({"cda", "cdda", "cda"});
+    Registrator(&registry);
+    ASSERT_EQ(registry.factories.size(), 4u);
+    EXPECT_NE(registry.factories[1], registry.factories[3]);
     for (size_t i = 1; i < 4; ++i) {
-        EXPECT_EQ(factories[i]->GetFormatName(), i == 2 ? "cdda" : "cda");
-        EXPECT_EQ(factories[i]->GetImplName(), Vantor::Conf::IFormatFile::PARSER_LIBCUEIFY_IMPL);
-        EXPECT_EQ(factories[i]->GetRefCount(), 1); // the registry's alone
-        EXPECT_TRUE(factories[i]->IsExist());
+        EXPECT_EQ(registry.factories[i]->GetFormatName(), i == 2 ? "cdda" : "cda");
+        EXPECT_EQ(registry.factories[i]->GetImplName(), Vantor::Conf::IFormatFile::PARSER_LIBCUEIFY_IMPL);
+        EXPECT_EQ(registry.factories[i]->GetRefCount(), 1); // the registry's alone
+        EXPECT_TRUE(registry.factories[i]->IsExist());
     }
     EXPECT_TRUE(disc.calls().empty());
-}
 
-TEST_F(Registration, RegistryThatThrowsGetsItsExceptionThroughKeepsEarlierFactoriesAndTheRefusedOneIsReleased)
-{
-    Vantor::Conf::SetCDFormatList({"cda", "cdda", "cdx"});
-    RecordingRegistry registry;
-    registry.failAt = 2;
+    // A registry that throws: the exception passes, earlier factories stay, the refused one is released.
+    RecordingRegistry full({"cda", "cdda", "cdx"}, 2);
     try {
-        Registrator(&registry);
+        Registrator(&full);
         ADD_FAILURE() << "nothing thrown";
     } catch (const std::length_error& e) {
         EXPECT_STREQ(e.what(), "registry full");
     }
-    ASSERT_EQ(registry.factories.size(), 2u);
-    ASSERT_TRUE(registry.refused);
-    EXPECT_EQ(registry.factories[1]->GetFormatName() + " " + registry.refused->GetFormatName(), "cda cdda");
-    EXPECT_EQ(std::vector<long>({registry.factories[1]->GetRefCount(), registry.refused->GetRefCount()}),
+    ASSERT_EQ(full.factories.size(), 2u);
+    ASSERT_TRUE(full.refused);
+    EXPECT_EQ(full.factories[1]->GetFormatName() + " " + full.refused->GetFormatName(), "cda cdda");
+    EXPECT_EQ(std::vector<long>({full.factories[1]->GetRefCount(), full.refused->GetRefCount()}),
               std::vector<long>({1, 1}));
 }
 
@@ -84,7 +80,10 @@ TEST_F(Registration,
     fake::FakeDisc badFirstTrack = AudioDisc({40, 15040});
     badFirstTrack.tracks[0].address = {0, 1, 74}; // before logical block 0
     disc.setDisc(badFirstTrack);
-    SP<IParserCreator> factory = Register({"cda"}).back();
+    RecordingRegistry registry({"cda"});
+    Registrator(&registry);
+    SP<IParserCreator> factory = registry.factories.back();
+    registry.factories.clear();
     EXPECT_THROW(factory->Create(DataInputPath::Create(TrackPath("1")), {}, nullptr),
                  Vantor::Proc::ParserException);
     EXPECT_THROW(factory->Create(DataInputPath::Create("/music/Track01.wav"), {}, tracker),

@@ -12,8 +12,6 @@ namespace support {
 struct LogLine
 {
     google::LogSeverity severity = google::GLOG_INFO;
-    std::string file; // base name of the source file that logged
-    int line = 0;
     std::string message;
 };
 
@@ -42,11 +40,11 @@ public:
     }
 
     using google::LogSink::send;
-    void send(google::LogSeverity severity, const char*, const char* baseFilename, int line,
-              const google::LogMessageTime&, const char* message, size_t messageLength) override
+    void send(google::LogSeverity severity, const char*, const char*, int, const google::LogMessageTime&,
+              const char* message, size_t messageLength) override
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
-        m_lines.push_back(LogLine{severity, baseFilename, line, std::string(message, messageLength)});
+        m_lines.push_back(LogLine{severity, std::string(message, messageLength)});
     }
 
 private:

@@ -1,12 +1,14 @@
 // vantor-cd rip-disc on an enhanced CD that the disc-image writer makes: audio tracks of 300,
 // 500 (after a stored pregap of 40) and 400 sectors, then a data track in a second session. The
-// expected PCM comes from the image's data file and the expected CRCs from a loop of this test.
+// expected PCM comes from the image's data file.
+#include "AccurateRipCrc.h"
 #include "HexText.h"
 #include "RunCommand.h"
 
 #include <discgeometry/DiscGeometry.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <sstream>
 
 namespace vantorcd {
@@ -18,33 +20,12 @@ const std::string kDisc = "audio:300 audio:500,pregap=40 audio:400 / mode1:300";
 // Each audio file's sectors in the data file: from its INDEX 01 to the next track's INDEX 01.
 constexpr uint32_t kFileStart[] = {0, 340, 840, 1240};
 
-struct Crcs
+// A track's expected CRCs, from the AccurateRip CRC that its unit test checks against published
+// vectors.
+AccurateRipCrc crcsOf(const std::string& pcm, bool first, bool last)
 {
-    uint32_t v1 = 0;
-    uint32_t v2 = 0;
-    uint32_t crc32 = 0xffffffff;
-};
-
-Crcs crcsOf(const std::string& pcm, bool first, bool last)
-{
-    Crcs crcs;
-    for (const char byte : pcm) {
-        crcs.crc32 ^= static_cast<uint8_t>(byte);
-        for (int bit = 0; bit < 8; ++bit)
-            crcs.crc32 = crcs.crc32 & 1 ? (crcs.crc32 >> 1) ^ 0xedb88320 : crcs.crc32 >> 1;
-    }
-    crcs.crc32 = ~crcs.crc32;
-    // AccurateRip leaves out the disc's first five sectors but one sample and its last five.
-    const uint64_t samples = pcm.size() / 4, from = first ? 2940 : 1, to = last ? samples - 2940 : samples;
-    uint32_t high = 0;
-    for (uint64_t p = from; p <= to; ++p) {
-        const auto* sample = reinterpret_cast<const uint8_t*>(pcm.data()) + (p - 1) * 4;
-        const uint64_t product =
-            p * (sample[0] | sample[1] << 8 | sample[2] << 16 | uint64_t{sample[3]} << 24);
-        crcs.v1 += static_cast<uint32_t>(product);
-        high += static_cast<uint32_t>(product >> 32);
-    }
-    crcs.v2 = crcs.v1 + high;
+    AccurateRipCrc crcs(pcm.size() / 4, first, last);
+    crcs.add(reinterpret_cast<const uint8_t*>(pcm.data()), pcm.size());
     return crcs;
 }
 
@@ -99,10 +80,10 @@ protected:
     // A track's entry in the log.
     std::string logEntry(unsigned track, const std::string& rereads, const std::string& verdict) const
     {
-        const Crcs& c = crcs[track - 1];
+        const AccurateRipCrc& c = crcs[track - 1];
         return "\nTrack " + std::to_string(track) + "\n  File:            0" + std::to_string(track) +
-               ".flac\n  CRC32:           " + hex(c.crc32) + "\n  AccurateRip v1:  " + hex(c.v1) +
-               "\n  AccurateRip v2:  " + hex(c.v2) + "\n  Re-reads:        " + rereads +
+               ".flac\n  CRC32:           " + hex(c.crc32()) + "\n  AccurateRip v1:  " + hex(c.v1()) +
+               "\n  AccurateRip v2:  " + hex(c.v2()) + "\n  Re-reads:        " + rereads +
                "\n  Verdict:         " + verdict + "\n";
     }
 
@@ -120,7 +101,7 @@ protected:
     const std::string cue = (scratch.path() / "image" / "disc.cue").string();
     const std::string folder = (scratch.path() / "rip").string();
     std::map<std::string, std::string> ids;
-    std::vector<Crcs> crcs;
+    std::vector<AccurateRipCrc> crcs;
 };
 
 // The rips of the image, with a reply read from a file or fetched, and of drives whose sectors
@@ -129,7 +110,8 @@ protected:
 // c2-error sector reads the same wrong bytes twice, which only the drive's C2 pointers betray.
 // Either way track 2 takes two reads more than its sectors' two each. Each failed read of a sector
 // costs the drive two, the batch read ahead and then the sector alone: seven failures are the most
-// that the four attempts at a sector outlast.
+// that the four attempts at a sector outlast. A sector that fails three times once read cleanly
+// takes all four attempts of a confirming read, with C2 pointers or, from a drive without, without.
 TEST_F(RipDisc, EachFileHoldsItsTrackAndTheLogItsCrcsAndTheVerdictOfTheReplyOrWhyThereIsNone)
 {
     const std::string& name = ids["accuraterip"];
@@ -137,12 +119,13 @@ TEST_F(RipDisc, EachFileHoldsItsTrackAndTheLogItsCrcsAndTheVerdictOfTheReplyOrWh
     otherDisc.replace(9, 8, "0badd15c");
     // Three pressings of this disc and one of another. A v2 match outweighs a v1 match of higher
     // confidence, and a track of confidence 0 is one the pressing has no data for.
-    const std::string pressings = file(
-        "pressings.bin", dbarResponse(name, {{5, crcs[0].v1}, {5, crcs[1].v2 + 1}, {0, crcs[2].v1}}) +
-                             dbarResponse(name, {{4, crcs[0].v2}, {0, 0}, {0, 0}}) +
-                             dbarResponse(name, {{2, crcs[0].v2}, {0, 0}, {0, 0}}) +
-                             dbarResponse(otherDisc, {{9, crcs[0].v1}, {9, crcs[1].v2}, {9, crcs[2].v2}}));
-    const std::string response = dbarResponse(name, {{3, crcs[0].v1}, {3, crcs[1].v1}, {3, 0}});
+    const std::string pressings =
+        file("pressings.bin",
+             dbarResponse(name, {{5, crcs[0].v1()}, {5, crcs[1].v2() + 1}, {0, crcs[2].v1()}}) +
+                 dbarResponse(name, {{4, crcs[0].v2()}, {0, 0}, {0, 0}}) +
+                 dbarResponse(name, {{2, crcs[0].v2()}, {0, 0}, {0, 0}}) +
+                 dbarResponse(otherDisc, {{9, crcs[0].v1()}, {9, crcs[1].v2()}, {9, crcs[2].v2()}}));
+    const std::string response = dbarResponse(name, {{3, crcs[0].v1()}, {3, crcs[1].v1()}, {3, 0}});
     // Python's http.server serves the reply on 127.0.0.1 from a port of its choosing, which it
     // names once it listens; it ends with the test, or in two minutes.
     const std::string served = (scratch.path() / "server").string();
@@ -159,7 +142,7 @@ TEST_F(RipDisc, EachFileHoldsItsTrackAndTheLogItsCrcsAndTheVerdictOfTheReplyOrWh
     const std::string fetched = url + "/accuraterip/" + name, missing = url + "/none.bin";
     const std::string empty = file("empty.bin", ""), inTracks = file("tracks.bin", response.substr(0, 39)),
                       inHeader = file("header.bin", response + response.substr(0, 12)),
-                      other = file("other.bin", dbarResponse(otherDisc, {{5, crcs[0].v1}, {5, 0}, {5, 0}}));
+                      other = file("other.bin", dbarResponse(otherDisc, {{5, crcs[0].v1()}, {5, 0}, {5, 0}}));
     const std::vector<std::string> notVerified(3, "not verified"), notInDatabase(3, "not in database");
     const std::string malformed = " is malformed: an AccurateRip reply that ends inside ";
     const struct
@@ -210,6 +193,8 @@ TEST_F(RipDisc, EachFileHoldsItsTrackAndTheLogItsCrcsAndTheVerdictOfTheReplyOrWh
         {"no-c2 unstable=700 unstable=701", "", "", notVerified, {logEntry(2, "2", "not verified")}},
         {"c2-error=700x2", "", "", notVerified, {logEntry(2, "2", "not verified")}},
         {"medium-error=700x7", "", "", notVerified, {logEntry(2, "3", "not verified")}},
+        {"reread-error=700x3", "", "", notVerified, {logEntry(2, "0", "not verified")}},
+        {"no-c2 reread-error=700x3", "", "", notVerified, {logEntry(2, "0", "not verified")}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.drive + c.reply);
@@ -245,26 +230,41 @@ TEST_F(RipDisc, EachFileHoldsItsTrackAndTheLogItsCrcsAndTheVerdictOfTheReplyOrWh
     ::kill(server, SIGTERM);
 }
 
+// A drive of read offset +6 delivers the disc's sample x - 6 at x, one of -600 the sample x + 600.
+// The drive reads no further than the lead-out and nothing before the disc's first sector: the
+// disc's last 6 samples, or its first 600, come out as silence, which AccurateRip's CRCs leave out.
+// -1176 samples are two whole sectors.
 TEST_F(RipDisc, TheReadOffsetIsCorrectedInTheFilesAndTheirCrcs)
 {
-    const std::string reply = file(
-        "reply.bin", dbarResponse(ids["accuraterip"], {{5, crcs[0].v2}, {5, crcs[1].v2}, {5, crcs[2].v2}}));
-    // A drive of read offset +6 delivers the disc's sample x - 6 at x.
-    const Environment drive = onEmulatedDrives("/dev/sr7 offset=6 " + kDisc);
-    const Result corrected =
-        run({"rip-disc", "/dev/sr7", "-o", folder, "--accuraterip", reply, "--offset", "6"}, drive);
-    ASSERT_EQ(corrected.exitCode, 0) << corrected.err;
-    EXPECT_EQ(corrected.out, report(folder, std::vector<std::string>(3, "accurate (confidence 5, v2)")));
-    EXPECT_TRUE(decodedPcm(folder + "/01.flac") == pcm(1));
-    EXPECT_TRUE(decodedPcm(folder + "/02.flac") == pcm(2));
-    // The drive reads no further than the lead-out: the disc's last 6 samples come out as silence.
-    std::string last = pcm(3);
-    last.replace(last.size() - 24, 24, 24, '\0');
-    EXPECT_TRUE(decodedPcm(folder + "/03.flac") == last);
-    const std::string log = readFile(folder + "/rip.log");
-    EXPECT_NE(log.find("Read offset:     6 samples\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("CRC32:           " + hex(crcsOf(last, false, true).crc32)), std::string::npos) << log;
-    const Result shifted = run({"rip-disc", "/dev/sr7", "-o", folder + "2", "--accuraterip", reply}, drive);
+    const std::string reply =
+        file("reply.bin",
+             dbarResponse(ids["accuraterip"], {{5, crcs[0].v2()}, {5, crcs[1].v2()}, {5, crcs[2].v2()}}));
+    for (const int offset : {6, -600, -1176}) {
+        SCOPED_TRACE(offset);
+        const std::string samples = std::to_string(offset), out = folder + samples;
+        const Result corrected =
+            run({"rip-disc", "/dev/sr7", "-o", out, "--accuraterip", reply, "--offset=" + samples},
+                onEmulatedDrives("/dev/sr7 offset=" + samples + " " + kDisc));
+        ASSERT_EQ(corrected.exitCode, 0) << corrected.err;
+        EXPECT_EQ(corrected.out, report(out, std::vector<std::string>(3, "accurate (confidence 5, v2)")));
+        std::string first = pcm(1), last = pcm(3);
+        const size_t silent = static_cast<size_t>(std::abs(offset)) * 4;
+        if (offset > 0)
+            last.replace(last.size() - silent, silent, silent, '\0');
+        else
+            first.replace(0, silent, silent, '\0');
+        EXPECT_TRUE(decodedPcm(out + "/01.flac") == first);
+        EXPECT_TRUE(decodedPcm(out + "/02.flac") == pcm(2));
+        EXPECT_TRUE(decodedPcm(out + "/03.flac") == last);
+        const std::string log = readFile(out + "/rip.log");
+        EXPECT_NE(log.find("Read offset:     " + samples + " samples\n"), std::string::npos) << log;
+        EXPECT_NE(log.find(hex(crcsOf(first, true, false).crc32()) + "\n"), std::string::npos) << log;
+        EXPECT_NE(log.find(hex(crcsOf(last, false, true).crc32()) + "\n"), std::string::npos) << log;
+    }
+    // Without the correction, written over the first rip, which --force allows.
+    const Result shifted =
+        run({"rip-disc", "/dev/sr7", "-o", folder + "6", "--accuraterip", reply, "--force"},
+            onEmulatedDrives("/dev/sr7 offset=6 " + kDisc));
     EXPECT_NE(shifted.out.find("01.flac  not accurate\n"), std::string::npos) << shifted.out;
 }
 
@@ -289,19 +289,6 @@ TEST_F(RipDisc, AudioBeforeTrackOneIsTrackZeroUnlessSilent)
         EXPECT_TRUE(decodedPcm(out + "/00.wav") + decodedPcm(out + "/01.wav") ==
                     data.substr(0, stored + 300 * kRawSectorBytes));
     }
-}
-
-TEST_F(RipDisc, AFolderThatHoldsFilesIsKeptUnlessForced)
-{
-    scratch.write("rip/01.wav", "mine");
-    const Result refused = run({"rip-disc", cue, "-o", folder, "--format", "wav"});
-    EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_EQ(refused.err,
-              "vantor-cd: " + folder + " already holds files; choose another folder or add --force\n");
-    EXPECT_EQ(readFile(folder + "/01.wav"), "mine");
-    const Result forced = run({"rip-disc", cue, "-o", folder, "--format", "wav", "--force"});
-    EXPECT_EQ(forced.exitCode, 0) << forced.err;
-    EXPECT_TRUE(decodedPcm(folder + "/01.wav") == pcm(1));
 }
 
 TEST_F(RipDisc, ARipThatStopsKeepsTheFinishedTracksAndNothingOfTheTrackItStopsIn)

@@ -86,8 +86,8 @@ inline std::string writeImage(const std::filesystem::path& folder, const std::st
     return (folder / "disc.cue").string();
 }
 
-// The environment of a program that sees the emulated drives and none of the machine's (see the
-// drive emulator's DriveConfig.h for what EMULATED_DRIVES holds).
+// The environment of a program that sees the emulated drives and none of the machine's (see README.md,
+// "Drives without hardware", for what EMULATED_DRIVES holds; the drive emulator's DriveWords.cpp reads it).
 inline Environment onEmulatedDrives(const std::string& drives, Environment environment = {})
 {
     environment["LD_PRELOAD"] = DRIVE_EMULATOR_LIBRARY;

@@ -5,20 +5,18 @@
 namespace vantorcd {
 namespace {
 
-struct NameCase
-{
-    unsigned number;
-    std::string title;
-    std::string expected;
-};
-
 TEST(TrackFileName, IsTheNumberAndTheTitleMadeSafeForFileSystemsAndCutBetweenCharacters)
 {
     // 'é' takes two bytes: the cut at 200 bytes would fall inside the hundredth and first.
     std::string longTitle = "a";
     for (int i = 0; i < 150; ++i)
         longTitle += "é";
-    const NameCase cases[] = {
+    const struct
+    {
+        unsigned number;
+        std::string title;
+        std::string expected;
+    } cases[] = {
         {3, "", "03.flac"},
         {12, "Intro", "12 - Intro.flac"},
         {1, "AC/DC: \"Live\" <1991>?", "01 - AC_DC_ _Live_ _1991__.flac"},
@@ -28,7 +26,7 @@ TEST(TrackFileName, IsTheNumberAndTheTitleMadeSafeForFileSystemsAndCutBetweenCha
         {6, "Grüße", "06 - Grüße.flac"},
         {1, longTitle, "01 - " + longTitle.substr(0, 199) + ".flac"},
     };
-    for (const NameCase& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(trackFileName(c.number, c.title, "flac"), c.expected) << c.title;
 }
 

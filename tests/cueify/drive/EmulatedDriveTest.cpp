@@ -16,7 +16,8 @@
 namespace cueify::test {
 namespace {
 
-constexpr const char* kHiddenTrack = "audio:300,pregap=40 audio:200,flags=dcp audio:150,flags=pre";
+// Track 2 of the hidden-track disc has an INDEX 02, which the drive backend finds in the Q sub-channel.
+constexpr const char* kHiddenTrack = "audio:300,pregap=40 audio:200,flags=dcp,index2=50 audio:150,flags=pre";
 constexpr const char* kEnhanced = "audio:300 audio:250 / mode1:300";
 constexpr const char* kDataFirst = "mode1:200,byte16=7 audio:300 mode2:100";
 
@@ -121,9 +122,7 @@ std::string discFacts(cueify_device* device, int first, int last)
 
 uint64_t commandsServed(const char* path)
 {
-    return driveemulator::readDriveCounters(path)
-        .value()
-        .commands; // no counters: an exception fails the test
+    return driveemulator::readDriveCounters(path).value().commands; // none: an exception fails the test
 }
 
 // Opening a drive reads its TOC, which the first TOC asked for then gives without asking the drive

@@ -11,7 +11,7 @@
 using Vantor::ioPath;
 using Vantor::Core::DataInputFile;
 
-TEST(DataInputFile, ReadsInOrderThenShortThenNothing)
+TEST(DataInputFile, ReadsInOrderThenShortThenNothingAndRefusesAMissingFileOrADirectoryNamingThePath)
 {
     testsupport::ScratchDirectory directory;
     const auto input = DataInputFile::Create(ioPath(directory.write("ten.bin", "0123456789").string()));
@@ -20,11 +20,6 @@ TEST(DataInputFile, ReadsInOrderThenShortThenNothing)
     for (int i = 0; i < 4; ++i)
         reads.emplace_back(buffer, input->Read(buffer, sizeof buffer));
     EXPECT_EQ(reads, (std::vector<std::string>{"0123", "4567", "89", ""}));
-}
-
-TEST(DataInputFile, MissingFileOrDirectoryIsRefusedNamingThePath)
-{
-    testsupport::ScratchDirectory directory;
     for (const std::string& path : {(directory.path() / "missing.cda").string(), directory.path().string()}) {
         try {
             DataInputFile::Create(ioPath(path));

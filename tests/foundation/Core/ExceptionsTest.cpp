@@ -8,12 +8,8 @@
 
 #include <string>
 
-using Vantor::Core::CoreException;
-using Vantor::Core::MethodIsNotApplicable;
-using Vantor::Core::PropertyException;
-using Vantor::Proc::CDReaderException;
-using Vantor::Proc::ParserException;
-using Vantor::Proc::ProcException;
+using namespace Vantor::Core;
+using namespace Vantor::Proc;
 
 namespace {
 
@@ -43,14 +39,12 @@ template <class Thrown> std::string CatchingHandlers()
 // Kept out of line, so that a release build still has its frame in the call stack.
 [[gnu::noinline]] void ThrowTaggedFailure()
 {
-    VANTOR_THROW(
-        ParserException, << Vantor::Proc::ErrorTranscodingCode(Vantor::Proc::TRANSCODING_ERROR_OPEN_INPUT)
-                         << Vantor::ErrorDescription("Cannot seek.")
-                         << Vantor::Proc::ErrorStreamIndex(0xFFFFFFFFu)
-                         << Vantor::ErrorFilename("/music/Track 01.cda")
-                         << PropertyException::ErrorPropertyName("title")
-                         << PropertyException::ErrorPropertyType(Vantor::PROPERTY_TYPE_STRING)
-                         << PropertyException::ErrorMethodName("SetChildT"));
+    VANTOR_THROW(ParserException, << ErrorTranscodingCode(TRANSCODING_ERROR_OPEN_INPUT)
+                                  << Vantor::ErrorDescription("Cannot seek.") << ErrorStreamIndex(0xFFFFFFFFu)
+                                  << Vantor::ErrorFilename("/music/Track 01.cda")
+                                  << PropertyException::ErrorPropertyName("title")
+                                  << PropertyException::ErrorPropertyType(Vantor::PROPERTY_TYPE_STRING)
+                                  << PropertyException::ErrorMethodName("SetChildT"));
 }
 
 struct SilentFailure : Vantor::Exception

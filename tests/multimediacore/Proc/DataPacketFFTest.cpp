@@ -9,8 +9,10 @@ extern "C" {
 
 #include <cstring>
 #include <new>
+#include <vector>
 
 using Vantor::Proc::CreatePacket;
+using Vantor::Proc::ReleasePacket;
 
 namespace {
 
@@ -24,7 +26,7 @@ void CountFree(void* opaque, uint8_t* data)
 
 } // namespace
 
-TEST(CreatePacket, GivesPayloadsOfEverySizeOrThrowsBadAlloc)
+TEST(CreatePacket, GivesPayloadsOfEverySizeWithZeroPaddingOrThrowsBadAlloc)
 {
     EXPECT_THROW(CreatePacket(1UL << 40), std::bad_alloc);
     for (const unsigned long size :
@@ -32,12 +34,15 @@ TEST(CreatePacket, GivesPayloadsOfEverySizeOrThrowsBadAlloc)
         AVPacket* packet = CreatePacket(size);
         EXPECT_EQ(packet->size, static_cast<int>(size));
         std::memset(packet->data, 0x5A, size);
-        EXPECT_EQ(packet->data[size], 0) << "padding behind " << size << " bytes";
-        Vantor::Proc::ReleasePacket(packet);
+        for (int i = 0; i < AV_INPUT_BUFFER_PADDING_SIZE; ++i)
+            ASSERT_EQ(packet->data[size + i], 0) << "padding byte " << i << " behind " << size << " bytes";
+        ReleasePacket(packet);
     }
 }
 
-TEST(CreatePacket, APacketAfterAReleasedOneStartsAsNew)
+// A released packet may come back from the next CreatePacket: it starts as new, unless its payload
+// is still referenced elsewhere, which is then never handed out again.
+TEST(CreatePacket, APacketAfterAReleasedOneStartsAsNewAndAReferencedPayloadIsNotReused)
 {
     AVPacket* first = CreatePacket(kSectorBytes);
     first->flags |= AV_PKT_FLAG_KEY;
@@ -45,37 +50,28 @@ TEST(CreatePacket, APacketAfterAReleasedOneStartsAsNew)
     first->stream_index = 3;
     ASSERT_NE(av_packet_new_side_data(first, AV_PKT_DATA_SKIP_SAMPLES, 10), nullptr);
     std::memset(first->data, 0x5A, kSectorBytes + AV_INPUT_BUFFER_PADDING_SIZE);
-    Vantor::Proc::ReleasePacket(first);
+    ReleasePacket(first);
 
     AVPacket* second = CreatePacket(kSectorBytes);
-    EXPECT_EQ(second->size, kSectorBytes);
-    EXPECT_EQ(second->flags, 0);
-    EXPECT_EQ(second->pts, AV_NOPTS_VALUE);
-    EXPECT_EQ(second->dts, AV_NOPTS_VALUE);
-    EXPECT_EQ(second->stream_index, 0);
-    EXPECT_EQ(second->side_data_elems, 0);
+    EXPECT_EQ(std::vector<long long>({second->size, second->flags, second->pts, second->dts,
+                                      second->stream_index, second->side_data_elems}),
+              std::vector<long long>({kSectorBytes, 0, AV_NOPTS_VALUE, AV_NOPTS_VALUE, 0, 0}));
     for (int i = 0; i < AV_INPUT_BUFFER_PADDING_SIZE; ++i)
         EXPECT_EQ(second->data[kSectorBytes + i], 0) << "padding byte " << i;
-    Vantor::Proc::ReleasePacket(second);
-}
-
-TEST(CreatePacket, APayloadStillReferencedElsewhereIsNotHandedOutAgain)
-{
-    AVPacket* packet = CreatePacket(kSectorBytes);
-    std::memset(packet->data, 0x5A, kSectorBytes);
+    std::memset(second->data, 0x5A, kSectorBytes);
     AVPacket* reference = av_packet_alloc();
-    ASSERT_EQ(av_packet_ref(reference, packet), 0);
-    Vantor::Proc::ReleasePacket(packet);
+    ASSERT_EQ(av_packet_ref(reference, second), 0);
+    ReleasePacket(second);
 
     AVPacket* next = CreatePacket(kSectorBytes);
     std::memset(next->data, 0, kSectorBytes);
     EXPECT_EQ(reference->data[0], 0x5A);
-    EXPECT_EQ(reference->data[2351], 0x5A);
-    Vantor::Proc::ReleasePacket(next);
+    EXPECT_EQ(reference->data[kSectorBytes - 1], 0x5A);
+    ReleasePacket(next);
     av_packet_free(&reference);
 }
 
-TEST(DataPacketFF, FreesThePacketOnceWithTheLastReference)
+TEST(DataPacketFF, AnswersWhatItWasMadeWithAndFreesThePacketOnceWithTheLastReference)
 {
     int frees = 0;
     AVPacket* packet = av_packet_alloc();
@@ -85,11 +81,16 @@ TEST(DataPacketFF, FreesThePacketOnceWithTheLastReference)
     packet->size = 64;
     {
         Vantor::SP<Vantor::Proc::IDataPacket> first =
-            Vantor::Proc::DataPacketFF::Create(packet, Vantor::MEDIA_TYPE_AUDIO, 0, 0, 0);
+            Vantor::Proc::DataPacketFF::Create(packet, Vantor::MEDIA_TYPE_AUDIO, 26666, 13333, 40000);
         const Vantor::SP<Vantor::Proc::IDataPacket> second = first;
         first.reset();
         EXPECT_EQ(frees, 0);
+        EXPECT_EQ(std::vector<long long>({second->GetMediaType(), second->GetPts(), second->GetDts(),
+                                          second->GetDuration(), second->IsKeyFrame(),
+                                          static_cast<long long>(second->GetSize())}),
+                  std::vector<long long>({Vantor::MEDIA_TYPE_AUDIO, 26666, 13333, 40000, 0, 64}));
         EXPECT_EQ(second->GetData(), data);
+        EXPECT_EQ(second->GetAVPacket(), packet);
     }
     EXPECT_EQ(frees, 1);
 }

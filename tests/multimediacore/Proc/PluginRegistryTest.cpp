@@ -36,6 +36,7 @@ TEST(PluginRegistry, LoadsAModuleAndKeepsWhatItRegisters)
     EXPECT_EQ(registry.GetAllParserCreators().front()->GetImplName(),
               Vantor::Conf::IFormatFile::PARSER_LIBCUEIFY_IMPL);
     EXPECT_TRUE(registry.GetParserCreators("wav").empty());
+    EXPECT_TRUE(registry.GetParserCreators(Vantor::Conf::IFormatFile::PARSER_LIBCUEIFY_IMPL).empty());
 }
 
 TEST(PluginRegistry, RefusesAModuleItCannotLoadAndKeepsNothing)

@@ -1,64 +1,54 @@
-// The cueify C API answered from the fake's state; every call holds the fake's lock and is recorded.
+// The cueify C API answered from the fake's state; every call is recorded.
 #include "cueify_fake/FakeCueify.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-namespace fake {
-
-// The fake's lock for the whole call, and the call recorded.
-class FakeCueify::ApiCall
-{
-public:
-    explicit ApiCall(const char* function, std::string text = {}, uint32_t number = 0)
-        : m_fake(instance()), m_lock(m_fake.m_mutex), m_function(function)
-    {
-        data().calls.push_back(Call{function, std::move(text), number});
-    }
-
-    FakeData& data() { return m_fake.m_data; }
-
-    // A new handle; what it points to stays allocated until reset().
-    template <class Handle, class Object> Handle* make(std::vector<std::unique_ptr<Object>>& made)
-    {
-        return reinterpret_cast<Handle*>(made.emplace_back(std::make_unique<Object>()).get());
-    }
-
-    // The object behind a handle, or null for a NULL, unknown or freed one; the last two are
-    // recorded as misuse.
-    FakeHandle* device(const cueify_device* handle) { return live(data().deviceHandles, handle, "device"); }
-    FakeHandle* toc(const cueify_full_toc* handle) { return live(data().tocHandles, handle, "TOC"); }
-
-private:
-    template <class Object>
-    Object* live(const std::vector<std::unique_ptr<Object>>& made, const void* handle,
-                 const std::string& kind)
-    {
-        const auto found =
-            std::find_if(made.begin(), made.end(), [&](auto& object) { return object.get() == handle; });
-        if (handle == nullptr || (found != made.end() && !(*found)->freed))
-            return handle == nullptr ? nullptr : found->get();
-        const std::string what =
-            found == made.end() ? "unknown " + kind + " handle" : kind + " handle already freed";
-        data().misuses.push_back(m_function + (": " + what));
-        std::fprintf(stderr, "cueify fake: %s\n", data().misuses.back().c_str());
-        return nullptr;
-    }
-
-    FakeCueify& m_fake;
-    std::lock_guard<std::mutex> m_lock;
-    const char* m_function;
-};
-
-} // namespace fake
-
 namespace {
 
-using ApiCall = fake::FakeCueify::ApiCall;
 using fake::FakeDisc;
+using fake::FakeHandle;
 using fake::FakeSession;
 using fake::FakeTrack;
+
+fake::FakeData& data()
+{
+    return fake::FakeCueify::instance().data;
+}
+
+void record(const char* function, std::string text = {}, uint32_t number = 0)
+{
+    data().calls.push_back({function, std::move(text), number});
+}
+
+// A new handle; what it points to stays allocated until reset().
+template <class Handle> Handle* make(std::vector<std::unique_ptr<FakeHandle>>& made)
+{
+    return reinterpret_cast<Handle*>(made.emplace_back(std::make_unique<FakeHandle>()).get());
+}
+
+// The object behind a handle, or null for a NULL, unknown or freed one; the last two are recorded
+// as misuse of the function last called.
+FakeHandle* live(const std::vector<std::unique_ptr<FakeHandle>>& made, const void* handle, const char* kind)
+{
+    const auto found =
+        std::find_if(made.begin(), made.end(), [&](auto& object) { return object.get() == handle; });
+    if (handle == nullptr || (found != made.end() && !(*found)->freed))
+        return handle == nullptr ? nullptr : found->get();
+    const std::string what = found == made.end() ? std::string("unknown ") + kind + " handle"
+                                                 : std::string(kind) + " handle already freed";
+    data().misuses.push_back(data().calls.back().function + ": " + what);
+    std::fprintf(stderr, "cueify fake: %s\n", data().misuses.back().c_str());
+    return nullptr;
+}
+
+// The device's own failure, else the one for every device, else none.
+template <class Key> int failureOf(const std::map<Key, int>& failures, const Key& own, const Key& any)
+{
+    const auto found = failures.count(own) ? failures.find(own) : failures.find(any);
+    return found != failures.end() ? found->second : CUEIFY_OK;
+}
 
 // The pointer array followed by the names, in one block that a single free() releases.
 char** packDeviceList(const std::vector<std::optional<std::string>>& names)
@@ -75,19 +65,13 @@ char** packDeviceList(const std::vector<std::optional<std::string>>& names)
     return block;
 }
 
-template <class Key> int failureOf(const std::map<Key, int>& failures, const Key& key, int otherwise)
-{
-    const auto found = failures.find(key);
-    return found != failures.end() ? found->second : otherwise;
-}
-
 // Records the call and answers from the handle's disc; a NULL or invalid handle answers zero.
 template <class Answer>
 auto answer(const char* function, cueify_full_toc* t, uint32_t number, Answer fromDisc)
 {
-    ApiCall call(function, {}, number);
-    const fake::FakeHandle* toc = call.toc(t);
-    return toc != nullptr ? fromDisc(toc->disc) : decltype(fromDisc(toc->disc)){};
+    record(function, {}, number);
+    const FakeHandle* handle = live(data().tocHandles, t, "TOC");
+    return handle != nullptr ? fromDisc(handle->disc) : decltype(fromDisc(handle->disc)){};
 }
 
 // A field of the session or track with that number; zero when the disc has none.
@@ -103,69 +87,59 @@ Field entryField(const char* function, cueify_full_toc* t, uint8_t number,
     });
 }
 
-// Sessions are listed in order.
-uint8_t sessionNumber(const char* function, cueify_full_toc* t, bool last)
-{
-    return answer(function, t, 0, [last](const FakeDisc& disc) {
-        return disc.sessions.empty() ? uint8_t{0}
-                                     : (last ? disc.sessions.back() : disc.sessions.front()).number;
-    });
-}
-
 } // namespace
 
 extern "C" {
 
 cueify_device* cueify_device_new(void)
 {
-    ApiCall call(__func__);
-    return call.data().failNew ? nullptr : call.make<cueify_device>(call.data().deviceHandles);
+    record(__func__);
+    return data().failNew ? nullptr : make<cueify_device>(data().deviceHandles);
 }
 
-int cueify_device_open(cueify_device* d, const char* device)
+int cueify_device_open(cueify_device* d, const char* name)
 {
-    ApiCall call(__func__, device != nullptr ? device : "(null)");
-    fake::FakeHandle* handle = call.device(d);
-    if (handle == nullptr || (device != nullptr && *device == '\0'))
+    record(__func__, name != nullptr ? name : "(null)");
+    FakeHandle* handle = live(data().deviceHandles, d, "device");
+    if (handle == nullptr || (name != nullptr && *name == '\0'))
         return CUEIFY_ERR_BADARG;
-    std::optional<std::string> name = device != nullptr ? std::optional<std::string>(device) : std::nullopt;
-    for (auto entry = call.data().devices.begin(); !name && entry != call.data().devices.end(); ++entry)
-        name = *entry; // a NULL name opens the first device listed
+    std::optional<std::string> opened = name != nullptr ? std::optional<std::string>(name) : std::nullopt;
+    for (auto entry = data().devices.begin(); !opened && entry != data().devices.end(); ++entry)
+        opened = *entry; // a NULL name opens the first device listed
     const int failure =
-        name ? failureOf(call.data().openFailures, *name, call.data().openFailure) : CUEIFY_ERR_NO_DEVICE;
-    *handle = failure == CUEIFY_OK ? fake::FakeHandle{false, true, *name, {}} : fake::FakeHandle{};
+        opened ? failureOf(data().openFailures, *opened, std::string()) : CUEIFY_ERR_NO_DEVICE;
+    *handle = failure == CUEIFY_OK ? FakeHandle{false, true, *opened, {}} : FakeHandle{};
     return failure;
 }
 
 void cueify_device_free(cueify_device* d)
 {
-    ApiCall call(__func__);
-    if (fake::FakeHandle* handle = call.device(d))
-        *handle = fake::FakeHandle{true, false, {}, {}};
+    record(__func__);
+    if (FakeHandle* handle = live(data().deviceHandles, d, "device"))
+        *handle = FakeHandle{true, false, {}, {}};
 }
 
 int cueify_device_read_full_toc(cueify_device* d, cueify_full_toc* t)
 {
-    ApiCall call(__func__);
-    fake::FakeHandle* device = call.device(d);
-    fake::FakeHandle* toc = call.toc(t);
-    if (device == nullptr || toc == nullptr)
+    record(__func__);
+    FakeHandle* handle = live(data().deviceHandles, d, "device");
+    FakeHandle* read = live(data().tocHandles, t, "TOC");
+    if (handle == nullptr || read == nullptr)
         return CUEIFY_ERR_BADARG;
-    const int result = device->open ? call.data().tocReadFailure : CUEIFY_ERR_BADARG;
-    toc->disc = result == CUEIFY_OK ? call.data().disc : fake::FakeDisc{};
+    const int result = handle->open ? data().tocReadFailure : CUEIFY_ERR_BADARG;
+    read->disc = result == CUEIFY_OK ? data().disc : FakeDisc{};
     return result;
 }
 
 int cueify_device_read_raw(cueify_device* d, uint32_t lba, uint8_t* buffer)
 {
-    ApiCall call(__func__, {}, lba);
-    fake::FakeHandle* device = call.device(d);
-    if (device == nullptr || !device->open || buffer == nullptr)
+    record(__func__, {}, lba);
+    const FakeHandle* handle = live(data().deviceHandles, d, "device");
+    if (handle == nullptr || !handle->open || buffer == nullptr)
         return CUEIFY_ERR_BADARG;
-    const int failure = failureOf(call.data().deviceReadFailures, std::make_pair(device->name, lba),
-                                  failureOf(call.data().readFailures, lba, CUEIFY_OK));
-    const auto found = call.data().sectors.find(lba);
-    const fake::Sector bytes = found != call.data().sectors.end() ? found->second : fake::Sector{};
+    const int failure = failureOf(data().readFailures, {handle->name, lba}, {std::string(), lba});
+    const auto found = data().sectors.find(lba);
+    const fake::Sector bytes = found != data().sectors.end() ? found->second : fake::Sector{};
     if (failure == CUEIFY_OK)
         std::memcpy(buffer, bytes.data(), bytes.size());
     return failure;
@@ -173,34 +147,32 @@ int cueify_device_read_raw(cueify_device* d, uint32_t lba, uint8_t* buffer)
 
 char** cueify_device_get_all_devices(size_t* count)
 {
-    ApiCall call(__func__);
-    char** block = call.data().devices.empty() ? nullptr : packDeviceList(call.data().devices);
+    record(__func__);
+    char** block = data().devices.empty() ? nullptr : packDeviceList(data().devices);
     if (count != nullptr)
-        *count = block != nullptr ? call.data().devices.size() : 0;
+        *count = block != nullptr ? data().devices.size() : 0;
     return block;
 }
 
 cueify_full_toc* cueify_full_toc_new(void)
 {
-    ApiCall call(__func__);
-    return call.data().failTocNew ? nullptr : call.make<cueify_full_toc>(call.data().tocHandles);
+    record(__func__);
+    return data().failTocNew ? nullptr : make<cueify_full_toc>(data().tocHandles);
 }
 
 void cueify_full_toc_free(cueify_full_toc* t)
 {
-    ApiCall call(__func__);
-    if (fake::FakeHandle* toc = call.toc(t))
-        *toc = fake::FakeHandle{true, false, {}, {}};
+    record(__func__);
+    if (FakeHandle* handle = live(data().tocHandles, t, "TOC"))
+        *handle = FakeHandle{true, false, {}, {}};
 }
 
-uint8_t cueify_full_toc_get_first_session(cueify_full_toc* t)
-{
-    return sessionNumber(__func__, t, false);
-}
-
+// Sessions are listed in order.
 uint8_t cueify_full_toc_get_last_session(cueify_full_toc* t)
 {
-    return sessionNumber(__func__, t, true);
+    return answer(__func__, t, 0, [](const FakeDisc& disc) {
+        return disc.sessions.empty() ? uint8_t{0} : disc.sessions.back().number;
+    });
 }
 
 // Each of these records its call and answers a field of the session or track with that number.
@@ -213,10 +185,8 @@ uint8_t cueify_full_toc_get_last_session(cueify_full_toc* t)
     }
 // NOLINTEND(bugprone-macro-parentheses)
 
-FAKE_ENTRY_GETTER(uint8_t, session_first_track, sessions, FakeSession::firstTrack)
 FAKE_ENTRY_GETTER(uint8_t, session_last_track, sessions, FakeSession::lastTrack)
 FAKE_ENTRY_GETTER(cueify_msf_t, session_leadout_address, sessions, FakeSession::leadOut)
-FAKE_ENTRY_GETTER(uint8_t, track_session, tracks, FakeTrack::session)
 FAKE_ENTRY_GETTER(uint8_t, track_control_flags, tracks, FakeTrack::control)
 FAKE_ENTRY_GETTER(cueify_msf_t, track_address, tracks, FakeTrack::address)
 FAKE_ENTRY_GETTER(cueify_msf_t, track_length, tracks, FakeTrack::length)

@@ -3,6 +3,7 @@
 // that every handle was freed. Handle misuse (a double free, a call on a freed or unknown handle)
 // never touches memory: it is recorded in misuses(), printed to stderr and answered like a NULL
 // handle. Freed handles stay allocated until reset(), so a stale handle never aliases a new one.
+// Single-threaded, like the tests and fuzz targets that use it.
 #pragma once
 
 #include <cueify/cueify.h>
@@ -13,9 +14,9 @@
 #include <cstdint>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fake {
@@ -67,18 +68,17 @@ struct FakeHandle
     FakeDisc disc; // TOCs: the disc last read into it
 };
 
-// Settings and observations, replaced as a whole by reset(). A failure code CUEIFY_OK is no failure.
+// Settings and observations, replaced as a whole by reset(). Failures are C result codes; a failure
+// for the device name "" holds for every device without one of its own.
 struct FakeData
 {
     FakeDisc disc;
     std::map<uint32_t, Sector> sectors;
     bool failNew = false;
     bool failTocNew = false;
-    int openFailure = CUEIFY_OK;
     std::map<std::string, int> openFailures;
     int tocReadFailure = CUEIFY_OK;
-    std::map<uint32_t, int> readFailures;
-    std::map<std::pair<std::string, uint32_t>, int> deviceReadFailures;
+    std::map<std::pair<std::string, uint32_t>, int> readFailures;
     std::vector<std::optional<std::string>> devices;
 
     std::vector<Call> calls;
@@ -88,8 +88,7 @@ struct FakeData
     std::vector<std::unique_ptr<FakeHandle>> tocHandles;
 };
 
-// The fake's whole state; tests call reset() in SetUp. Every member and every C function holds one
-// lock, so concurrent callers cannot corrupt it.
+// The fake's whole state; tests call reset() in SetUp.
 class FakeCueify
 {
 public:
@@ -100,82 +99,55 @@ public:
     }
 
     // Forgets every setting, call, handle and misuse; handles made before are invalid afterwards.
-    void reset()
-    {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        m_data = FakeData{};
-    }
+    void reset() { data = FakeData{}; }
 
     // The disc every opened device holds; its sectors by logical block address (unset ones are zeros).
-    void setDisc(const FakeDisc& disc) { set(&FakeData::disc, disc); }
-    void setSector(uint32_t lba, const Sector& bytes) { set(&FakeData::sectors, lba, bytes); }
+    void setDisc(const FakeDisc& disc) { data.disc = disc; }
+    void setSector(uint32_t lba, const Sector& bytes) { data.sectors[lba] = bytes; }
 
     // Failures injected with the code the C call returns, until reset(). A device's own failure wins
     // over one for every device.
-    void failNew() { set(&FakeData::failNew, true); }       // cueify_device_new returns NULL
-    void failTocNew() { set(&FakeData::failTocNew, true); } // cueify_full_toc_new returns NULL
-    void failOpen(int code) { set(&FakeData::openFailure, code); }
-    void failOpen(const std::string& name, int code) { set(&FakeData::openFailures, name, code); }
-    void failTocRead(int code) { set(&FakeData::tocReadFailure, code); }
-    void failReadAt(uint32_t lba, int code) { set(&FakeData::readFailures, lba, code); }
+    void failNew() { data.failNew = true; }       // cueify_device_new returns NULL
+    void failTocNew() { data.failTocNew = true; } // cueify_full_toc_new returns NULL
+    void failOpen(int code) { failOpen("", code); }
+    void failOpen(const std::string& name, int code) { data.openFailures[name] = code; }
+    void failTocRead(int code) { data.tocReadFailure = code; }
+    void failReadAt(uint32_t lba, int code) { failReadAt("", lba, code); }
     void failReadAt(const std::string& name, uint32_t lba, int code)
     {
-        set(&FakeData::deviceReadFailures, std::make_pair(name, lba), code);
+        data.readFailures[{name, lba}] = code;
     }
 
     // The names cueify_device_get_all_devices returns, as one malloc'ed block like the real library;
     // std::nullopt entries come back as null pointers. The first other one is what opening NULL opens.
-    void setDevices(const std::vector<std::optional<std::string>>& names) { set(&FakeData::devices, names); }
+    void setDevices(const std::vector<std::optional<std::string>>& names) { data.devices = names; }
 
-    // Copies, so that a test may read them while other threads still call the API.
-    std::vector<Call> calls() const { return get(&FakeData::calls); }
+    std::vector<Call> calls() const { return data.calls; }
     bool wasCalled(const std::string& function) const
     {
-        const std::vector<Call> made = calls();
-        return std::any_of(made.begin(), made.end(),
+        return std::any_of(data.calls.begin(), data.calls.end(),
                            [&](const Call& call) { return call.function == function; });
     }
     // One line per misuse of a handle since reset(), e.g. "cueify_device_free: device handle already freed".
-    std::vector<std::string> misuses() const { return get(&FakeData::misuses); }
+    std::vector<std::string> misuses() const { return data.misuses; }
 
     // Handles made and not yet freed; devices opened and not yet closed or freed.
-    int liveDevices() const { return count(&FakeData::deviceHandles, &FakeHandle::freed, false); }
-    int liveTocs() const { return count(&FakeData::tocHandles, &FakeHandle::freed, false); }
-    int openDevices() const { return count(&FakeData::deviceHandles, &FakeHandle::open, true); }
+    int liveDevices() const { return count(data.deviceHandles, &FakeHandle::freed, false); }
+    int liveTocs() const { return count(data.tocHandles, &FakeHandle::freed, false); }
+    int openDevices() const { return count(data.deviceHandles, &FakeHandle::open, true); }
 
-    // What each of the fake's C functions holds for the whole call.
-    class ApiCall;
+    // What the fake's C functions answer from and record into.
+    FakeData data;
 
 private:
     FakeCueify() = default;
 
-    template <class Field, class Value> void set(Field FakeData::*field, const Value& value)
+    static int count(const std::vector<std::unique_ptr<FakeHandle>>& handles, bool FakeHandle::*field,
+                     bool value)
     {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        m_data.*field = value;
+        return static_cast<int>(std::count_if(handles.begin(), handles.end(),
+                                              [&](const auto& handle) { return (*handle).*field == value; }));
     }
-    template <class Map, class Key, class Value>
-    void set(Map FakeData::*map, const Key& key, const Value& value)
-    {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        (m_data.*map)[key] = value;
-    }
-    template <class Field> Field get(Field FakeData::*field) const
-    {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        return m_data.*field;
-    }
-    template <class Item, class Field>
-    int count(std::vector<std::unique_ptr<Item>> FakeData::*items, Field Item::*field, Field value) const
-    {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        const auto& all = m_data.*items;
-        return static_cast<int>(
-            std::count_if(all.begin(), all.end(), [&](auto& item) { return *item.*field == value; }));
-    }
-
-    mutable std::mutex m_mutex;
-    FakeData m_data;
 };
 
 } // namespace fake

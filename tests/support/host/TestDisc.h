@@ -1,11 +1,15 @@
 // The disc the fault and concurrency tests play: three audio tracks, the second with an INDEX 00
-// pregap, as one BINARY file or as one WAVE file per track.
+// pregap, as one BINARY file or as one WAVE file per track, written into a directory of its own.
 #pragma once
+
+#include "TrackWords.h"
+#include "host/PluginHost.h"
 
 #include "mkdisc/DiscWriter.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 
 namespace reliability {
 
@@ -13,15 +17,50 @@ struct TestDisc
 {
     mkdisc::DiscDescription description;
     mkdisc::WrittenDisc written;
-    mkdisc::DiscLayout layout;
+    mkdisc::DiscLayout layout = mkdisc::layoutOf(description);
 
-    TestDisc(const std::filesystem::path& directory, mkdisc::DataFileFormat format, bool filePerTrack);
+    TestDisc(const std::filesystem::path& directory, mkdisc::DataFileFormat format, bool filePerTrack)
+        : description(describe(format, filePerTrack)), written(mkdisc::writeDisc(description, directory))
+    {
+    }
+    static mkdisc::DiscDescription describe(mkdisc::DataFileFormat format, bool filePerTrack)
+    {
+        mkdisc::DiscDescription disc =
+            testsupport::discOfTrackWords("audio:120 audio:300,pregap=30 audio:90", "album");
+        disc.format = format;
+        disc.filePerTrack = filePerTrack;
+        return disc;
+    }
 
     const mkdisc::TrackLayout& track(unsigned number) const { return layout.tracks.at(number - 1); }
-    // The data file that holds a track's sector k, and the byte offset where that sector begins.
-    std::filesystem::path dataFileOf(unsigned number) const;
-    uint64_t byteOffsetOf(unsigned number, uint32_t k) const;
-    mkdisc::Sector sector(unsigned number, uint32_t k) const;
+    mkdisc::Sector sector(unsigned number, uint32_t k) const
+    {
+        return mkdisc::sectorAt(description, track(number).startLba + k);
+    }
+
+    // True when the parser plays the track on from its sector k to the end, every packet right.
+    bool playsOn(Vantor::Proc::IParser& parser, unsigned number, uint32_t k) const
+    {
+        for (Vantor::SP<Vantor::Proc::IDataPacket> packet = parser.Read(); packet;
+             packet = parser.Read(), ++k)
+            if (!isSector(packet, sector(number, k), k))
+                return false;
+        return k == track(number).lengthSectors;
+    }
+
+    // This process's open file descriptors on the disc's files. Only those count: sanitizer
+    // runtimes open descriptors of their own (a symbolizer's pipes, for instance) whenever they like.
+    size_t openDescriptors() const
+    {
+        const std::string prefix = std::filesystem::canonical(written.cueSheet.parent_path()).string() + "/";
+        size_t count = 0;
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+            const std::filesystem::path target = std::filesystem::read_symlink(entry.path(), error);
+            count += !error && target.string().compare(0, prefix.size(), prefix) == 0;
+        }
+        return count;
+    }
 };
 
 } // namespace reliability

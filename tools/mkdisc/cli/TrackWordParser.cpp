@@ -63,12 +63,15 @@ void parseOption(const std::string& option, TrackDescription& track)
         track.storedPregapSectors = parseCount(value, kAnyCount, "pregap");
     else if (key == "silence")
         track.silentPregapSectors = parseCount(value, kAnyCount, "silence");
+    else if (key == "index2")
+        track.index2Sectors = parseCount(value, kAnyCount, "index2");
     else if (key == "byte16")
         track.dataModeByte = static_cast<uint8_t>(parseCount(value, 255, "byte16"));
     else if (key == "flags")
         parseFlags(value, track);
     else
-        throw std::invalid_argument("unknown option \"" + key + "\" (pregap, silence, flags or byte16)");
+        throw std::invalid_argument("unknown option \"" + key +
+                                    "\" (pregap, silence, index2, flags or byte16)");
 }
 
 TrackDescription parseTrackParts(const std::string& word)

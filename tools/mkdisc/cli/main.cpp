@@ -16,8 +16,9 @@ constexpr int kBadDescription = 2;
 constexpr int kWriteFailed = 1;
 
 const char* const kTrackHelp =
-    "KIND:SECTORS[,pregap=N][,silence=N][,flags=dcp+4ch+pre][,byte16=N] with KIND audio, mode1 or mode2; "
-    "pregap is stored in the data file (INDEX 00), silence is a generated PREGAP; "
+    "KIND:SECTORS[,pregap=N][,silence=N][,index2=N][,flags=dcp+4ch+pre][,byte16=N] with KIND audio, mode1 or "
+    "mode2; pregap is stored in the data file (INDEX 00), silence is a generated PREGAP; "
+    "index2 puts INDEX 02 N sectors after INDEX 01; "
     "a lone / or --session starts the next session";
 
 struct Options

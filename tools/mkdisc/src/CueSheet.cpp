@@ -49,7 +49,10 @@ std::string trackLines(const TrackPlacement& track)
         text += "    PREGAP " + cueTime(description.silentPregapSectors) + "\n";
     if (description.storedPregapSectors > 0)
         text += "    INDEX 00 " + cueTime(track.fileSector) + "\n";
-    text += "    INDEX 01 " + cueTime(track.fileSector + description.storedPregapSectors) + "\n";
+    const uint32_t index1 = track.fileSector + description.storedPregapSectors;
+    text += "    INDEX 01 " + cueTime(index1) + "\n";
+    if (description.index2Sectors > 0)
+        text += "    INDEX 02 " + cueTime(index1 + description.index2Sectors) + "\n";
     return text;
 }
 

@@ -21,6 +21,8 @@ void checkTrack(const DiscDescription& description, const TrackDescription& trac
 {
     if (track.sectors == 0)
         throw std::invalid_argument("track " + std::to_string(number) + " has no sectors");
+    if (track.index2Sectors >= track.sectors)
+        throw std::invalid_argument("track " + std::to_string(number) + "'s INDEX 02 lies past its end");
     if (description.format == DataFileFormat::Wave && track.mode != TrackMode::Audio)
         throw std::invalid_argument("track " + std::to_string(number) +
                                     " is a data track: WAVE files hold audio only");

@@ -26,6 +26,7 @@ struct TrackDescription
     uint32_t sectors = 0;              // from INDEX 01 to the next track's INDEX 00 (or the end)
     uint32_t storedPregapSectors = 0;  // INDEX 00 pregap held in the data file before INDEX 01
     uint32_t silentPregapSectors = 0;  // CUE PREGAP: generated, not held in the data file
+    uint32_t index2Sectors = 0;        // INDEX 02 this many sectors after INDEX 01; 0: none
     bool digitalCopyPermitted = false; // FLAGS DCP
     bool fourChannel = false;          // FLAGS 4CH
     bool preEmphasis = false;          // FLAGS PRE
