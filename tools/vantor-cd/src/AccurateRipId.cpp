@@ -12,13 +12,6 @@ std::string AccurateRipId::fileName() const
     return name;
 }
 
-std::string AccurateRipId::path() const
-{
-    char folders[8];
-    std::snprintf(folders, sizeof folders, "%x/%x/%x/", id1 & 0xF, id1 >> 4 & 0xF, id1 >> 8 & 0xF);
-    return folders + fileName();
-}
-
 AccurateRipId accurateRipIdOf(const DiscToc& disc, uint32_t freedbId)
 {
     AccurateRipId id;

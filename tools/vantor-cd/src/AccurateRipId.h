@@ -17,8 +17,6 @@ struct AccurateRipId
 
     // "dBAR-NNN-IIIIIIII-JJJJJJJJ-FFFFFFFF.bin"
     std::string fileName() const;
-    // The file's path below the database's root: "a/b/c/<file name>", from id1's last hex digits.
-    std::string path() const;
 };
 
 // Counts the audio tracks only, numbered among themselves, with the disc's last lead-out: on an
