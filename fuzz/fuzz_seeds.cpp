@@ -21,8 +21,8 @@ namespace {
 using namespace std::string_literals;
 using Seeds = std::map<std::string, std::string>;
 
-// .cda files of every track of the fake disc, each failure the environment byte after them can
-// inject, and files that fail validation or end early.
+// .cda files of the fake disc's tracks, each failure the environment byte after them can inject,
+// and files that fail validation or end early.
 Seeds cdaFileSeeds()
 {
     const auto cda = [](uint16_t track, uint32_t serial = fuzzsupport::kFakeDiscSerial) {
@@ -31,14 +31,11 @@ Seeds cdaFileSeeds()
     };
     Seeds seeds = {{"other-disc", cda(1, fuzzsupport::kFakeDiscSerial + 1)},
                    {"data-track-mode-1", cda(3) + char(1 << 3)},
-                   {"lower-case-riff", "r" + cda(1).substr(1)},
-                   {"riff-size-38", cda(1).replace(4, 1, 1, 38)},
+                   {"track-in-lead-in", cda(4)},
+                   {"track-257", cda(257)},
                    {"version-2", cda(1).replace(20, 1, 1, 2)},
-                   {"ends-after-version", cda(1).substr(0, 22)},
-                   {"empty", ""}};
-    for (uint16_t track : {1, 2, 3, 4, 0, 99, 257})
-        seeds["track-" + std::to_string(track)] = cda(track);
-    for (char failure = 1; failure < 8; ++failure)
+                   {"ends-after-version", cda(1).substr(0, 22)}};
+    for (char failure = 0; failure < 8; ++failure)
         seeds["failure-" + std::to_string(failure)] = cda(1) + failure;
     return seeds;
 }
@@ -51,8 +48,6 @@ Seeds cueSheetSeeds()
     Seeds seeds = {
         {"missing-file.cue", "FILE \"absent.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"},
         {"itself.cue", "FILE \"fuzzed.cue\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"},
-        {"no-track.cue", "FILE \"album.bin\" BINARY\n"},
-        {"empty.cue", ""},
         // Found by fuzzing: a last track without lines, refused only after the sheet was parsed.
         {"last-track-without-lines.cue", "FILE \"wave (Track 01).wav\" WAVE\n  TRACK 01 AUDIO"},
         // Found by fuzzing: remarks that hold keywords, which an earlier reader took for syntax errors.
@@ -68,23 +63,18 @@ Seeds cueSheetSeeds()
 // little-endian, each holding a few samples.
 Seeds dataFileHeaderSeeds()
 {
-    const auto bigEndian = [](uint32_t value, int bytes) {
-        std::string text;
-        for (int i = bytes - 1; i >= 0; --i)
-            text += static_cast<char>(value >> (8 * i) & 0xFF);
-        return text;
-    };
-    const auto formChunk = [&](const std::string& id, const std::string& data) {
-        return id + bigEndian(static_cast<uint32_t>(data.size()), 4) + data + (data.size() % 2 ? "\0"s : "");
+    const auto bigEndian = [](size_t value, int bytes) {
+        const std::string text = wavefile::littleEndian(static_cast<uint32_t>(value), bytes);
+        return std::string(text.rbegin(), text.rend());
     };
     const std::string samples(64, '\x11');
+    // Two channels of 16 sample frames of 16 bits, at 44,100 Hz as an 80-bit extended number
+    // (exponent 16383 + 15, mantissa 44100 << 48); the AIFC compression type after it.
     const auto aiff = [&](const std::string& form, const std::string& compression) {
-        // 44,100 Hz as an 80-bit extended number: exponent 16383 + 15, mantissa 44100 << 48.
-        const std::string common = bigEndian(2, 2) + bigEndian(16, 4) + bigEndian(16, 2) +
-                                   "\x40\x0E\xAC\x44\x00\x00\x00\x00\x00\x00"s + compression;
-        const std::string chunks =
-            formChunk("COMM", common) + formChunk("SSND", std::string(8, '\0') + samples);
-        return "FORM" + bigEndian(static_cast<uint32_t>(4 + chunks.size()), 4) + form + chunks;
+        const std::string common = "\0\x02\0\0\0\x10\0\x10\x40\x0E\xAC\x44\0\0\0\0\0\0"s + compression;
+        const std::string chunks = "COMM" + bigEndian(common.size(), 4) + common + "SSND" +
+                                   bigEndian(8 + samples.size(), 4) + std::string(8, '\0') + samples;
+        return "FORM" + bigEndian(4 + chunks.size(), 4) + form + chunks;
     };
     using namespace wavefile;
     return {{"wave", riffWave(plainFormat() + chunk("data", samples))},
@@ -118,7 +108,6 @@ Seeds fullTocReplySeeds()
     };
     return {{"audio-disc", text(fulltoc::audioDisc())},
             {"enhanced-cd", text(fulltoc::enhancedCd())},
-            {"data-first", text(fulltoc::dataFirstDisc())},
             {"bcd-disc", text(fulltoc::bcdDisc())},
             {"truncated", text(fulltoc::audioDisc()).substr(0, fulltoc::audioDisc().size() - 5)}};
 }
@@ -135,17 +124,12 @@ Seeds cdTextPacksSeeds()
 // Track paths as the disc reader writes them, and near misses the open must refuse.
 Seeds trackPathSeeds()
 {
-    return {{"track-1", "cdda:///dev/sr0#track1.cda"},
-            {"track-2-upper-case", "cdda:///dev/sr0#track2.CDA"},
+    return {{"track-2-upper-case", "cdda:///dev/sr0#track2.CDA"},
             {"data-track", "cdda:///dev/sr0#track3.cda"},
-            {"track-in-lead-in", "cdda:///dev/sr0#track4.cda"},
             {"image-drive", "cdda:///music/Tracks/album.cue#track01.cda"},
             {"prefix-inside", "/library/cdda:///dev/sr1#track2.cda"},
             {"too-large", "cdda:///dev/sr0#track99999999999.cda"},
-            {"no-track-prefix", "cdda:///dev/sr0.cda"},
-            {"empty-drive", "cdda://#track1.cda"},
-            {"other-extension", "cdda:///dev/sr0#track1.wav"},
-            {"empty", ""}};
+            {"empty-drive", "cdda://#track1.cda"}};
 }
 
 } // namespace

@@ -74,8 +74,10 @@ TEST(MkdiscCommand, WritesCueSheetBinaryAndCdaFilesOfTheDescribedDisc)
 
     const std::string binary = readFile(out + "/demo.bin");
     ASSERT_EQ(binary.size(), 250u * kRawSectorBytes);
-    EXPECT_EQ(binary[200 * kRawSectorBytes + 16], 2);
-    // The sectors themselves are compared with the writer's where images are read back.
+    // The data track's stored pregap starts at LBA 220 + 11,400 + 5 (02:37:00): sync, BCD address,
+    // mode 1 and byte 16. The other sectors are compared with the writer's where images are read back.
+    EXPECT_EQ(binary.substr(200 * kRawSectorBytes, 17),
+              std::string("\0\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\0\x02\x37\x00\x01\x02", 17));
 }
 
 TEST(MkdiscCommand, WaveFileHoldsTheBinarysBytesBehindACdAudioHeader)

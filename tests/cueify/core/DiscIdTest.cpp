@@ -11,6 +11,8 @@
 #include <discid/discid.h>
 
 #include <cstdlib>
+#include <iterator>
+#include <sstream>
 #include <vector>
 
 namespace cueify::test {
@@ -33,74 +35,52 @@ std::string taken(char* id)
 
 TEST(DiscId, PublishedIdsOfKnownTablesOfContents)
 {
-    const std::vector<uint32_t> enhanced = {0,      21445,  34557,  61903,  83000,  98620,  112124,
-                                            135655, 154145, 176766, 194590, 213436, 244076, 258988};
+    const std::string enhanced = "0 21445 34557 61903 83000 98620 112124 135655 154145 176766 194590 213436 "
+                                 "244076 258988";
+    std::string sums; // tracks of two minutes
+    for (uint32_t lba = 0; lba <= 225000; lba += 9000)
+        sums += " " + std::to_string(lba);
     const struct
     {
-        const char* disc;
-        std::vector<uint32_t> lbas; // of tracks 1 on, then the lead-out
-        uint8_t dataTrack;          // 0: none
-        bool sessions;              // the data track, when there is one, in a second session
+        std::string lbas; // of tracks 1 on, then the lead-out
+        uint8_t data;     // the data track; 0: none
+        bool sessions;    // the data track in a second session
         const char* freedb;
         const char* musicbrainz;
     } cases[] = {
-        {"six tracks",
-         {0, 15213, 32164, 46442, 63264, 80339, 95312},
-         0,
-         false,
-         "3404f606",
-         "49HHV7Eb8UKF3aQiNmu1GR8vKTY-"},
-        {"thirteen tracks",
-         {33, 9215, 21515, 37148, 49738, 61485, 77613, 89395, 112275, 124103, 136260, 148358, 154275, 179318},
-         0,
-         false,
-         "c009560d",
-         "5cVTKwEtQPTiqT4A3ktiYJ14WzQ-"},
-        {"data track first",
-         {0, 183381, 186504, 190348, 198331, 208208, 217926, 230854, 243284, 251868, 262878},
-         1,
-         false,
-         "9d0db10a",
+        {"0 15213 32164 46442 63264 80339 95312", 0, false, "3404f606", "49HHV7Eb8UKF3aQiNmu1GR8vKTY-"},
+        {"33 9215 21515 37148 49738 61485 77613 89395 112275 124103 136260 148358 154275 179318", 0, false,
+         "c009560d", "5cVTKwEtQPTiqT4A3ktiYJ14WzQ-"},
+        {"0 183381 186504 190348 198331 208208 217926 230854 243284 251868 262878", 1, false, "9d0db10a",
          "ry6UkUayKgncrSiv06fnFKJCadM-"},
         // Digit sums of 284: reduced modulo 255 as a whole, not wrapped in a byte.
-        {"digit sums above 255",
-         {0,      9000,   18000,  27000,  36000,  45000,  54000,  63000,  72000,
-          81000,  90000,  99000,  108000, 117000, 126000, 135000, 144000, 153000,
-          162000, 171000, 180000, 189000, 198000, 207000, 216000, 225000},
-         0,
-         false,
-         "1d0bb819",
-         nullptr},
+        {sums, 0, false, "1d0bb819", nullptr},
         // A digest whose last byte ends in four zero bits still gives 27 characters before the pad.
-        {"digest ending in zero bits",
-         {0, 20000, 40000, 60012},
-         0,
-         false,
-         nullptr,
-         "cc50tCPHhQ.aEJ0o3FTtT7.lQiA-"},
+        {"0 20000 40000 60012", 0, false, nullptr, "cc50tCPHhQ.aEJ0o3FTtT7.lQiA-"},
         // Twelve audio tracks, then a data track: it counts for the FreeDB ID only without the
         // sessions, and never for the MusicBrainz ID.
-        {"enhanced", enhanced, 13, false, "be0d7d0d", "iIqthNFjPeboX2O1GKpqvcQIWDc-"},
-        {"enhanced with sessions", enhanced, 13, true, "ae0c1e0c", "iIqthNFjPeboX2O1GKpqvcQIWDc-"},
+        {enhanced, 13, false, "be0d7d0d", "iIqthNFjPeboX2O1GKpqvcQIWDc-"},
+        {enhanced, 13, true, "ae0c1e0c", "iIqthNFjPeboX2O1GKpqvcQIWDc-"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.disc);
+        SCOPED_TRACE(c.lbas);
+        std::istringstream words(c.lbas);
+        const std::vector<uint32_t> lbas{std::istream_iterator<uint32_t>(words), {}};
         // A READ TOC format 0 reply with the lead-out as the last entry.
-        const uint8_t last = static_cast<uint8_t>(c.lbas.size() - 1);
+        const uint8_t last = static_cast<uint8_t>(lbas.size() - 1);
         std::vector<uint8_t> bytes = {0, 0, 1, last};
         for (uint8_t track = 1; track <= last + 1; ++track) {
-            const bool data = track == c.dataTrack;
-            bytes.insert(bytes.end(), {0, uint8_t(data ? 0x14 : 0x10),
+            bytes.insert(bytes.end(), {0, uint8_t(track == c.data ? 0x14 : 0x10),
                                        uint8_t(track > last ? CUEIFY_LEAD_OUT_TRACK : track), 0});
-            putBigEndian32(bytes, c.lbas[track - 1]);
+            putBigEndian32(bytes, lbas[track - 1]);
         }
         bytes[1] = static_cast<uint8_t>(bytes.size() - 2);
         const PlainTocOwner toc(cueify_toc_new());
         ASSERT_EQ(cueify_toc_deserialize(toc.get(), bytes.data(), bytes.size()), CUEIFY_OK);
         SessionsOwner sessions;
         if (c.sessions) {
-            std::vector<uint8_t> record = {0, 10, 1, 2, 0, 0x14, c.dataTrack, 0};
-            putBigEndian32(record, c.lbas[c.dataTrack - 1]);
+            std::vector<uint8_t> record = {0, 10, 1, 2, 0, 0x14, c.data, 0};
+            putBigEndian32(record, lbas[c.data - 1]);
             sessions.reset(cueify_sessions_new());
             ASSERT_EQ(cueify_sessions_deserialize(sessions.get(), record.data(), record.size()), CUEIFY_OK);
         }

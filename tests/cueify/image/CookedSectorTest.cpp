@@ -107,15 +107,14 @@ TEST(CookedSector, ExpandsToSyncHeaderSubheaderDataAndTheCodesOfItsMode)
             raw.fill(0xEE);
             expandCookedSector(c.mode, AbsoluteFrame{address.frame}, stored.data(), raw.data());
 
-            const std::array<uint8_t, 12> sync = {0,    0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-                                                  0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0};
-            EXPECT_TRUE(std::equal(sync.begin(), sync.end(), raw.begin()));
-            EXPECT_EQ((std::array<uint8_t, 4>{raw[12], raw[13], raw[14], raw[15]}),
-                      (std::array<uint8_t, 4>{address.bcd[0], address.bcd[1], address.bcd[2],
-                                              uint8_t(c.mode == CookedMode::Mode1 ? 1 : 2)}));
-            std::vector<uint8_t> afterHeader = c.afterHeader;
-            afterHeader.insert(afterHeader.end(), stored.begin(), stored.end());
-            EXPECT_TRUE(std::equal(afterHeader.begin(), afterHeader.end(), raw.begin() + 16));
+            // Sync, the address in BCD, the mode, then the subheader and the stored bytes.
+            std::vector<uint8_t> start(12, 0xFF);
+            start.front() = start.back() = 0;
+            start.insert(start.end(), {address.bcd[0], address.bcd[1], address.bcd[2],
+                                       uint8_t(c.mode == CookedMode::Mode1 ? 1 : 2)});
+            start.insert(start.end(), c.afterHeader.begin(), c.afterHeader.end());
+            start.insert(start.end(), stored.begin(), stored.end());
+            EXPECT_TRUE(std::equal(start.begin(), start.end(), raw.begin()));
             if (c.edcAt != 0)
                 EXPECT_EQ(storedEdc(raw, c.edcAt),
                           independentEdc(raw.data() + c.edcFrom, c.edcAt - c.edcFrom));

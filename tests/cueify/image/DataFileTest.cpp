@@ -57,14 +57,6 @@ std::string readBytes(DataFile& file, uint64_t offset, size_t length)
     return file.read(offset, reinterpret_cast<uint8_t*>(bytes.data()), length) ? bytes : "read failed";
 }
 
-std::string readInOrder(DataFile& file)
-{
-    std::string bytes;
-    for (uint64_t offset = 0; offset < file.size(); offset += kRawSectorBytes)
-        bytes += readBytes(file, offset, std::min<uint64_t>(kRawSectorBytes, file.size() - offset));
-    return bytes;
-}
-
 std::string swapped(std::string bytes)
 {
     for (size_t i = 0; i + 1 < bytes.size(); i += 2)
@@ -77,10 +69,8 @@ std::string swapped(std::string bytes)
 // inside the frames just decoded, a step just past them) and past its end; and at any sector or
 // sample frame in an order the same every run, as players sharing a device ask for them, where
 // each read gets its bytes whichever reads came before it, including reads in the last frames,
-// where a demuxer's search of the file may give up. A BINARY file and a WAVE file are read in order
-// once more while they shrink: the sectors past the new end were read ahead before, and must fail
-// all the same.
-TEST(DataFile, ReadsInOrderOutOfOrderAtRandomAndWhileTheFileShrinksGiveTheSamplesItWasMadeOf)
+// where a demuxer's search of the file may give up. Files that shrink are read in ImageDeviceTest.
+TEST(DataFile, ReadsInOrderOutOfOrderAndAtRandomGiveTheSamplesItWasMadeOf)
 {
     const std::string samples = cdSamples(kSampleFrames), data = chunk("data", samples);
     const uint64_t end = samples.size(), sectors = samples.size() / kRawSectorBytes;
@@ -90,11 +80,10 @@ TEST(DataFile, ReadsInOrderOutOfOrderAtRandomAndWhileTheFileShrinksGiveTheSample
         DataFileType type;
         std::string content; // empty: made by ffmpeg
         const char* options = "";
-        uint64_t partialSector = 0; // bytes of the sector after the hundredth left when it shrinks
     } cases[] = {
-        {"t.bin", DataFileType::Binary, samples, "", 1000},
+        {"t.bin", DataFileType::Binary, samples},
         {"t.raw", DataFileType::Motorola, swapped(samples)},
-        {"plain.wav", DataFileType::Audio, riffWave(plainFormat() + data), "", 2351},
+        {"plain.wav", DataFileType::Audio, riffWave(plainFormat() + data)},
         {"extensible.wav", DataFileType::Audio, riffWave(extensibleFormat(1) + data)},
         {"odd-chunk-first.wav", DataFileType::Audio, riffWave(chunk("junk", "abc") + plainFormat() + data)},
         {"partial-frame.wav", DataFileType::Audio,
@@ -120,7 +109,10 @@ TEST(DataFile, ReadsInOrderOutOfOrderAtRandomAndWhileTheFileShrinksGiveTheSample
         const fs::path path = makeFile(scratch, c.file, c.content, samples, c.options);
         const auto inOrder = openDataFile(path, c.type, c.file);
         EXPECT_EQ(inOrder->size(), samples.size());
-        EXPECT_TRUE(readInOrder(*inOrder) == samples);
+        std::string bytes;
+        for (uint64_t offset = 0; offset < end; offset += kRawSectorBytes)
+            bytes += readBytes(*inOrder, offset, std::min<uint64_t>(kRawSectorBytes, end - offset));
+        EXPECT_TRUE(bytes == samples);
         const auto outOfOrder = openDataFile(path, c.type, c.file);
         for (const uint64_t offset : offsets)
             EXPECT_TRUE(readBytes(*outOfOrder, offset, kRawSectorBytes) ==
@@ -139,17 +131,6 @@ TEST(DataFile, ReadsInOrderOutOfOrderAtRandomAndWhileTheFileShrinksGiveTheSample
                 readBytes(*atRandom, offset, kRawSectorBytes) != samples.substr(offset, kRawSectorBytes);
         }
         EXPECT_EQ(wrongReads, 0);
-        if (c.partialSector == 0)
-            continue;
-        const auto shrinking = openDataFile(path, c.type, c.file);
-        for (uint64_t sector = 0; sector <= 101; ++sector) {
-            if (sector == 10)
-                fs::resize_file(path, c.content.size() - end + 100 * kRawSectorBytes + c.partialSector);
-            ASSERT_TRUE(
-                readBytes(*shrinking, sector * kRawSectorBytes, kRawSectorBytes) ==
-                (sector < 100 ? samples.substr(sector * kRawSectorBytes, kRawSectorBytes) : "read failed"))
-                << "sector " << sector;
-        }
     }
 }
 
@@ -165,20 +146,15 @@ TEST(DataFile, LossyFilesOtherSampleFormatsAndDamagedFilesAreRefusedWithTheirRea
         uint64_t cut = 0; // bytes taken off the end
     } cases[] = {
         {"lossy.mp2", "", "", "not lossless (mp2)"},
-        {"48k.flac", "", "-ar 48000", "not 44,100 Hz 16-bit stereo (48,000 Hz)"},
-        {"mono.flac", "", "-ac 1", "not 44,100 Hz 16-bit stereo (mono)"},
-        {"24bit.flac", "", "-sample_fmt s32", "not 44,100 Hz 16-bit stereo (24-bit)"},
         {"all.flac", "", "-ar 96000 -ac 1 -sample_fmt s32",
          "not 44,100 Hz 16-bit stereo (96,000 Hz, 24-bit, mono)"},
-        {"48k.aiff", "", "-ar 48000", "not 44,100 Hz 16-bit stereo (48,000 Hz)"},
-        {"24bit.aiff", "", "-c:a pcm_s24be", "not 44,100 Hz 16-bit stereo (24-bit)"},
+        {"48k-24bit.aiff", "", "-ar 48000 -c:a pcm_s24be", "not 44,100 Hz 16-bit stereo (48,000 Hz, 24-bit)"},
         {"ulaw.aifc", "", "-c:a pcm_mulaw -f aiff", "not PCM (AIFC compression 'ulaw')"},
         // Its length is found by decoding it, so a file cut short is not taken as shorter.
         {"cut.flac", "", "-f flac - >", "cannot be decoded to its end", 1000},
         {"notes.flac", std::string(4000, '\x01'), "", "not a known audio format"},
-        {"8k-mono.wav", riffWave(plainFormat(8000, 1) + data), "",
-         "not 44,100 Hz 16-bit stereo (8,000 Hz, mono)"},
-        {"8bit.wav", riffWave(plainFormat(44100, 2, 8) + data), "", "not 44,100 Hz 16-bit stereo (8-bit)"},
+        {"8k-8bit-mono.wav", riffWave(plainFormat(8000, 1, 8) + data), "",
+         "not 44,100 Hz 16-bit stereo (8,000 Hz, 8-bit, mono)"},
         {"float.wav", riffWave(extensibleFormat(3) + data), "", "not PCM (WAVE format 3)"},
         {"24bit.wav", riffWave(extensibleFormat(1, 32, 24) + data), "",
          "not 44,100 Hz 16-bit stereo (24-bit)"},

@@ -38,14 +38,6 @@ protected:
         device = openDevice(scratch.write("disc.cue", kSheet));
     }
 
-    // The code a read of size bytes copies into a buffer of 'x', the size it reports and its result.
-    template <class Read> static std::string copied(Read read, size_t size)
-    {
-        std::vector<char> buffer(size + 1, 'x');
-        const int result = read(buffer.data(), &size);
-        return std::string(buffer.data(), size) + "|" + std::to_string(size) + "|" + std::to_string(result);
-    }
-
     testsupport::ScratchDirectory scratch;
     DeviceOwner device;
 };
@@ -84,35 +76,36 @@ TEST_F(DiscFacts, DataModesControlFlagsIsrcsAndIndicesOfEveryTrack)
 
 TEST_F(DiscFacts, CatalogueNumberAndIsrcsAreCopiedAsTheCallerSizeAllows)
 {
-    const auto mcn = [&](char* buffer, size_t* size) {
-        return cueify_device_read_mcn(device.get(), buffer, size);
+    // What a read into size bytes of 'x' copies, the size it reports and its result: the catalogue
+    // number's for track 0, else the track's ISRC's.
+    const auto copied = [this](uint8_t track, size_t size) {
+        std::vector<char> buffer(size + 1, 'x');
+        const int result = track == 0 ? cueify_device_read_mcn(device.get(), buffer.data(), &size)
+                                      : cueify_device_read_isrc(device.get(), track, buffer.data(), &size);
+        return std::string(buffer.data(), size) + "|" + std::to_string(size) + "|" + std::to_string(result);
     };
-    const auto isrc = [this](uint8_t track) {
-        return [this, track](char* buffer, size_t* size) {
-            return cueify_device_read_isrc(device.get(), track, buffer, size);
-        };
-    };
-    EXPECT_EQ(copied(mcn, 14), "0123456789012\0|14|0"s);
-    EXPECT_EQ(copied(mcn, 5), "0123\0|5|0"s);
+    EXPECT_EQ(copied(0, 14), "0123456789012\0|14|0"s);
+    EXPECT_EQ(copied(0, 5), "0123\0|5|0"s);
     size_t needed = 0;
     EXPECT_EQ(cueify_device_read_mcn(device.get(), nullptr, &needed), CUEIFY_OK);
     EXPECT_EQ(needed, 14u);
-    EXPECT_EQ(copied(isrc(3), 13), "\0|1|"s + std::to_string(CUEIFY_NO_DATA));
-    EXPECT_EQ(copied(isrc(3), 0), "|0|" + std::to_string(CUEIFY_NO_DATA));
+    EXPECT_EQ(copied(3, 13), "\0|1|"s + std::to_string(CUEIFY_NO_DATA));
+    EXPECT_EQ(copied(3, 0), "|0|" + std::to_string(CUEIFY_NO_DATA));
     EXPECT_EQ(std::string(cueify_get_last_error()), "track 3 has no ISRC");
-    EXPECT_EQ(copied(isrc(9), 13), std::string(13, 'x') + "|13|" + std::to_string(CUEIFY_ERR_INTERNAL));
+    EXPECT_EQ(copied(9, 13), std::string(13, 'x') + "|13|" + std::to_string(CUEIFY_ERR_INTERNAL));
 }
 
 TEST_F(DiscFacts, PlainTocAndSessionsAnswerAsADriveAndSerializeAsItsReplies)
 {
     const PlainTocOwner toc(cueify_toc_new());
     ASSERT_EQ(cueify_device_read_toc(device.get(), toc.get()), CUEIFY_OK);
-    EXPECT_EQ(cueify_toc_get_first_track(toc.get()), 1);
-    EXPECT_EQ(cueify_toc_get_last_track(toc.get()), 4);
-    EXPECT_EQ(cueify_toc_get_track_address(toc.get(), 2), 375u);
-    EXPECT_EQ(cueify_toc_get_track_length(toc.get(), 3),
-              12450u - 825); // up to the data track: no sessions here
-    EXPECT_EQ(cueify_toc_get_disc_length(toc.get()), 12600u);
+    // First and last track, track 2's address, track 3's length up to the data track (the plain
+    // TOC has no sessions) and the disc's length.
+    EXPECT_EQ((std::vector<uint32_t>{
+                  cueify_toc_get_first_track(toc.get()), cueify_toc_get_last_track(toc.get()),
+                  cueify_toc_get_track_address(toc.get(), 2), cueify_toc_get_track_length(toc.get(), 3),
+                  cueify_toc_get_disc_length(toc.get())}),
+              (std::vector<uint32_t>{1, 4, 375, 12450 - 825, 12600}));
     size_t size = 0;
     EXPECT_EQ(cueify_toc_serialize(toc.get(), nullptr, &size), CUEIFY_OK);
     EXPECT_EQ(size, 4u + 5 * 8);

@@ -27,12 +27,6 @@ inline DeviceOwner openDevice(const fs::path& name, int expected = CUEIFY_OK)
     return device;
 }
 
-// Overwrites the bytes of a file from offset on, as far as the text goes.
-inline void patch(const fs::path& file, std::streamoff offset, const char* bytes)
-{
-    std::fstream(file, std::ios::in | std::ios::out | std::ios::binary).seekp(offset) << bytes;
-}
-
 // The device's full TOC, or null (which describeToc writes as nothing) when the read fails.
 inline TocOwner readToc(cueify_device* device)
 {
