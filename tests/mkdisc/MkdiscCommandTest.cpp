@@ -47,7 +47,7 @@ TEST(MkdiscCommand, WritesCueSheetBinaryAndCdaFilesOfTheDescribedDisc)
     const std::string out = directory.path().string();
     const auto [exitCode, output] =
         runMkdisc("--out " + out +
-                  " --name demo audio:80,flags=dcp+4ch+pre audio:90,pregap=30,silence=20 "
+                  " --name demo audio:80,flags=dcp+4ch+pre audio:90,pregap=30,silence=20,index2=40 "
                   "/ mode1:40,pregap=10,silence=5,byte16=2");
     ASSERT_EQ(exitCode, 0) << output;
     EXPECT_EQ(output,
@@ -63,6 +63,7 @@ TEST(MkdiscCommand, WritesCueSheetBinaryAndCdaFilesOfTheDescribedDisc)
                                            "    PREGAP 00:00:20\n"
                                            "    INDEX 00 00:01:05\n"
                                            "    INDEX 01 00:01:35\n"
+                                           "    INDEX 02 00:02:00\n"
                                            "REM SESSION 02\n"
                                            "  TRACK 03 MODE1/2352\n"
                                            "    PREGAP 00:00:05\n"
