@@ -73,9 +73,9 @@ TEST_F(ParserCDStream, BadSeekThrowsTheTimeErrorFirstAndKeepsThePosition)
         {0, 200000001, time}, {0, -1, time}, {1, -1, time}, {1, 0, "Seek error: invalid seek stream index"}};
     for (const auto& [stream, at, description] : cases)
         EXPECT_EQ(FailureOf([&, stream = stream, at = at] { parser->Seek(stream, at); }),
-                  (Failure{"Exception", description,
-                           "virtual void Vantor::Proc::ParserCD::Seek(Vantor::Index, Vantor::avTime)",
-                           std::nullopt, TrackPath("2"), stream}));
+                  Failure("Exception", description,
+                          "virtual void Vantor::Proc::ParserCD::Seek(Vantor::Index, Vantor::avTime)",
+                          std::nullopt, TrackPath("2"), stream));
     EXPECT_EQ(Facts(parser->Read()), Sector(1));
 }
 

@@ -123,11 +123,6 @@ public:
     void setDevices(const std::vector<std::optional<std::string>>& names) { data.devices = names; }
 
     std::vector<Call> calls() const { return data.calls; }
-    bool wasCalled(const std::string& function) const
-    {
-        return std::any_of(data.calls.begin(), data.calls.end(),
-                           [&](const Call& call) { return call.function == function; });
-    }
     // One line per misuse of a handle since reset(), e.g. "cueify_device_free: device handle already freed".
     std::vector<std::string> misuses() const { return data.misuses; }
 
