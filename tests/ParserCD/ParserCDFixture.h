@@ -51,8 +51,7 @@ inline fake::FakeDisc AudioDisc(const std::vector<uint32_t>& lengths)
 // The track path of a track on /dev/sr0, with the text that stands between the track prefix and ".cda".
 inline std::string TrackPath(const std::string& trackPart)
 {
-    using Vantor::Proc::ICDReader;
-    return ICDReader::CD_PATH_PREFIX + "/dev/sr0" + ICDReader::CD_TRACK_PREFIX + trackPart + ".cda";
+    return "cdda:///dev/sr0#track" + trackPart + ".cda";
 }
 
 inline std::vector<uint32_t> ReadAddresses()

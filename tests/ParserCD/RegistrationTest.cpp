@@ -97,9 +97,7 @@ TEST_F(Registration,
     EXPECT_EQ(direct->Read()->GetPts(), 0);
     EXPECT_EQ(ReadAddresses(), (std::vector<uint32_t>{40, 41, 40, 40}));
     first.reset();
-    EXPECT_TRUE(second->Read());
-    EXPECT_EQ(std::vector<long long>({second->GetDuration(), second->GetSize(), direct->GetSize()}),
-              std::vector<long long>({200000000, 35280000, 35280000}));
+    EXPECT_EQ(second->Read()->GetPts(), 13333);
 }
 
 } // namespace
