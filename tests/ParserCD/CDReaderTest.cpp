@@ -54,13 +54,11 @@ TEST_F(CDReaderTest, UnresolvedPathIsTheDriveAndTheDiscIsListedFromItsTocAloneWi
     EXPECT_EQ(disc.liveDevices(), 0);
     disc.failOpen(CUEIFY_ERR_NO_DEVICE); // the drive is busy or empty from now on
 
-    EXPECT_EQ(reader->GetTrackCount(), 13u);
-    EXPECT_EQ(reader->GetDiskDuration(), 2412000000);
-    EXPECT_EQ(reader->GetTrackDuration(7), 205000000);
-    EXPECT_EQ(reader->GetTrackDuration(13), 458000000);
-    const std::string start = ICDReader::CD_PATH_PREFIX + kDrive + ICDReader::CD_TRACK_PREFIX;
-    EXPECT_EQ(reader->GetTrackPath(7).utf8string() + reader->GetTrackPath(10).utf8string(),
-              start + "7.cda" + start + "10.cda");
+    EXPECT_EQ(std::vector<long long>({reader->GetTrackCount(), reader->GetDiskDuration(),
+                                      reader->GetTrackDuration(7), reader->GetTrackDuration(13)}),
+              std::vector<long long>({13, 2412000000, 205000000, 458000000}));
+    EXPECT_EQ(reader->GetTrackPath(7).utf8string() + " " + reader->GetTrackPath(10).utf8string(),
+              "cdda:///dev/rdisk2#track7.cda cdda:///dev/rdisk2#track10.cda");
     const auto invalidTrack = [](const std::string& method) {
         return Failure("CDReaderException", "Invalid track index", "virtual Vantor::" + method + " const");
     };
@@ -74,17 +72,11 @@ TEST_F(CDReaderTest, UnresolvedPathIsTheDriveAndTheDiscIsListedFromItsTocAloneWi
     EXPECT_EQ(disc.liveTocs(), 0);
 }
 
-TEST_F(CDReaderTest, CreateOrIsCDPathOnADriveWhoseTocCannotBeReadFailsAndLeavesNothing)
+TEST_F(CDReaderTest, IsCDPathOnADriveWhoseTocCannotBeReadIsFalseAndLeavesNothing)
 {
     EXPECT_TRUE(CDReader::IsCDPath(kDrive));
     disc.failTocRead(CUEIFY_ERR_INTERNAL);
     EXPECT_FALSE(CDReader::IsCDPath(kDrive));
-    disc.failOpen(CUEIFY_ERR_NO_DEVICE);
-    EXPECT_FALSE(CDReader::IsCDPath(kDrive));
-    EXPECT_EQ(FailureOf([] { CDReader::Create(kDrive); }),
-              Failure("CDReaderException",
-                      "Cannot open cueify device /dev/rdisk2. Cueify error: The device could not be opened.",
-                      "void Vantor::Proc::CDReader::Open()"));
     ExpectEverythingFreed();
 }
 
