@@ -85,8 +85,6 @@ TEST_F(CDAFileOpen, DriveFailuresAfterTheSearchAreTranslatedAndADiscNoDriveCanOp
     const std::string notFound = OpenInputFailure("Cannot find cdrom source for the track.", input);
     const std::pair<std::function<void()>, std::string> cases[] = {
         {[&] { disc.failNew(); }, notFound},
-        {[&] { disc.failOpen(CUEIFY_ERR_NO_DEVICE); }, notFound},
-        {[&] { disc.failReadAt(0, CUEIFY_ERR_INTERNAL); }, notFound},
         {[&] { disc.failTocNew(); }, Failure("CDReaderException", "Cannot create toc.", kOpenFunction)},
         {[&] { disc.failTocRead(CUEIFY_NO_DATA); },
          Failure("CDReaderException",
