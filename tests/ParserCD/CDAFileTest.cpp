@@ -82,17 +82,15 @@ TEST_F(CDAFileOpen, OpensItsTrackOnTheFirstDriveWhoseFirstCdaFileHasItsFourByteS
 TEST_F(CDAFileOpen, DriveFailuresAfterTheSearchAreTranslatedAndADiscNoDriveCanOpenIsNotFound)
 {
     const std::string drive = Drive("drive");
-    const Failure notFound = OpenInputFailure("Cannot find cdrom source for the track.", input);
-    const std::pair<std::function<void()>, Failure> cases[] = {
+    const std::string notFound = OpenInputFailure("Cannot find cdrom source for the track.", input);
+    const std::pair<std::function<void()>, std::string> cases[] = {
         {[&] { disc.failNew(); }, notFound},
-        {[&] { disc.failOpen(CUEIFY_ERR_NO_DEVICE); }, notFound},
-        {[&] { disc.failReadAt(0, CUEIFY_ERR_INTERNAL); }, notFound},
-        {[&] { disc.failTocNew(); }, {"CDReaderException", "Cannot create toc.", kOpenFunction}},
+        {[&] { disc.failTocNew(); }, Failure("CDReaderException", "Cannot create toc.", kOpenFunction)},
         {[&] { disc.failTocRead(CUEIFY_NO_DATA); },
-         {"CDReaderException",
-          "Cannot read TOC from device. Cueify error: The data requested is not present.", kOpenFunction}}};
+         Failure("CDReaderException",
+                 "Cannot read TOC from device. Cueify error: The data requested is not present.",
+                 kOpenFunction)}};
     for (const auto& [inject, failure] : cases) {
-        EXPECT_EQ(disc.misuses(), std::vector<std::string>{});
         disc.reset();
         disc.setDevices({drive});
         disc.setDisc(AudioDisc({750, 750, 750, 750, 750}));
@@ -102,25 +100,30 @@ TEST_F(CDAFileOpen, DriveFailuresAfterTheSearchAreTranslatedAndADiscNoDriveCanOp
 }
 
 // Only the opening of a candidate drive is passed over; root's override of file modes is dropped
-// for the test's thread, so that the modes hold for every user.
+// for the test's thread, so that the modes hold for every user. A .cda file that is missing or a
+// directory cannot be opened either.
 TEST_F(CDAFileOpen, ErrorsListingADriveOrReadingItsCdaFilePassUnchanged)
 {
     const std::string locked = Drive("locked");
     const std::string unreadable = Drive("unreadable") + "/Track01.cda";
+    const std::string directory = Drive("folder.cda");
     std::filesystem::permissions(scratch.path(), std::filesystem::perms::all);
     std::filesystem::permissions(locked, std::filesystem::perms::none);
     std::filesystem::permissions(unreadable, std::filesystem::perms::none);
     const int fileSystemUser = setfsuid(65534);
     disc.setDevices({locked});
-    ExpectFailure(input, {"Exception", "Cannot list directory " + locked + ": Permission denied",
+    ExpectFailure(input,
+                  Failure("Exception", "Cannot list directory " + locked + ": Permission denied",
                           "void Vantor::(anonymous namespace)::ThrowCannotList(const Vantor::ioPath &, "
                           "const boost::system::error_code &)",
-                          std::nullopt, locked});
+                          std::nullopt, locked));
     disc.setDevices({unreadable.substr(0, unreadable.rfind('/'))});
-    ExpectFailure(input, {"Exception", "Cannot open file " + unreadable,
-                          "Vantor::Core::(anonymous namespace)::FileHandle "
-                          "Vantor::Core::(anonymous namespace)::OpenForReading(const Vantor::ioPath &)",
-                          std::nullopt, unreadable});
+    const std::string cannotOpen =
+        "Vantor::Core::(anonymous namespace)::FileHandle "
+        "Vantor::Core::(anonymous namespace)::OpenForReading(const Vantor::ioPath &)";
+    for (const std::string& file : {unreadable, directory, directory + "/missing.cda"})
+        ExpectFailure(file == unreadable ? input : file,
+                      Failure("Exception", "Cannot open file " + file, cannotOpen, std::nullopt, file));
     setfsuid(static_cast<uid_t>(fileSystemUser));
     std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
 }

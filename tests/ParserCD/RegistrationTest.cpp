@@ -61,12 +61,7 @@ TEST_F(Registration, ReaderCreatorComesFirstThenOneFactoryPerListedNameThatExist
 
     // A registry that throws: the exception passes, earlier factories stay, the refused one is released.
     RecordingRegistry full({"cda", "cdda", "cdx"}, 2);
-    try {
-        Registrator(&full);
-        ADD_FAILURE() << "nothing thrown";
-    } catch (const std::length_error& e) {
-        EXPECT_STREQ(e.what(), "registry full");
-    }
+    EXPECT_EQ(FailureOf([&] { Registrator(&full); }), "length_error \"registry full\"");
     ASSERT_EQ(full.factories.size(), 2u);
     ASSERT_TRUE(full.refused);
     EXPECT_EQ(full.factories[1]->GetFormatName() + " " + full.refused->GetFormatName(), "cda cdda");
@@ -102,9 +97,7 @@ TEST_F(Registration,
     EXPECT_EQ(direct->Read()->GetPts(), 0);
     EXPECT_EQ(ReadAddresses(), (std::vector<uint32_t>{40, 41, 40, 40}));
     first.reset();
-    EXPECT_TRUE(second->Read());
-    EXPECT_EQ(std::vector<long long>({second->GetDuration(), second->GetSize(), direct->GetSize()}),
-              std::vector<long long>({200000000, 35280000, 35280000}));
+    EXPECT_EQ(second->Read()->GetPts(), 13333);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
-// Readers and parsers are made on many threads at once, by track path and by .cda file, play
-// their tracks side by side from a WAVE file per track, and are released on threads other than the
-// ones that made them.
+// Readers and parsers made on many threads at once, by track path and by .cda file, play their
+// tracks side by side from a WAVE file per track, and are released on threads other than the ones
+// that made them.
 #include "ScratchDirectory.h"
 #include "host/TestDisc.h"
 
@@ -23,38 +23,16 @@ using Vantor::Proc::IParser;
 constexpr int kThreads = 4;
 constexpr int kRounds = 12;
 
-class ConcurrentLifetime : public testing::Test
+// Each thread, round after round: a reader, a parser by its track path that plays the whole track,
+// and one by the track's .cda file checked by its first packet, handed over to whichever thread
+// comes next. The threads start together so that their work overlaps.
+TEST(ConcurrentLifetime,
+     ReadersAndParsersMadeOnManyThreadsPlayTheirTracksAndReleasedElsewhereKeepNoDescriptor)
 {
-protected:
-    void SetUp() override { ::setenv("CUEIFY_VIRTUAL_DRIVES", directory.path().c_str(), 1); }
-    void TearDown() override { ::unsetenv("CUEIFY_VIRTUAL_DRIVES"); }
-
-    // Runs work(i) on kThreads threads, started together so that their work overlaps.
-    template <class Work> static void RunTogether(Work work)
-    {
-        std::atomic<int> waiting{kThreads};
-        std::vector<std::thread> threads;
-        for (int i = 0; i < kThreads; ++i)
-            threads.emplace_back([&waiting, &work, i] {
-                for (--waiting; waiting > 0;)
-                    std::this_thread::yield();
-                work(i);
-            });
-        for (std::thread& thread : threads)
-            thread.join();
-    }
-
     testsupport::ScratchDirectory directory;
+    ::setenv("CUEIFY_VIRTUAL_DRIVES", directory.path().c_str(), 1);
     const TestDisc disc{directory.path(), mkdisc::DataFileFormat::Wave, true};
     const PluginHost host;
-    std::atomic<int> wrongPackets{0};
-};
-
-// Each round: a reader, a parser by its track path that plays the whole track, and one by the
-// track's .cda file checked by its first packet, handed over to whichever thread comes next.
-TEST_F(ConcurrentLifetime,
-       ReadersAndParsersMadeOnManyThreadsPlayTheirTracksAndReleasedElsewhereKeepNoDescriptor)
-{
     struct Made
     {
         SP<ICDReader> reader;
@@ -63,50 +41,40 @@ TEST_F(ConcurrentLifetime,
     std::mutex mutex;
     std::deque<Made> handedOver;
     std::vector<std::string> failures(kThreads);
-    RunTogether([&](int i) {
-        try {
-            for (int round = 0; round < kRounds; ++round) {
-                const unsigned track = static_cast<unsigned>((i + round) % 3 + 1);
-                const SP<ICDReader> reader = host.readDisc(disc.written.cueSheet);
-                Made made{reader, host.open(reader->GetTrackPath(track).utf8string()),
-                          host.open(disc.written.cdaFiles.at(track - 1).string())};
-                wrongPackets += !disc.playsOn(*made.byPath, track, 0);
-                wrongPackets += !isSector(made.byCda->Read(), disc.sector(track, 0), 0);
-                Made other;
-                {
-                    const std::lock_guard<std::mutex> lock(mutex);
-                    handedOver.push_back(std::move(made));
-                    other = std::move(handedOver.front());
-                    handedOver.pop_front();
+    std::atomic<int> wrongPackets{0}, waiting{kThreads};
+    std::vector<std::thread> threads;
+    for (int i = 0; i < kThreads; ++i)
+        threads.emplace_back([&, i] {
+            for (--waiting; waiting > 0;)
+                std::this_thread::yield();
+            try {
+                for (int round = 0; round < kRounds; ++round) {
+                    const unsigned track = static_cast<unsigned>((i + round) % 3 + 1);
+                    const SP<ICDReader> reader = host.readDisc(disc.written.cueSheet);
+                    Made made{reader, host.open(reader->GetTrackPath(track).utf8string()),
+                              host.open(disc.written.cdaFiles.at(track - 1).string())};
+                    wrongPackets += !disc.playsOn(*made.byPath, track, 0);
+                    wrongPackets += !isSector(made.byCda->Read(), disc.sector(track, 0), 0);
+                    Made other;
+                    {
+                        const std::lock_guard<std::mutex> lock(mutex);
+                        handedOver.push_back(std::move(made));
+                        other = std::move(handedOver.front());
+                        handedOver.pop_front();
+                    }
+                    other.byPath->Seek(0, 0);
+                    other.byCda->Seek(0, 0);
                 }
-                other.byPath->Seek(0, 0);
-                other.byCda->Seek(0, 0);
+            } catch (const std::exception& e) {
+                failures[i] = e.what();
             }
-        } catch (const std::exception& e) {
-            failures[i] = e.what();
-        }
-    });
+        });
+    for (std::thread& thread : threads)
+        thread.join();
     handedOver.clear();
+    ::unsetenv("CUEIFY_VIRTUAL_DRIVES");
 
     EXPECT_EQ(failures, std::vector<std::string>(kThreads));
-    EXPECT_EQ(wrongPackets, 0);
-    EXPECT_EQ(disc.openDescriptors(), 0u);
-}
-
-// Only reference counts are shared: the thread that drops the last reference destroys the parser,
-// and must see what the thread that read from it wrote.
-TEST_F(ConcurrentLifetime, ParserReadOnOneThreadIsDestroyedByWhicheverThreadDropsItLast)
-{
-    for (int round = 0; round < kRounds; ++round) {
-        SP<IParser> parser = host.open(disc.written.cdaFiles.at(0).string());
-        std::vector<SP<IParser>> copies(kThreads, parser);
-        parser = nullptr;
-        RunTogether([&](int i) {
-            if (i == 0 && !isSector(copies[i]->Read(), disc.sector(1, 0), 0))
-                ++wrongPackets;
-            copies[i] = nullptr;
-        });
-    }
     EXPECT_EQ(wrongPackets, 0);
     EXPECT_EQ(disc.openDescriptors(), 0u);
 }

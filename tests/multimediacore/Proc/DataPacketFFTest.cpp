@@ -34,8 +34,10 @@ TEST(CreatePacket, GivesPayloadsOfEverySizeWithZeroPaddingOrThrowsBadAlloc)
         AVPacket* packet = CreatePacket(size);
         EXPECT_EQ(packet->size, static_cast<int>(size));
         std::memset(packet->data, 0x5A, size);
-        for (int i = 0; i < AV_INPUT_BUFFER_PADDING_SIZE; ++i)
-            ASSERT_EQ(packet->data[size + i], 0) << "padding byte " << i << " behind " << size << " bytes";
+        EXPECT_EQ(
+            std::vector<uint8_t>(packet->data + size, packet->data + size + AV_INPUT_BUFFER_PADDING_SIZE),
+            std::vector<uint8_t>(AV_INPUT_BUFFER_PADDING_SIZE, 0))
+            << size << " bytes";
         ReleasePacket(packet);
     }
 }
@@ -56,8 +58,9 @@ TEST(CreatePacket, APacketAfterAReleasedOneStartsAsNewAndAReferencedPayloadIsNot
     EXPECT_EQ(std::vector<long long>({second->size, second->flags, second->pts, second->dts,
                                       second->stream_index, second->side_data_elems}),
               std::vector<long long>({kSectorBytes, 0, AV_NOPTS_VALUE, AV_NOPTS_VALUE, 0, 0}));
-    for (int i = 0; i < AV_INPUT_BUFFER_PADDING_SIZE; ++i)
-        EXPECT_EQ(second->data[kSectorBytes + i], 0) << "padding byte " << i;
+    EXPECT_EQ(std::vector<uint8_t>(second->data + kSectorBytes,
+                                   second->data + kSectorBytes + AV_INPUT_BUFFER_PADDING_SIZE),
+              std::vector<uint8_t>(AV_INPUT_BUFFER_PADDING_SIZE, 0));
     std::memset(second->data, 0x5A, kSectorBytes);
     AVPacket* reference = av_packet_alloc();
     ASSERT_EQ(av_packet_ref(reference, second), 0);
@@ -65,8 +68,8 @@ TEST(CreatePacket, APacketAfterAReleasedOneStartsAsNewAndAReferencedPayloadIsNot
 
     AVPacket* next = CreatePacket(kSectorBytes);
     std::memset(next->data, 0, kSectorBytes);
-    EXPECT_EQ(reference->data[0], 0x5A);
-    EXPECT_EQ(reference->data[kSectorBytes - 1], 0x5A);
+    EXPECT_EQ(std::vector<uint8_t>(reference->data, reference->data + kSectorBytes),
+              std::vector<uint8_t>(kSectorBytes, 0x5A));
     ReleasePacket(next);
     av_packet_free(&reference);
 }

@@ -24,18 +24,15 @@ template <class Expected = Vantor::Exception, class Call> std::string FailureOf(
 
 } // namespace
 
-// The plug-in module registers one parser factory per name of the host's CD format list ("cda").
-// That the host catches the module's exceptions by their classes, although the module is loaded
-// with RTLD_LOCAL, the host tests of the plug-in show.
+// The plug-in module registers one parser factory per name of the host's CD format list ("cda"),
+// found by that name alone. That the host catches the module's exceptions by their classes,
+// although the module is loaded with RTLD_LOCAL, the host tests of the plug-in show.
 TEST(PluginRegistry, LoadsAModuleAndKeepsWhatItRegisters)
 {
     PluginRegistry registry;
     registry.LoadModule(ioPath(PARSERCD_MODULE_PATH));
     ASSERT_EQ(registry.GetAllParserCreators().size(), 1u);
     EXPECT_EQ(registry.GetParserCreators("cda"), registry.GetAllParserCreators());
-    EXPECT_EQ(registry.GetAllParserCreators().front()->GetImplName(),
-              Vantor::Conf::IFormatFile::PARSER_LIBCUEIFY_IMPL);
-    EXPECT_TRUE(registry.GetParserCreators("wav").empty());
     EXPECT_TRUE(registry.GetParserCreators(Vantor::Conf::IFormatFile::PARSER_LIBCUEIFY_IMPL).empty());
 }
 

@@ -43,10 +43,12 @@ FakeHandle* live(const std::vector<std::unique_ptr<FakeHandle>>& made, const voi
     return nullptr;
 }
 
-// The device's own failure, else the one for every device, else none.
-template <class Key> int failureOf(const std::map<Key, int>& failures, const Key& own, const Key& any)
+// The failure set for the call on that device, else the one for every device, else none.
+int failureOf(const std::string& function, const std::string& device = "", const std::string& at = "")
 {
-    const auto found = failures.count(own) ? failures.find(own) : failures.find(any);
+    const std::map<std::string, int>& failures = data().failures;
+    const auto found = failures.count(function + device + at) ? failures.find(function + device + at)
+                                                              : failures.find(function + at);
     return found != failures.end() ? found->second : CUEIFY_OK;
 }
 
@@ -94,7 +96,7 @@ extern "C" {
 cueify_device* cueify_device_new(void)
 {
     record(__func__);
-    return data().failNew ? nullptr : make<cueify_device>(data().deviceHandles);
+    return failureOf(__func__) != CUEIFY_OK ? nullptr : make<cueify_device>(data().deviceHandles);
 }
 
 int cueify_device_open(cueify_device* d, const char* name)
@@ -106,8 +108,7 @@ int cueify_device_open(cueify_device* d, const char* name)
     std::optional<std::string> opened = name != nullptr ? std::optional<std::string>(name) : std::nullopt;
     for (auto entry = data().devices.begin(); !opened && entry != data().devices.end(); ++entry)
         opened = *entry; // a NULL name opens the first device listed
-    const int failure =
-        opened ? failureOf(data().openFailures, *opened, std::string()) : CUEIFY_ERR_NO_DEVICE;
+    const int failure = opened ? failureOf(std::string(__func__) + " ", *opened) : CUEIFY_ERR_NO_DEVICE;
     *handle = failure == CUEIFY_OK ? FakeHandle{false, true, *opened, {}} : FakeHandle{};
     return failure;
 }
@@ -126,7 +127,7 @@ int cueify_device_read_full_toc(cueify_device* d, cueify_full_toc* t)
     FakeHandle* read = live(data().tocHandles, t, "TOC");
     if (handle == nullptr || read == nullptr)
         return CUEIFY_ERR_BADARG;
-    const int result = handle->open ? data().tocReadFailure : CUEIFY_ERR_BADARG;
+    const int result = handle->open ? failureOf(__func__) : CUEIFY_ERR_BADARG;
     read->disc = result == CUEIFY_OK ? data().disc : FakeDisc{};
     return result;
 }
@@ -137,7 +138,7 @@ int cueify_device_read_raw(cueify_device* d, uint32_t lba, uint8_t* buffer)
     const FakeHandle* handle = live(data().deviceHandles, d, "device");
     if (handle == nullptr || !handle->open || buffer == nullptr)
         return CUEIFY_ERR_BADARG;
-    const int failure = failureOf(data().readFailures, {handle->name, lba}, {std::string(), lba});
+    const int failure = failureOf(std::string(__func__) + " ", handle->name, " " + std::to_string(lba));
     const auto found = data().sectors.find(lba);
     const fake::Sector bytes = found != data().sectors.end() ? found->second : fake::Sector{};
     if (failure == CUEIFY_OK)
@@ -157,7 +158,7 @@ char** cueify_device_get_all_devices(size_t* count)
 cueify_full_toc* cueify_full_toc_new(void)
 {
     record(__func__);
-    return data().failTocNew ? nullptr : make<cueify_full_toc>(data().tocHandles);
+    return failureOf(__func__) != CUEIFY_OK ? nullptr : make<cueify_full_toc>(data().tocHandles);
 }
 
 void cueify_full_toc_free(cueify_full_toc* t)

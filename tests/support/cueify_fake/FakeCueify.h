@@ -68,17 +68,14 @@ struct FakeHandle
     FakeDisc disc; // TOCs: the disc last read into it
 };
 
-// Settings and observations, replaced as a whole by reset(). Failures are C result codes; a failure
-// for the device name "" holds for every device without one of its own.
+// Settings and observations, replaced as a whole by reset(). Failures are the result codes of C
+// calls, keyed by the function, then the device name and logical block address where the call has
+// them; a failure for the device name "" holds for every device without one of its own.
 struct FakeData
 {
     FakeDisc disc;
     std::map<uint32_t, Sector> sectors;
-    bool failNew = false;
-    bool failTocNew = false;
-    std::map<std::string, int> openFailures;
-    int tocReadFailure = CUEIFY_OK;
-    std::map<std::pair<std::string, uint32_t>, int> readFailures;
+    std::map<std::string, int> failures;
     std::vector<std::optional<std::string>> devices;
 
     std::vector<Call> calls;
@@ -106,16 +103,16 @@ public:
     void setSector(uint32_t lba, const Sector& bytes) { data.sectors[lba] = bytes; }
 
     // Failures injected with the code the C call returns, until reset(). A device's own failure wins
-    // over one for every device.
-    void failNew() { data.failNew = true; }       // cueify_device_new returns NULL
-    void failTocNew() { data.failTocNew = true; } // cueify_full_toc_new returns NULL
+    // over one for every device; the constructors fail by returning NULL.
+    void failNew() { data.failures["cueify_device_new"] = CUEIFY_ERR_NOMEM; }
+    void failTocNew() { data.failures["cueify_full_toc_new"] = CUEIFY_ERR_NOMEM; }
     void failOpen(int code) { failOpen("", code); }
-    void failOpen(const std::string& name, int code) { data.openFailures[name] = code; }
-    void failTocRead(int code) { data.tocReadFailure = code; }
+    void failOpen(const std::string& name, int code) { data.failures["cueify_device_open " + name] = code; }
+    void failTocRead(int code) { data.failures["cueify_device_read_full_toc"] = code; }
     void failReadAt(uint32_t lba, int code) { failReadAt("", lba, code); }
     void failReadAt(const std::string& name, uint32_t lba, int code)
     {
-        data.readFailures[{name, lba}] = code;
+        data.failures["cueify_device_read_raw " + name + " " + std::to_string(lba)] = code;
     }
 
     // The names cueify_device_get_all_devices returns, as one malloc'ed block like the real library;
@@ -123,11 +120,6 @@ public:
     void setDevices(const std::vector<std::optional<std::string>>& names) { data.devices = names; }
 
     std::vector<Call> calls() const { return data.calls; }
-    bool wasCalled(const std::string& function) const
-    {
-        return std::any_of(data.calls.begin(), data.calls.end(),
-                           [&](const Call& call) { return call.function == function; });
-    }
     // One line per misuse of a handle since reset(), e.g. "cueify_device_free: device handle already freed".
     std::vector<std::string> misuses() const { return data.misuses; }
 

@@ -35,12 +35,6 @@ Vantor::SP<Vantor::Proc::IParser> PluginHost::open(const std::string& path) cons
     return m_factory->Create(Vantor::Core::DataInputPath::Create(Vantor::ioPath(path)), {}, nullptr);
 }
 
-std::string PluginHost::trackPath(const std::filesystem::path& drive, unsigned track)
-{
-    return Vantor::Proc::ICDReader::CD_PATH_PREFIX + drive.string() +
-           Vantor::Proc::ICDReader::CD_TRACK_PREFIX + std::to_string(track) + ".cda";
-}
-
 bool isSector(const Vantor::SP<Vantor::Proc::IDataPacket>& packet, const mkdisc::Sector& expected, uint32_t k)
 {
     return packet && packet->GetSize() == expected.size() &&

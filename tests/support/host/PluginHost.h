@@ -24,8 +24,6 @@ public:
     Vantor::SP<Vantor::Proc::ICDReader> readDisc(const std::filesystem::path& drive) const;
     // A parser for a track path or a .cda file; throws what the plug-in throws.
     Vantor::SP<Vantor::Proc::IParser> open(const std::string& path) const;
-    // The track path the plug-in's reader writes for a track of a drive.
-    static std::string trackPath(const std::filesystem::path& drive, unsigned track);
 
 private:
     Vantor::Proc::PluginRegistry m_registry;
