@@ -1,7 +1,6 @@
-/* Stands between the test program and the C library, linked in and exported: reads of one file
- * (FAULTY_READ_FILE) that reach a byte offset (FAULTY_READ_OFFSET) fail with EIO, as a damaged area
- * of a disc would; with FAULTY_READ_TIMES, only that many of them, as a sector that reads on a later
- * attempt. */
+/* Preloaded into the program under test: reads of one file (FAULTY_READ_FILE) that
+ * reach a byte offset (FAULTY_READ_OFFSET) fail with EIO, as a damaged area of a disc would; with
+ * FAULTY_READ_TIMES, only that many of them, as a sector that reads on a later attempt. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <errno.h>
