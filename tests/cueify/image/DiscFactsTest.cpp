@@ -74,6 +74,22 @@ TEST_F(DiscFacts, DataModesControlFlagsIsrcsAndIndicesOfEveryTrack)
                   "4: mode 1, control 4, ISRC " + noIsrc + " , indices 0 1@02:48:00\n" + "5: " + outside);
 }
 
+// A data track's mode is the mode byte of its first sector, whatever its sheet calls it: 2 is
+// mode 2, and a byte other than 1 or 2 is a mode of no known kind.
+TEST_F(DiscFacts, DataModeIsTheModeByteOfTheTracksFirstSector)
+{
+    for (const auto& [modeByte, mode] :
+         {std::pair{2, CUEIFY_DATA_MODE_MODE_2}, {3, CUEIFY_DATA_MODE_UNKNOWN}}) {
+        std::string data(150 * CUEIFY_RAW_SECTOR_SIZE, '\0');
+        data[15] = static_cast<char>(modeByte);
+        const std::string name = "mode" + std::to_string(modeByte);
+        scratch.write(name + ".bin", data);
+        const DeviceOwner disc = openDevice(scratch.write(
+            name + ".cue", "FILE " + name + ".bin BINARY\n TRACK 01 MODE1/2352\n  INDEX 01 00:00:00\n"));
+        EXPECT_EQ(cueify_device_read_data_mode(disc.get(), 1), mode) << name;
+    }
+}
+
 TEST_F(DiscFacts, CatalogueNumberAndIsrcsAreCopiedAsTheCallerSizeAllows)
 {
     // What a read into size bytes of 'x' copies, the size it reports and its result: the catalogue
