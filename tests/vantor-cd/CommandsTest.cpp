@@ -35,6 +35,7 @@ class Commands : public ::testing::Test
 {
 protected:
     std::string output(const std::string& name) const { return (scratch.path() / name).string(); }
+    long entries() const { return std::distance(std::filesystem::directory_iterator(scratch.path()), {}); }
 
     testsupport::ScratchDirectory scratch;
 };
@@ -177,7 +178,7 @@ TEST_F(Commands, ARipReadsASectorThatFailsAFewTimesAndOtherwiseStopsNamingItAndK
         EXPECT_EQ(result.exitCode, c.exitCode);
         EXPECT_EQ(result.err, c.err);
         EXPECT_TRUE(c.exitCode == 0 ? decodedPcm(wav) == demoPcm(2) : readFile(wav) == "old");
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.path()), {}), 1);
+        EXPECT_EQ(entries(), 1);
     }
 }
 
@@ -237,7 +238,7 @@ TEST_F(Commands, UserErrorsAndMalformedCommandLinesGiveOneLineAndLeaveNoFile)
         EXPECT_EQ(result.err, "vantor-cd: " + c.message + "\n");
         EXPECT_EQ(result.out, "");
         // Nothing but the folder written above.
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.path()), {}), 1);
+        EXPECT_EQ(entries(), 1);
     }
 }
 
