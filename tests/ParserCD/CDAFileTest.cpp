@@ -79,26 +79,6 @@ TEST_F(CDAFileOpen, OpensItsTrackOnTheFirstDriveWhoseFirstCdaFileHasItsFourByteS
     EXPECT_TRUE(tracker->reports.empty());
 }
 
-TEST_F(CDAFileOpen, DriveFailuresAfterTheSearchAreTranslatedAndADiscNoDriveCanOpenIsNotFound)
-{
-    const std::string drive = Drive("drive");
-    const std::string notFound = OpenInputFailure("Cannot find cdrom source for the track.", input);
-    const std::pair<std::function<void()>, std::string> cases[] = {
-        {[&] { disc.failNew(); }, notFound},
-        {[&] { disc.failTocNew(); }, Failure("CDReaderException", "Cannot create toc.", kOpenFunction)},
-        {[&] { disc.failTocRead(CUEIFY_NO_DATA); },
-         Failure("CDReaderException",
-                 "Cannot read TOC from device. Cueify error: The data requested is not present.",
-                 kOpenFunction)}};
-    for (const auto& [inject, failure] : cases) {
-        disc.reset();
-        disc.setDevices({drive});
-        disc.setDisc(AudioDisc({750, 750, 750, 750, 750}));
-        inject();
-        ExpectFailure(input, failure);
-    }
-}
-
 // Only the opening of a candidate drive is passed over; root's override of file modes is dropped
 // for the test's thread, so that the modes hold for every user. A .cda file that is missing or a
 // directory cannot be opened either.

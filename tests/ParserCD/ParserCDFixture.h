@@ -111,12 +111,11 @@ template <class Call> std::string FailureOf(Call&& call)
     try {
         call();
     } catch (const Vantor::Exception& e) {
-        const auto code = TagOf<Vantor::Proc::ErrorTranscodingCode>(e);
         const bool standard = TagOf<Vantor::ErrorCallStack>(e) && TagOf<boost::throw_file>(e) &&
                               TagOf<boost::throw_line>(e) && std::string(e.what()) == std::exception().what();
         return Failure(KindOf(e), TagOf<Vantor::ErrorDescription>(e).value_or(""),
                        TagOf<boost::throw_function>(e).value_or(""),
-                       code ? std::optional<int>(*code) : std::nullopt, TagOf<Vantor::ErrorFilename>(e),
+                       TagOf<Vantor::Proc::ErrorTranscodingCode>(e), TagOf<Vantor::ErrorFilename>(e),
                        TagOf<Vantor::Proc::ErrorStreamIndex>(e)) +
                (standard ? "" : ", not in the standard form");
     } catch (const std::exception& e) {

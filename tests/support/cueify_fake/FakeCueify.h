@@ -116,7 +116,7 @@ public:
     }
 
     // The names cueify_device_get_all_devices returns, as one malloc'ed block like the real library;
-    // std::nullopt entries come back as null pointers. The first other one is what opening NULL opens.
+    // std::nullopt entries come back as null pointers.
     void setDevices(const std::vector<std::optional<std::string>>& names) { data.devices = names; }
 
     std::vector<Call> calls() const { return data.calls; }
