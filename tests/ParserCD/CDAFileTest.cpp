@@ -72,8 +72,8 @@ TEST_F(CDAFileOpen, OpensItsTrackOnTheFirstDriveWhoseFirstCdaFileHasItsFourByteS
 
     const SP<Vantor::Proc::IParser> parser = Open(input, tracker);
 
-    EXPECT_EQ(OpenedDevices(), (std::vector<std::string>{unreadable, closed, capitals, capitals}));
-    EXPECT_EQ(ReadAddresses(), (std::vector<uint32_t>{0, 0}));
+    EXPECT_EQ(disc.openedDevices(), (std::vector<std::string>{unreadable, closed, capitals, capitals}));
+    EXPECT_EQ(disc.readAddresses(), (std::vector<uint32_t>{0, 0}));
     EXPECT_EQ(disc.openDevices(), 1); // the probes released their drives
     EXPECT_EQ(TrackTag(parser), "5");
     EXPECT_TRUE(tracker->reports.empty());

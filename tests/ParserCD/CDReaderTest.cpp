@@ -47,7 +47,7 @@ TEST_F(CDReaderTest, UnresolvedPathIsTheDriveAndTheDiscIsListedFromItsTocAloneWi
 {
     SP<ICDReader> reader = CDReader::Create(kDrive);
     EXPECT_TRUE(CDReader::IsCDPath("no/such/drive")); // opened as given, not made absolute
-    EXPECT_EQ(OpenedDevices(), (std::vector<std::string>{kDrive, "no/such/drive"}));
+    EXPECT_EQ(disc.openedDevices(), (std::vector<std::string>{kDrive, "no/such/drive"}));
     EXPECT_EQ(disc.liveDevices(), 0);
     disc.failTocRead(CUEIFY_ERR_INTERNAL); // the drive is empty from now on
     EXPECT_FALSE(CDReader::IsCDPath(kDrive));
@@ -104,7 +104,7 @@ TEST_F(CDReaderTest, PathIsResolvedFromItsAbsoluteFormToItsDriveWithAnInfoLine)
     EXPECT_EQ(log.lines(),
               (std::vector<std::string>{"INFO: Path " + relative + " is on the drive " + absolute,
                                         "INFO: Path " + notes + " is on the drive " + *volume}));
-    EXPECT_EQ(OpenedDevices(), (std::vector<std::string>{absolute, *volume}));
+    EXPECT_EQ(disc.openedDevices(), (std::vector<std::string>{absolute, *volume}));
 }
 
 #endif

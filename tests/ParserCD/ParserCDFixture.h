@@ -54,24 +54,6 @@ inline std::string TrackPath(const std::string& trackPart)
     return "cdda:///dev/sr0#track" + trackPart + ".cda";
 }
 
-inline std::vector<uint32_t> ReadAddresses()
-{
-    std::vector<uint32_t> addresses;
-    for (const fake::Call& call : fake::FakeCueify::instance().calls())
-        if (call.function == "cueify_device_read_raw")
-            addresses.push_back(call.number);
-    return addresses;
-}
-
-inline std::vector<std::string> OpenedDevices()
-{
-    std::vector<std::string> names;
-    for (const fake::Call& call : fake::FakeCueify::instance().calls())
-        if (call.function == "cueify_device_open")
-            names.push_back(call.text);
-    return names;
-}
-
 // An exception in one line: its class as thrown (namespaces dropped), description, throw site and
 // the tags it carries.
 inline std::string Failure(const std::string& kind, const std::string& description,

@@ -18,13 +18,13 @@ protected:
     }
 
     // What a packet tells a host, and the sector it was read from.
-    static std::vector<long long> Facts(const SP<IDataPacket>& packet)
+    std::vector<long long> Facts(const SP<IDataPacket>& packet) const
     {
         if (!packet)
             return {};
-        return {packet->GetPts(),      packet->GetDts(),       packet->GetDuration(),
-                packet->IsKeyFrame(),  packet->GetMediaType(), static_cast<long long>(packet->GetSize()),
-                ReadAddresses().back()};
+        return {packet->GetPts(),           packet->GetDts(),       packet->GetDuration(),
+                packet->IsKeyFrame(),       packet->GetMediaType(), static_cast<long long>(packet->GetSize()),
+                disc.readAddresses().back()};
     }
     // The facts of the k-th sector's packet.
     static std::vector<long long> Sector(long long k)
@@ -53,7 +53,7 @@ TEST_F(ParserCDStream, SeekMovesToTheSectorThatHoldsTheTimeStampedIn64BitsAndThe
     EXPECT_FALSE(parser->Read()); // the end stays
     parser->Seek(0, 4440000000);
     EXPECT_FALSE(parser->Read());
-    EXPECT_EQ(ReadAddresses().size(), std::size(seeks));
+    EXPECT_EQ(disc.readAddresses().size(), std::size(seeks));
 }
 
 TEST_F(ParserCDStream, BadSeekThrowsTheTimeErrorFirstAndKeepsThePosition)
@@ -79,7 +79,7 @@ TEST_F(ParserCDStream, FailedReadLogsTheCueifyErrorGivesNoPacketAndKeepsThePosit
     const support::LogCapture log;
     EXPECT_FALSE(parser->Read());
     EXPECT_FALSE(parser->Read());
-    EXPECT_EQ(ReadAddresses(), (std::vector<uint32_t>{kFirstLba, kFirstLba + 1, kFirstLba + 1}));
+    EXPECT_EQ(disc.readAddresses(), (std::vector<uint32_t>{kFirstLba, kFirstLba + 1, kFirstLba + 1}));
     EXPECT_EQ(log.lines(),
               std::vector<std::string>(2, "ERROR: Memory could not be allocated during this operation."));
 }

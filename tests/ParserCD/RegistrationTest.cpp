@@ -83,7 +83,7 @@ TEST_F(Registration, FactoryReportsAnOpenFailureToTheTrackerItIsGivenAndOpensAsT
     const SP<IParser> direct = CreateParserCD(DataInputPath::Create(TrackPath("2")), {}, nullptr);
     factory.reset();
     EXPECT_TRUE(created->Read() && direct->Read());
-    EXPECT_EQ(ReadAddresses(), (std::vector<uint32_t>{40, 40}));
+    EXPECT_EQ(disc.readAddresses(), (std::vector<uint32_t>{40, 40}));
 }
 
 } // namespace

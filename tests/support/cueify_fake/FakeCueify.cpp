@@ -15,9 +15,9 @@ fake::FakeData& data()
     return fake::FakeCueify::instance().data;
 }
 
-void record(const char* function, std::string text = {}, uint32_t number = 0)
+void record(const char* function)
 {
-    data().calls.push_back({function, std::move(text), number});
+    data().calls.emplace_back(function);
 }
 
 // A new handle; what it points to stays allocated until reset().
@@ -36,7 +36,7 @@ FakeHandle* live(const std::vector<std::unique_ptr<FakeHandle>>& made, const voi
         return handle == nullptr ? nullptr : found->get();
     const std::string what = found == made.end() ? std::string("unknown ") + kind + " handle"
                                                  : std::string(kind) + " handle already freed";
-    data().misuses.push_back(data().calls.back().function + ": " + what);
+    data().misuses.push_back(data().calls.back() + ": " + what);
     std::fprintf(stderr, "cueify fake: %s\n", data().misuses.back().c_str());
     return nullptr;
 }
@@ -66,9 +66,9 @@ char** packDeviceList(const std::vector<std::optional<std::string>>& names)
 }
 
 // Records the call; the disc last read into the TOC, or none for a NULL or invalid handle.
-FakeDisc discOf(const char* function, cueify_full_toc* t, uint32_t number)
+FakeDisc discOf(const char* function, cueify_full_toc* t)
 {
-    record(function, {}, number);
+    record(function);
     const FakeHandle* handle = live(data().tocHandles, t, "TOC");
     return handle != nullptr ? handle->disc : FakeDisc{};
 }
@@ -93,7 +93,8 @@ cueify_device* cueify_device_new(void)
 
 int cueify_device_open(cueify_device* d, const char* name)
 {
-    record(__func__, name != nullptr ? name : "(null)");
+    record(__func__);
+    data().openedDevices.emplace_back(name != nullptr ? name : "(null)");
     FakeHandle* handle = live(data().deviceHandles, d, "device");
     if (handle == nullptr || name == nullptr || *name == '\0')
         return CUEIFY_ERR_BADARG;
@@ -123,7 +124,8 @@ int cueify_device_read_full_toc(cueify_device* d, cueify_full_toc* t)
 
 int cueify_device_read_raw(cueify_device* d, uint32_t lba, uint8_t* buffer)
 {
-    record(__func__, {}, lba);
+    record(__func__);
+    data().readAddresses.push_back(lba);
     const FakeHandle* handle = live(data().deviceHandles, d, "device");
     if (handle == nullptr || !handle->open)
         return CUEIFY_ERR_BADARG;
@@ -160,33 +162,33 @@ void cueify_full_toc_free(cueify_full_toc* t)
 // Sessions are listed in order.
 uint8_t cueify_full_toc_get_last_session(cueify_full_toc* t)
 {
-    const FakeDisc disc = discOf(__func__, t, 0);
+    const FakeDisc disc = discOf(__func__, t);
     return disc.sessions.empty() ? uint8_t{0} : disc.sessions.back().number;
 }
 
 uint8_t cueify_full_toc_get_session_last_track(cueify_full_toc* t, uint8_t session)
 {
-    return numbered(discOf(__func__, t, session).sessions, session).lastTrack;
+    return numbered(discOf(__func__, t).sessions, session).lastTrack;
 }
 
 cueify_msf_t cueify_full_toc_get_session_leadout_address(cueify_full_toc* t, uint8_t session)
 {
-    return numbered(discOf(__func__, t, session).sessions, session).leadOut;
+    return numbered(discOf(__func__, t).sessions, session).leadOut;
 }
 
 uint8_t cueify_full_toc_get_track_control_flags(cueify_full_toc* t, uint8_t track)
 {
-    return numbered(discOf(__func__, t, track).tracks, track).control;
+    return numbered(discOf(__func__, t).tracks, track).control;
 }
 
 cueify_msf_t cueify_full_toc_get_track_address(cueify_full_toc* t, uint8_t track)
 {
-    return numbered(discOf(__func__, t, track).tracks, track).address;
+    return numbered(discOf(__func__, t).tracks, track).address;
 }
 
 cueify_msf_t cueify_full_toc_get_track_length(cueify_full_toc* t, uint8_t track)
 {
-    return numbered(discOf(__func__, t, track).tracks, track).length;
+    return numbered(discOf(__func__, t).tracks, track).length;
 }
 
 } // extern "C"
