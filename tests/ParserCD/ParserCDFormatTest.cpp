@@ -26,24 +26,15 @@ std::string Entries(const Property& node)
     return entries;
 }
 
-class ParserCDFormat : public FakeDiscTest
-{
-protected:
-    // Track 3 lasts 03:20:40, 200 whole seconds; capitals in the path show which names keep them.
-    void SetUp() override
-    {
-        FakeDiscTest::SetUp();
-        disc.setDisc(AudioDisc({300, 300, 15040}));
-        parser = Open("cdda:///dev/sr0#track3.CDA");
-    }
-
-    SP<Vantor::Proc::IParser> parser;
-};
+using ParserCDFormat = FakeDiscTest;
 
 TEST_F(ParserCDFormat, CodecContainerAndStatisticHoldTypedValuesAndOnlyTheTrackNumberAsMetadata)
 {
     using F = IFormatFile;
     using A = IFormatCodecAudio;
+    // Track 3 lasts 03:20:40, 200 whole seconds; capitals in the path show which names keep them.
+    disc.setDisc(AudioDisc({300, 300, 15040}));
+    const SP<Vantor::Proc::IParser> parser = Open("cdda:///dev/sr0#track3.CDA");
     const SP<IFormatCodec> codec = parser->GetStreamExtInfo(0);
     EXPECT_EQ(Entries(codec->GetProperty()),
               A::TAG_FRAME_SIZE + "=0\n" + A::TAG_INITIAL_PADDING + "=0\n" + A::TAG_CODEC_ID + "=\"" +
