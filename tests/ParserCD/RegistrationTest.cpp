@@ -12,18 +12,13 @@ using Vantor::Proc::IParser;
 using Vantor::Proc::IParserCreator;
 
 // Keeps what the plug-in registers, in order; the disc-reader creator as a null factory. The
-// parser factory numbered failAt is kept apart and refused with an exception.
+// parser factory for the format "full" is kept apart and refused with an exception.
 class RecordingRegistry : public Vantor::Proc::IPluginRegistry
 {
 public:
-    explicit RecordingRegistry(const std::vector<std::string>& formats, size_t failAt = SIZE_MAX)
-        : failAt(failAt)
-    {
-        Vantor::Conf::SetCDFormatList(formats);
-    }
     void RegisterParserCreator(const SP<IParserCreator>& creator) override
     {
-        if (factories.size() == failAt) {
+        if (creator->GetFormatName() == "full") {
             refused = creator;
             throw std::length_error("registry full");
         }
@@ -36,7 +31,6 @@ public:
     }
 
     std::vector<SP<IParserCreator>> factories;
-    size_t failAt;
     SP<IParserCreator> refused;
 };
 
@@ -44,7 +38,8 @@ using Registration = FakeDiscTest;
 
 TEST_F(Registration, ReaderCreatorComesFirstThenOneFactoryPerListedNameThatExistsWithoutADisc)
 {
-    RecordingRegistry registry({"cda", "cdda", "cda"});
+    Vantor::Conf::SetCDFormatList({"cda", "cdda", "cda"});
+    RecordingRegistry registry;
     Registrator(&registry);
     ASSERT_EQ(registry.factories.size(), 4u);
     EXPECT_FALSE(registry.factories[0]);
@@ -57,11 +52,11 @@ TEST_F(Registration, ReaderCreatorComesFirstThenOneFactoryPerListedNameThatExist
     EXPECT_TRUE(disc.calls().empty());
 
     // A registry that throws: the exception passes, earlier factories stay, the refused one is released.
-    RecordingRegistry full({"cda", "cdda", "cdx"}, 2);
+    Vantor::Conf::SetCDFormatList({"cda", "full", "cdx"});
+    RecordingRegistry full;
     EXPECT_EQ(FailureOf([&] { Registrator(&full); }), "length_error \"registry full\"");
     ASSERT_EQ(full.factories.size(), 2u);
     ASSERT_TRUE(full.refused);
-    EXPECT_EQ(full.factories[1]->GetFormatName() + " " + full.refused->GetFormatName(), "cda cdda");
     EXPECT_EQ(std::vector<long>({full.factories[1]->GetRefCount(), full.refused->GetRefCount()}),
               std::vector<long>({1, 1}));
 }
@@ -71,7 +66,7 @@ TEST_F(Registration, ReaderCreatorComesFirstThenOneFactoryPerListedNameThatExist
 TEST_F(Registration, FactoryReportsAnOpenFailureToTheTrackerItIsGivenAndOpensAsTheEntryPointDoes)
 {
     disc.setDisc(AudioDisc({40, 15040}));
-    RecordingRegistry registry({"cda"});
+    RecordingRegistry registry; // of the host's own list, "cda"
     Registrator(&registry);
     SP<IParserCreator> factory = registry.factories.back();
     registry.factories.clear();
