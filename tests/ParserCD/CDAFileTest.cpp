@@ -66,7 +66,7 @@ TEST_F(CDAFileOpen, OpensItsTrackOnTheFirstDriveWhoseFirstCdaFileHasItsFourByteS
     disc.failOpen(closed, CUEIFY_ERR_NO_DEVICE);
     disc.setDevices({std::nullopt, std::string(), (scratch.path() / "missing").string(), input,
                      Drive("nocda", CdaBytes(1, kSerial), "a.wav"),
-                     Drive("high", CdaBytes(1, kSerial ^ 0xFFFF0000)),
+                     Drive("high", CdaBytes(1, kSerial ^ 0xFF000000)),
                      Drive("low", CdaBytes(1, kSerial ^ 0xFF)), twoFiles, unreadable, closed, capitals});
     disc.setDisc(AudioDisc({750, 750, 750, 750, 750}));
 
