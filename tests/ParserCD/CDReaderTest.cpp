@@ -128,27 +128,22 @@ TEST_F(CueifyWrapper, FailuresNameTheirThrowSiteAndFreeTheirHandlesAndAnEmptyPat
     const char* const open = "std::shared_ptr<cueify_device> OpenDevice(const Vantor::ioPath &)";
     const char* const toc =
         "std::shared_ptr<cueify_full_toc> ReadToc(const std::shared_ptr<cueify_device> &)";
-    const std::pair<std::function<void()>, std::string> cases[] = {
-        {[] { OpenDevice(Vantor::ioPath()); }, Failure("Exception", "Empty drive path.", open)},
-        {[&] { disc.failNew(), OpenDevice("/dev/rdisk3"); },
-         Failure("Exception", "Cannot create new cueify device.", open)},
+    EXPECT_EQ(FailureOf([] { OpenDevice(Vantor::ioPath()); }),
+              Failure("Exception", "Empty drive path.", open));
+    EXPECT_TRUE(disc.calls().empty());
+    const std::tuple<std::function<void()>, std::string, const char*> cases[] = {
+        {[&] { disc.failNew(), OpenDevice("/dev/rdisk3"); }, "Cannot create new cueify device.", open},
         {[&] { disc.failOpen(CUEIFY_ERR_NO_DEVICE), OpenDevice("/dev/rdisk3"); },
-         Failure("Exception",
-                 "Cannot open cueify device /dev/rdisk3. Cueify error: The device could not be opened.",
-                 open)},
-        {[&] { disc.failTocNew(), ReadToc(OpenDevice("/dev/rdisk3")); },
-         Failure("Exception", "Cannot create toc.", toc)},
+         "Cannot open cueify device /dev/rdisk3. Cueify error: The device could not be opened.", open},
+        {[&] { disc.failTocNew(), ReadToc(OpenDevice("/dev/rdisk3")); }, "Cannot create toc.", toc},
         {[&] { disc.failTocRead(CUEIFY_ERR_INTERNAL), ReadToc(OpenDevice("/dev/rdisk3")); },
-         Failure("Exception", "Cannot read TOC from device. Cueify error: An internal error occured.", toc)},
+         "Cannot read TOC from device. Cueify error: An internal error occured.", toc},
     };
-    for (const auto& [call, expected] : cases) {
+    for (const auto& [call, description, site] : cases) {
         disc.reset();
-        EXPECT_EQ(FailureOf(call), expected);
+        EXPECT_EQ(FailureOf(call), Failure("Exception", description, site));
         ExpectEverythingFreed();
     }
-    disc.reset();
-    FailureOf([] { OpenDevice(Vantor::ioPath()); });
-    EXPECT_TRUE(disc.calls().empty());
 }
 
 TEST(CueifyWrapperValues, CueifyError2StringNamesCodesOneToNine)
