@@ -137,15 +137,6 @@ inline SP<Vantor::Proc::IParser> Open(const std::string& path,
     return Vantor::Proc::ParserCD::Create(Vantor::Core::DataInputPath::Create(path), {}, tracker);
 }
 
-// The track number the parser's container description names.
-inline std::string TrackTag(const SP<Vantor::Proc::IParser>& parser)
-{
-    return parser->GetFormatFile()
-        ->GetProperty()
-        .FindChild(Vantor::Conf::IFormatFile::TAG_TRACK)
-        ->GetString();
-}
-
 // Resets the fake and the host's CD format list around each test; no handle may be misused.
 class FakeDiscTest : public testing::Test
 {
