@@ -6,8 +6,6 @@ namespace {
 
 using namespace cdtest;
 using Vantor::Conf::IFormatCodec;
-using Vantor::Conf::IFormatCodecAudio;
-using Vantor::Conf::IFormatFile;
 using Vantor::Core::Property;
 
 // The children of a description as "name=value", strings in quotes so that each value shows its
@@ -30,8 +28,8 @@ using ParserCDFormat = FakeDiscTest;
 
 TEST_F(ParserCDFormat, CodecContainerAndStatisticHoldTypedValuesAndOnlyTheTrackNumberAsMetadata)
 {
-    using F = IFormatFile;
-    using A = IFormatCodecAudio;
+    using F = Vantor::Conf::IFormatFile;
+    using A = Vantor::Conf::IFormatCodecAudio;
     // Track 3 lasts 03:20:40, 200 whole seconds; capitals in the path show which names keep them.
     disc.setDisc(AudioDisc({300, 300, 15040}));
     const SP<Vantor::Proc::IParser> parser = Open("cdda:///dev/sr0#track3.CDA");
