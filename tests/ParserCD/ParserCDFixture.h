@@ -54,24 +54,6 @@ inline std::string TrackPath(const std::string& trackPart)
     return "cdda:///dev/sr0#track" + trackPart + ".cda";
 }
 
-inline std::vector<uint32_t> ReadAddresses()
-{
-    std::vector<uint32_t> addresses;
-    for (const fake::Call& call : fake::FakeCueify::instance().calls())
-        if (call.function == "cueify_device_read_raw")
-            addresses.push_back(call.number);
-    return addresses;
-}
-
-inline std::vector<std::string> OpenedDevices()
-{
-    std::vector<std::string> names;
-    for (const fake::Call& call : fake::FakeCueify::instance().calls())
-        if (call.function == "cueify_device_open")
-            names.push_back(call.text);
-    return names;
-}
-
 // An exception in one line: its class as thrown (namespaces dropped), description, throw site and
 // the tags it carries.
 inline std::string Failure(const std::string& kind, const std::string& description,
@@ -111,12 +93,11 @@ template <class Call> std::string FailureOf(Call&& call)
     try {
         call();
     } catch (const Vantor::Exception& e) {
-        const auto code = TagOf<Vantor::Proc::ErrorTranscodingCode>(e);
         const bool standard = TagOf<Vantor::ErrorCallStack>(e) && TagOf<boost::throw_file>(e) &&
                               TagOf<boost::throw_line>(e) && std::string(e.what()) == std::exception().what();
         return Failure(KindOf(e), TagOf<Vantor::ErrorDescription>(e).value_or(""),
                        TagOf<boost::throw_function>(e).value_or(""),
-                       code ? std::optional<int>(*code) : std::nullopt, TagOf<Vantor::ErrorFilename>(e),
+                       TagOf<Vantor::Proc::ErrorTranscodingCode>(e), TagOf<Vantor::ErrorFilename>(e),
                        TagOf<Vantor::Proc::ErrorStreamIndex>(e)) +
                (standard ? "" : ", not in the standard form");
     } catch (const std::exception& e) {
@@ -154,15 +135,6 @@ inline SP<Vantor::Proc::IParser> Open(const std::string& path,
                                       const SP<Vantor::Proc::ICoreTracker>& tracker = nullptr)
 {
     return Vantor::Proc::ParserCD::Create(Vantor::Core::DataInputPath::Create(path), {}, tracker);
-}
-
-// The track number the parser's container description names.
-inline std::string TrackTag(const SP<Vantor::Proc::IParser>& parser)
-{
-    return parser->GetFormatFile()
-        ->GetProperty()
-        .FindChild(Vantor::Conf::IFormatFile::TAG_TRACK)
-        ->GetString();
 }
 
 // Resets the fake and the host's CD format list around each test; no handle may be misused.

@@ -6,8 +6,6 @@ namespace {
 
 using namespace cdtest;
 using Vantor::Conf::IFormatCodec;
-using Vantor::Conf::IFormatCodecAudio;
-using Vantor::Conf::IFormatFile;
 using Vantor::Core::Property;
 
 // The children of a description as "name=value", strings in quotes so that each value shows its
@@ -26,24 +24,15 @@ std::string Entries(const Property& node)
     return entries;
 }
 
-class ParserCDFormat : public FakeDiscTest
-{
-protected:
-    // Track 3 lasts 03:20:40, 200 whole seconds; capitals in the path show which names keep them.
-    void SetUp() override
-    {
-        FakeDiscTest::SetUp();
-        disc.setDisc(AudioDisc({300, 300, 15040}));
-        parser = Open("cdda:///dev/sr0#track3.CDA");
-    }
-
-    SP<Vantor::Proc::IParser> parser;
-};
+using ParserCDFormat = FakeDiscTest;
 
 TEST_F(ParserCDFormat, CodecContainerAndStatisticHoldTypedValuesAndOnlyTheTrackNumberAsMetadata)
 {
-    using F = IFormatFile;
-    using A = IFormatCodecAudio;
+    using F = Vantor::Conf::IFormatFile;
+    using A = Vantor::Conf::IFormatCodecAudio;
+    // Track 3 lasts 03:20:40, 200 whole seconds; capitals in the path show which names keep them.
+    disc.setDisc(AudioDisc({300, 300, 15040}));
+    const SP<Vantor::Proc::IParser> parser = Open("cdda:///dev/sr0#track3.CDA");
     const SP<IFormatCodec> codec = parser->GetStreamExtInfo(0);
     EXPECT_EQ(Entries(codec->GetProperty()),
               A::TAG_FRAME_SIZE + "=0\n" + A::TAG_INITIAL_PADDING + "=0\n" + A::TAG_CODEC_ID + "=\"" +

@@ -9,12 +9,6 @@
 
 namespace support {
 
-struct LogLine
-{
-    google::LogSeverity severity = google::GLOG_INFO;
-    std::string message;
-};
-
 // A glog sink from construction to destruction; glog calls it on whichever thread logged. Not
 // copyable: glog holds it by address.
 class LogCapture : public google::LogSink
@@ -23,20 +17,11 @@ public:
     LogCapture() { google::AddLogSink(this); }
     ~LogCapture() override { google::RemoveLogSink(this); }
 
-    std::vector<LogLine> lines() const
+    // Every line logged so far, in order, as "SEVERITY: message".
+    std::vector<std::string> lines() const
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
         return m_lines;
-    }
-
-    // The messages of one severity, in the order they were logged.
-    std::vector<std::string> messages(google::LogSeverity severity) const
-    {
-        std::vector<std::string> result;
-        for (const LogLine& line : lines())
-            if (line.severity == severity)
-                result.push_back(line.message);
-        return result;
     }
 
     using google::LogSink::send;
@@ -44,12 +29,13 @@ public:
               const char* message, size_t messageLength) override
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
-        m_lines.push_back(LogLine{severity, std::string(message, messageLength)});
+        m_lines.push_back(google::GetLogSeverityName(severity) + std::string(": ") +
+                          std::string(message, messageLength));
     }
 
 private:
     mutable std::mutex m_mutex;
-    std::vector<LogLine> m_lines;
+    std::vector<std::string> m_lines;
 };
 
 } // namespace support

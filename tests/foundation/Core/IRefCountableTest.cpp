@@ -22,9 +22,8 @@ TEST(RefCount, ConcurrentlySharedObjectIsDeletedExactlyOnceWithTheLastRelease)
 {
     std::atomic<int> deletions{0};
     const Counted* object = new Counted(deletions);
-    EXPECT_EQ(object->AddRef(), 1);
-    EXPECT_EQ(object->AddRef(), 2);
-    EXPECT_EQ(object->Release(), 1);
+    EXPECT_EQ(std::vector<long>({object->AddRef(), object->AddRef(), object->Release()}),
+              std::vector<long>({1, 2, 1}));
     for (int i = 1; i < 4; ++i) // one reference for each of the four threads
         object->AddRef();
     std::vector<std::thread> threads;

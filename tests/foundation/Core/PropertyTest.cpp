@@ -10,14 +10,6 @@ using Vantor::Core::PropertyException;
 
 namespace {
 
-std::string IntegerChildren(const Property& node)
-{
-    std::string text;
-    for (const Property& child : node.GetChildren())
-        text += child.GetName() + "=" + std::to_string(child.GetInteger()) + " ";
-    return text;
-}
-
 // Name, type, method and throw location of the refusal, and which of call stack and description it has.
 std::string RefusalOf(Property leaf, void (*call)(Property&))
 {
@@ -45,7 +37,10 @@ TEST(Property, SetChildTReplacesOrAppendsWhileCreateChildTAlwaysAppends)
     root.SetChildT<long long>("a", 3);
     Property& appended = root.SetChildT<long long>("c", 4);
     root.CreateChildT<long long>("c", 5);
-    EXPECT_EQ(IntegerChildren(root), "a=3 b=2 c=4 c=5 ");
+    std::string children;
+    for (const Property& child : root.GetChildren())
+        children += child.GetName() + "=" + std::to_string(child.GetInteger()) + " ";
+    EXPECT_EQ(children, "a=3 b=2 c=4 c=5 ");
     EXPECT_EQ(&appended, &*std::next(root.GetChildren().begin(), 2));
 }
 

@@ -12,11 +12,12 @@ using Vantor::Proc::PluginRegistry;
 
 namespace {
 
-template <class Expected = Vantor::Exception, class Call> std::string FailureOf(Call call)
+// The description of the Vantor::Exception that call throws.
+template <class Call> std::string FailureOf(Call call)
 {
     try {
         call();
-    } catch (const Expected& e) {
+    } catch (const Vantor::Exception& e) {
         return Vantor::DescriptionOf(e);
     }
     return "no failure";

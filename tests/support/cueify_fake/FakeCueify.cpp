@@ -9,17 +9,15 @@ namespace {
 
 using fake::FakeDisc;
 using fake::FakeHandle;
-using fake::FakeSession;
-using fake::FakeTrack;
 
 fake::FakeData& data()
 {
     return fake::FakeCueify::instance().data;
 }
 
-void record(const char* function, std::string text = {}, uint32_t number = 0)
+void record(const char* function)
 {
-    data().calls.push_back({function, std::move(text), number});
+    data().calls.emplace_back(function);
 }
 
 // A new handle; what it points to stays allocated until reset().
@@ -38,7 +36,7 @@ FakeHandle* live(const std::vector<std::unique_ptr<FakeHandle>>& made, const voi
         return handle == nullptr ? nullptr : found->get();
     const std::string what = found == made.end() ? std::string("unknown ") + kind + " handle"
                                                  : std::string(kind) + " handle already freed";
-    data().misuses.push_back(data().calls.back().function + ": " + what);
+    data().misuses.push_back(data().calls.back() + ": " + what);
     std::fprintf(stderr, "cueify fake: %s\n", data().misuses.back().c_str());
     return nullptr;
 }
@@ -67,26 +65,20 @@ char** packDeviceList(const std::vector<std::optional<std::string>>& names)
     return block;
 }
 
-// Records the call and answers from the handle's disc; a NULL or invalid handle answers zero.
-template <class Answer>
-auto answer(const char* function, cueify_full_toc* t, uint32_t number, Answer fromDisc)
+// Records the call; the disc last read into the TOC, or none for a NULL or invalid handle.
+FakeDisc discOf(const char* function, cueify_full_toc* t)
 {
-    record(function, {}, number);
+    record(function);
     const FakeHandle* handle = live(data().tocHandles, t, "TOC");
-    return handle != nullptr ? fromDisc(handle->disc) : decltype(fromDisc(handle->disc)){};
+    return handle != nullptr ? handle->disc : FakeDisc{};
 }
 
-// A field of the session or track with that number; zero when the disc has none.
-template <class Entry, class Field>
-Field entryField(const char* function, cueify_full_toc* t, uint8_t number,
-                 std::vector<Entry> FakeDisc::*entries, Field Entry::*field)
+// The session or track with that number; one of zeros when the disc has none.
+template <class Entry> Entry numbered(const std::vector<Entry>& entries, uint8_t number)
 {
-    return answer(function, t, number, [&](const FakeDisc& disc) {
-        const std::vector<Entry>& all = disc.*entries;
-        const auto found =
-            std::find_if(all.begin(), all.end(), [&](const Entry& e) { return e.number == number; });
-        return found != all.end() ? (*found).*field : Field{};
-    });
+    const auto found = std::find_if(entries.begin(), entries.end(),
+                                    [&](const Entry& entry) { return entry.number == number; });
+    return found != entries.end() ? *found : Entry{};
 }
 
 } // namespace
@@ -101,15 +93,13 @@ cueify_device* cueify_device_new(void)
 
 int cueify_device_open(cueify_device* d, const char* name)
 {
-    record(__func__, name != nullptr ? name : "(null)");
+    record(__func__);
+    data().openedDevices.emplace_back(name != nullptr ? name : "(null)");
     FakeHandle* handle = live(data().deviceHandles, d, "device");
-    if (handle == nullptr || (name != nullptr && *name == '\0'))
+    if (handle == nullptr || name == nullptr || *name == '\0')
         return CUEIFY_ERR_BADARG;
-    std::optional<std::string> opened = name != nullptr ? std::optional<std::string>(name) : std::nullopt;
-    for (auto entry = data().devices.begin(); !opened && entry != data().devices.end(); ++entry)
-        opened = *entry; // a NULL name opens the first device listed
-    const int failure = opened ? failureOf(std::string(__func__) + " ", *opened) : CUEIFY_ERR_NO_DEVICE;
-    *handle = failure == CUEIFY_OK ? FakeHandle{false, true, *opened, {}} : FakeHandle{};
+    const int failure = failureOf(std::string(__func__) + " ", name);
+    *handle = failure == CUEIFY_OK ? FakeHandle{false, true, name, {}} : FakeHandle{};
     return failure;
 }
 
@@ -134,9 +124,10 @@ int cueify_device_read_full_toc(cueify_device* d, cueify_full_toc* t)
 
 int cueify_device_read_raw(cueify_device* d, uint32_t lba, uint8_t* buffer)
 {
-    record(__func__, {}, lba);
+    record(__func__);
+    data().readAddresses.push_back(lba);
     const FakeHandle* handle = live(data().deviceHandles, d, "device");
-    if (handle == nullptr || !handle->open || buffer == nullptr)
+    if (handle == nullptr || !handle->open)
         return CUEIFY_ERR_BADARG;
     const int failure = failureOf(std::string(__func__) + " ", handle->name, " " + std::to_string(lba));
     const auto found = data().sectors.find(lba);
@@ -171,27 +162,33 @@ void cueify_full_toc_free(cueify_full_toc* t)
 // Sessions are listed in order.
 uint8_t cueify_full_toc_get_last_session(cueify_full_toc* t)
 {
-    return answer(__func__, t, 0, [](const FakeDisc& disc) {
-        return disc.sessions.empty() ? uint8_t{0} : disc.sessions.back().number;
-    });
+    const FakeDisc disc = discOf(__func__, t);
+    return disc.sessions.empty() ? uint8_t{0} : disc.sessions.back().number;
 }
 
-// Each of these records its call and answers a field of the session or track with that number.
-// &field names a member: in parentheses it would not.
-// NOLINTBEGIN(bugprone-macro-parentheses)
-#define FAKE_ENTRY_GETTER(Result, name, entries, field)                                                      \
-    Result cueify_full_toc_get_##name(cueify_full_toc* t, uint8_t number)                                    \
-    {                                                                                                        \
-        return entryField(__func__, t, number, &FakeDisc::entries, &field);                                  \
-    }
-// NOLINTEND(bugprone-macro-parentheses)
+uint8_t cueify_full_toc_get_session_last_track(cueify_full_toc* t, uint8_t session)
+{
+    return numbered(discOf(__func__, t).sessions, session).lastTrack;
+}
 
-FAKE_ENTRY_GETTER(uint8_t, session_last_track, sessions, FakeSession::lastTrack)
-FAKE_ENTRY_GETTER(cueify_msf_t, session_leadout_address, sessions, FakeSession::leadOut)
-FAKE_ENTRY_GETTER(uint8_t, track_control_flags, tracks, FakeTrack::control)
-FAKE_ENTRY_GETTER(cueify_msf_t, track_address, tracks, FakeTrack::address)
-FAKE_ENTRY_GETTER(cueify_msf_t, track_length, tracks, FakeTrack::length)
+cueify_msf_t cueify_full_toc_get_session_leadout_address(cueify_full_toc* t, uint8_t session)
+{
+    return numbered(discOf(__func__, t).sessions, session).leadOut;
+}
 
-#undef FAKE_ENTRY_GETTER
+uint8_t cueify_full_toc_get_track_control_flags(cueify_full_toc* t, uint8_t track)
+{
+    return numbered(discOf(__func__, t).tracks, track).control;
+}
+
+cueify_msf_t cueify_full_toc_get_track_address(cueify_full_toc* t, uint8_t track)
+{
+    return numbered(discOf(__func__, t).tracks, track).address;
+}
+
+cueify_msf_t cueify_full_toc_get_track_length(cueify_full_toc* t, uint8_t track)
+{
+    return numbered(discOf(__func__, t).tracks, track).length;
+}
 
 } // extern "C"

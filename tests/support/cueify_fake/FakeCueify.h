@@ -16,7 +16,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace fake {
@@ -51,14 +50,6 @@ struct FakeDisc
 
 using Sector = std::array<uint8_t, discgeometry::kRawSectorBytes>;
 
-// One recorded call of the C API: its name and, where it has one, its text or number argument.
-struct Call
-{
-    std::string function;
-    std::string text;    // device name for cueify_device_open ("(null)" for a NULL name)
-    uint32_t number = 0; // lba for cueify_device_read_raw, track or session for TOC getters
-};
-
 // What a device or TOC handle points to.
 struct FakeHandle
 {
@@ -78,7 +69,9 @@ struct FakeData
     std::map<std::string, int> failures;
     std::vector<std::optional<std::string>> devices;
 
-    std::vector<Call> calls;
+    std::vector<std::string> calls; // the C functions called, in order
+    std::vector<std::string> openedDevices;
+    std::vector<uint32_t> readAddresses;
     std::vector<std::string> misuses;
     // Never shrinks before reset(), so the address of a freed handle is never handed out again.
     std::vector<std::unique_ptr<FakeHandle>> deviceHandles;
@@ -116,10 +109,13 @@ public:
     }
 
     // The names cueify_device_get_all_devices returns, as one malloc'ed block like the real library;
-    // std::nullopt entries come back as null pointers. The first other one is what opening NULL opens.
+    // std::nullopt entries come back as null pointers.
     void setDevices(const std::vector<std::optional<std::string>>& names) { data.devices = names; }
 
-    std::vector<Call> calls() const { return data.calls; }
+    std::vector<std::string> calls() const { return data.calls; }
+    // The names cueify_device_open was given and the logical block addresses read, in call order.
+    std::vector<std::string> openedDevices() const { return data.openedDevices; }
+    std::vector<uint32_t> readAddresses() const { return data.readAddresses; }
     // One line per misuse of a handle since reset(), e.g. "cueify_device_free: device handle already freed".
     std::vector<std::string> misuses() const { return data.misuses; }
 
