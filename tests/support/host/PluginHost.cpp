@@ -1,20 +1,11 @@
 #include "PluginHost.h"
 
-#include "Vantor/Core/Interfaces/ErrorInfo.h"
 #include "Vantor/Core/Interfaces/IDataInput.h"
-
-#include <boost/exception/get_error_info.hpp>
 
 #include <algorithm>
 #include <stdexcept>
 
 namespace reliability {
-
-namespace {
-
-constexpr long long kSectorDuration = 13333;
-
-} // namespace
 
 PluginHost::PluginHost()
 {
@@ -37,15 +28,10 @@ Vantor::SP<Vantor::Proc::IParser> PluginHost::open(const std::string& path) cons
 
 bool isSector(const Vantor::SP<Vantor::Proc::IDataPacket>& packet, const mkdisc::Sector& expected, uint32_t k)
 {
+    constexpr long long kSectorDuration = 13333; // µs, as the plug-in stamps its packets
     return packet && packet->GetSize() == expected.size() &&
            std::equal(expected.begin(), expected.end(), packet->GetData()) &&
            packet->GetPts() == static_cast<long long>(k) * kSectorDuration;
-}
-
-std::string descriptionOf(const std::exception& caught)
-{
-    const std::string* description = boost::get_error_info<Vantor::ErrorDescription>(caught);
-    return description != nullptr ? *description : std::string();
 }
 
 } // namespace reliability

@@ -34,7 +34,4 @@ private:
 bool isSector(const Vantor::SP<Vantor::Proc::IDataPacket>& packet, const mkdisc::Sector& expected,
               uint32_t k);
 
-// The description of a Vantor::Exception, or "" when it has none.
-std::string descriptionOf(const std::exception& caught);
-
 } // namespace reliability

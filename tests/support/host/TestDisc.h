@@ -20,16 +20,11 @@ struct TestDisc
     mkdisc::DiscLayout layout = mkdisc::layoutOf(description);
 
     TestDisc(const std::filesystem::path& directory, mkdisc::DataFileFormat format, bool filePerTrack)
-        : description(describe(format, filePerTrack)), written(mkdisc::writeDisc(description, directory))
+        : description{"disc",
+                      testsupport::discOfTrackWords("audio:120 audio:300,pregap=30 audio:90").sessions,
+                      format, filePerTrack},
+          written(mkdisc::writeDisc(description, directory))
     {
-    }
-    static mkdisc::DiscDescription describe(mkdisc::DataFileFormat format, bool filePerTrack)
-    {
-        mkdisc::DiscDescription disc =
-            testsupport::discOfTrackWords("audio:120 audio:300,pregap=30 audio:90", "album");
-        disc.format = format;
-        disc.filePerTrack = filePerTrack;
-        return disc;
     }
 
     const mkdisc::TrackLayout& track(unsigned number) const { return layout.tracks.at(number - 1); }
