@@ -87,12 +87,21 @@ protected:
             crcs.push_back(crcsOf(pcm(track), track == 1, track == 3));
     }
 
-    // What audio track 1, 2 or 3 must hold, byte for byte.
-    std::string pcm(unsigned track) const
+    // What audio track 1, 2 or 3 must hold, byte for byte, from a drive of that read offset, which
+    // the rip corrects. A drive of offset +6 delivers the disc's sample x - 6 at x, one of -600 the
+    // sample x + 600; it reads no further than the lead-out and nothing before the disc's first
+    // sector, so the disc's last 6 samples, or its first 600, come out as silence.
+    std::string pcm(unsigned track, int offset = 0) const
     {
-        return readFile(scratch.path() / "image" / "disc.bin")
-            .substr(kFileStart[track - 1] * kRawSectorBytes,
-                    (kFileStart[track] - kFileStart[track - 1]) * kRawSectorBytes);
+        std::string bytes = readFile(scratch.path() / "image" / "disc.bin")
+                                .substr(kFileStart[track - 1] * kRawSectorBytes,
+                                        (kFileStart[track] - kFileStart[track - 1]) * kRawSectorBytes);
+        const size_t silent = static_cast<size_t>(std::abs(offset)) * 4;
+        if (offset > 0 && track == 3)
+            bytes.replace(bytes.size() - silent, silent, silent, '\0');
+        if (offset < 0 && track == 1)
+            bytes.replace(0, silent, silent, '\0');
+        return bytes;
     }
 
     std::string file(const std::string& name, const std::string& bytes) const
@@ -101,9 +110,10 @@ protected:
     }
 
     // A track's entry in the log.
-    std::string logEntry(unsigned track, const std::string& rereads, const std::string& verdict) const
+    std::string logEntry(unsigned track, const std::string& rereads, const std::string& verdict,
+                         int offset) const
     {
-        const Crcs& c = crcs[track - 1];
+        const Crcs c = crcsOf(pcm(track, offset), track == 1, track == 3);
         return "\nTrack " + std::to_string(track) + "\n  File:            0" + std::to_string(track) +
                ".flac\n  CRC32:           " + hex(c.crc32) + "\n  AccurateRip v1:  " + hex(c.v1) +
                "\n  AccurateRip v2:  " + hex(c.v2) + "\n  Re-reads:        " + rereads +
@@ -111,7 +121,7 @@ protected:
     }
 
     // What rip-disc prints: each track's file and verdict.
-    static std::string report(const std::string& folder, const std::vector<std::string>& verdicts)
+    std::string report(const std::vector<std::string>& verdicts) const
     {
         std::string lines;
         for (size_t i = 0; i < verdicts.size(); ++i)
@@ -128,13 +138,16 @@ protected:
 };
 
 // The rips of the image, with a reply read from a file or fetched, and of drives whose sectors
-// are in doubt. A drive's first read of a sector comes with its read-ahead; each read again brings
+// are in doubt or whose read offset is corrected, each written over the one before, which --force
+// allows. A drive's first read of a sector comes with its read-ahead; each read again brings
 // C2 pointers where the drive gives them. An unstable sector reads wrong every second time; a
 // c2-error sector reads the same wrong bytes twice, which only the drive's C2 pointers betray.
 // Either way track 2 takes two reads more than its sectors' two each. Each failed read of a sector
 // costs the drive two, the batch read ahead and then the sector alone: seven failures are the most
 // that the four attempts at a sector outlast. A sector that fails three times once read cleanly
 // takes all four attempts of a confirming read, with C2 pointers or, from a drive without, without.
+// The silence a read offset brings lies where AccurateRip's CRCs leave samples out; -1176 samples
+// are two whole sectors.
 TEST_F(RipDisc, EachFileHoldsItsTrackAndTheLogItsCrcsAndTheVerdictOfTheReplyOrWhyThereIsNone)
 {
     const std::string& name = ids["accuraterip"];
@@ -147,6 +160,8 @@ TEST_F(RipDisc, EachFileHoldsItsTrackAndTheLogItsCrcsAndTheVerdictOfTheReplyOrWh
                              dbarResponse(name, {{4, crcs[0].v2}, {0, 0}, {0, 0}}) +
                              dbarResponse(name, {{2, crcs[0].v2}, {0, 0}, {0, 0}}) +
                              dbarResponse(otherDisc, {{9, crcs[0].v1}, {9, crcs[1].v2}, {9, crcs[2].v2}}));
+    const std::vector<std::string> pressed = {"accurate (confidence 4, v2)", "not accurate",
+                                              "not in database"};
     const std::string response = dbarResponse(name, {{3, crcs[0].v1}, {3, crcs[1].v1}, {3, 0}});
     // Python's http.server serves the reply on 127.0.0.1 from a port of its choosing, which it
     // names once it listens; it ends with the test, or in two minutes.
@@ -173,24 +188,21 @@ TEST_F(RipDisc, EachFileHoldsItsTrackAndTheLogItsCrcsAndTheVerdictOfTheReplyOrWh
         std::string reply;
         std::string err; // how the line begins; none: nothing is said
         std::vector<std::string> verdicts;
-        std::vector<std::string> logged = {}; // parts of the log
+        std::string logged = "";   // a part of the log before the tracks
+        std::string rereads = "0"; // track 2's; the other tracks take none
+        int offset = 0;            // the drive's read offset, given to the rip to correct
     } cases[] = {
-        {"",
-         pressings,
-         "",
-         {"accurate (confidence 4, v2)", "not accurate", "not in database"},
-         {"\n\nImage:           " + std::filesystem::canonical(cue).string() +
-          "\nRead offset:     0 samples\nSecure reading:  none: an image reads the same every time\n"
-          "MusicBrainz ID:  " +
-          ids["musicbrainz"] + "\nFreeDB ID:       " + ids["freedb"] + "\nAccurateRip ID:  " + name +
-          "\nAccurateRip:     4 responses from " + pressings + "\n" +
-          logEntry(1, "0", "accurate (confidence 4, v2)") + logEntry(2, "0", "not accurate") +
-          logEntry(3, "0", "not in database")}},
+        {"", pressings, "", pressed,
+         "\n\nImage:           " + std::filesystem::canonical(cue).string() +
+             "\nRead offset:     0 samples\nSecure reading:  none: an image reads the same every time\n"
+             "MusicBrainz ID:  " +
+             ids["musicbrainz"] + "\nFreeDB ID:       " + ids["freedb"] + "\nAccurateRip ID:  " + name +
+             "\nAccurateRip:     4 responses from " + pressings + "\n\n"},
         {"",
          fetched,
          "",
          {"accurate (confidence 3, v1)", "accurate (confidence 3, v1)", "not accurate"},
-         {"\nAccurateRip:     1 responses from " + fetched + "\n"}},
+         "\nAccurateRip:     1 responses from " + fetched + "\n"},
         {"", missing, "the disc is not in AccurateRip's database (" + missing + " answered 404)",
          notInDatabase},
         // Port 1 on the loopback: nothing listens there.
@@ -205,25 +217,27 @@ TEST_F(RipDisc, EachFileHoldsItsTrackAndTheLogItsCrcsAndTheVerdictOfTheReplyOrWh
          notVerified},
         {"", other, "the AccurateRip reply from " + other + " is for another disc (" + name + ")",
          notInDatabase},
-        {"unstable=700 unstable=701",
-         "",
-         "",
-         notVerified,
-         {"\n\nDrive:           /dev/sr7\nRead offset:     0 samples\nSecure reading:  each sector read "
-          "until two reads agree, the drive's cache moved away in between\n",
-          logEntry(1, "0", "not verified") + logEntry(2, "2", "not verified")}},
-        {"no-c2 unstable=700 unstable=701", "", "", notVerified, {logEntry(2, "2", "not verified")}},
-        {"c2-error=700x2", "", "", notVerified, {logEntry(2, "2", "not verified")}},
-        {"medium-error=700x7", "", "", notVerified, {logEntry(2, "3", "not verified")}},
-        {"reread-error=700x3", "", "", notVerified, {logEntry(2, "0", "not verified")}},
-        {"no-c2 reread-error=700x3", "", "", notVerified, {logEntry(2, "0", "not verified")}},
+        {"unstable=700 unstable=701", "", "", notVerified,
+         "\n\nDrive:           /dev/sr7\nRead offset:     0 samples\nSecure reading:  each sector read "
+         "until two reads agree, the drive's cache moved away in between\n",
+         "2"},
+        {"no-c2 unstable=700 unstable=701", "", "", notVerified, "", "2"},
+        {"c2-error=700x2", "", "", notVerified, "", "2"},
+        {"medium-error=700x7", "", "", notVerified, "", "3"},
+        {"reread-error=700x3", "", "", notVerified, "", "0"},
+        {"no-c2 reread-error=700x3", "", "", notVerified, "", "0"},
+        {"offset=6", pressings, "", pressed, "\nRead offset:     6 samples\n", "0", 6},
+        {"offset=-600", pressings, "", pressed, "\nRead offset:     -600 samples\n", "0", -600},
+        {"offset=-1176", pressings, "", pressed, "\nRead offset:     -1176 samples\n", "0", -1176},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.drive + c.reply);
-        const std::string out = folder + std::to_string(&c - cases);
-        std::vector<std::string> arguments = {"rip-disc", c.drive.empty() ? cue : "/dev/sr7", "-o", out};
+        std::vector<std::string> arguments = {"rip-disc", c.drive.empty() ? cue : "/dev/sr7", "-o", folder,
+                                              "--force"};
         if (!c.reply.empty())
             arguments.insert(arguments.end(), {"--accuraterip", c.reply});
+        if (c.offset != 0)
+            arguments.push_back("--offset=" + std::to_string(c.offset));
         const Result result = run(arguments, onEmulatedDrives("/dev/sr7 " + c.drive + " " + kDisc));
         ASSERT_EQ(result.exitCode, 0) << result.err;
         if (c.err.empty())
@@ -231,62 +245,29 @@ TEST_F(RipDisc, EachFileHoldsItsTrackAndTheLogItsCrcsAndTheVerdictOfTheReplyOrWh
         else
             EXPECT_EQ(result.err.substr(0, c.err.size() + 11) + result.err.substr(result.err.size() - 13),
                       "vantor-cd: " + c.err + "; ripping on\n");
-        EXPECT_EQ(result.out, report(out, c.verdicts));
-        for (unsigned track = 1; track <= 3; ++track)
-            EXPECT_TRUE(decodedPcm(out + "/0" + std::to_string(track) + ".flac") == pcm(track)) << track;
-        const std::string log = readFile(out + "/rip.log");
-        for (const std::string& part : c.logged)
-            EXPECT_NE(log.find(part), std::string::npos) << log;
+        EXPECT_EQ(result.out, report(c.verdicts));
+        std::string entries;
+        for (unsigned track = 1; track <= 3; ++track) {
+            EXPECT_TRUE(decodedPcm(folder + "/0" + std::to_string(track) + ".flac") == pcm(track, c.offset))
+                << track;
+            entries += logEntry(track, track == 2 ? c.rereads : "0", c.verdicts[track - 1], c.offset);
+        }
+        const std::string log = readFile(folder + "/rip.log");
+        EXPECT_NE(log.find(c.logged), std::string::npos) << log;
+        EXPECT_EQ(log.substr(log.find("\n\nTrack 1\n") + 1), entries);
         // The pregap of track 2 ends the previous file; a drive does not tell it.
         if (c.drive.empty())
-            EXPECT_EQ(readFile(out + "/disc.cue"),
+            EXPECT_EQ(readFile(folder + "/disc.cue"),
                       "FILE \"01.flac\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
                       "  TRACK 02 AUDIO\n    INDEX 00 00:04:00\n"
                       "FILE \"02.flac\" WAVE\n    INDEX 01 00:00:00\n"
                       "FILE \"03.flac\" WAVE\n  TRACK 03 AUDIO\n    INDEX 01 00:00:00\n");
         const Result tags = run({"-v", "error", "-show_entries", "format_tags=track,cddb_discid", "-of",
-                                 "compact", out + "/02.flac"},
+                                 "compact", folder + "/02.flac"},
                                 {}, {}, "ffprobe");
         EXPECT_EQ(tags.out, "format|tag:cddb_discid=" + ids["freedb"] + "|tag:track=2/3\n");
     }
     ::kill(server, SIGTERM);
-}
-
-// A drive of read offset +6 delivers the disc's sample x - 6 at x, one of -600 the sample x + 600.
-// The drive reads no further than the lead-out and nothing before the disc's first sector: the
-// disc's last 6 samples, or its first 600, come out as silence, which AccurateRip's CRCs leave out.
-// -1176 samples are two whole sectors.
-TEST_F(RipDisc, TheReadOffsetIsCorrectedInTheFilesAndTheirCrcs)
-{
-    const std::string reply = file(
-        "reply.bin", dbarResponse(ids["accuraterip"], {{5, crcs[0].v2}, {5, crcs[1].v2}, {5, crcs[2].v2}}));
-    for (const int offset : {6, -600, -1176}) {
-        SCOPED_TRACE(offset);
-        const std::string samples = std::to_string(offset), out = folder + samples;
-        const Result corrected =
-            run({"rip-disc", "/dev/sr7", "-o", out, "--accuraterip", reply, "--offset=" + samples},
-                onEmulatedDrives("/dev/sr7 offset=" + samples + " " + kDisc));
-        ASSERT_EQ(corrected.exitCode, 0) << corrected.err;
-        EXPECT_EQ(corrected.out, report(out, std::vector<std::string>(3, "accurate (confidence 5, v2)")));
-        std::string first = pcm(1), last = pcm(3);
-        const size_t silent = static_cast<size_t>(std::abs(offset)) * 4;
-        if (offset > 0)
-            last.replace(last.size() - silent, silent, silent, '\0');
-        else
-            first.replace(0, silent, silent, '\0');
-        EXPECT_TRUE(decodedPcm(out + "/01.flac") == first);
-        EXPECT_TRUE(decodedPcm(out + "/02.flac") == pcm(2));
-        EXPECT_TRUE(decodedPcm(out + "/03.flac") == last);
-        const std::string log = readFile(out + "/rip.log");
-        EXPECT_NE(log.find("Read offset:     " + samples + " samples\n"), std::string::npos) << log;
-        EXPECT_NE(log.find(hex(crcsOf(first, true, false).crc32) + "\n"), std::string::npos) << log;
-        EXPECT_NE(log.find(hex(crcsOf(last, false, true).crc32) + "\n"), std::string::npos) << log;
-    }
-    // Without the correction, written over the first rip, which --force allows.
-    const Result shifted =
-        run({"rip-disc", "/dev/sr7", "-o", folder + "6", "--accuraterip", reply, "--force"},
-            onEmulatedDrives("/dev/sr7 offset=6 " + kDisc));
-    EXPECT_NE(shifted.out.find("01.flac  not accurate\n"), std::string::npos) << shifted.out;
 }
 
 TEST_F(RipDisc, AudioBeforeTrackOneIsTrackZeroUnlessSilent)
