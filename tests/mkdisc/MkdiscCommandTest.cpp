@@ -3,6 +3,7 @@
 #include "mkdisc/DiscWriter.h"
 
 #include "ScratchDirectory.h"
+#include "wave/WaveFile.h"
 
 #include <gtest/gtest.h>
 
@@ -87,12 +88,9 @@ TEST(MkdiscCommand, WaveFileHoldsTheBinarysBytesBehindACdAudioHeader)
     const std::string out = directory.path().string();
     ASSERT_EQ(runMkdisc("--out " + out + "/bin audio:30 audio:20,pregap=10,silence=5").first, 0);
     ASSERT_EQ(runMkdisc("--out " + out + "/wav --wave audio:30 audio:20,pregap=10,silence=5").first, 0);
-    const std::string wave = readFile(out + "/wav/disc.wav");
-    // RIFF size 36 + 141,120; PCM, 2 channels, 44,100 Hz, 176,400 bytes a second, 4-byte frames, 16 bits.
-    EXPECT_EQ(wave.substr(0, 44), std::string("RIFF\x64\x27\x02\0WAVEfmt \x10\0\0\0\x01\0\x02\0\x44\xAC\0\0"
-                                              "\x10\xB1\x02\0\x04\0\x10\0data\x40\x27\x02\0",
-                                              44));
-    EXPECT_EQ(wave.substr(44), readFile(out + "/bin/disc.bin"));
+    EXPECT_EQ(readFile(out + "/wav/disc.wav"),
+              wavefile::riffWave(wavefile::plainFormat() +
+                                 wavefile::chunk("data", readFile(out + "/bin/disc.bin"))));
 }
 
 TEST(MkdiscCommand, BadDescriptionFailsWithOneLineAndExitCodeTwo)

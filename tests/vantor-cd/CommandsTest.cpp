@@ -2,6 +2,7 @@
 // demo disc the build writes: audio tracks of 340, 465 and 390 sectors from the start of demo.bin,
 // then a data track in a second session.
 #include "RunCommand.h"
+#include "wave/WaveFile.h"
 
 #include <discgeometry/DiscGeometry.h>
 
@@ -146,12 +147,8 @@ TEST_F(Commands, RipWritesEveryFileTypeAndRipAndPlayCutAtTheNearestSample)
     }
     // The samples end the WAVE file, behind the header of their data chunk; RIFF counts all but 8 bytes.
     const std::string wave = readFile(output("track01.wav")), pcm = demoPcm(1);
-    const auto le32 = [](size_t value) {
-        return std::string{static_cast<char>(value), static_cast<char>(value >> 8),
-                           static_cast<char>(value >> 16), static_cast<char>(value >> 24)};
-    };
-    EXPECT_TRUE(wave.substr(0, 12) == "RIFF" + le32(wave.size() - 8) + "WAVE");
-    EXPECT_TRUE(wave.substr(wave.size() - pcm.size() - 8) == "data" + le32(pcm.size()) + pcm);
+    EXPECT_TRUE(wave.substr(0, 12) == "RIFF" + wavefile::littleEndian(wave.size() - 8, 4) + "WAVE");
+    EXPECT_TRUE(wave.substr(wave.size() - pcm.size() - 8) == wavefile::chunk("data", pcm));
 }
 
 // A user's mistake exits with 1, a malformed command line with 2; either way the one line that
