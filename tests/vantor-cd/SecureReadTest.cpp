@@ -36,29 +36,22 @@ std::string confirmed(int first, const std::vector<int>& script)
 
 TEST(SecureRead, KeepsTheFirstDataThatTwoReadsWithoutC2ErrorsGiveOrNamesTheTrackAndTheSector)
 {
-    std::vector<int> allDifferent, allFlagged;
-    for (int value = 2; value < 2 + SecureRead::kMaxReads - 1; ++value) {
-        allDifferent.push_back(value);
+    // Reads every second of which the drive flags with C2 errors.
+    std::vector<int> allFlagged;
+    for (int value = 2; value < 2 + SecureRead::kMaxReads - 1; ++value)
         allFlagged.push_back(value % 2 == 0 ? value : -1);
-    }
+    // The rips of emulated drives read the other cases: a read again that agrees with the first,
+    // or does after reads with C2 errors, and a sector that no two reads agree on.
     const struct
     {
         int first;
         std::vector<int> script;
         std::string outcome;
     } cases[] = {
-        {1, {1}, "1, 0 extra (1 reads again)"},
-        {1, {9, 1}, "1, 1 extra (2 reads again)"}, // every second read wrong
-        {9, {1, 1}, "1, 1 extra (2 reads again)"}, // the first read wrong
         {1, {2, 3, 2}, "2, 2 extra (3 reads again)"},
-        {1, {-1, 1}, "1, 1 extra (2 reads again)"},    // reads with C2 errors never agree
-        {9, {-9, 1, 1}, "1, 2 extra (3 reads again)"}, // errors that read the same are read past
-        {1, allDifferent,
-         "track 3 cannot be read consistently: no two of 16 reads of LBA 100 agree (15 reads again)"},
         {1, allFlagged,
          "track 3 cannot be read consistently: no two of 16 reads of LBA 100 agree, 7 of them with C2 errors "
-         "(15 "
-         "reads again)"},
+         "(15 reads again)"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(confirmed(c.first, c.script), c.outcome) << c.first << " " << c.script.size();
