@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -17,24 +17,19 @@
 namespace mkdisc {
 namespace {
 
-// The exit code, and what the command wrote to standard output and error.
-std::pair<int, std::string> runMkdisc(const std::string& arguments)
-{
-    std::FILE* pipe = ::popen((std::string("'") + MKDISC_COMMAND + "' " + arguments + " 2>&1").c_str(), "r");
-    if (!pipe)
-        throw std::runtime_error("cannot run mkdisc");
-    std::string output;
-    char buffer[256];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        output.append(buffer, n);
-    const int status = ::pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
-}
-
 std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The exit code, and what the command wrote to standard output and error.
+std::pair<int, std::string> runMkdisc(const std::string& arguments)
+{
+    const testsupport::ScratchDirectory captured;
+    const std::string output = (captured.path() / "output").string();
+    const int status = std::system(("'" MKDISC_COMMAND "' " + arguments + " >'" + output + "' 2>&1").c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(output)};
 }
 
 long entriesIn(const std::string& directory)

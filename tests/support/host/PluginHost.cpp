@@ -3,17 +3,13 @@
 #include "Vantor/Core/Interfaces/IDataInput.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace reliability {
 
 PluginHost::PluginHost()
 {
     m_registry.LoadModule(Vantor::ioPath(std::string(PARSERCD_MODULE_PATH)));
-    const auto factories = m_registry.GetParserCreators("cda");
-    if (factories.size() != 1)
-        throw std::runtime_error("the module registered no single \"cda\" parser factory");
-    m_factory = factories.front();
+    m_factory = m_registry.GetParserCreators("cda").at(0);
 }
 
 Vantor::SP<Vantor::Proc::ICDReader> PluginHost::readDisc(const std::filesystem::path& drive) const

@@ -18,7 +18,7 @@ namespace reliability {
 class PluginHost
 {
 public:
-    // Loads the built module. Throws Vantor::Exception when it cannot be loaded.
+    // Loads the built module; throws when it cannot be loaded or registers no "cda" parser factory.
     PluginHost();
 
     Vantor::SP<Vantor::Proc::ICDReader> readDisc(const std::filesystem::path& drive) const;
