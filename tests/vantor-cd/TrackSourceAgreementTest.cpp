@@ -100,8 +100,7 @@ TEST_F(TrackSourceAgreement, InfoNamesTheDriveAndTrackThePlugInOpensOrRefusesThe
         {"cdda://" + drive("h#track2") + "/disc.cue#track1.cda",
          "vantor-cd: cannot open " + drive("h") + ": no such drive or disc image\n"},
         {"b.cda/Track01.cda", "b.cda 1"},
-        {cdaFile("copy/Track02.cda", 0, 0), "a 2"},
-        {cdaFile("track258/Track02.cda", 23, 0x01), "a 2"},
+        {cdaFile("track258/Track02.cda", 23, 0x01), "a 2"}, // a copy away from its drive, as track 258
         {cdaFile("serial/Track02.cda", 24, 0x01), noDrive(drive("serial") + "/Track02.cda")},
         {cdaFile("high/Track02.cda", 27, 0x80), noDrive(drive("high") + "/Track02.cda")},
         {cdaFile("version/Track02.cda", 20, 0x03),
