@@ -3,6 +3,7 @@
 #include "AccurateRipCrc.h"
 #include "DbarReply.h"
 #include "HexText.h"
+#include "wave/WaveFile.h"
 
 #include <discgeometry/DiscGeometry.h>
 #include <gtest/gtest.h>
@@ -18,23 +19,19 @@ using discgeometry::kSamplesPerSector;
 
 using testsupport::hex;
 
-std::vector<uint8_t> syntheticSamples(uint64_t first, uint64_t count)
+std::string syntheticSamples(uint64_t first, uint64_t count)
 {
-    std::vector<uint8_t> bytes;
-    bytes.reserve(count * 4);
-    for (uint64_t n = first; n < first + count; ++n) {
-        const uint32_t word = static_cast<uint32_t>(2654435761u * n + 12345u);
-        for (int shift = 0; shift < 32; shift += 8)
-            bytes.push_back(static_cast<uint8_t>(word >> shift));
-    }
+    std::string bytes;
+    for (uint64_t n = first; n < first + count; ++n)
+        bytes += wavefile::littleEndian(static_cast<uint32_t>(2654435761u * n + 12345u), 4);
     return bytes;
 }
 
-std::string checksums(const std::vector<uint8_t>& pcm, bool first, bool last, size_t chunk)
+std::string checksums(const std::string& pcm, bool first, bool last, size_t chunk)
 {
     AccurateRipCrc crc(pcm.size() / 4, first, last);
     for (size_t offset = 0; offset < pcm.size(); offset += chunk)
-        crc.add(pcm.data() + offset, std::min(chunk, pcm.size() - offset));
+        crc.add(reinterpret_cast<const uint8_t*>(pcm.data()) + offset, std::min(chunk, pcm.size() - offset));
     return hex(crc.v1()) + " " + hex(crc.v2()) + " " + hex(crc.frame450()) + " " + hex(crc.crc32());
 }
 
@@ -50,7 +47,7 @@ TEST(AccurateRipCrc, SyntheticDiscTracksGiveTheirPublishedChecksumsWhateverTheCh
                   {1000, 460, false, true, "ee994126 192f34cc bc1055ca 2ca9e049"}};
     for (const auto& track : tracks) {
         SCOPED_TRACE(track.expected);
-        const std::vector<uint8_t> pcm =
+        const std::string pcm =
             syntheticSamples(track.firstSector * kSamplesPerSector, track.sectors * kSamplesPerSector);
         EXPECT_EQ(checksums(pcm, track.first, track.last, kRawSectorBytes), track.expected);
         EXPECT_EQ(checksums(pcm, track.first, track.last, 4 * 1001), track.expected);
