@@ -30,7 +30,7 @@ TEST(VanishingDrive, ItsTracksFailToOpenAndAnOpenTrackPlaysOn)
     fs::copy_file(disc.written.cdaFiles.at(0), keptCda);
     ASSERT_TRUE(host.open(keptCda.string()));
     const Vantor::SP<Vantor::Proc::IParser> playing = host.open(trackPath);
-    EXPECT_TRUE(isSector(playing->Read(), disc.sector(2, 0), 0));
+    EXPECT_TRUE(disc.delivers(playing->Read(), 2, 0));
 
     fs::remove_all(disc.written.cueSheet.parent_path());
 

@@ -7,9 +7,6 @@
 #include "Vantor/Proc/IParserCreator.h"
 #include "Vantor/Proc/PluginRegistry.h"
 
-#include "mkdisc/DiscWriter.h"
-
-#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -29,9 +26,5 @@ private:
     Vantor::Proc::PluginRegistry m_registry;
     Vantor::SP<Vantor::Proc::IParserCreator> m_factory;
 };
-
-// True when the packet holds exactly that sector, stamped as the k-th packet of its track.
-bool isSector(const Vantor::SP<Vantor::Proc::IDataPacket>& packet, const mkdisc::Sector& expected,
-              uint32_t k);
 
 } // namespace reliability

@@ -7,6 +7,7 @@
 
 #include "mkdisc/DiscWriter.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -28,9 +29,15 @@ struct TestDisc
     }
 
     const mkdisc::TrackLayout& track(unsigned number) const { return layout.tracks.at(number - 1); }
-    mkdisc::Sector sector(unsigned number, uint32_t k) const
+
+    // True when the packet holds exactly sector k of the track, stamped as the k-th packet of it.
+    bool delivers(const Vantor::SP<Vantor::Proc::IDataPacket>& packet, unsigned number, uint32_t k) const
     {
-        return mkdisc::sectorAt(description, track(number).startLba + k);
+        constexpr long long kSectorDuration = 13333; // µs, as the plug-in stamps its packets
+        const mkdisc::Sector expected = mkdisc::sectorAt(description, track(number).startLba + k);
+        return packet && packet->GetSize() == expected.size() &&
+               std::equal(expected.begin(), expected.end(), packet->GetData()) &&
+               packet->GetPts() == static_cast<long long>(k) * kSectorDuration;
     }
 
     // True when the parser plays the track on from its sector k to the end, every packet right.
@@ -38,7 +45,7 @@ struct TestDisc
     {
         for (Vantor::SP<Vantor::Proc::IDataPacket> packet = parser.Read(); packet;
              packet = parser.Read(), ++k)
-            if (!isSector(packet, sector(number, k), k))
+            if (!delivers(packet, number, k))
                 return false;
         return k == track(number).lengthSectors;
     }
