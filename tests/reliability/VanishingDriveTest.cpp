@@ -2,10 +2,7 @@
 #include "ScratchDirectory.h"
 #include "host/TestDisc.h"
 
-#include "Vantor/Core/Interfaces/ErrorInfo.h"
 #include "Vantor/Core/Interfaces/Exceptions.h"
-
-#include <boost/exception/get_error_info.hpp>
 
 #include <gtest/gtest.h>
 
@@ -17,8 +14,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // A virtual drive that the host has listed goes away, image and all: its .cda files and track paths
-// fail to open with the parser's own errors, and a parser opened before holds its data file open
-// and plays the whole track from it.
+// fail to open with the parser's own exceptions (what they say is tested with the plug-in), and a parser
+// opened before holds its data file open and plays the whole track from it.
 TEST(VanishingDrive, ItsTracksFailToOpenAndAnOpenTrackPlaysOn)
 {
     const testsupport::ScratchDirectory directory;
@@ -34,13 +31,7 @@ TEST(VanishingDrive, ItsTracksFailToOpenAndAnOpenTrackPlaysOn)
 
     fs::remove_all(disc.written.cueSheet.parent_path());
 
-    try {
-        host.open(keptCda.string());
-        ADD_FAILURE() << "the .cda file opened";
-    } catch (const Vantor::Proc::ParserException& e) {
-        const std::string* description = boost::get_error_info<Vantor::ErrorDescription>(e);
-        EXPECT_EQ(description ? *description : "", "Cannot find cdrom source for the track.");
-    }
+    EXPECT_THROW(host.open(keptCda.string()), Vantor::Proc::ParserException);
     EXPECT_THROW(host.open(trackPath), Vantor::Proc::CDReaderException);
     EXPECT_TRUE(disc.playsOn(*playing, 2, 1));
     ::unsetenv("CUEIFY_VIRTUAL_DRIVES");
