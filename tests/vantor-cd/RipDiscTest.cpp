@@ -284,11 +284,8 @@ TEST_F(RipDisc, AudioBeforeTrackOneIsTrackZeroUnlessSilent)
 TEST_F(RipDisc, ARipThatStopsKeepsTheFinishedTracksAndNothingOfTheTrackItStopsIn)
 {
     const std::string kept = "; the tracks before it are complete and nothing of ";
-    const struct
-    {
-        Result result; // of a rip into the folder of the case's number
-        std::string error;
-    } cases[] = {
+    // The result of a rip into the folder of the case's number, and the line it stops with.
+    const std::pair<Result, std::string> cases[] = {
         // Slow sectors keep the rip in track 2 while the shell sees track 1's file and sends SIGINT.
         {interruptedOnEmulatedDrives({"rip-disc", "/dev/sr7", "-o", folder + "1", "--format", "wav"},
                                      "/dev/sr7 delay-us=2000 " + kDisc,
@@ -302,9 +299,10 @@ TEST_F(RipDisc, ARipThatStopsKeepsTheFinishedTracksAndNothingOfTheTrackItStopsIn
          "cannot write " + folder + "2/02.wav: File too large" + kept + "track 2 was kept"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.error);
-        EXPECT_EQ(c.result.exitCode, 1);
-        EXPECT_EQ(c.result.err, "vantor-cd: " + c.error + "\n");
+        const auto& [result, error] = c;
+        SCOPED_TRACE(error);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.err, "vantor-cd: " + error + "\n");
         // Track 1's file alone, hidden temporary files included.
         const std::string out = folder + std::to_string(&c - cases + 1);
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), {}), 1);
