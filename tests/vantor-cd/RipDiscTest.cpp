@@ -167,7 +167,10 @@ TEST_F(RipDisc, EachFileHoldsItsTrackAndTheLogItsCrcsAndTheVerdictOfTheReplyOrWh
                       inHeader = file("header.bin", response + response.substr(0, 12)),
                       other = file("other.bin", dbarResponse(otherDisc, {{5, crcs[0].v1}, {5, 0}, {5, 0}}));
     const std::vector<std::string> notVerified(3, "not verified"), notInDatabase(3, "not in database");
-    const std::string malformed = " is malformed: an AccurateRip reply that ends inside ";
+    const auto unusable = [](const std::string& reply, const std::string& why) {
+        return "the AccurateRip reply from " + reply + " is " + why;
+    };
+    const std::string endsInside = "malformed: an AccurateRip reply that ends inside ";
     const struct
     {
         std::string drive; // the emulated drive's behaviour; none: the image is ripped
@@ -194,15 +197,10 @@ TEST_F(RipDisc, EachFileHoldsItsTrackAndTheLogItsCrcsAndTheVerdictOfTheReplyOrWh
         // Port 1 on the loopback: nothing listens there.
         {"", "http://127.0.0.1:1/dBAR.bin",
          "cannot get the AccurateRip reply: Failed to connect to 127.0.0.1 port 1 ", notVerified},
-        {"", empty, "the AccurateRip reply from " + empty + " is malformed: an empty AccurateRip reply",
-         notVerified},
-        {"", inTracks,
-         "the AccurateRip reply from " + inTracks + malformed + "the 3 tracks of a response (byte 0)",
-         notVerified},
-        {"", inHeader, "the AccurateRip reply from " + inHeader + malformed + "a response header (byte 40)",
-         notVerified},
-        {"", other, "the AccurateRip reply from " + other + " is for another disc (" + name + ")",
-         notInDatabase},
+        {"", empty, unusable(empty, "malformed: an empty AccurateRip reply"), notVerified},
+        {"", inTracks, unusable(inTracks, endsInside + "the 3 tracks of a response (byte 0)"), notVerified},
+        {"", inHeader, unusable(inHeader, endsInside + "a response header (byte 40)"), notVerified},
+        {"", other, unusable(other, "for another disc (" + name + ")"), notInDatabase},
         {"unstable=700 unstable=701", "", "", notVerified,
          "\n\nDrive:           /dev/sr7\nRead offset:     0 samples\nSecure reading:  each sector read "
          "until two reads agree, the drive's cache moved away in between\n",
