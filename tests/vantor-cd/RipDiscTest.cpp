@@ -78,7 +78,6 @@ protected:
         for (std::string word; list >> word;)
             if (word == "musicbrainz" || word == "freedb" || word == "accuraterip")
                 list >> ids[word];
-        ASSERT_EQ(ids["accuraterip"].size(), 39u);
         for (unsigned track = 1; track <= 3; ++track)
             crcs.push_back(crcsOf(pcm(track), track == 1, track == 3));
     }
