@@ -148,6 +148,8 @@ TEST_F(RipDisc, EachFileHoldsItsTrackAndTheLogItsCrcsAndTheVerdictOfTheReplyOrWh
     const std::vector<std::string> pressed = {"accurate (confidence 4, v2)", "not accurate",
                                               "not in database"};
     const std::string response = dbarResponse(name, {{3, crcs[0].v1}, {3, crcs[1].v1}, {3, 0}});
+    const std::vector<std::string> byV1 = {"accurate (confidence 3, v1)", "accurate (confidence 3, v1)",
+                                           "not accurate"};
     // Python's http.server serves the reply on 127.0.0.1 from a port of its choosing, which it
     // names once it listens; it ends with the test, or in two minutes.
     const std::string served = (scratch.path() / "server").string();
@@ -186,11 +188,7 @@ TEST_F(RipDisc, EachFileHoldsItsTrackAndTheLogItsCrcsAndTheVerdictOfTheReplyOrWh
              "MusicBrainz ID:  " +
              ids["musicbrainz"] + "\nFreeDB ID:       " + ids["freedb"] + "\nAccurateRip ID:  " + name +
              "\nAccurateRip:     4 responses from " + pressings + "\n\n"},
-        {"",
-         fetched,
-         "",
-         {"accurate (confidence 3, v1)", "accurate (confidence 3, v1)", "not accurate"},
-         "\nAccurateRip:     1 responses from " + fetched + "\n"},
+        {"", fetched, "", byV1, "\nAccurateRip:     1 responses from " + fetched + "\n"},
         {"", missing, "the disc is not in AccurateRip's database (" + missing + " answered 404)",
          notInDatabase},
         // Port 1 on the loopback: nothing listens there.
