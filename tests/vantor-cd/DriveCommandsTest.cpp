@@ -159,11 +159,8 @@ TEST_F(DriveCommands, CdaFilesOfADiscInADriveOpenThroughTheDirectoryThatStandsFo
           "  sample_rate: 44100", "  bitrate: 1411200", "    stream_id: 0"})
         EXPECT_NE(info.find("\n" + line + "\n"), std::string::npos) << line;
     const std::string imaged = runOn(image + "/disc.cue", {"rip", "#2", "-o", "FILE"}).out;
-    for (const std::string& track : {volume + "/Track02.cda", trackPath(volume, 2)}) {
-        const Result ripped = runOn("/dev/sr7", {"rip", track, "-o", "FILE"}, drive);
-        EXPECT_EQ(ripped.exitCode, 0) << track << ": " << ripped.err;
-        EXPECT_TRUE(ripped.out == imaged) << track;
-    }
+    for (const std::string& track : {volume + "/Track02.cda", trackPath(volume, 2)})
+        EXPECT_TRUE(runOn("/dev/sr7", {"rip", track, "-o", "FILE"}, drive).out == imaged) << track;
 }
 
 } // namespace
