@@ -36,14 +36,12 @@ TEST(MkdiscCommand, WritesCueSheetBinaryAndCdaFilesOfTheDescribedDisc)
 {
     testsupport::ScratchDirectory directory;
     const std::string out = directory.path().string();
-    const auto [exitCode, output] =
-        runMkdisc("--out " + out +
-                  " --name demo audio:80,flags=dcp+4ch+pre audio:90,pregap=30,silence=20,index2=40 "
-                  "/ mode1:40,pregap=10,silence=5,byte16=2");
-    ASSERT_EQ(exitCode, 0) << output;
-    EXPECT_EQ(output,
-              "cue sheet: " + out +
-                  "/demo.cue\ntracks: 3 in 2 session(s)\ndata files: 1, cda files: 2\nserial: 00000446\n");
+    ASSERT_EQ(runMkdisc("--out " + out +
+                        " --name demo audio:80,flags=dcp+4ch+pre audio:90,pregap=30,silence=20,index2=40 "
+                        "/ mode1:40,pregap=10,silence=5,byte16=2"),
+              std::make_pair(0, "cue sheet: " + out +
+                                    "/demo.cue\ntracks: 3 in 2 session(s)\ndata files: 1, cda files: 2\n"
+                                    "serial: 00000446\n"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), {}), 4);
     EXPECT_EQ(readFile(out + "/demo.cue"), "REM SESSION 01\n"
                                            "FILE \"demo.bin\" BINARY\n"

@@ -136,8 +136,7 @@ protected:
 TEST_F(RipDisc, EachFileHoldsItsTrackAndTheLogItsCrcsAndTheVerdictOfTheReplyOrWhyThereIsNone)
 {
     const std::string& name = ids["accuraterip"];
-    std::string otherDisc = name;
-    otherDisc.replace(9, 8, "0badd15c");
+    const std::string otherDisc = std::string(name).replace(9, 8, "0badd15c");
     // Three pressings of this disc and one of another. A v2 match outweighs a v1 match of higher
     // confidence, and a track of confidence 0 is one the pressing has no data for.
     const std::string pressings = file(
@@ -152,13 +151,12 @@ TEST_F(RipDisc, EachFileHoldsItsTrackAndTheLogItsCrcsAndTheVerdictOfTheReplyOrWh
                                            "not accurate"};
     // Python's http.server serves the reply on 127.0.0.1 from a port of its choosing, which it
     // names once it listens; it ends with the test, or in two minutes.
-    const std::string served = (scratch.path() / "server").string();
     file("server/accuraterip/" + name, response);
     std::istringstream started(
         sh("timeout 120 python3 -u -m http.server 0 --bind 127.0.0.1 --directory \"$0\" "
            ">\"$0.log\" 2>&1 & echo $!; until grep -q ' port ' \"$0.log\"; do sleep 0.01; "
            "done; sed 's/.* port \\([0-9]*\\) .*/\\1/' \"$0.log\"",
-           {served})
+           {(scratch.path() / "server").string()})
             .out);
     int server = 0, port = 0;
     started >> server >> port;
