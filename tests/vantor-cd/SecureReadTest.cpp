@@ -36,12 +36,12 @@ std::string confirmed(const std::vector<int>& script)
 
 TEST(SecureRead, KeepsTheFirstDataThatTwoReadsWithoutC2ErrorsGiveOrNamesTheTrackAndTheSector)
 {
-    // Reads every second of which the drive flags with C2 errors.
+    // A later read that agrees with an earlier one, and reads every second of which the drive flags
+    // with C2 errors. The rips of emulated drives read the other cases: a read again that agrees
+    // with the first, or does after reads with C2 errors, and a sector that no two reads agree on.
     std::vector<int> allFlagged;
     for (int value = 2; value < 2 + SecureRead::kMaxReads - 1; ++value)
         allFlagged.push_back(value % 2 == 0 ? value : -1);
-    // The rips of emulated drives read the other cases: a read again that agrees with the first,
-    // or does after reads with C2 errors, and a sector that no two reads agree on.
     const std::pair<std::vector<int>, std::string> cases[] = {
         {{2, 3, 2}, "2, 2 extra (3 reads again)"},
         {allFlagged,

@@ -10,11 +10,6 @@ PluginHost::PluginHost()
     m_factory = m_registry.GetParserCreators("cda").at(0);
 }
 
-Vantor::SP<Vantor::Proc::ICDReader> PluginHost::readDisc(const std::filesystem::path& drive) const
-{
-    return m_registry.CreateCDReader(Vantor::ioPath(drive.string()));
-}
-
 Vantor::SP<Vantor::Proc::IParser> PluginHost::open(const std::string& path) const
 {
     return m_factory->Create(Vantor::Core::DataInputPath::Create(Vantor::ioPath(path)), {}, nullptr);

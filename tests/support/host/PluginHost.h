@@ -18,7 +18,10 @@ public:
     // Loads the built module; throws when it cannot be loaded or registers no "cda" parser factory.
     PluginHost();
 
-    Vantor::SP<Vantor::Proc::ICDReader> readDisc(const std::filesystem::path& drive) const;
+    Vantor::SP<Vantor::Proc::ICDReader> readDisc(const std::filesystem::path& drive) const
+    {
+        return m_registry.CreateCDReader(Vantor::ioPath(drive.string()));
+    }
     // A parser for a track path or a .cda file; throws what the plug-in throws.
     Vantor::SP<Vantor::Proc::IParser> open(const std::string& path) const;
 
