@@ -54,7 +54,7 @@ TEST(ConcurrentLifetime,
                     Made made{reader, host.open(reader->GetTrackPath(track).utf8string()),
                               host.open(disc.written.cdaFiles.at(track - 1).string())};
                     wrongPackets += !disc.playsOn(*made.byPath, track, 0);
-                    wrongPackets += !isSector(made.byCda->Read(), disc.sector(track, 0), 0);
+                    wrongPackets += !disc.delivers(made.byCda->Read(), track, 0);
                     Made other;
                     {
                         const std::lock_guard<std::mutex> lock(mutex);

@@ -4,6 +4,7 @@
 #include "TrackWordParser.h"
 #include "mkdisc/DiscDescription.h"
 
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,13 +17,7 @@ inline mkdisc::DiscDescription discOfTrackWords(const std::string& trackWords,
                                                 const std::string& name = "disc")
 {
     std::istringstream stream(trackWords);
-    std::vector<std::string> words;
-    for (std::string word; stream >> word;)
-        words.push_back(word);
-    mkdisc::DiscDescription disc;
-    disc.name = name;
-    disc.sessions = mkdisc::parseSessionWords(words);
-    return disc;
+    return {name, mkdisc::parseSessionWords({std::istream_iterator<std::string>(stream), {}})};
 }
 
 } // namespace testsupport

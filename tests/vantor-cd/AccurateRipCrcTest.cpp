@@ -1,9 +1,9 @@
 // AccurateRip CRCs and CRC-32 against published vectors: a synthetic three-track disc whose
-// sample n is the word 2654435761 n + 12345, three full-scale samples, a silent second; and the
-// dBAR reply that holds the disc's v1 CRCs.
+// sample n is the word 2654435761 n + 12345, and the dBAR reply that holds the disc's v1 CRCs.
 #include "AccurateRipCrc.h"
 #include "DbarReply.h"
 #include "HexText.h"
+#include "wave/WaveFile.h"
 
 #include <discgeometry/DiscGeometry.h>
 #include <gtest/gtest.h>
@@ -19,23 +19,19 @@ using discgeometry::kSamplesPerSector;
 
 using testsupport::hex;
 
-std::vector<uint8_t> syntheticSamples(uint64_t first, uint64_t count)
+std::string syntheticSamples(uint64_t first, uint64_t count)
 {
-    std::vector<uint8_t> bytes;
-    bytes.reserve(count * 4);
-    for (uint64_t n = first; n < first + count; ++n) {
-        const uint32_t word = static_cast<uint32_t>(2654435761u * n + 12345u);
-        for (int shift = 0; shift < 32; shift += 8)
-            bytes.push_back(static_cast<uint8_t>(word >> shift));
-    }
+    std::string bytes;
+    for (uint64_t n = first; n < first + count; ++n)
+        bytes += wavefile::littleEndian(static_cast<uint32_t>(2654435761u * n + 12345u), 4);
     return bytes;
 }
 
-std::string checksums(const std::vector<uint8_t>& pcm, bool first, bool last, size_t chunk)
+std::string checksums(const std::string& pcm, bool first, bool last, size_t chunk)
 {
     AccurateRipCrc crc(pcm.size() / 4, first, last);
     for (size_t offset = 0; offset < pcm.size(); offset += chunk)
-        crc.add(pcm.data() + offset, std::min(chunk, pcm.size() - offset));
+        crc.add(reinterpret_cast<const uint8_t*>(pcm.data()) + offset, std::min(chunk, pcm.size() - offset));
     return hex(crc.v1()) + " " + hex(crc.v2()) + " " + hex(crc.frame450()) + " " + hex(crc.crc32());
 }
 
@@ -51,19 +47,11 @@ TEST(AccurateRipCrc, SyntheticDiscTracksGiveTheirPublishedChecksumsWhateverTheCh
                   {1000, 460, false, true, "ee994126 192f34cc bc1055ca 2ca9e049"}};
     for (const auto& track : tracks) {
         SCOPED_TRACE(track.expected);
-        const std::vector<uint8_t> pcm =
+        const std::string pcm =
             syntheticSamples(track.firstSector * kSamplesPerSector, track.sectors * kSamplesPerSector);
         EXPECT_EQ(checksums(pcm, track.first, track.last, kRawSectorBytes), track.expected);
         EXPECT_EQ(checksums(pcm, track.first, track.last, 4 * 1001), track.expected);
     }
-}
-
-TEST(AccurateRipCrc, HighHalvesOfTheProductsMakeV2AndSilenceGivesZero)
-{
-    const std::vector<uint8_t> fullScale(3 * 4, 0xFF);
-    EXPECT_EQ(checksums(fullScale, false, false, 12), "fffffffa fffffffd 00000000 bb99ff8a");
-    const std::vector<uint8_t> silence(44100 * 4, 0);
-    EXPECT_EQ(checksums(silence, true, true, kRawSectorBytes), "00000000 00000000 00000000 769282bb");
 }
 
 TEST(DbarReply, PublishedReplyGivesItsIdsConfidencesAndCrcs)
@@ -74,12 +62,13 @@ TEST(DbarReply, PublishedReplyGivesItsIdsConfidencesAndCrcs)
                                         0xdf, 0x05, 0x26, 0x41, 0x99, 0xee, 0xca, 0x55, 0x10, 0xbc};
     const std::vector<DbarResponse> responses = parseDbarReply(reply.data(), reply.size());
     ASSERT_EQ(responses.size(), 1u);
-    EXPECT_EQ(hex(responses[0].id1) + hex(responses[0].id2) + hex(responses[0].freedb),
-              "00000b900000267110001303");
-    ASSERT_EQ(responses[0].tracks.size(), 3u);
-    EXPECT_EQ(responses[0].tracks[0].confidence, 5);
-    EXPECT_EQ(hex(responses[0].tracks[0].crc) + hex(responses[0].tracks[0].frame450Crc), "534b8756030a798a");
-    EXPECT_EQ(hex(responses[0].tracks[2].crc), "ee994126");
+    std::string described =
+        hex(responses[0].id1) + " " + hex(responses[0].id2) + " " + hex(responses[0].freedb);
+    for (const auto& track : responses[0].tracks)
+        described +=
+            ", " + std::to_string(track.confidence) + " " + hex(track.crc) + " " + hex(track.frame450Crc);
+    EXPECT_EQ(described,
+              "00000b90 00002671 10001303, 5 534b8756 030a798a, 5 d282c9a8 df8d67aa, 5 ee994126 bc1055ca");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // expected PCM comes from the image's data file.
 #include "HexText.h"
 #include "RunCommand.h"
+#include "wave/WaveFile.h"
 
 #include <discgeometry/DiscGeometry.h>
 
@@ -15,6 +16,7 @@ namespace {
 
 using discgeometry::kRawSectorBytes;
 using testsupport::hex;
+using wavefile::littleEndian;
 const std::string kDisc = "audio:300 audio:500,pregap=40 audio:400 / mode1:300";
 // Each audio file's sectors in the data file: from its INDEX 01 to the next track's INDEX 01.
 constexpr uint32_t kFileStart[] = {0, 340, 840, 1240};
@@ -57,17 +59,11 @@ Crcs crcsOf(const std::string& pcm, bool first, bool last)
 std::string dbarResponse(const std::string& fileName, const std::vector<std::pair<uint8_t, uint32_t>>& tracks)
 {
     std::string bytes(1, static_cast<char>(tracks.size()));
-    const auto put32 = [&bytes](uint32_t value) {
-        for (int shift = 0; shift < 32; shift += 8)
-            bytes += static_cast<char>(value >> shift & 0xff);
-    };
     for (const size_t at : {9, 18, 27})
-        put32(static_cast<uint32_t>(std::stoul(fileName.substr(at, 8), nullptr, 16)));
-    for (const auto& [confidence, crc] : tracks) {
-        bytes += static_cast<char>(confidence);
-        put32(crc);
-        put32(0); // the CRC of frame 450, which the verdict does not use
-    }
+        bytes += littleEndian(static_cast<uint32_t>(std::stoul(fileName.substr(at, 8), nullptr, 16)), 4);
+    // Each track's CRC of frame 450 is 0: the verdict does not use it.
+    for (const auto& [confidence, crc] : tracks)
+        bytes += static_cast<char>(confidence) + littleEndian(crc, 4) + littleEndian(0, 4);
     return bytes;
 }
 
@@ -82,17 +78,25 @@ protected:
         for (std::string word; list >> word;)
             if (word == "musicbrainz" || word == "freedb" || word == "accuraterip")
                 list >> ids[word];
-        ASSERT_EQ(ids["accuraterip"].size(), 39u);
         for (unsigned track = 1; track <= 3; ++track)
             crcs.push_back(crcsOf(pcm(track), track == 1, track == 3));
     }
 
-    // What audio track 1, 2 or 3 must hold, byte for byte.
-    std::string pcm(unsigned track) const
+    // What audio track 1, 2 or 3 must hold, byte for byte, from a drive of that read offset, which
+    // the rip corrects. A drive of offset +6 delivers the disc's sample x - 6 at x, one of -600 the
+    // sample x + 600; it reads no further than the lead-out and nothing before the disc's first
+    // sector, so the disc's last 6 samples, or its first 600, come out as silence.
+    std::string pcm(unsigned track, int offset = 0) const
     {
-        return readFile(scratch.path() / "image" / "disc.bin")
-            .substr(kFileStart[track - 1] * kRawSectorBytes,
-                    (kFileStart[track] - kFileStart[track - 1]) * kRawSectorBytes);
+        std::string bytes = readFile(scratch.path() / "image" / "disc.bin")
+                                .substr(kFileStart[track - 1] * kRawSectorBytes,
+                                        (kFileStart[track] - kFileStart[track - 1]) * kRawSectorBytes);
+        const size_t silent = static_cast<size_t>(std::abs(offset)) * 4;
+        if (offset > 0 && track == 3)
+            bytes.replace(bytes.size() - silent, silent, silent, '\0');
+        if (offset < 0 && track == 1)
+            bytes.replace(0, silent, silent, '\0');
+        return bytes;
     }
 
     std::string file(const std::string& name, const std::string& bytes) const
@@ -101,23 +105,14 @@ protected:
     }
 
     // A track's entry in the log.
-    std::string logEntry(unsigned track, const std::string& rereads, const std::string& verdict) const
+    std::string logEntry(unsigned track, const std::string& rereads, const std::string& verdict,
+                         int offset) const
     {
-        const Crcs& c = crcs[track - 1];
+        const Crcs c = crcsOf(pcm(track, offset), track == 1, track == 3);
         return "\nTrack " + std::to_string(track) + "\n  File:            0" + std::to_string(track) +
                ".flac\n  CRC32:           " + hex(c.crc32) + "\n  AccurateRip v1:  " + hex(c.v1) +
                "\n  AccurateRip v2:  " + hex(c.v2) + "\n  Re-reads:        " + rereads +
                "\n  Verdict:         " + verdict + "\n";
-    }
-
-    // What rip-disc prints: each track's file and verdict.
-    static std::string report(const std::string& folder, const std::vector<std::string>& verdicts)
-    {
-        std::string lines;
-        for (size_t i = 0; i < verdicts.size(); ++i)
-            lines += "track " + std::to_string(i + 1) + ": " + folder + "/0" + std::to_string(i + 1) +
-                     ".flac  " + verdicts[i] + "\n";
-        return lines;
     }
 
     testsupport::ScratchDirectory scratch;
@@ -128,18 +123,20 @@ protected:
 };
 
 // The rips of the image, with a reply read from a file or fetched, and of drives whose sectors
-// are in doubt. A drive's first read of a sector comes with its read-ahead; each read again brings
+// are in doubt or whose read offset is corrected, each written over the one before, which --force
+// allows. A drive's first read of a sector comes with its read-ahead; each read again brings
 // C2 pointers where the drive gives them. An unstable sector reads wrong every second time; a
 // c2-error sector reads the same wrong bytes twice, which only the drive's C2 pointers betray.
 // Either way track 2 takes two reads more than its sectors' two each. Each failed read of a sector
 // costs the drive two, the batch read ahead and then the sector alone: seven failures are the most
 // that the four attempts at a sector outlast. A sector that fails three times once read cleanly
 // takes all four attempts of a confirming read, with C2 pointers or, from a drive without, without.
+// The silence a read offset brings lies where AccurateRip's CRCs leave samples out; -1176 samples
+// are two whole sectors.
 TEST_F(RipDisc, EachFileHoldsItsTrackAndTheLogItsCrcsAndTheVerdictOfTheReplyOrWhyThereIsNone)
 {
     const std::string& name = ids["accuraterip"];
-    std::string otherDisc = name;
-    otherDisc.replace(9, 8, "0badd15c");
+    const std::string otherDisc = std::string(name).replace(9, 8, "0badd15c");
     // Three pressings of this disc and one of another. A v2 match outweighs a v1 match of higher
     // confidence, and a track of confidence 0 is one the pressing has no data for.
     const std::string pressings = file(
@@ -147,16 +144,19 @@ TEST_F(RipDisc, EachFileHoldsItsTrackAndTheLogItsCrcsAndTheVerdictOfTheReplyOrWh
                              dbarResponse(name, {{4, crcs[0].v2}, {0, 0}, {0, 0}}) +
                              dbarResponse(name, {{2, crcs[0].v2}, {0, 0}, {0, 0}}) +
                              dbarResponse(otherDisc, {{9, crcs[0].v1}, {9, crcs[1].v2}, {9, crcs[2].v2}}));
+    const std::vector<std::string> pressed = {"accurate (confidence 4, v2)", "not accurate",
+                                              "not in database"};
     const std::string response = dbarResponse(name, {{3, crcs[0].v1}, {3, crcs[1].v1}, {3, 0}});
+    const std::vector<std::string> byV1 = {"accurate (confidence 3, v1)", "accurate (confidence 3, v1)",
+                                           "not accurate"};
     // Python's http.server serves the reply on 127.0.0.1 from a port of its choosing, which it
     // names once it listens; it ends with the test, or in two minutes.
-    const std::string served = (scratch.path() / "server").string();
     file("server/accuraterip/" + name, response);
     std::istringstream started(
         sh("timeout 120 python3 -u -m http.server 0 --bind 127.0.0.1 --directory \"$0\" "
            ">\"$0.log\" 2>&1 & echo $!; until grep -q ' port ' \"$0.log\"; do sleep 0.01; "
            "done; sed 's/.* port \\([0-9]*\\) .*/\\1/' \"$0.log\"",
-           {served})
+           {(scratch.path() / "server").string()})
             .out);
     int server = 0, port = 0;
     started >> server >> port;
@@ -166,64 +166,57 @@ TEST_F(RipDisc, EachFileHoldsItsTrackAndTheLogItsCrcsAndTheVerdictOfTheReplyOrWh
                       inHeader = file("header.bin", response + response.substr(0, 12)),
                       other = file("other.bin", dbarResponse(otherDisc, {{5, crcs[0].v1}, {5, 0}, {5, 0}}));
     const std::vector<std::string> notVerified(3, "not verified"), notInDatabase(3, "not in database");
-    const std::string malformed = " is malformed: an AccurateRip reply that ends inside ";
+    const auto unusable = [](const std::string& reply, const std::string& why) {
+        return "the AccurateRip reply from " + reply + " is " + why;
+    };
+    const std::string endsInside = "malformed: an AccurateRip reply that ends inside ";
     const struct
     {
         std::string drive; // the emulated drive's behaviour; none: the image is ripped
         std::string reply;
         std::string err; // how the line begins; none: nothing is said
         std::vector<std::string> verdicts;
-        std::vector<std::string> logged = {}; // parts of the log
+        std::string logged = "";   // a part of the log before the tracks
+        std::string rereads = "0"; // track 2's; the other tracks take none
+        int offset = 0;            // the drive's read offset, given to the rip to correct
     } cases[] = {
-        {"",
-         pressings,
-         "",
-         {"accurate (confidence 4, v2)", "not accurate", "not in database"},
-         {"\n\nImage:           " + std::filesystem::canonical(cue).string() +
-          "\nRead offset:     0 samples\nSecure reading:  none: an image reads the same every time\n"
-          "MusicBrainz ID:  " +
-          ids["musicbrainz"] + "\nFreeDB ID:       " + ids["freedb"] + "\nAccurateRip ID:  " + name +
-          "\nAccurateRip:     4 responses from " + pressings + "\n" +
-          logEntry(1, "0", "accurate (confidence 4, v2)") + logEntry(2, "0", "not accurate") +
-          logEntry(3, "0", "not in database")}},
-        {"",
-         fetched,
-         "",
-         {"accurate (confidence 3, v1)", "accurate (confidence 3, v1)", "not accurate"},
-         {"\nAccurateRip:     1 responses from " + fetched + "\n"}},
+        {"", pressings, "", pressed,
+         "\n\nImage:           " + std::filesystem::canonical(cue).string() +
+             "\nRead offset:     0 samples\nSecure reading:  none: an image reads the same every time\n"
+             "MusicBrainz ID:  " +
+             ids["musicbrainz"] + "\nFreeDB ID:       " + ids["freedb"] + "\nAccurateRip ID:  " + name +
+             "\nAccurateRip:     4 responses from " + pressings + "\n\n"},
+        {"", fetched, "", byV1, "\nAccurateRip:     1 responses from " + fetched + "\n"},
         {"", missing, "the disc is not in AccurateRip's database (" + missing + " answered 404)",
          notInDatabase},
         // Port 1 on the loopback: nothing listens there.
         {"", "http://127.0.0.1:1/dBAR.bin",
          "cannot get the AccurateRip reply: Failed to connect to 127.0.0.1 port 1 ", notVerified},
-        {"", empty, "the AccurateRip reply from " + empty + " is malformed: an empty AccurateRip reply",
-         notVerified},
-        {"", inTracks,
-         "the AccurateRip reply from " + inTracks + malformed + "the 3 tracks of a response (byte 0)",
-         notVerified},
-        {"", inHeader, "the AccurateRip reply from " + inHeader + malformed + "a response header (byte 40)",
-         notVerified},
-        {"", other, "the AccurateRip reply from " + other + " is for another disc (" + name + ")",
-         notInDatabase},
-        {"unstable=700 unstable=701",
-         "",
-         "",
-         notVerified,
-         {"\n\nDrive:           /dev/sr7\nRead offset:     0 samples\nSecure reading:  each sector read "
-          "until two reads agree, the drive's cache moved away in between\n",
-          logEntry(1, "0", "not verified") + logEntry(2, "2", "not verified")}},
-        {"no-c2 unstable=700 unstable=701", "", "", notVerified, {logEntry(2, "2", "not verified")}},
-        {"c2-error=700x2", "", "", notVerified, {logEntry(2, "2", "not verified")}},
-        {"medium-error=700x7", "", "", notVerified, {logEntry(2, "3", "not verified")}},
-        {"reread-error=700x3", "", "", notVerified, {logEntry(2, "0", "not verified")}},
-        {"no-c2 reread-error=700x3", "", "", notVerified, {logEntry(2, "0", "not verified")}},
+        {"", empty, unusable(empty, "malformed: an empty AccurateRip reply"), notVerified},
+        {"", inTracks, unusable(inTracks, endsInside + "the 3 tracks of a response (byte 0)"), notVerified},
+        {"", inHeader, unusable(inHeader, endsInside + "a response header (byte 40)"), notVerified},
+        {"", other, unusable(other, "for another disc (" + name + ")"), notInDatabase},
+        {"unstable=700 unstable=701", "", "", notVerified,
+         "\n\nDrive:           /dev/sr7\nRead offset:     0 samples\nSecure reading:  each sector read "
+         "until two reads agree, the drive's cache moved away in between\n",
+         "2"},
+        {"no-c2 unstable=700 unstable=701", "", "", notVerified, "", "2"},
+        {"c2-error=700x2", "", "", notVerified, "", "2"},
+        {"medium-error=700x7", "", "", notVerified, "", "3"},
+        {"reread-error=700x3", "", "", notVerified, "", "0"},
+        {"no-c2 reread-error=700x3", "", "", notVerified, "", "0"},
+        {"offset=6", pressings, "", pressed, "\nRead offset:     6 samples\n", "0", 6},
+        {"offset=-600", pressings, "", pressed, "\nRead offset:     -600 samples\n", "0", -600},
+        {"offset=-1176", pressings, "", pressed, "\nRead offset:     -1176 samples\n", "0", -1176},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.drive + c.reply);
-        const std::string out = folder + std::to_string(&c - cases);
-        std::vector<std::string> arguments = {"rip-disc", c.drive.empty() ? cue : "/dev/sr7", "-o", out};
+        std::vector<std::string> arguments = {"rip-disc", c.drive.empty() ? cue : "/dev/sr7", "-o", folder,
+                                              "--force"};
         if (!c.reply.empty())
             arguments.insert(arguments.end(), {"--accuraterip", c.reply});
+        if (c.offset != 0)
+            arguments.push_back("--offset=" + std::to_string(c.offset));
         const Result result = run(arguments, onEmulatedDrives("/dev/sr7 " + c.drive + " " + kDisc));
         ASSERT_EQ(result.exitCode, 0) << result.err;
         if (c.err.empty())
@@ -231,62 +224,31 @@ TEST_F(RipDisc, EachFileHoldsItsTrackAndTheLogItsCrcsAndTheVerdictOfTheReplyOrWh
         else
             EXPECT_EQ(result.err.substr(0, c.err.size() + 11) + result.err.substr(result.err.size() - 13),
                       "vantor-cd: " + c.err + "; ripping on\n");
-        EXPECT_EQ(result.out, report(out, c.verdicts));
-        for (unsigned track = 1; track <= 3; ++track)
-            EXPECT_TRUE(decodedPcm(out + "/0" + std::to_string(track) + ".flac") == pcm(track)) << track;
-        const std::string log = readFile(out + "/rip.log");
-        for (const std::string& part : c.logged)
-            EXPECT_NE(log.find(part), std::string::npos) << log;
+        // What rip-disc prints, and the log's entries: each track's file and verdict.
+        std::string printed, entries;
+        for (unsigned track = 1; track <= 3; ++track) {
+            const std::string file = folder + "/0" + std::to_string(track) + ".flac";
+            EXPECT_TRUE(decodedPcm(file) == pcm(track, c.offset)) << track;
+            printed += "track " + std::to_string(track) + ": " + file + "  " + c.verdicts[track - 1] + "\n";
+            entries += logEntry(track, track == 2 ? c.rereads : "0", c.verdicts[track - 1], c.offset);
+        }
+        EXPECT_EQ(result.out, printed);
+        const std::string log = readFile(folder + "/rip.log");
+        EXPECT_NE(log.find(c.logged), std::string::npos) << log;
+        EXPECT_EQ(log.substr(log.find("\n\nTrack 1\n") + 1), entries);
         // The pregap of track 2 ends the previous file; a drive does not tell it.
         if (c.drive.empty())
-            EXPECT_EQ(readFile(out + "/disc.cue"),
+            EXPECT_EQ(readFile(folder + "/disc.cue"),
                       "FILE \"01.flac\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
                       "  TRACK 02 AUDIO\n    INDEX 00 00:04:00\n"
                       "FILE \"02.flac\" WAVE\n    INDEX 01 00:00:00\n"
                       "FILE \"03.flac\" WAVE\n  TRACK 03 AUDIO\n    INDEX 01 00:00:00\n");
         const Result tags = run({"-v", "error", "-show_entries", "format_tags=track,cddb_discid", "-of",
-                                 "compact", out + "/02.flac"},
+                                 "compact", folder + "/02.flac"},
                                 {}, {}, "ffprobe");
         EXPECT_EQ(tags.out, "format|tag:cddb_discid=" + ids["freedb"] + "|tag:track=2/3\n");
     }
     ::kill(server, SIGTERM);
-}
-
-// A drive of read offset +6 delivers the disc's sample x - 6 at x, one of -600 the sample x + 600.
-// The drive reads no further than the lead-out and nothing before the disc's first sector: the
-// disc's last 6 samples, or its first 600, come out as silence, which AccurateRip's CRCs leave out.
-// -1176 samples are two whole sectors.
-TEST_F(RipDisc, TheReadOffsetIsCorrectedInTheFilesAndTheirCrcs)
-{
-    const std::string reply = file(
-        "reply.bin", dbarResponse(ids["accuraterip"], {{5, crcs[0].v2}, {5, crcs[1].v2}, {5, crcs[2].v2}}));
-    for (const int offset : {6, -600, -1176}) {
-        SCOPED_TRACE(offset);
-        const std::string samples = std::to_string(offset), out = folder + samples;
-        const Result corrected =
-            run({"rip-disc", "/dev/sr7", "-o", out, "--accuraterip", reply, "--offset=" + samples},
-                onEmulatedDrives("/dev/sr7 offset=" + samples + " " + kDisc));
-        ASSERT_EQ(corrected.exitCode, 0) << corrected.err;
-        EXPECT_EQ(corrected.out, report(out, std::vector<std::string>(3, "accurate (confidence 5, v2)")));
-        std::string first = pcm(1), last = pcm(3);
-        const size_t silent = static_cast<size_t>(std::abs(offset)) * 4;
-        if (offset > 0)
-            last.replace(last.size() - silent, silent, silent, '\0');
-        else
-            first.replace(0, silent, silent, '\0');
-        EXPECT_TRUE(decodedPcm(out + "/01.flac") == first);
-        EXPECT_TRUE(decodedPcm(out + "/02.flac") == pcm(2));
-        EXPECT_TRUE(decodedPcm(out + "/03.flac") == last);
-        const std::string log = readFile(out + "/rip.log");
-        EXPECT_NE(log.find("Read offset:     " + samples + " samples\n"), std::string::npos) << log;
-        EXPECT_NE(log.find(hex(crcsOf(first, true, false).crc32) + "\n"), std::string::npos) << log;
-        EXPECT_NE(log.find(hex(crcsOf(last, false, true).crc32) + "\n"), std::string::npos) << log;
-    }
-    // Without the correction, written over the first rip, which --force allows.
-    const Result shifted =
-        run({"rip-disc", "/dev/sr7", "-o", folder + "6", "--accuraterip", reply, "--force"},
-            onEmulatedDrives("/dev/sr7 offset=6 " + kDisc));
-    EXPECT_NE(shifted.out.find("01.flac  not accurate\n"), std::string::npos) << shifted.out;
 }
 
 TEST_F(RipDisc, AudioBeforeTrackOneIsTrackZeroUnlessSilent)
@@ -315,11 +277,8 @@ TEST_F(RipDisc, AudioBeforeTrackOneIsTrackZeroUnlessSilent)
 TEST_F(RipDisc, ARipThatStopsKeepsTheFinishedTracksAndNothingOfTheTrackItStopsIn)
 {
     const std::string kept = "; the tracks before it are complete and nothing of ";
-    const struct
-    {
-        Result result; // of a rip into the folder of the case's number
-        std::string error;
-    } cases[] = {
+    // The result of a rip into the folder of the case's number, and the line it stops with.
+    const std::pair<Result, std::string> cases[] = {
         // Slow sectors keep the rip in track 2 while the shell sees track 1's file and sends SIGINT.
         {interruptedOnEmulatedDrives({"rip-disc", "/dev/sr7", "-o", folder + "1", "--format", "wav"},
                                      "/dev/sr7 delay-us=2000 " + kDisc,
@@ -331,20 +290,15 @@ TEST_F(RipDisc, ARipThatStopsKeepsTheFinishedTracksAndNothingOfTheTrackItStopsIn
         {sh("ulimit -f 1800; trap '' XFSZ; exec \"$0\" \"$@\"",
             {VANTOR_CD_BINARY, "rip-disc", cue, "-o", folder + "2", "--format", "wav"}),
          "cannot write " + folder + "2/02.wav: File too large" + kept + "track 2 was kept"},
-        {run({"rip-disc", "/dev/sr7", "-o", folder + "3", "--format", "wav"},
-             onEmulatedDrives("/dev/sr7 medium-error=700 " + kDisc)),
-         "cannot read sector 360 of track 2 (LBA 700): An internal error occured."},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.error);
-        EXPECT_EQ(c.result.exitCode, 1);
-        EXPECT_EQ(c.result.err, "vantor-cd: " + c.error + "\n");
-        // Hidden temporary files included.
-        std::vector<std::string> left;
+        const auto& [result, error] = c;
+        SCOPED_TRACE(error);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.err, "vantor-cd: " + error + "\n");
+        // Track 1's file alone, hidden temporary files included.
         const std::string out = folder + std::to_string(&c - cases + 1);
-        for (const auto& entry : std::filesystem::directory_iterator(out))
-            left.push_back(entry.path().filename().string());
-        EXPECT_EQ(left, std::vector<std::string>{"01.wav"});
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), {}), 1);
         EXPECT_TRUE(decodedPcm(out + "/01.wav") == pcm(1));
     }
 }

@@ -20,8 +20,7 @@ using Environment = std::map<std::string, std::string>;
 struct Result
 {
     int exitCode;
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
 inline std::string quoted(const std::string& text)

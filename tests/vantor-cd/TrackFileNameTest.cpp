@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace vantorcd {
 namespace {
 
@@ -11,12 +13,7 @@ TEST(TrackFileName, IsTheNumberAndTheTitleMadeSafeForFileSystemsAndCutBetweenCha
     std::string longTitle = "a";
     for (int i = 0; i < 150; ++i)
         longTitle += "é";
-    const struct
-    {
-        unsigned number;
-        std::string title;
-        std::string expected;
-    } cases[] = {
+    const std::tuple<unsigned, std::string, std::string> cases[] = {
         {3, "", "03.flac"},
         {12, "Intro", "12 - Intro.flac"},
         {1, "AC/DC: \"Live\" <1991>?", "01 - AC_DC_ _Live_ _1991__.flac"},
@@ -26,8 +23,8 @@ TEST(TrackFileName, IsTheNumberAndTheTitleMadeSafeForFileSystemsAndCutBetweenCha
         {6, "Grüße", "06 - Grüße.flac"},
         {1, longTitle, "01 - " + longTitle.substr(0, 199) + ".flac"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(trackFileName(c.number, c.title, "flac"), c.expected) << c.title;
+    for (const auto& [number, title, expected] : cases)
+        EXPECT_EQ(trackFileName(number, title, "flac"), expected) << title;
 }
 
 } // namespace

@@ -1,6 +1,6 @@
-/* Preloaded into the program under test: reads of one file (FAULTY_READ_FILE) that
- * reach a byte offset (FAULTY_READ_OFFSET) fail with EIO, as a damaged area of a disc would; with
- * FAULTY_READ_TIMES, only that many of them, as a sector that reads on a later attempt. */
+/* Preloaded into the program under test: preads of one file (FAULTY_READ_FILE), as the disc-image
+ * reader makes them, that reach a byte offset (FAULTY_READ_OFFSET) fail with EIO, as a damaged area of a disc
+ * would; with FAULTY_READ_TIMES, only that many of them, as a sector that reads on a later attempt. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <errno.h>
@@ -28,30 +28,14 @@ static int reachesFault(int fd, size_t count, off_t offset)
     return strcmp(target, faultyPath) == 0 && (!times || failures++ < atol(times));
 }
 
-static ssize_t faultyPread(const char* name, int fd, void* buffer, size_t count, off_t offset)
+/* The project builds with hidden visibility; the disc-image reader's pread must see this one. */
+__attribute__((visibility("default"))) ssize_t pread(int fd, void* buffer, size_t count, off_t offset)
 {
     if (reachesFault(fd, count, offset)) {
         errno = EIO;
         return -1;
     }
     ssize_t (*next)(int, void*, size_t, off_t) =
-        (ssize_t(*)(int, void*, size_t, off_t))dlsym(RTLD_NEXT, name);
-    if (!next) {
-        errno = ENOSYS;
-        return -1;
-    }
+        (ssize_t(*)(int, void*, size_t, off_t))dlsym(RTLD_NEXT, "pread");
     return next(fd, buffer, count, offset);
-}
-
-/* The project builds with hidden visibility; these two must be seen to interpose. */
-#define INTERPOSED __attribute__((visibility("default")))
-
-INTERPOSED ssize_t pread(int fd, void* buffer, size_t count, off_t offset)
-{
-    return faultyPread("pread", fd, buffer, count, offset);
-}
-
-INTERPOSED ssize_t pread64(int fd, void* buffer, size_t count, off_t offset)
-{
-    return faultyPread("pread64", fd, buffer, count, offset);
 }

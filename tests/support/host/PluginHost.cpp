@@ -1,51 +1,18 @@
 #include "PluginHost.h"
 
-#include "Vantor/Core/Interfaces/ErrorInfo.h"
 #include "Vantor/Core/Interfaces/IDataInput.h"
 
-#include <boost/exception/get_error_info.hpp>
-
-#include <algorithm>
-#include <stdexcept>
-
 namespace reliability {
-
-namespace {
-
-constexpr long long kSectorDuration = 13333;
-
-} // namespace
 
 PluginHost::PluginHost()
 {
     m_registry.LoadModule(Vantor::ioPath(std::string(PARSERCD_MODULE_PATH)));
-    const auto factories = m_registry.GetParserCreators("cda");
-    if (factories.size() != 1)
-        throw std::runtime_error("the module registered no single \"cda\" parser factory");
-    m_factory = factories.front();
-}
-
-Vantor::SP<Vantor::Proc::ICDReader> PluginHost::readDisc(const std::filesystem::path& drive) const
-{
-    return m_registry.CreateCDReader(Vantor::ioPath(drive.string()));
+    m_factory = m_registry.GetParserCreators("cda").at(0);
 }
 
 Vantor::SP<Vantor::Proc::IParser> PluginHost::open(const std::string& path) const
 {
     return m_factory->Create(Vantor::Core::DataInputPath::Create(Vantor::ioPath(path)), {}, nullptr);
-}
-
-bool isSector(const Vantor::SP<Vantor::Proc::IDataPacket>& packet, const mkdisc::Sector& expected, uint32_t k)
-{
-    return packet && packet->GetSize() == expected.size() &&
-           std::equal(expected.begin(), expected.end(), packet->GetData()) &&
-           packet->GetPts() == static_cast<long long>(k) * kSectorDuration;
-}
-
-std::string descriptionOf(const std::exception& caught)
-{
-    const std::string* description = boost::get_error_info<Vantor::ErrorDescription>(caught);
-    return description != nullptr ? *description : std::string();
 }
 
 } // namespace reliability

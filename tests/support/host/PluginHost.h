@@ -7,9 +7,6 @@
 #include "Vantor/Proc/IParserCreator.h"
 #include "Vantor/Proc/PluginRegistry.h"
 
-#include "mkdisc/DiscWriter.h"
-
-#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -18,10 +15,13 @@ namespace reliability {
 class PluginHost
 {
 public:
-    // Loads the built module. Throws Vantor::Exception when it cannot be loaded.
+    // Loads the built module; throws when it cannot be loaded or registers no "cda" parser factory.
     PluginHost();
 
-    Vantor::SP<Vantor::Proc::ICDReader> readDisc(const std::filesystem::path& drive) const;
+    Vantor::SP<Vantor::Proc::ICDReader> readDisc(const std::filesystem::path& drive) const
+    {
+        return m_registry.CreateCDReader(Vantor::ioPath(drive.string()));
+    }
     // A parser for a track path or a .cda file; throws what the plug-in throws.
     Vantor::SP<Vantor::Proc::IParser> open(const std::string& path) const;
 
@@ -29,12 +29,5 @@ private:
     Vantor::Proc::PluginRegistry m_registry;
     Vantor::SP<Vantor::Proc::IParserCreator> m_factory;
 };
-
-// True when the packet holds exactly that sector, stamped as the k-th packet of its track.
-bool isSector(const Vantor::SP<Vantor::Proc::IDataPacket>& packet, const mkdisc::Sector& expected,
-              uint32_t k);
-
-// The description of a Vantor::Exception, or "" when it has none.
-std::string descriptionOf(const std::exception& caught);
 
 } // namespace reliability

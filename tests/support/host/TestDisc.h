@@ -7,6 +7,7 @@
 
 #include "mkdisc/DiscWriter.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -20,22 +21,23 @@ struct TestDisc
     mkdisc::DiscLayout layout = mkdisc::layoutOf(description);
 
     TestDisc(const std::filesystem::path& directory, mkdisc::DataFileFormat format, bool filePerTrack)
-        : description(describe(format, filePerTrack)), written(mkdisc::writeDisc(description, directory))
+        : description{"disc",
+                      testsupport::discOfTrackWords("audio:120 audio:300,pregap=30 audio:90").sessions,
+                      format, filePerTrack},
+          written(mkdisc::writeDisc(description, directory))
     {
-    }
-    static mkdisc::DiscDescription describe(mkdisc::DataFileFormat format, bool filePerTrack)
-    {
-        mkdisc::DiscDescription disc =
-            testsupport::discOfTrackWords("audio:120 audio:300,pregap=30 audio:90", "album");
-        disc.format = format;
-        disc.filePerTrack = filePerTrack;
-        return disc;
     }
 
     const mkdisc::TrackLayout& track(unsigned number) const { return layout.tracks.at(number - 1); }
-    mkdisc::Sector sector(unsigned number, uint32_t k) const
+
+    // True when the packet holds exactly sector k of the track, stamped as the k-th packet of it.
+    bool delivers(const Vantor::SP<Vantor::Proc::IDataPacket>& packet, unsigned number, uint32_t k) const
     {
-        return mkdisc::sectorAt(description, track(number).startLba + k);
+        constexpr long long kSectorDuration = 13333; // µs, as the plug-in stamps its packets
+        const mkdisc::Sector expected = mkdisc::sectorAt(description, track(number).startLba + k);
+        return packet && packet->GetSize() == expected.size() &&
+               std::equal(expected.begin(), expected.end(), packet->GetData()) &&
+               packet->GetPts() == static_cast<long long>(k) * kSectorDuration;
     }
 
     // True when the parser plays the track on from its sector k to the end, every packet right.
@@ -43,7 +45,7 @@ struct TestDisc
     {
         for (Vantor::SP<Vantor::Proc::IDataPacket> packet = parser.Read(); packet;
              packet = parser.Read(), ++k)
-            if (!isSector(packet, sector(number, k), k))
+            if (!delivers(packet, number, k))
                 return false;
         return k == track(number).lengthSectors;
     }
