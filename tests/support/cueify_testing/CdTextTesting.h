@@ -39,7 +39,6 @@ struct RawPack
     uint8_t position = 0;
     bool doubleByte = false;
     std::array<uint8_t, 12> data{};
-    bool extension = false;
 };
 
 // The CD-Text's packs as cueify_cdtext_serialize writes them, or nothing when it refuses.
@@ -117,7 +116,7 @@ public:
                                       0, 0};
         std::array<uint8_t, 8> sequence{};
         for (const RawPack& p : packs) {
-            const uint8_t at[4] = {p.type, uint8_t(p.track | (p.extension ? 0x80 : 0)), sequence[p.block]++,
+            const uint8_t at[4] = {p.type, p.track, sequence[p.block]++,
                                    uint8_t((p.doubleByte ? 0x80 : 0) | p.block << 4 | p.position)};
             bytes.insert(bytes.end(), at, at + 4);
             bytes.insert(bytes.end(), p.data.begin(), p.data.end());
