@@ -4,6 +4,7 @@
 #include "HexText.h"
 #include "TrackWords.h"
 #include "cueify_testing/CueifyTesting.h"
+#include "fulltoc/FullTocReplyBuilder.h"
 
 #include <mkdisc/DiscWriter.h>
 
@@ -130,27 +131,21 @@ TEST(DiscId, ImagesGiveTheIdsLibdiscidComputes)
     }
 }
 
-// Session 1: tracks 1 and 2 of audio, lead-out 09:37:00; session 2: data track 3 at 02:41:25.
-// Track 2 carries the lead-in time at which the drive read it.
-const std::vector<uint8_t> kReply = {
-    0x00, 0x65, 0x01, 0x02,                                           //
-    0x01, 0x10, 0x00, 0xa0, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, // A0: first track 1, mode 1
-    0x01, 0x10, 0x00, 0xa1, 0x00, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, // A1: last track 2
-    0x01, 0x10, 0x00, 0xa2, 0x00, 0x00, 0x00, 0x00, 0x09, 0x25, 0x00, // A2: lead-out 09:37:00
-    0x01, 0x10, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02, 0x00, // track 1 at 00:02:00
-    0x01, 0x10, 0x00, 0x02, 0x00, 0x05, 0x07, 0x00, 0x04, 0x00, 0x00, // track 2 at 04:00:00
-    0x02, 0x14, 0x00, 0xa0, 0x00, 0x00, 0x00, 0x00, 0x03, 0x20, 0x00, // A0: first track 3, mode 2
-    0x02, 0x14, 0x00, 0xa1, 0x00, 0x00, 0x00, 0x00, 0x03, 0x00, 0x00, // A1: last track 3
-    0x02, 0x14, 0x00, 0xa2, 0x00, 0x00, 0x00, 0x00, 0x0b, 0x00, 0x00, // A2: lead-out 11:00:00
-    0x02, 0x14, 0x00, 0x03, 0x00, 0x00, 0x00, 0x00, 0x02, 0x29, 0x19, // track 3 at 02:41:25
-};
-
 // The full TOC's byte form: a two-session reply as a drive sends it answers the getters of its
 // points, which the decoder's tests leave out, and writes back byte for byte.
 TEST(FullTocBytes, TwoSessionReplyAnswersItsPointsAndWritesBackAsItCame)
 {
+    // Session 1: audio tracks 1 and 2, lead-out 09:37:00; session 2: data track 3 at 02:41:25.
+    fulltoc::ReplyBuilder builder(1, 2);
+    builder.session(1, 0, 1, 2, CUEIFY_SESSION_MODE_1, 9, 37, 0)
+        .track(1, 0, 1, 0, 2, 0)
+        .track(1, 0, 2, 4, 0, 0);
+    builder.session(2, CUEIFY_TOC_TRACK_IS_DATA, 3, 3, CUEIFY_SESSION_MODE_2, 11, 0, 0);
+    std::vector<uint8_t> reply = builder.track(2, CUEIFY_TOC_TRACK_IS_DATA, 3, 2, 41, 25).bytes();
+    reply[53] = 5; // track 2 carries the lead-in time at which the drive read it, 00:05:07
+    reply[54] = 7;
     const TocOwner toc(cueify_full_toc_new());
-    ASSERT_EQ(cueify_full_toc_deserialize(toc.get(), kReply.data(), kReply.size()), CUEIFY_OK);
+    ASSERT_EQ(cueify_full_toc_deserialize(toc.get(), reply.data(), reply.size()), CUEIFY_OK);
     EXPECT_EQ(
         cueify_full_toc_get_session_control_flags(toc.get(), 2, CUEIFY_FULL_TOC_FIRST_TRACK_PSEUDOTRACK), 4);
     EXPECT_EQ(cueify_full_toc_get_session_control_flags(toc.get(), 2, 0xA2), 0);
@@ -161,12 +156,12 @@ TEST(FullTocBytes, TwoSessionReplyAnswersItsPointsAndWritesBackAsItCame)
 
     size_t size = 0;
     ASSERT_EQ(cueify_full_toc_serialize(toc.get(), nullptr, &size), CUEIFY_OK);
-    ASSERT_EQ(size, kReply.size());
+    ASSERT_EQ(size, reply.size());
     std::vector<uint8_t> written(size);
     size_t tooSmall = size - 1;
     EXPECT_EQ(cueify_full_toc_serialize(toc.get(), written.data(), &tooSmall), CUEIFY_ERR_TOOSMALL);
     ASSERT_EQ(cueify_full_toc_serialize(toc.get(), written.data(), &size), CUEIFY_OK);
-    EXPECT_EQ(written, kReply);
+    EXPECT_EQ(written, reply);
 }
 
 } // namespace
