@@ -132,7 +132,7 @@ std::vector<uint8_t> oneBlock(const std::vector<RawPack>& extra = {}, uint8_t ch
     packs.block(0, charset, first, last, 0, CUEIFY_CDTEXT_LANG_ENGLISH);
     for (const RawPack& pack : extra)
         packs.add(pack);
-    packs.text(0x80, 0, {"Disc\0"s, "One\0"s, "Two\0"s});
+    packs.text(0x80, {"Disc\0"s, "One\0"s, "Two\0"s});
     return packs.finish();
 }
 
@@ -158,12 +158,12 @@ TEST(CdTextReader, SizesAndContradictionsGiveTheirCodesAndLeaveTheObjectAsItWas)
         {"PartOfAPack", std::vector<uint8_t>(good.begin(), good.end() - 1), CUEIFY_ERR_TRUNCATED},
         {"LengthNotWholePacks", withLength(good, good.size() - 3), CUEIFY_ERR_CORRUPTED},
         {"LengthBelowTheHeader", {0x00, 0x01, 0x00, 0x00}, CUEIFY_ERR_CORRUPTED},
-        {"IntervalNumberZero", oneBlock({{0x89, 1, 0, 0, false, {0, 2}}}), CUEIFY_ERR_CORRUPTED},
-        {"IntervalPastItsCount", oneBlock({{0x89, 1, 0, 0, false, {3, 2}}}), CUEIFY_ERR_CORRUPTED},
-        {"IntervalOfTrackZero", oneBlock({{0x89, 0, 0, 0, false, {1, 1}}}), CUEIFY_ERR_CORRUPTED},
-        {"IntervalCountsDisagree", oneBlock({{0x89, 1, 0, 0, false, {1, 2}}, {0x89, 1, 0, 0, false, {2, 3}}}),
+        {"IntervalNumberZero", oneBlock({{0x89, 1, 0, false, {0, 2}}}), CUEIFY_ERR_CORRUPTED},
+        {"IntervalPastItsCount", oneBlock({{0x89, 1, 0, false, {3, 2}}}), CUEIFY_ERR_CORRUPTED},
+        {"IntervalOfTrackZero", oneBlock({{0x89, 0, 0, false, {1, 1}}}), CUEIFY_ERR_CORRUPTED},
+        {"IntervalCountsDisagree", oneBlock({{0x89, 1, 0, false, {1, 2}}, {0x89, 1, 0, false, {2, 3}}}),
          CUEIFY_ERR_CORRUPTED},
-        {"TocLastBeforeFirst", oneBlock({{0x88, 0, 0, 0, false, {5, 4}}}), CUEIFY_ERR_CORRUPTED},
+        {"TocLastBeforeFirst", oneBlock({{0x88, 0, 0, false, {5, 4}}}), CUEIFY_ERR_CORRUPTED},
         {"BlockLastBeforeFirst", oneBlock({}, kIso, 3, 2), CUEIFY_ERR_CORRUPTED},
         {"BlockPastTrack99", oneBlock({}, kIso, 1, 100), CUEIFY_ERR_CORRUPTED},
     };
@@ -185,10 +185,10 @@ TEST(CdTextReader, WhatIsKeptOfPacksThatAreOddButReadable)
     PackBuilder unterminated, numbered;
     unterminated.block(0, kIso, 1, 4, 0, 0);
     // The last string has no terminator and the pack ends right after it.
-    unterminated.text(0x80, 0, {"Disc\0"s, "One\0"s, "Tw"});
+    unterminated.text(0x80, {"Disc\0"s, "One\0"s, "Tw"});
     for (const uint8_t number : {2, 5}) {
         numbered.block(number, kIso, 1, 1, 0, uint8_t(number + 1));
-        numbered.text(0x80, number, {"Block " + std::to_string(number) + '\0', "\0"s});
+        numbered.text(0x80, {"Block " + std::to_string(number) + '\0', "\0"s});
     }
     const std::string oneTitled = "charset 0, language 9, tracks 1-2, flags 00000, id -, genre 0 -\n"
                                   "title: Disc|One|Two|-\nno block\n";
@@ -203,9 +203,9 @@ TEST(CdTextReader, WhatIsKeptOfPacksThatAreOddButReadable)
         {"BlockWithoutItsWholeSizeInformation", cut, "no block\n"},
         {"ExtensionAndUnknownPacks",
          // An extension pack has the top bit of its track number set.
-         oneBlock({{0x80, 0x80, 0, 0, false, {'X', 0, 'X', 0, 'X', 0}},
-                   {0x70, 0, 0, 0, false, {'Y', 0, 'Y', 0}},
-                   {0x8A, 0, 0, 0, false, {'Z', 0, 'Z', 0}}}),
+         oneBlock({{0x80, 0x80, 0, false, {'X', 0, 'X', 0, 'X', 0}},
+                   {0x70, 0, 0, false, {'Y', 0, 'Y', 0}},
+                   {0x8A, 0, 0, false, {'Z', 0, 'Z', 0}}}),
          oneTitled},
         {"TextEndingBeforeItsTracks", unterminated.finish(),
          "charset 0, language 0, tracks 1-4, flags 00000, id -, genre 0 -\ntitle: Disc|One|Tw|-|-|-\nno "
@@ -258,7 +258,7 @@ TEST(CdTextWriter, EveryEntryOfTheBlockIsWrittenWithExactlyOneTerminator)
         PackBuilder expected;
         expected.block(0, kIso, c.first, c.last, 0, 0);
         if (!c.strings.empty())
-            expected.text(0x80, 0, c.strings);
+            expected.text(0x80, c.strings);
         EXPECT_EQ(serializedPacks(withTitles(c.first, c.last, c.entries).get()), expected.finish())
             << c.entries;
     }

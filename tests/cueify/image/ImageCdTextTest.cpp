@@ -41,7 +41,7 @@ TEST(ImageCdText, SheetLinesFileAndNeitherGiveTheirBlocks)
 {
     PackBuilder packs;
     packs.block(0, CUEIFY_CDTEXT_CHARSET_ISO8859_1, 1, 3, 0, CUEIFY_CDTEXT_LANG_GERMAN);
-    packs.text(0x80, 0, {"Hafenlichter\0"s, "Ebbe\0"s, "\t\0"s, "Mole\0"s});
+    packs.text(0x80, {"Hafenlichter\0"s, "Ebbe\0"s, "\t\0"s, "Mole\0"s});
     const std::vector<uint8_t> fileBytes = packs.finish();
     const std::string file(fileBytes.begin(), fileBytes.end());
     const std::string fromFile = "charset 0, language 8, tracks 1-3, flags 00000, id -, genre 0 -\n"
