@@ -1,6 +1,6 @@
 // Data files of CD samples generated here, stored raw, in WAVE files built chunk by chunk, or made
 // with ffmpeg, read as exactly those samples, in order or anywhere: AIFF and AIFC as stored
-// (big-endian samples come back little-endian, 'sowt' as they are), MOTOROLA swapped, lossless
+// (big-endian samples come back little-endian as MOTOROLA files do, 'sowt' as they are), lossless
 // files decoded; lossy files and files in another sample format are refused with their reason.
 #include "ScratchDirectory.h"
 #include "wave/WaveFile.h"
@@ -57,13 +57,6 @@ std::string readBytes(DataFile& file, uint64_t offset, size_t length)
     return file.read(offset, reinterpret_cast<uint8_t*>(bytes.data()), length) ? bytes : "read failed";
 }
 
-std::string swapped(std::string bytes)
-{
-    for (size_t i = 0; i + 1 < bytes.size(); i += 2)
-        std::swap(bytes[i], bytes[i + 1]);
-    return bytes;
-}
-
 // Each file is opened three times and read: in order; a sector at a time at byte offsets out of
 // order (the end with its partial last frame, back to the start, a jump far ahead, a step back
 // inside the frames just decoded, a step just past them) and past its end; and at any sector or
@@ -82,7 +75,6 @@ TEST(DataFile, ReadsInOrderOutOfOrderAndAtRandomGiveTheSamplesItWasMadeOf)
         const char* options = "";
     } cases[] = {
         {"t.bin", DataFileType::Binary, samples},
-        {"t.raw", DataFileType::Motorola, swapped(samples)},
         {"plain.wav", DataFileType::Audio, riffWave(plainFormat() + data)},
         {"extensible.wav", DataFileType::Audio, riffWave(extensibleFormat(1) + data)},
         {"odd-chunk-first.wav", DataFileType::Audio, riffWave(chunk("junk", "abc") + plainFormat() + data)},
