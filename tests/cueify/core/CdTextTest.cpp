@@ -174,8 +174,9 @@ TEST(CdTextReader, WhatIsKeptOfPacksThatAreOddButReadable)
     // Without the third size-information pack.
     const std::vector<uint8_t> cut = withLength({good.begin(), good.end() - 18}, good.size() - 20);
     PackBuilder unterminated, numbered;
-    unterminated.block(0, kIso, 1, 4, 0, 0);
-    // The last string has no terminator and the pack ends right after it.
+    unterminated.block(0, kIso, 3, 6, 0, 0);
+    // The last string has no terminator and the pack ends right after it; tracks 1 and 2 lie
+    // before the block.
     unterminated.text(0x80, {"Disc\0"s, "One\0"s, "Tw"});
     for (const uint8_t number : {2, 5}) {
         numbered.block(number, kIso, 1, 1, 0, uint8_t(number + 1));
@@ -199,7 +200,7 @@ TEST(CdTextReader, WhatIsKeptOfPacksThatAreOddButReadable)
                    {0x8A, 0, 0, false, {'Z', 0, 'Z', 0}}}),
          oneTitled},
         {"TextEndingBeforeItsTracks", unterminated.finish(),
-         "charset 0, language 0, tracks 1-4, flags 00000, id -, genre 0 -\ntitle: Disc|One|Tw|-|-|-\nno "
+         "charset 0, language 0, tracks 3-6, flags 00000, id -, genre 0 -\ntitle: Disc|-|-|One|Tw|-|-|-\nno "
          "block\n"},
         {"KoreanKeepsItsFieldsWithoutText", oneBlock({}, CUEIFY_CDTEXT_CHARSET_KOREAN),
          "charset 129, language 9, tracks 1-2, flags 00000, id -, genre 0 -\nno block\n"},

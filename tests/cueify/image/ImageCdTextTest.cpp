@@ -69,11 +69,6 @@ TEST(ImageCdText, SheetLinesFileAndNeitherGiveTheirBlocks)
          "upc_isrc: 0012345678905|-|-|-|-\n"
          "no block\n"},
         {"NoCdText", sheetWith("CATALOG 0012345678905\n", {}), "", "no block\n"},
-        {"FromTrack5",
-         "TITLE Plain\nFILE \"disc.bin\" BINARY\n  TRACK 05 AUDIO\n    TITLE Five\n    INDEX 01 00:00:00\n",
-         "",
-         "charset 0, language 9, tracks 5-5, flags 00000, id -, genre 0 -\ntitle: Plain|-|-|-|-|Five|-\nno "
-         "block\n"},
         // The file wins over the sheet's lines, with or without its header and closing NUL.
         {"FileWithHeader", withFile, file, fromFile},
         {"FileWithoutHeader", withFile, file.substr(4), fromFile},
