@@ -27,7 +27,7 @@ protected:
     testsupport::ScratchDirectory m_scratch;
 };
 
-TEST_F(DeviceApi, NullHandlesEmptyNamesAndClosedHandlesAreBadArguments)
+TEST_F(DeviceApi, NullHandlesEmptyNamesAndClosedHandlesAreBadArgumentsAndPathsWithoutADiscAreNoDevice)
 {
     const DeviceOwner open = openDevice(drive("a", 10)), closed(cueify_device_new());
     const TocOwner toc(cueify_full_toc_new());
@@ -45,10 +45,6 @@ TEST_F(DeviceApi, NullHandlesEmptyNamesAndClosedHandlesAreBadArguments)
                                 cueify_device_read_cdtext(closed.get(), cdText.get())}),
               std::vector<int>(12, CUEIFY_ERR_BADARG));
     cueify_device_free(nullptr);
-}
-
-TEST_F(DeviceApi, PathsThatHoldNoDiscAreNoDevice)
-{
     const fs::path twoSheets = drive("two", 10), text = m_scratch.path() / "sheet.txt";
     fs::copy_file(twoSheets / "disc.cue", twoSheets / "copy.cue");
     fs::copy_file(twoSheets / "disc.cue", text);

@@ -90,40 +90,33 @@ TEST(CookedSector, ExpandsToSyncHeaderSubheaderDataAndTheCodesOfItsMode)
         {"Mode2Form2", CookedMode::Mode2Form2, 2324, {0, 0, 0x20, 0, 0, 0, 0x20, 0}, 16, 2348, false, false},
         {"Mode2", CookedMode::Mode2, 2336, {}, 0, 0, false, false},
     };
-    const struct
-    {
-        uint32_t frame;
-        std::array<uint8_t, 3> bcd;
-    } addresses[] = {{150, {0x00, 0x02, 0x00}}, {(61 * 60 + 23) * 75 + 47, {0x61, 0x23, 0x47}}};
+    // The address 61:23:47 has no two BCD digits alike; the image tests read sectors near the start.
+    constexpr uint32_t kFrame = (61 * 60 + 23) * 75 + 47;
     std::mt19937 random(2352);
     for (const ModeCase& c : cases) {
-        for (const auto& address : addresses) {
-            SCOPED_TRACE(std::string(c.name) + " at frame " + std::to_string(address.frame));
-            std::vector<uint8_t> stored(c.stored);
-            for (uint8_t& byte : stored)
-                byte = static_cast<uint8_t>(random());
-            EXPECT_EQ(storedBytesOf(c.mode), c.stored);
-            RawSector raw;
-            raw.fill(0xEE);
-            expandCookedSector(c.mode, AbsoluteFrame{address.frame}, stored.data(), raw.data());
+        SCOPED_TRACE(c.name);
+        std::vector<uint8_t> stored(c.stored);
+        for (uint8_t& byte : stored)
+            byte = static_cast<uint8_t>(random());
+        EXPECT_EQ(storedBytesOf(c.mode), c.stored);
+        RawSector raw;
+        raw.fill(0xEE);
+        expandCookedSector(c.mode, AbsoluteFrame{kFrame}, stored.data(), raw.data());
 
-            // Sync, the address in BCD, the mode, then the subheader and the stored bytes.
-            std::vector<uint8_t> start(12, 0xFF);
-            start.front() = start.back() = 0;
-            start.insert(start.end(), {address.bcd[0], address.bcd[1], address.bcd[2],
-                                       uint8_t(c.mode == CookedMode::Mode1 ? 1 : 2)});
-            start.insert(start.end(), c.afterHeader.begin(), c.afterHeader.end());
-            start.insert(start.end(), stored.begin(), stored.end());
-            EXPECT_TRUE(std::equal(start.begin(), start.end(), raw.begin()));
-            if (c.edcAt != 0)
-                EXPECT_EQ(storedEdc(raw, c.edcAt),
-                          independentEdc(raw.data() + c.edcFrom, c.edcAt - c.edcFrom));
-            if (c.mode == CookedMode::Mode1)
-                EXPECT_TRUE(
-                    std::all_of(raw.begin() + 2068, raw.begin() + 2076, [](uint8_t b) { return b == 0; }));
-            if (c.ecc)
-                expectParity(raw, c.eccHeaderAsZero);
-        }
+        // Sync, the address in BCD, the mode, then the subheader and the stored bytes.
+        std::vector<uint8_t> start(12, 0xFF);
+        start.front() = start.back() = 0;
+        start.insert(start.end(), {0x61, 0x23, 0x47, uint8_t(c.mode == CookedMode::Mode1 ? 1 : 2)});
+        start.insert(start.end(), c.afterHeader.begin(), c.afterHeader.end());
+        start.insert(start.end(), stored.begin(), stored.end());
+        EXPECT_TRUE(std::equal(start.begin(), start.end(), raw.begin()));
+        if (c.edcAt != 0)
+            EXPECT_EQ(storedEdc(raw, c.edcAt), independentEdc(raw.data() + c.edcFrom, c.edcAt - c.edcFrom));
+        if (c.mode == CookedMode::Mode1)
+            EXPECT_TRUE(
+                std::all_of(raw.begin() + 2068, raw.begin() + 2076, [](uint8_t b) { return b == 0; }));
+        if (c.ecc)
+            expectParity(raw, c.eccHeaderAsZero);
     }
 }
 

@@ -69,7 +69,8 @@ const std::string kTwoTracksToc = "session 1: tracks 1-2, type 0x00, lead-out 00
 TEST(CueSheet, SheetsAsWritersLayThemOutOpenWithTheirTocAndSectors)
 {
     const std::vector<SheetCase> cases = {
-        // A track's pregap at the end of the previous file, its INDEX 01 at the start of its own.
+        // A track's pregap at the end of the previous file, its INDEX 01 at the start of its own (the
+        // disc-image writer's pregaps start their tracks' files, as ImageDeviceTest reads them).
         {"FILE \"01.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n"
          "    INDEX 00 00:03:00\nFILE \"02.bin\" BINARY\n    INDEX 01 00:00:00\n",
          {{"01.bin", 300}, {"02.bin", 150}},
@@ -77,14 +78,6 @@ TEST(CueSheet, SheetsAsWritersLayThemOutOpenWithTheirTocAndSectors)
          "track 1: session 1, control 0x0, at 00:02:00, length 00:04:00\n"
          "track 2: session 1, control 0x0, at 00:06:00, length 00:02:00\n",
          {{224, 0, 224 * kSector}, {225, 0, 225 * kSector}, {299, 0, 299 * kSector}, {300, 1, 0}}},
-        // One file per track, pregaps at the start of each file.
-        {"FILE \"01.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\nFILE \"02.bin\" BINARY\n"
-         "  TRACK 02 AUDIO\n    INDEX 00 00:00:00\n    INDEX 01 00:01:00\n",
-         {{"01.bin", 300}, {"02.bin", 150}},
-         "session 1: tracks 1-2, type 0x00, lead-out 00:08:00\n"
-         "track 1: session 1, control 0x0, at 00:02:00, length 00:05:00\n"
-         "track 2: session 1, control 0x0, at 00:07:00, length 00:01:00\n",
-         {{300, 1, 0}, {375, 1, 75 * kSector}}},
         // Lower-case keywords, a Windows sub-folder, a file name in other letter case, CR line ends;
         // remarks are comments whatever they hold: keywords, quotes, nothing after a keyword, no line end.
         {"REM DATE\rfile \"Sub\\DISC.BIN\" binary\r  track 01 audio\r    index 01 00:00:00\r"

@@ -1,6 +1,6 @@
 // Data files of CD samples generated here, stored raw, in WAVE files built chunk by chunk, or made
 // with ffmpeg, read as exactly those samples, in order or anywhere: AIFF and AIFC as stored
-// (big-endian samples come back little-endian, 'sowt' as they are), MOTOROLA swapped, lossless
+// (big-endian samples come back little-endian as MOTOROLA files do, 'sowt' as they are), lossless
 // files decoded; lossy files and files in another sample format are refused with their reason.
 #include "ScratchDirectory.h"
 #include "wave/WaveFile.h"
@@ -57,20 +57,13 @@ std::string readBytes(DataFile& file, uint64_t offset, size_t length)
     return file.read(offset, reinterpret_cast<uint8_t*>(bytes.data()), length) ? bytes : "read failed";
 }
 
-std::string swapped(std::string bytes)
-{
-    for (size_t i = 0; i + 1 < bytes.size(); i += 2)
-        std::swap(bytes[i], bytes[i + 1]);
-    return bytes;
-}
-
 // Each file is opened three times and read: in order; a sector at a time at byte offsets out of
 // order (the end with its partial last frame, back to the start, a jump far ahead, a step back
 // inside the frames just decoded, a step just past them) and past its end; and at any sector or
-// sample frame in an order the same every run, as players sharing a device ask for them, where
-// each read gets its bytes whichever reads came before it, including reads in the last frames,
-// where a demuxer's search of the file may give up. Files that shrink are read in ImageDeviceTest.
-TEST(DataFile, ReadsInOrderOutOfOrderAndAtRandomGiveTheSamplesItWasMadeOf)
+// sample frame from four threads at once, as players sharing a device ask for them, where each
+// read gets its bytes whichever reads came before it, including reads in the last frames, where a
+// demuxer's search of the file may give up. Files that shrink are read in ImageDeviceTest.
+TEST(DataFile, ReadsInOrderOutOfOrderAndFromFourThreadsAtRandomGiveTheSamplesItWasMadeOf)
 {
     const std::string samples = cdSamples(kSampleFrames), data = chunk("data", samples);
     const uint64_t end = samples.size(), sectors = samples.size() / kRawSectorBytes;
@@ -82,7 +75,6 @@ TEST(DataFile, ReadsInOrderOutOfOrderAndAtRandomGiveTheSamplesItWasMadeOf)
         const char* options = "";
     } cases[] = {
         {"t.bin", DataFileType::Binary, samples},
-        {"t.raw", DataFileType::Motorola, swapped(samples)},
         {"plain.wav", DataFileType::Audio, riffWave(plainFormat() + data)},
         {"extensible.wav", DataFileType::Audio, riffWave(extensibleFormat(1) + data)},
         {"odd-chunk-first.wav", DataFileType::Audio, riffWave(chunk("junk", "abc") + plainFormat() + data)},
@@ -122,15 +114,21 @@ TEST(DataFile, ReadsInOrderOutOfOrderAndAtRandomGiveTheSamplesItWasMadeOf)
         EXPECT_EQ(readBytes(*outOfOrder, end + kRawSectorBytes, kRawSectorBytes), "read failed");
         EXPECT_TRUE(readBytes(*outOfOrder, end - 1000, 1000) == samples.substr(end - 1000));
         const auto atRandom = openDataFile(path, c.type, c.file);
-        std::minstd_rand order(20261206);
-        int wrongReads = 0;
-        for (int n = 0; n < 600; ++n) {
-            const uint64_t offset =
-                n % 2 == 0 ? order() % sectors * kRawSectorBytes : order() % (samples.size() / 4 - 588) * 4;
-            wrongReads +=
-                readBytes(*atRandom, offset, kRawSectorBytes) != samples.substr(offset, kRawSectorBytes);
-        }
-        EXPECT_EQ(wrongReads, 0);
+        std::vector<int> wrongReads(4);
+        std::vector<std::thread> threads;
+        for (size_t i = 0; i < wrongReads.size(); ++i)
+            threads.emplace_back([&, i] {
+                std::minstd_rand order(20261206 + i);
+                for (int n = 0; n < 150; ++n) {
+                    const uint64_t offset = n % 2 == 0 ? order() % sectors * kRawSectorBytes
+                                                       : order() % (samples.size() / 4 - 588) * 4;
+                    wrongReads[i] += readBytes(*atRandom, offset, kRawSectorBytes) !=
+                                     samples.substr(offset, kRawSectorBytes);
+                }
+            });
+        for (std::thread& thread : threads)
+            thread.join();
+        EXPECT_EQ(wrongReads, std::vector<int>(4, 0));
     }
 }
 
@@ -175,29 +173,6 @@ TEST(DataFile, LossyFilesOtherSampleFormatsAndDamagedFilesAreRefusedWithTheirRea
             EXPECT_EQ(error.what(), "'" + std::string(c.file) + "': " + c.reason);
         }
     }
-}
-
-// Threads that share one device share its data files: each reads sectors from a place of its own.
-TEST(DataFileConcurrency, FourThreadsReadingOneFileEachGetTheirSectors)
-{
-    testsupport::ScratchDirectory scratch;
-    const std::string samples = cdSamples(kSampleFrames);
-    const auto file =
-        openDataFile(makeFile(scratch, "album.flac", "", samples, ""), DataFileType::Audio, "album.flac");
-    const uint64_t sectors = samples.size() / kRawSectorBytes;
-    std::vector<int> wrongSectors(4);
-    std::vector<std::thread> threads;
-    for (uint64_t i = 0; i < wrongSectors.size(); ++i)
-        threads.emplace_back([&, i] {
-            for (uint64_t n = 0; n < sectors; n += 3) {
-                const uint64_t offset = (n + i * sectors / 4) % sectors * kRawSectorBytes;
-                wrongSectors[i] +=
-                    readBytes(*file, offset, kRawSectorBytes) != samples.substr(offset, kRawSectorBytes);
-            }
-        });
-    for (std::thread& thread : threads)
-        thread.join();
-    EXPECT_EQ(wrongSectors, std::vector<int>(4, 0));
 }
 
 } // namespace

@@ -14,7 +14,8 @@ namespace {
 using namespace std::string_literals;
 
 // Track 1 has audio before it; track 2 indices 01 to 03 and a pregap in the file; track 3 a
-// generated pregap and no ISRC; track 4 is data in a second session.
+// generated pregap and no ISRC; tracks 4 to 6 are data in a second session, their sectors' mode
+// bytes 1, 2 and 3 whatever the sheet calls them.
 const char* const kSheet =
     "CATALOG 0123456789012\n"
     "REM SESSION 01\n"
@@ -24,7 +25,8 @@ const char* const kSheet =
     "  INDEX 02 00:06:00\n  INDEX 03 00:07:00\n"
     " TRACK 03 AUDIO\n  PREGAP 00:02:00\n  INDEX 01 00:09:00\n"
     "REM SESSION 02\n"
-    "FILE b.bin BINARY\n TRACK 04 MODE1/2352\n  INDEX 01 00:00:00\n";
+    "FILE b.bin BINARY\n TRACK 04 MODE1/2352\n  INDEX 01 00:00:00\n"
+    " TRACK 05 MODE1/2352\n  INDEX 01 00:00:50\n TRACK 06 MODE1/2352\n  INDEX 01 00:01:25\n";
 
 class DiscFacts : public testing::Test
 {
@@ -33,7 +35,8 @@ protected:
     {
         scratch.write("a.bin", std::string(900 * CUEIFY_RAW_SECTOR_SIZE, '\0'));
         std::string data(150 * CUEIFY_RAW_SECTOR_SIZE, '\0');
-        data[15] = 1; // the mode byte of the data track's first sector
+        for (const uint8_t track : {4, 5, 6}) // the mode byte of each data track's first sector
+            data[(track - 4) * 50 * CUEIFY_RAW_SECTOR_SIZE + 15] = static_cast<char>(track - 3);
         scratch.write("b.bin", data);
         device = openDevice(scratch.write("disc.cue", kSheet));
     }
@@ -43,51 +46,31 @@ protected:
 };
 
 // Indices run from INDEX 01 and end with the next track's pregap in the same session.
-TEST_F(DiscFacts, DataModesControlFlagsIsrcsAndIndicesOfEveryTrack)
+TEST_F(DiscFacts, DataModesControlFlagsAndIndicesOfEveryTrack)
 {
     std::string text;
-    for (uint8_t track = 0; track <= 5; ++track) {
-        char isrc[13] = {};
-        size_t size = sizeof isrc;
+    for (uint8_t track = 0; track <= 7; ++track) {
         const IndicesOwner indices(cueify_indices_new());
         const int read = cueify_device_read_track_indices(device.get(), indices.get(), track);
         text += std::to_string(track) + ": mode " +
                 std::to_string(cueify_device_read_data_mode(device.get(), track)) + ", control " +
-                std::to_string(cueify_device_read_track_control_flags(device.get(), track)) + ", ISRC " +
-                std::to_string(cueify_device_read_isrc(device.get(), track, isrc, &size)) + " " + isrc +
-                ", indices " + std::to_string(read);
+                std::to_string(cueify_device_read_track_control_flags(device.get(), track)) + ", indices " +
+                std::to_string(read);
         for (uint8_t k = 0; k < cueify_indices_get_num_indices(indices.get()); ++k)
             text += " " + std::to_string(cueify_indices_get_index_number(indices.get(), k)) + "@" +
                     msfText(cueify_indices_get_index_offset(indices.get(), k));
         text += "\n";
     }
-    // Data modes 0 and 1 are CD-DA and mode 1; outside the disc every answer is an error.
-    const std::string noIsrc = std::to_string(CUEIFY_NO_DATA), internal = std::to_string(CUEIFY_ERR_INTERNAL),
-                      outside = "mode " + std::to_string(CUEIFY_DATA_MODE_ERROR) + ", control 15, ISRC " +
-                                internal + " , indices " + internal + "\n";
-    EXPECT_EQ(text,
-              "0: " + outside +
-                  "1: mode 0, control 2, ISRC 0 USRC17607839, indices 0 1@00:03:00 0@00:06:00\n" +
-                  "2: mode 0, control 0, ISRC 0 GBAYE0000351, indices 0 1@00:07:00 2@00:08:00 3@00:09:00 "
-                  "0@00:11:00\n" +
-                  "3: mode 0, control 0, ISRC " + noIsrc + " , indices 0 1@00:13:00\n" +
-                  "4: mode 1, control 4, ISRC " + noIsrc + " , indices 0 1@02:48:00\n" + "5: " + outside);
-}
-
-// A data track's mode is the mode byte of its first sector, whatever its sheet calls it: 2 is
-// mode 2, and a byte other than 1 or 2 is a mode of no known kind.
-TEST_F(DiscFacts, DataModeIsTheModeByteOfTheTracksFirstSector)
-{
-    for (const auto& [modeByte, mode] :
-         {std::pair{2, CUEIFY_DATA_MODE_MODE_2}, {3, CUEIFY_DATA_MODE_UNKNOWN}}) {
-        std::string data(150 * CUEIFY_RAW_SECTOR_SIZE, '\0');
-        data[15] = static_cast<char>(modeByte);
-        const std::string name = "mode" + std::to_string(modeByte);
-        scratch.write(name + ".bin", data);
-        const DeviceOwner disc = openDevice(scratch.write(
-            name + ".cue", "FILE " + name + ".bin BINARY\n TRACK 01 MODE1/2352\n  INDEX 01 00:00:00\n"));
-        EXPECT_EQ(cueify_device_read_data_mode(disc.get(), 1), mode) << name;
-    }
+    // A data track's mode is the mode byte of its first sector: 1 and 2 are modes 1 and 2, 3 is a
+    // mode of no known kind. Outside the disc every answer is an error.
+    const std::string outside = "mode " + std::to_string(CUEIFY_DATA_MODE_ERROR) + ", control 15, indices " +
+                                std::to_string(CUEIFY_ERR_INTERNAL) + "\n";
+    EXPECT_EQ(text, "0: " + outside + "1: mode 0, control 2, indices 0 1@00:03:00 0@00:06:00\n" +
+                        "2: mode 0, control 0, indices 0 1@00:07:00 2@00:08:00 3@00:09:00 0@00:11:00\n" +
+                        "3: mode 0, control 0, indices 0 1@00:13:00\n" +
+                        "4: mode 1, control 4, indices 0 1@02:48:00\n" +
+                        "5: mode 2, control 4, indices 0 1@02:48:50\n" +
+                        "6: mode 15, control 4, indices 0 1@02:49:25\n" + "7: " + outside);
 }
 
 TEST_F(DiscFacts, CatalogueNumberAndIsrcsAreCopiedAsTheCallerSizeAllows)
@@ -121,17 +104,17 @@ TEST_F(DiscFacts, PlainTocAndSessionsAnswerAsADriveAndSerializeAsItsReplies)
                   cueify_toc_get_first_track(toc.get()), cueify_toc_get_last_track(toc.get()),
                   cueify_toc_get_track_address(toc.get(), 2), cueify_toc_get_track_length(toc.get(), 3),
                   cueify_toc_get_disc_length(toc.get())}),
-              (std::vector<uint32_t>{1, 4, 375, 12450 - 825, 12600}));
+              (std::vector<uint32_t>{1, 6, 375, 12450 - 825, 12600}));
     size_t size = 0;
     EXPECT_EQ(cueify_toc_serialize(toc.get(), nullptr, &size), CUEIFY_OK);
-    EXPECT_EQ(size, 4u + 5 * 8);
+    EXPECT_EQ(size, 4u + 7 * 8);
     std::vector<uint8_t> bytes(size);
     size_t tooSmall = size - 1;
     EXPECT_EQ(cueify_toc_serialize(toc.get(), bytes.data(), &tooSmall), CUEIFY_ERR_TOOSMALL);
     EXPECT_EQ(tooSmall, size);
     ASSERT_EQ(cueify_toc_serialize(toc.get(), bytes.data(), &size), CUEIFY_OK);
     EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 12),
-              (std::vector<uint8_t>{0, 42, 1, 4, 0, 0x12, 1, 0, 0, 0, 0, 75}));
+              (std::vector<uint8_t>{0, 58, 1, 6, 0, 0x12, 1, 0, 0, 0, 0, 75}));
     const PlainTocOwner copy(cueify_toc_new());
     EXPECT_EQ(cueify_toc_deserialize(copy.get(), bytes.data(), bytes.size() - 1), CUEIFY_ERR_TRUNCATED);
     bytes[1] -= 1;

@@ -14,97 +14,65 @@ namespace {
 
 using mkdisc::DataFileFormat;
 
-// Copy permitted, pre-emphasis after a stored pregap, four channels after a generated one; data
-// tracks carry 0x5A at byte 16 of every sector.
-const char* const kAudioDisc =
-    "audio:300,flags=dcp audio:200,pregap=150,flags=pre audio:150,silence=75,flags=4ch";
-const char* const kEnhancedCd = "audio:300 audio:250,pregap=30 / mode2:200,pregap=150,byte16=90";
-const char* const kAudioToc = "session 1: tracks 1-3, type 0x00, lead-out 00:13:50\n"
-                              "track 1: session 1, control 0x2, at 00:02:00, length 00:06:00\n"
-                              "track 2: session 1, control 0x1, at 00:08:00, length 00:03:50\n"
-                              "track 3: session 1, control 0x8, at 00:11:50, length 00:02:00\n";
-
-const char* const kDataFirst = "mode1:200,byte16=90 audio:300,pregap=150 audio:120";
-const char* const kDataFirstToc = "session 1: tracks 1-3, type 0x00, lead-out 00:12:20\n"
-                                  "track 1: session 1, control 0x4, at 00:02:00, length 00:04:50\n"
-                                  "track 2: session 1, control 0x0, at 00:06:50, length 00:04:00\n"
-                                  "track 3: session 1, control 0x0, at 00:10:50, length 00:01:45\n";
-
-// The data session starts 11,400 sectors after the audio session's lead-out.
-const char* const kEnhancedToc = "session 1: tracks 1-2, type 0x00, lead-out 00:09:55\n"
-                                 "session 2: tracks 3-3, type 0x20, lead-out 02:46:30\n"
-                                 "track 1: session 1, control 0x0, at 00:02:00, length 00:04:30\n"
-                                 "track 2: session 1, control 0x0, at 00:06:30, length 00:03:25\n"
-                                 "track 3: session 2, control 0x4, at 02:43:55, length 00:02:50\n";
-
-struct DiscCase
+// Opened by their directories, written a file per track: copy permitted, pre-emphasis after a
+// stored pregap and four channels after a generated one, in WAVE files; an enhanced CD whose data
+// session starts 11,400 sectors after the audio session's lead-out, its data sectors read whole
+// with the byte 16 the writer sets.
+TEST(ImageDevice, WrittenImagesAnswerTheirDiscsTocAndReadEverySectorAsWrittenButNoneOutsideSessionsOrFiles)
 {
-    const char* name;
-    const char* trackWords;
-    DataFileFormat format;
-    bool filePerTrack;
-    const char* toc;
-};
-
-// Opened by their directories. Data sectors read whole too, with the byte 16 the writer sets.
-TEST(ImageDevice, WrittenImagesAnswerTheirDiscsTocAndReadEverySectorAsWrittenButNoneOutsideSessions)
-{
-    const DiscCase cases[] = {
-        {"AudioBinary", kAudioDisc, DataFileFormat::Binary, false, kAudioToc},
-        {"AudioWavePerTrack", kAudioDisc, DataFileFormat::Wave, true, kAudioToc},
-        {"DataFirst", kDataFirst, DataFileFormat::Binary, false, kDataFirstToc},
-        {"EnhancedCd", kEnhancedCd, DataFileFormat::Binary, false, kEnhancedToc},
-        {"EnhancedCdPerTrack", kEnhancedCd, DataFileFormat::Binary, true, kEnhancedToc}};
-    for (const DiscCase& c : cases) {
-        SCOPED_TRACE(c.name);
+    const struct
+    {
+        const char* trackWords;
+        DataFileFormat format;
+        const char* toc;
+    } cases[] = {{"audio:300,flags=dcp audio:200,pregap=150,flags=pre audio:150,silence=75,flags=4ch",
+                  DataFileFormat::Wave,
+                  "session 1: tracks 1-3, type 0x00, lead-out 00:13:50\n"
+                  "track 1: session 1, control 0x2, at 00:02:00, length 00:06:00\n"
+                  "track 2: session 1, control 0x1, at 00:08:00, length 00:03:50\n"
+                  "track 3: session 1, control 0x8, at 00:11:50, length 00:02:00\n"},
+                 {"audio:300 audio:250,pregap=30 / mode2:200,pregap=150,byte16=90", DataFileFormat::Binary,
+                  "session 1: tracks 1-2, type 0x00, lead-out 00:09:55\n"
+                  "session 2: tracks 3-3, type 0x20, lead-out 02:46:30\n"
+                  "track 1: session 1, control 0x0, at 00:02:00, length 00:04:30\n"
+                  "track 2: session 1, control 0x0, at 00:06:30, length 00:03:25\n"
+                  "track 3: session 2, control 0x4, at 02:43:55, length 00:02:50\n"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.trackWords);
         testsupport::ScratchDirectory scratch;
         mkdisc::DiscDescription disc = testsupport::discOfTrackWords(c.trackWords);
         disc.format = c.format;
-        disc.filePerTrack = c.filePerTrack;
+        disc.filePerTrack = true;
         const mkdisc::WrittenDisc written = mkdisc::writeDisc(disc, scratch.path());
+        // A partial sector at the end of a file is not on the disc, also where a WAVE data chunk
+        // claims more than the file holds.
+        for (const fs::path& file : written.dataFiles) {
+            fs::resize_file(file, fs::file_size(file) + CUEIFY_RAW_SECTOR_SIZE - 1);
+            if (c.format == DataFileFormat::Wave)
+                std::fstream(file, std::ios::in | std::ios::out | std::ios::binary).seekp(40)
+                    << "\xFF\xFF\xFF\xFF";
+        }
         const DeviceOwner device = openDevice(scratch.path());
         EXPECT_EQ(describeToc(readToc(device.get()).get()), c.toc);
         const uint32_t end = mkdisc::layoutOf(disc).sessionLeadOutLba.back();
+        Sector sector{};
         for (uint32_t lba = 0; lba <= end; ++lba) {
-            std::optional<mkdisc::Sector> written;
+            std::optional<mkdisc::Sector> stored;
             try {
-                written = mkdisc::sectorAt(disc, lba);
+                stored = mkdisc::sectorAt(disc, lba);
             } catch (const std::out_of_range&) {
             }
-            Sector sector{};
-            const int expected = lba == end ? CUEIFY_ERR_BADARG : written ? CUEIFY_OK : CUEIFY_ERR_INTERNAL;
+            const int expected = lba == end ? CUEIFY_ERR_BADARG : stored ? CUEIFY_OK : CUEIFY_ERR_INTERNAL;
             ASSERT_EQ(cueify_device_read_raw(device.get(), lba, sector.data()), expected) << lba;
-            ASSERT_TRUE(!written || sector == *written) << "sector " << lba;
+            ASSERT_TRUE(!stored || sector == *stored) << "sector " << lba;
         }
-    }
-}
-
-// A partial sector at the end is not on the disc; a file that shrinks after the open fails
-// the reads past its new end instead of giving short or stale sectors.
-TEST(ImageDevice, ReadsStopAtTheDataFilesEnd)
-{
-    for (const DataFileFormat format : {DataFileFormat::Binary, DataFileFormat::Wave}) {
-        SCOPED_TRACE(format == DataFileFormat::Wave ? "WAVE" : "BINARY");
-        testsupport::ScratchDirectory scratch;
-        mkdisc::DiscDescription disc = testsupport::discOfTrackWords("audio:300");
-        disc.format = format;
-        const mkdisc::WrittenDisc written = mkdisc::writeDisc(disc, scratch.path());
-        const uint64_t header = format == DataFileFormat::Wave ? 44 : 0;
-        fs::resize_file(written.dataFiles.at(0), header + 301 * CUEIFY_RAW_SECTOR_SIZE - 1);
-        if (format == DataFileFormat::Wave) // a data chunk that claims more than the file holds
-            std::fstream(written.dataFiles[0], std::ios::in | std::ios::out | std::ios::binary).seekp(40)
-                << "\xFF\xFF\xFF\xFF";
-        const DeviceOwner device = openDevice(written.cueSheet);
-        EXPECT_EQ(msfText(cueify_full_toc_get_session_leadout_address(readToc(device.get()).get(), 1)),
-                  "00:06:00");
-        Sector sector{};
-        EXPECT_EQ(cueify_device_read_raw(device.get(), 299, sector.data()), CUEIFY_OK);
-        EXPECT_EQ(sector, mkdisc::sectorAt(disc, 299));
-        EXPECT_EQ(cueify_device_read_raw(device.get(), 300, sector.data()), CUEIFY_ERR_BADARG);
-        // Sectors 8 and 9 read in order: what follows them is read ahead before the file shrinks.
+        // A file that shrinks after the open fails the reads past its new end instead of giving
+        // short or stale sectors. Sectors 8 and 9 read in order: what follows them is read ahead
+        // before the file shrinks.
         EXPECT_EQ(cueify_device_read_raw(device.get(), 8, sector.data()), CUEIFY_OK);
         EXPECT_EQ(cueify_device_read_raw(device.get(), 9, sector.data()), CUEIFY_OK);
-        fs::resize_file(written.dataFiles[0], header + 10 * CUEIFY_RAW_SECTOR_SIZE + 100);
+        const uint64_t header = c.format == DataFileFormat::Wave ? 44 : 0;
+        fs::resize_file(written.dataFiles.at(0), header + 10 * CUEIFY_RAW_SECTOR_SIZE + 100);
         EXPECT_EQ(cueify_device_read_raw(device.get(), 10, sector.data()), CUEIFY_ERR_INTERNAL);
         EXPECT_EQ(cueify_device_read_raw(device.get(), 299, sector.data()), CUEIFY_ERR_INTERNAL);
     }
