@@ -10,7 +10,7 @@ packages=(
   libavcodec-dev libavformat-dev libavutil-dev
   libcdio-dev
   libcli11-dev nlohmann-json3-dev libcurl4-openssl-dev libisal-dev
-  libgtest-dev libgmock-dev libdiscid-dev libfec-dev
+  libgtest-dev libgmock-dev libfec-dev
   libclang-rt-14-dev
   binutils ffmpeg bchunk valgrind
 )
