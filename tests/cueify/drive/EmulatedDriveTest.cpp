@@ -39,7 +39,6 @@ const std::map<std::string, std::pair<std::string, std::string>> kDrives = {
     {"/dev/sr2", {"", kEnhanced}},
     {"/dev/sr3", {"", kDataFirst}},
     {"/dev/sr4", {"", ninetyNineTracks()}},
-    {"/dev/sr5", {"ready-after=4", kEnhanced}},
     {"/dev/sr6", {"", ""}},
     {"/dev/sr9", {"medium-error=500x4 medium-error=20 unstable=30", kEnhanced}},
     {"/dev/sr10", {"unstable=30 c2-error=40x2", kEnhanced}}, // a drive of its own: the fault wears off
@@ -129,8 +128,8 @@ uint64_t commandsServed(const char* path)
 // again; a later one asks it. Both are the image's, and so are the sectors and the tracks' facts.
 TEST(EmulatedDrive, TocSectorsAndTrackFactsMatchTheImage)
 {
-    for (const char* path : {"/dev/sr1", "/dev/sr2", "/dev/sr3", "/dev/sr4", "/dev/sr5", "/dev/sr12",
-                             "/dev/sr13", "/dev/sr14", "/dev/sr15", "/dev/sr16", "/dev/sr17"}) {
+    for (const char* path : {"/dev/sr1", "/dev/sr2", "/dev/sr3", "/dev/sr4", "/dev/sr12", "/dev/sr13",
+                             "/dev/sr14", "/dev/sr15", "/dev/sr16", "/dev/sr17"}) {
         SCOPED_TRACE(path);
         const ImageOf image(path);
         const DeviceOwner drive = openDevice(path);
@@ -210,8 +209,8 @@ TEST(EmulatedDrive, ListingNamesTheEmulatedDrivesThenTheVirtualOnes)
     std::unique_ptr<char*, decltype(&std::free)> names(cueify_device_get_all_devices(&count), &std::free);
     unsetenv("CUEIFY_VIRTUAL_DRIVES");
     std::vector<std::string> listed(names.get(), names.get() + count);
-    EXPECT_EQ(listed, (std::vector<std::string>{"/dev/sr1", "/dev/sr2", "/dev/sr3", "/dev/sr4", "/dev/sr5",
-                                                "/dev/sr6", "/dev/sr9", "/dev/sr10", "/dev/sr12", "/dev/sr13",
+    EXPECT_EQ(listed, (std::vector<std::string>{"/dev/sr1", "/dev/sr2", "/dev/sr3", "/dev/sr4", "/dev/sr6",
+                                                "/dev/sr9", "/dev/sr10", "/dev/sr12", "/dev/sr13",
                                                 "/dev/sr14", "/dev/sr15", "/dev/sr16", "/dev/sr17",
                                                 "/dev/sr18", "/dev/sr19", directory}));
     EXPECT_STREQ(cueify_device_get_default_device(), "/dev/sr1");
