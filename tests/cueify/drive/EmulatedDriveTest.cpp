@@ -46,6 +46,7 @@ const std::map<std::string, std::pair<std::string, std::string>> kDrives = {
     {"/dev/sr13", {"no-full-toc", kHiddenTrack}},
     {"/dev/sr14", {"bcd-toc", kHiddenTrack}},
     {"/dev/sr15", {"bcd-toc", kEnhanced}},
+    {"/dev/sr16", {"no-full-toc", "mode2:100"}}, // a CD-ROM XA disc
     {"/dev/sr17", {"older-toc", kEnhanced}},
     {"/dev/sr18",
      {"mcn=0123456789012 isrc=1:USRC17607839 isrc=3:GBAYE0000351 cdtext=" + kCdTextReplyFile, kHiddenTrack}},
@@ -128,7 +129,7 @@ uint64_t commandsServed(const char* path)
 TEST(EmulatedDrive, TocSectorsAndTrackFactsMatchTheImage)
 {
     for (const char* path : {"/dev/sr1", "/dev/sr2", "/dev/sr3", "/dev/sr4", "/dev/sr12", "/dev/sr13",
-                             "/dev/sr14", "/dev/sr15", "/dev/sr17"}) {
+                             "/dev/sr14", "/dev/sr15", "/dev/sr16", "/dev/sr17"}) {
         SCOPED_TRACE(path);
         const ImageOf image(path);
         const DeviceOwner drive = openDevice(path);
@@ -208,10 +209,10 @@ TEST(EmulatedDrive, ListingNamesTheEmulatedDrivesThenTheVirtualOnes)
     std::unique_ptr<char*, decltype(&std::free)> names(cueify_device_get_all_devices(&count), &std::free);
     unsetenv("CUEIFY_VIRTUAL_DRIVES");
     std::vector<std::string> listed(names.get(), names.get() + count);
-    EXPECT_EQ(listed,
-              (std::vector<std::string>{"/dev/sr1", "/dev/sr2", "/dev/sr3", "/dev/sr4", "/dev/sr6",
-                                        "/dev/sr9", "/dev/sr10", "/dev/sr12", "/dev/sr13", "/dev/sr14",
-                                        "/dev/sr15", "/dev/sr17", "/dev/sr18", "/dev/sr19", directory}));
+    EXPECT_EQ(listed, (std::vector<std::string>{"/dev/sr1", "/dev/sr2", "/dev/sr3", "/dev/sr4", "/dev/sr6",
+                                                "/dev/sr9", "/dev/sr10", "/dev/sr12", "/dev/sr13",
+                                                "/dev/sr14", "/dev/sr15", "/dev/sr16", "/dev/sr17",
+                                                "/dev/sr18", "/dev/sr19", directory}));
     EXPECT_STREQ(cueify_device_get_default_device(), "/dev/sr1");
 }
 
