@@ -181,6 +181,11 @@ TEST(SessionSplit, TheLastSessionStartsWhereTheDriveSaysAndTheOneBeforeEndsTheGa
         splitAtLastSession(*tocDataOf(toc.get()), last);
         EXPECT_EQ(describeToc(toc.get()), expected);
     }
+    // Track 3 a session gap after track 2 would leave track 2 no frame in the earlier session.
+    FullTocData adjacent = trackTable();
+    adjacent.tracks[2].start = AbsoluteFrame{450 + 11400};
+    splitAtLastSession(adjacent, {2, adjacent.tracks[2].start});
+    EXPECT_EQ(adjacent.sessions.size(), 1u);
 }
 
 } // namespace
