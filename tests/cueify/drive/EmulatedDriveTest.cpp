@@ -57,15 +57,14 @@ const std::map<std::string, std::pair<std::string, std::string>> kDrives = {
 struct ImageOf
 {
     explicit ImageOf(const std::string& path)
-        : cueSheet(mkdisc::writeDisc(testsupport::discOfTrackWords(kDrives.at(path).second), scratch.path())
-                       .cueSheet),
-          owner(openDevice(cueSheet))
+        : owner(openDevice(
+              mkdisc::writeDisc(testsupport::discOfTrackWords(kDrives.at(path).second), scratch.path())
+                  .cueSheet))
     {
     }
     cueify_device* device() const { return owner.get(); }
 
     testsupport::ScratchDirectory scratch;
-    fs::path cueSheet;
     DeviceOwner owner;
 };
 
@@ -198,22 +197,6 @@ TEST(EmulatedDrive, CatalogueNumberIsrcsAndCdTextReadFromTheDriveAsTheImageGives
     ASSERT_NE(block, nullptr);
     EXPECT_STREQ(cueify_cdtext_block_get_performer(block, 2), "Band");
     EXPECT_STREQ(cueify_cdtext_block_get_title(block, 3), "Three");
-}
-
-TEST(EmulatedDrive, ListingNamesTheEmulatedDrivesThenTheVirtualOnes)
-{
-    const ImageOf virtualDrive("/dev/sr1");
-    const std::string directory = virtualDrive.cueSheet.parent_path().string();
-    setenv("CUEIFY_VIRTUAL_DRIVES", directory.c_str(), 1);
-    size_t count = 0;
-    std::unique_ptr<char*, decltype(&std::free)> names(cueify_device_get_all_devices(&count), &std::free);
-    unsetenv("CUEIFY_VIRTUAL_DRIVES");
-    std::vector<std::string> listed(names.get(), names.get() + count);
-    EXPECT_EQ(listed, (std::vector<std::string>{"/dev/sr1", "/dev/sr2", "/dev/sr3", "/dev/sr4", "/dev/sr6",
-                                                "/dev/sr9", "/dev/sr10", "/dev/sr12", "/dev/sr13",
-                                                "/dev/sr14", "/dev/sr15", "/dev/sr16", "/dev/sr17",
-                                                "/dev/sr18", "/dev/sr19", directory}));
-    EXPECT_STREQ(cueify_device_get_default_device(), "/dev/sr1");
 }
 
 TEST(EmulatedDrive, ReadErrorsAndUnstableSectorsReachTheCallerAsTheDriveGivesThem)
