@@ -1,5 +1,5 @@
 // The drive backend's own interface on emulated drives. Read-ahead, counted: sectors read in order
-// come in batches, each from the disc and served once, and a failure still names its own sector.
+// come in batches, each from the disc and served once, and an uncached read passes them by.
 // C2 error pointers, where unstable sectors come back changed on every second read: the pointers
 // mark exactly the changed bytes, where the drive offers them at all.
 #include "EmulatedDrives.h"
@@ -9,16 +9,16 @@
 #include "core/ApiGuard.h"
 #include "device/Device.h"
 
-#include <cueify/last_error.h>
 #include <mkdisc/DiscWriter.h>
+
+#include <functional>
 
 namespace cueify::test {
 namespace {
 
 constexpr const char* kTracks = "audio:100 mode1:60";
 constexpr const char* kDrives = "/dev/sr1 audio:100 mode1:60;"
-                                "/dev/sr2 medium-error=40 medium-error=120 audio:100 mode1:60;"
-                                "/dev/sr3 unstable=30 audio:100 mode1:60;"
+                                "/dev/sr3 unstable=0 unstable=30 unstable=159 audio:100 mode1:60;"
                                 "/dev/sr4 max-sectors-kb=30 audio:100 mode1:60;"
                                 "/dev/sr5 unstable=30 unstable=120 audio:100 mode1:60;"
                                 "/dev/sr6 no-c2 unstable=30 audio:100 mode1:60";
@@ -54,7 +54,7 @@ TEST(DriveReadAhead, SectorsReadInOrderComeInBatchesWithinATrack)
         {"/dev/sr1", 0, 100, 4},  // 26 + 26 + 26 + 22: the audio track ends at 100
         {"/dev/sr1", 90, 110, 2}, // the rest of the audio track, then the data track
         {"/dev/sr1", 100, 160, 3},
-        {"/dev/sr4", 0, 26, 2}, // a kernel limit of 30 KiB: 13 sectors a command
+        {"/dev/sr4", 0, 27, 3}, // a kernel limit of 30 KiB: 13 sectors a command, 13 + 13 + 1
     };
     for (const auto& [path, first, end, commands] : cases) {
         SCOPED_TRACE(std::string(path) + " from " + std::to_string(first));
@@ -62,20 +62,6 @@ TEST(DriveReadAhead, SectorsReadInOrderComeInBatchesWithinATrack)
         const uint64_t before = readCdCommands(path);
         EXPECT_EQ(readInOrder(*device, first, end), std::vector<int>(end - first, CUEIFY_OK));
         EXPECT_EQ(readCdCommands(path) - before, commands);
-    }
-}
-
-TEST(DriveReadAhead, AFailedBatchDeliversTheSectorsBeforeTheBadOneAndNamesIt)
-{
-    for (const auto& [first, bad] : {std::pair<uint32_t, uint32_t>{30, 40}, {110, 120}}) {
-        SCOPED_TRACE(bad);
-        const std::unique_ptr<Device> device = openDrive("/dev/sr2");
-        std::vector<int> expected(bad - first, CUEIFY_OK);
-        expected.push_back(CUEIFY_ERR_INTERNAL);
-        EXPECT_EQ(readInOrder(*device, first, bad + 1), expected);
-        EXPECT_EQ(std::string(cueify_get_last_error()),
-                  "the drive cannot read the sector at LBA " + std::to_string(bad));
-        EXPECT_EQ(readInOrder(*device, bad + 1, bad + 30), std::vector<int>(29, CUEIFY_OK));
     }
 }
 
@@ -89,68 +75,65 @@ TEST(DriveReadAhead, ASeekDropsTheBatch)
     EXPECT_EQ(readCdCommands("/dev/sr1") - before, 3u);
 }
 
-// Sector 30 of /dev/sr3 reads back changed on every second read of it.
-TEST(DriveReadAhead, TwoHandlesOnOneDriveEachReadTheDisc)
-{
-    const std::unique_ptr<Device> first = openDrive("/dev/sr3"), second = openDrive("/dev/sr3");
-    EXPECT_EQ(readInOrder(*first, 29, 30), std::vector<int>{CUEIFY_OK});
-    EXPECT_EQ(readInOrder(*second, 30, 31), std::vector<int>{-1000});
-    EXPECT_EQ(readInOrder(*first, 30, 31), std::vector<int>{CUEIFY_OK});
-}
-
+// Past the drive's cache too: the sector at the other end of the disc is read first, then the
+// sector itself, once. Sectors 0, 30 and 159 of /dev/sr3 read back changed on every second read.
 TEST(DriveReadAhead, AnUncachedReadGoesToTheDiscPastTheDrivesCache)
 {
     const std::unique_ptr<Device> device = openDrive("/dev/sr3");
     EXPECT_EQ(readInOrder(*device, 29, 30), std::vector<int>{CUEIFY_OK});
-    const uint64_t before = readCdCommands("/dev/sr3");
     Sector sector{};
-    device->readRawSectorUncached(Lba{30}, sector.data());
-    EXPECT_NE(sector, written(30));
-    EXPECT_EQ(readCdCommands("/dev/sr3") - before, 2u); // another sector far away, then this one
+    Pointers pointers{};
+    // Sector 30 was read in the batch: this is its second read. 0 and 159 are each other's far end.
+    const std::pair<uint32_t, std::function<void()>> reads[] = {
+        {30, [&] { device->readRawSectorUncached(Lba{30}, sector.data()); }},
+        {0, [&] { device->readRawSectorUncached(Lba{0}, sector.data()); }},
+        {159, [&] { device->readRawSectorUncachedWithC2(Lba{159}, sector.data(), pointers.data()); }}};
+    for (const auto& [lba, read] : reads) {
+        const uint64_t before = readCdCommands("/dev/sr3");
+        read();
+        EXPECT_EQ(readCdCommands("/dev/sr3") - before, 2u) << lba;
+        EXPECT_EQ(sector == written(lba), lba != 30) << lba;
+    }
     EXPECT_EQ(readInOrder(*device, 30, 31), std::vector<int>{CUEIFY_OK});
 }
 
-TEST(DriveC2, PointersMarkTheBytesAnUnstableReadChangedInAudioAndDataSectors)
+// One read with C2 pointers: the bytes that differ from the disc's, and the bytes the pointers mark.
+std::string readWithC2(Device& device, uint32_t lba)
 {
-    const std::unique_ptr<Device> device = openDrive("/dev/sr5");
-    ASSERT_TRUE(device && device->offersC2Pointers());
-    for (uint32_t lba : {30u, 120u}) {
-        SCOPED_TRACE(lba);
-        const mkdisc::Sector disc = written(lba);
-        Sector sector{};
-        Pointers pointers{};
-        for (int read = 0; read < 3; ++read) {
-            device->readRawSectorWithC2(Lba{lba}, sector.data(), pointers.data());
-            const bool changed = read == 1; // bytes 1000 to 1003 of an unstable sector
-            Sector expected = disc;
-            Pointers marked{};
-            marked[1000 / 8] = changed ? 0xF0 : 0;
-            EXPECT_EQ(pointers, marked) << read;
-            for (size_t byte = 1000; changed && byte < 1004; ++byte)
-                expected[byte] ^= 0xFF;
-            EXPECT_EQ(sector, expected) << read;
-        }
-    }
-    Sector sector{};
-    EXPECT_EQ(guardedCall([&] { device->readRawSectorWithC2(Lba{30}, sector.data(), nullptr); }),
-              CUEIFY_ERR_BADARG);
-    Pointers pointers{};
-    EXPECT_EQ(guardedCall([&] { device->readRawSectorWithC2(Lba{160}, sector.data(), pointers.data()); }),
-              CUEIFY_ERR_BADARG);
-}
-
-TEST(DriveC2, ADriveWithoutPointersReadsTheSectorAndReportsNoErrors)
-{
-    const std::unique_ptr<Device> device = openDrive("/dev/sr6");
-    ASSERT_TRUE(device);
-    EXPECT_FALSE(device->offersC2Pointers());
-    const mkdisc::Sector disc = written(30);
     Sector sector{};
     Pointers pointers;
     pointers.fill(0xEE);
-    device->readRawSectorWithC2(Lba{30}, sector.data(), pointers.data());
-    EXPECT_EQ(sector, disc);
-    EXPECT_EQ(pointers, Pointers{});
+    device.readRawSectorWithC2(Lba{lba}, sector.data(), pointers.data());
+    const mkdisc::Sector disc = written(lba);
+    std::string changed = "changed", marked = ", marked";
+    for (size_t byte = 0; byte < sector.size(); ++byte) {
+        changed += sector[byte] != disc[byte] ? " " + std::to_string(byte) : "";
+        marked += (pointers[byte / 8] & 0x80 >> byte % 8) != 0 ? " " + std::to_string(byte) : "";
+    }
+    return changed + marked;
+}
+
+TEST(DriveC2, PointersMarkTheBytesAnUnstableReadChangedWhereTheDriveOffersThem)
+{
+    const std::unique_ptr<Device> c2 = openDrive("/dev/sr5"), noC2 = openDrive("/dev/sr6");
+    EXPECT_TRUE(c2->offersC2Pointers());
+    EXPECT_FALSE(noC2->offersC2Pointers());
+    const std::string clean = "changed, marked",
+                      unstable = "changed 1000 1001 1002 1003, marked 1000 1001 1002 1003";
+    // Successive reads of an audio and a data sector, and of a sector from a drive that marks none.
+    const std::tuple<Device*, uint32_t, std::vector<std::string>> cases[] = {
+        {c2.get(), 30, {clean, unstable, clean}},
+        {c2.get(), 120, {clean, unstable, clean}},
+        {noC2.get(), 30, {clean}}};
+    for (const auto& [device, lba, reads] : cases)
+        for (size_t read = 0; read < reads.size(); ++read)
+            EXPECT_EQ(readWithC2(*device, lba), reads[read]) << "LBA " << lba << ", read " << read;
+    Sector sector{};
+    EXPECT_EQ(guardedCall([&] { c2->readRawSectorWithC2(Lba{30}, sector.data(), nullptr); }),
+              CUEIFY_ERR_BADARG);
+    Pointers pointers{};
+    EXPECT_EQ(guardedCall([&] { c2->readRawSectorWithC2(Lba{160}, sector.data(), pointers.data()); }),
+              CUEIFY_ERR_BADARG);
 }
 
 } // namespace

@@ -26,18 +26,19 @@ std::vector<uint8_t> without(std::vector<uint8_t> reply, size_t offset, size_t c
     return fixLength ? with(reply, 1, static_cast<uint8_t>(reply.size() - 2)) : reply;
 }
 
-// What every getter that takes a number answers for session s and track n.
+// What every getter that takes a number answers for session s and track n, the track's A-time last.
 std::string answersFor(cueify_full_toc* t, uint8_t s, uint8_t n)
 {
     char text[96];
-    std::snprintf(text, sizeof text, "%d %d %d %s | %d %d %d %s %s",
+    std::snprintf(text, sizeof text, "%d %d %d %s | %d %d %d %s %s %s",
                   cueify_full_toc_get_session_first_track(t, s), cueify_full_toc_get_session_last_track(t, s),
                   cueify_full_toc_get_session_type(t, s),
                   msfText(cueify_full_toc_get_session_leadout_address(t, s)).c_str(),
                   cueify_full_toc_get_track_session(t, n), cueify_full_toc_get_track_control_flags(t, n),
                   cueify_full_toc_get_track_sub_q_channel_format(t, n),
                   msfText(cueify_full_toc_get_track_address(t, n)).c_str(),
-                  msfText(cueify_full_toc_get_track_length(t, n)).c_str());
+                  msfText(cueify_full_toc_get_track_length(t, n)).c_str(),
+                  msfText(cueify_full_toc_get_point_address(t, s, n)).c_str());
     return text;
 }
 
@@ -125,16 +126,21 @@ TEST(FullTocReply, TheOrdinaryTocSettlesAReplyThatCouldBeBinaryOrBcd)
     }
 }
 
-TEST(FullTocReply, NumbersOutsideTheDiscAndEmptyOrNullTocsAnswerZero)
+// A track's A-time, bytes 4 to 6 of its item, is BCD in a BCD reply like the rest.
+TEST(FullTocReply, GettersAnswerEveryNumberOfTheDiscAndZeroOutsideItOrForEmptyOrNullTocs)
 {
-    const TocOwner toc(cueify_full_toc_new()), empty(cueify_full_toc_new());
-    const std::vector<uint8_t> reply = enhancedCd();
+    const TocOwner toc(cueify_full_toc_new()), bcd(cueify_full_toc_new()), empty(cueify_full_toc_new());
+    const std::vector<uint8_t> reply = enhancedCd(),
+                               bcdReply = with(with(with(bcdDisc(), 52, 0x12), 53, 0x23), 54, 0x45);
     ASSERT_EQ(cueify_full_toc_deserialize(toc.get(), reply.data(), reply.size()), CUEIFY_OK);
-    EXPECT_EQ(answersFor(toc.get(), 2, 3), "3 3 32 30:00:00 | 2 4 1 22:34:00 07:26:00");
+    ASSERT_EQ(cueify_full_toc_deserialize(bcd.get(), bcdReply.data(), bcdReply.size()), CUEIFY_OK);
+    EXPECT_EQ(answersFor(toc.get(), 2, 3), "3 3 32 30:00:00 | 2 4 1 22:34:00 07:26:00 00:00:00");
+    EXPECT_EQ(answersFor(bcd.get(), 1, 10), "9 10 0 09:59:74 | 1 0 1 04:45:33 05:14:41 12:23:45");
     const std::tuple<cueify_full_toc*, uint8_t, uint8_t> cases[] = {
         {toc.get(), 0, 0}, {toc.get(), 3, 4}, {toc.get(), 0xAA, 0xAA}, {empty.get(), 1, 1}, {nullptr, 1, 1}};
     for (const auto& [t, session, track] : cases)
-        EXPECT_EQ(answersFor(t, session, track), "0 0 0 00:00:00 | 0 0 0 00:00:00 00:00:00") << int(track);
+        EXPECT_EQ(answersFor(t, session, track), "0 0 0 00:00:00 | 0 0 0 00:00:00 00:00:00 00:00:00")
+            << int(track);
     EXPECT_EQ(cueify_full_toc_get_first_session(nullptr) + cueify_full_toc_get_last_session(empty.get()), 0);
     cueify_full_toc_free(nullptr);
 }
@@ -175,6 +181,11 @@ TEST(SessionSplit, TheLastSessionStartsWhereTheDriveSaysAndTheOneBeforeEndsTheGa
         splitAtLastSession(*tocDataOf(toc.get()), last);
         EXPECT_EQ(describeToc(toc.get()), expected);
     }
+    // Track 3 a session gap after track 2 would leave track 2 no frame in the earlier session.
+    FullTocData adjacent = trackTable();
+    adjacent.tracks[2].start = AbsoluteFrame{450 + 11400};
+    splitAtLastSession(adjacent, {2, adjacent.tracks[2].start});
+    EXPECT_EQ(adjacent.sessions.size(), 1u);
 }
 
 } // namespace

@@ -5,8 +5,6 @@
 #include "DriveCounters.h"
 #include "Mmc.h"
 
-#include <sys/types.h>
-
 #include <cerrno>
 #include <ctime>
 #include <map>
@@ -45,7 +43,7 @@ struct Drive
 {
     // Its behaviour words (README.md) and its disc
     std::string path;
-    unsigned readyAfter = 0, delayUs = 0, commandUs = 0, sectorUs = 0, maxSectorsKb = 120;
+    unsigned delayUs = 0, commandUs = 0, sectorUs = 0, maxSectorsKb = 120;
     // LBA to faulty reads left, or kEveryRead
     std::map<uint32_t, int> mediumErrors, rereadErrors, noisy, c2Errors;
     std::set<uint32_t> unstable;
@@ -61,9 +59,6 @@ struct Drive
     // What it has done
     std::mutex mutex;
     DriveCounters counters;
-    Sense lastSense = kNoSense; // for REQUEST SENSE; reading it clears it
-    int64_t lastReadLba = 0;
-    unsigned notReadyAnswers = 0;
     std::map<int64_t, unsigned> unstableReads;
     std::set<uint32_t> readOnce;     // the reread-error sectors read cleanly once
     timespec arrival{}, busyUntil{}; // sleeping to busyUntil absorbs each sleep's overshoot
@@ -73,7 +68,6 @@ struct Drive
     const Track& track(uint8_t number) const { return tracks[number - 1u]; }
     mkdisc::Sector sector(int64_t lba) const { return mkdisc::sectorAt(disc, static_cast<uint32_t>(lba)); }
     uint32_t lastLeadOutLba() const { return sessions.back().leadOutLba; }
-    off_t blockDeviceSize() const { return tracks.empty() ? 0 : off_t{lastLeadOutLba()} * 2048; }
 
     // DriveWords.cpp: its words and its disc
     bool parseBehaviour(const std::string& word);
@@ -81,7 +75,6 @@ struct Drive
     const Track* trackAt(int64_t lba) const;
     // DriveState.cpp: its faults and its time
     mkdisc::Sector audioSector(int64_t lba) const;
-    std::optional<Sense> mediumState();
     std::optional<Sense> readSector(int64_t lba);
     void serve(bool readCd, uint32_t blocks);
     // MmcCommands.cpp: its answers to MMC commands
@@ -91,9 +84,8 @@ struct Drive
     Reply readCd(const uint8_t* cdb);
     Reply modeSense(const uint8_t* cdb);
     Reply setCdSpeed(const uint8_t* cdb);
-    // SrDriver.cpp: the sr driver's ioctls and block device
+    // SrDriver.cpp: the sr driver's ioctls
     int ioctl(unsigned long request, void* argument);
-    ssize_t readBlocks(off_t position, void* buffer, size_t count);
 };
 
 // The drives EMULATED_DRIVES lists, their discs laid out; std::invalid_argument for a description

@@ -15,8 +15,7 @@ namespace driveemulator {
 struct DriveCounters
 {
     uint64_t commands = 0;          // MMC commands, whichever transport or kernel ioctl carried them
-    uint64_t readCdCommands = 0;    // READ CD and READ CD MSF, failed ones included
-    uint64_t sectorsRead = 0;       // blocks those commands delivered
+    uint64_t readCdCommands = 0;    // READ CD, failed ones included
     uint64_t modelMicroseconds = 0; // what the speed model charged for all of them
     uint64_t opens = 0;             // descriptors through which the drive was sent a command
     uint64_t tocReads = 0;          // tables of contents read, counted by their header: READ TOC

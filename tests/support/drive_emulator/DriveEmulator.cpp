@@ -1,7 +1,7 @@
 // A CD-drive emulator, preloaded (LD_PRELOAD) into a test process: the device paths named in
 // EMULATED_DRIVES behave as Linux CD drives to libcdio (the sr driver's ioctls, MMC commands through
-// CDROM_SEND_PACKET and SG_IO, the 2048-byte block device), and every other drive name libcdio looks
-// for is hidden. Its discs come from the disc-image writer, never from the library under test.
+// CDROM_SEND_PACKET), and every other drive name libcdio looks for is hidden. Its discs come from the
+// disc-image writer, never from the library under test.
 //
 // EMULATED_DRIVES lists drives separated by ";": a device path, behaviour words, then the disc as
 // mkdisc's track words ("audio:300,pregap=33 mode1:500", "/" between sessions; none: an empty
@@ -26,7 +26,6 @@
 #include <fstream>
 #include <stdexcept>
 #include <tuple>
-#include <type_traits>
 #include <unordered_map>
 
 namespace {
@@ -38,8 +37,7 @@ using namespace driveemulator;
 struct OpenDrive
 {
     Drive* drive;
-    unsigned index; // among the emulated drives: the node's minor number
-    off_t position = 0;
+    unsigned index;    // among the emulated drives: the node's minor number
     bool used = false; // a command went through it: counted among the drive's opens
 };
 
@@ -99,9 +97,8 @@ struct Emulator
                 continue;
             std::ofstream file(drive->countersFile, std::ios::trunc);
             file << "commands " << counters.commands << "\nread-cd-commands " << counters.readCdCommands
-                 << "\nsectors-read " << counters.sectorsRead << "\nopens " << counters.opens
-                 << "\ntoc-reads " << counters.tocReads << "\nset-speed-commands "
-                 << counters.setSpeedCommands << "\nread-speeds-kbs";
+                 << "\nopens " << counters.opens << "\ntoc-reads " << counters.tocReads
+                 << "\nset-speed-commands " << counters.setSpeedCommands << "\nread-speeds-kbs";
             for (const uint16_t speed : counters.readSpeedsKbs)
                 file << " " << speed;
             file << "\n";
@@ -133,16 +130,8 @@ template <class Function> Function* next(const char* name)
 template <class Status> void describeNode(unsigned index, Status& status)
 {
     std::memset(&status, 0, sizeof status);
-    if constexpr (std::is_same_v<Status, struct statx>) {
-        status.stx_mask = STATX_BASIC_STATS;
-        status.stx_mode = S_IFBLK | 0660;
-        status.stx_nlink = 1;
-        std::tie(status.stx_rdev_major, status.stx_rdev_minor, status.stx_ino, status.stx_blksize) =
-            std::tuple(11, index, 0x5200 + index, 2048);
-    } else {
-        std::tie(status.st_mode, status.st_nlink, status.st_rdev, status.st_ino, status.st_blksize) =
-            std::tuple(S_IFBLK | 0660, 1, makedev(11, index), 0x5200 + index, 2048);
-    }
+    std::tie(status.st_mode, status.st_nlink, status.st_rdev, status.st_ino, status.st_blksize) =
+        std::tuple(S_IFBLK | 0660, 1, makedev(11, index), 0x5200 + index, 2048);
 }
 
 // stat and its kin: the emulated node, no node at all for the machine's own drives, else libc.
@@ -168,21 +157,6 @@ int openPath(const char* name, const char* path, int flags, mode_t mode)
         emulator.open[fd] =
             OpenDrive{emulator.drives[static_cast<size_t>(index)].get(), static_cast<unsigned>(index)};
     return fd;
-}
-
-off_t seek(const char* name, int fd, off_t offset, int whence)
-{
-    off_t result = -1;
-    const bool emulated = Emulator::get().withOpenDrive(fd, [&](OpenDrive& open) {
-        const off_t base = whence == SEEK_SET   ? 0
-                           : whence == SEEK_CUR ? open.position
-                                                : open.drive->blockDeviceSize();
-        if ((whence != SEEK_SET && whence != SEEK_CUR && whence != SEEK_END) || base + offset < 0)
-            errno = EINVAL;
-        else
-            result = open.position = base + offset;
-    });
-    return emulated ? result : next<off_t(int, off_t, int)>(name)(fd, offset, whence);
 }
 
 } // namespace
@@ -228,22 +202,7 @@ INTERPOSE_OPEN(open64)
 INTERPOSE_STAT(stat, struct stat)
 INTERPOSE_STAT(stat64, struct stat64)
 
-#define INTERPOSE_SEEK(name, Offset)                                                                         \
-    INTERPOSED Offset name(int fd, Offset offset, int whence) noexcept                                       \
-    {                                                                                                        \
-        return seek(#name, fd, offset, whence);                                                              \
-    }
-INTERPOSE_SEEK(lseek, off_t)
-INTERPOSE_SEEK(lseek64, off64_t)
 // NOLINTEND(bugprone-macro-parentheses)
-
-INTERPOSED int statx(int directory, const char* path, int flags, unsigned mask, struct statx* status) noexcept
-{
-    const auto real = next<int(int, const char*, int, unsigned, struct statx*)>("statx");
-    return statPath(path, status, [&](const char* name, struct statx* found) {
-        return real(directory, name, flags, mask, found);
-    });
-}
 
 INTERPOSED int close(int fd)
 {
@@ -252,17 +211,6 @@ INTERPOSED int close(int fd)
         Emulator::get().open.erase(fd);
     }
     return next<int(int)>("close")(fd);
-}
-
-INTERPOSED ssize_t read(int fd, void* buffer, size_t count)
-{
-    ssize_t result = -1;
-    if (Emulator::get().withOpenDrive(fd, [&](OpenDrive& open) {
-            result = open.drive->readBlocks(open.position, buffer, count);
-            open.position += result > 0 ? result : 0;
-        }))
-        return result;
-    return next<ssize_t(int, void*, size_t)>("read")(fd, buffer, count);
 }
 
 INTERPOSED int ioctl(int fd, unsigned long request, ...) noexcept

@@ -1,5 +1,5 @@
-// What a drive does over time: it becomes ready, delivers sectors through its read offset and its
-// faults, and takes the time its speed model gives each command.
+// What a drive does over time: it delivers sectors through its read offset and its faults, and takes
+// the time its speed model gives each command.
 #include "Drive.h"
 
 #include <unistd.h>
@@ -31,14 +31,6 @@ mkdisc::Sector Drive::audioSector(int64_t lba) const
     return shifted;
 }
 
-// Why a command that needs the disc fails now; a drive becoming ready gets closer with each answer.
-std::optional<Sense> Drive::mediumState()
-{
-    if (tracks.empty() || notReadyAnswers < readyAfter)
-        return tracks.empty() ? kNoMedium : (++notReadyAnswers, kBecomingReady);
-    return std::nullopt;
-}
-
 // The sector as the drive delivers it into bytes: audio shifted by the read offset, faults applied.
 std::optional<Sense> Drive::readSector(int64_t lba)
 {
@@ -47,7 +39,6 @@ std::optional<Sense> Drive::readSector(int64_t lba)
         return kOutOfRange;
     if (delayUs > 0)
         ::usleep(delayUs);
-    lastReadLba = lba;
     const auto at = static_cast<uint32_t>(lba);
     const auto faulty = [at](std::map<uint32_t, int>& faults) { // this read has the fault, one less left
         const auto fault = faults.find(at);
@@ -58,7 +49,7 @@ std::optional<Sense> Drive::readSector(int64_t lba)
     };
     const bool reread = rereadErrors.count(at) != 0 && !readOnce.insert(at).second;
     if (faulty(mediumErrors) || (reread && faulty(rereadErrors)))
-        return sense(3, 0x11, 0, at); // unrecovered read error
+        return sense(3, 0x11, 0); // unrecovered read error
     altered.clear();
     bytes = track->mode == TrackMode::Audio ? audioSector(lba) : sector(lba);
     // Bytes in the middle of the sector come back changed; C2 pointers mark them where the drive knows.
@@ -84,7 +75,6 @@ void Drive::serve(bool readCd, uint32_t blocks)
 {
     ++counters.commands;
     counters.readCdCommands += readCd ? 1 : 0;
-    counters.sectorsRead += blocks;
     const uint64_t cost = commandUs + uint64_t{sectorUs} * blocks;
     if (cost == 0)
         return;

@@ -51,7 +51,6 @@ bool Drive::parseBehaviour(const std::string& word)
             times == std::string::npos ? kEveryRead : static_cast<int>(number(value.substr(times + 1)));
     };
     const std::pair<const char*, std::function<void()>> valued[] = {
-        {"ready-after", [&] { readyAfter = static_cast<unsigned>(number(value)); }},
         {"delay-us", [&] { delayUs = static_cast<unsigned>(number(value)); }},
         {"max-sectors-kb", [&] { maxSectorsKb = static_cast<unsigned>(number(value)); }},
         {"offset", [&] { readOffset = static_cast<int>(number(value)); }},

@@ -38,35 +38,20 @@ inline Bytes msf(uint32_t absoluteFrame, bool bcd = false)
     return {put(at.minutes), put(at.seconds), put(at.frames)};
 }
 
-inline int64_t msfToLba(const uint8_t* at)
-{
-    return (at[0] * 60 + at[1]) * 75 + at[2] - int64_t{kLeadIn};
-}
-
 // Drives before MMC took READ TOC's format from the two top bits of byte 9, where the kernel still puts it.
 inline uint8_t tocFormat(const uint8_t* cdb)
 {
     return (cdb[2] & 0x0F) != 0 ? cdb[2] & 0x0F : cdb[9] >> 6;
 }
 
-inline uint32_t blockCount(const uint8_t* cdb) // of READ CD or READ CD MSF
+// Sense data of a failed command: its sense key, additional sense code and qualifier.
+inline Sense sense(uint8_t key, uint8_t asc, uint8_t ascq)
 {
-    return cdb[0] == 0xBE
-               ? bigEndian(cdb + 6, 3)
-               : static_cast<uint32_t>(std::max<int64_t>(msfToLba(cdb + 6) - msfToLba(cdb + 3), 0));
+    return {0x70, 0, key, 0, 0, 0, 0, 10, 0, 0, 0, 0, asc, ascq};
 }
-
-// Sense data of a failed command, VALID with the failing LBA of a read.
-inline Sense sense(uint8_t key, uint8_t asc, uint8_t ascq, std::optional<uint32_t> lba = std::nullopt)
-{
-    Sense bytes{static_cast<uint8_t>(lba ? 0xF0 : 0x70), 0, key, 0, 0, 0, 0, 10, 0, 0, 0, 0, asc, ascq};
-    for (int i = 0; lba && i < 4; ++i)
-        bytes[3 + i] = static_cast<uint8_t>(*lba >> (24 - 8 * i));
-    return bytes;
-}
-const Sense kNoSense = sense(0, 0, 0), kBecomingReady = sense(2, 0x04, 1), kNoMedium = sense(2, 0x3A, 0),
-            kInvalidOpcode = sense(5, 0x20, 0), kOutOfRange = sense(5, 0x21, 0),
-            kInvalidField = sense(5, 0x24, 0), kIllegalModeForTrack = sense(5, 0x64, 0);
+const Sense kNoMedium = sense(2, 0x3A, 0), kInvalidOpcode = sense(5, 0x20, 0),
+            kOutOfRange = sense(5, 0x21, 0), kInvalidField = sense(5, 0x24, 0),
+            kIllegalModeForTrack = sense(5, 0x64, 0);
 
 struct Reply
 {

@@ -8,64 +8,27 @@
 
 namespace driveemulator {
 
-const std::string kIdentity = "EMULATEDCD-ROM DRIVE    1.0 "; // INQUIRY's vendor, product, revision
-
-// Each opcode the drive knows, whether it needs the disc, and its answer.
+// Each opcode the drive knows, whether it needs the disc, and its answer: what libcdio and the drive
+// backend send.
 const std::tuple<uint8_t, bool, Reply (*)(Drive&, const uint8_t*)> kCommands[] = {
-    {0x00, false,
-     [](Drive& d, const uint8_t*) {
-         return Reply{{}, d.mediumState()};
-     }}, // TEST UNIT READY
-    {0x03, false,
-     [](Drive& d, const uint8_t* cdb) {
-         return answer({d.lastSense.begin(), d.lastSense.end()}, cdb[4]);
-     }},
-    {0x12, false, // INQUIRY: a CD/DVD device with a removable medium
-     [](Drive&, const uint8_t* cdb) {
-         Bytes reply{0x05, 0x80, 0x05, 0x32, 31, 0, 0, 0};
-         reply.insert(reply.end(), kIdentity.begin(), kIdentity.end());
-         return answer(reply, bigEndian(cdb + 3, 2));
-     }},
-    {0x1A, false, [](Drive& d, const uint8_t* cdb) { return d.modeSense(cdb); }},
     {0x5A, false, [](Drive& d, const uint8_t* cdb) { return d.modeSense(cdb); }},
-    {0x25, true, // READ CAPACITY: the last block, 2048 bytes each
-     [](Drive& d, const uint8_t*) {
-         Bytes reply;
-         return answer(putBigEndian(putBigEndian(reply, d.lastLeadOutLba() - 1, 4), 2048, 4), 8);
-     }},
     {0x42, true, [](Drive& d, const uint8_t* cdb) { return d.readSubChannel(cdb); }},
     {0x43, true, [](Drive& d, const uint8_t* cdb) { return d.readToc(cdb); }},
-    {0x46, false, // GET CONFIGURATION: the current profile, then the profile list naming CD-ROM, current
-     [](Drive&, const uint8_t* cdb) {
-         return answer({0, 0, 0, 16, 0, 0, 0, 8, 0, 0, 3, 4, 0, 8, 1, 0}, bigEndian(cdb + 7, 2));
-     }},
-    {0xB9, true, [](Drive& d, const uint8_t* cdb) { return d.readCd(cdb); }},
     {0xBE, true, [](Drive& d, const uint8_t* cdb) { return d.readCd(cdb); }},
     {0xBB, false, [](Drive& d, const uint8_t* cdb) { return d.setCdSpeed(cdb); }},
 };
 
 // Answers one command descriptor block; anything the drive does not know is ILLEGAL REQUEST,
-// INVALID COMMAND OPERATION CODE. The sr driver retries a command that meets a drive becoming ready
-// ten times.
+// INVALID COMMAND OPERATION CODE.
 Reply Drive::send(const uint8_t* cdb)
 {
-    Reply reply{{}, kBecomingReady};
-    for (int tries = 0; tries <= 10 && reply.sense == kBecomingReady; ++tries) {
-        ::clock_gettime(CLOCK_MONOTONIC, &arrival);
-        counters.tocReads += cdb[0] == 0x43 && tocFormat(cdb) == 0 && cdb[6] == 0 ? 1 : 0;
-        reply = {{}, kInvalidOpcode};
-        for (const auto& [opcode, needsDisc, respond] : kCommands)
-            if (opcode == cdb[0]) {
-                const std::optional<Sense> state = needsDisc ? mediumState() : std::nullopt;
-                reply = state ? Reply{{}, state} : respond(*this, cdb);
-            }
-        const bool readCd = cdb[0] == 0xBE || cdb[0] == 0xB9;
-        serve(readCd, readCd && !reply.sense ? blockCount(cdb) : 0);
-        if (cdb[0] == 0x03)
-            lastSense = kNoSense;
-        else if (reply.sense)
-            lastSense = *reply.sense;
-    }
+    ::clock_gettime(CLOCK_MONOTONIC, &arrival);
+    counters.tocReads += cdb[0] == 0x43 && tocFormat(cdb) == 0 && cdb[6] == 0 ? 1 : 0;
+    Reply reply{{}, kInvalidOpcode};
+    for (const auto& [opcode, needsDisc, respond] : kCommands)
+        if (opcode == cdb[0])
+            reply = needsDisc && tracks.empty() ? Reply{{}, kNoMedium} : respond(*this, cdb);
+    serve(cdb[0] == 0xBE, cdb[0] == 0xBE && !reply.sense ? bigEndian(cdb + 6, 3) : 0);
     return reply;
 }
 
@@ -136,54 +99,35 @@ Reply Drive::readToc(const uint8_t* cdb)
     return answer(reply, bigEndian(cdb + 7, 2));
 }
 
+// The disc's MCN (format 2) or a track's ISRC (format 3), MCVAL or TCVAL when there is one.
 Reply Drive::readSubChannel(const uint8_t* cdb)
 {
     const uint8_t format = cdb[3];
-    Bytes data{format, 0, 0, 0};
-    if (format == 1) { // the current position: the last sector read, in its track
-        const int64_t lba = lastReadLba;
-        const Track* track = trackAt(lba);
-        if (track != nullptr) {
-            data = {1, static_cast<uint8_t>(track->control | 1 << 4), track->number, track->indexAt(lba)};
-            for (const int64_t address : {lba, lba - int64_t{track->startLba}}) {
-                const Bytes at = msf(static_cast<uint32_t>(address + (address == lba ? kLeadIn : 0)));
-                if (cdb[1] & 0x02)
-                    data.insert(data.end(), {0, at[0], at[1], at[2]});
-                else
-                    putBigEndian(data, static_cast<uint32_t>(address), 4);
-            }
-        }
-    } else if (format == 2 || format == 3) { // the MCN or a track's ISRC, MCVAL or TCVAL when there is one
-        const std::string code = format == 2 ? mcn : isrcs.count(cdb[6]) ? isrcs[cdb[6]] : "";
-        data.resize(20);
-        data[4] = code.empty() ? 0 : 0x80;
-        std::copy(code.begin(), code.end(), data.begin() + 5);
-    } else {
+    if (format != 2 && format != 3)
         return {{}, kInvalidField};
-    }
-    Bytes reply{0, 0x15, 0, static_cast<uint8_t>(data.size())}; // audio status: none
-    reply.insert(reply.end(), data.begin(), data.end());
+    const std::string code = format == 2 ? mcn : isrcs.count(cdb[6]) ? isrcs[cdb[6]] : "";
+    Bytes reply(24); // the header, audio status none, then the code's 20 bytes
+    std::tie(reply[1], reply[3], reply[4], reply[8]) =
+        std::tuple(0x15, 20, format, static_cast<uint8_t>(code.empty() ? 0 : 0x80));
+    std::copy(code.begin(), code.end(), reply.begin() + 9);
     return answer(reply, bigEndian(cdb + 7, 2));
 }
 
-// READ CD and READ CD MSF. Byte 1 bits 4-2: the expected sector type (0 any, 1 CD-DA, 2 mode 1, 3-5
-// mode 2); byte 9: sync 0x80, header 0x20, user data 0x10, EDC/ECC 0x08, C2 pointers 0x02 (0x04:
-// with the block error byte); byte 10 bits 2-0: sub-channel, 2 for Q, the only one the drive offers.
+// READ CD. Byte 1 bits 4-2: the expected sector type (0 any, 1 CD-DA; the drive backend asks for no
+// other); byte 9: sync 0x80, header 0x20, user data 0x10, EDC/ECC 0x08, C2 pointers 0x02; byte 10
+// bits 2-0: sub-channel, 2 for Q, the only one the drive offers.
 Reply Drive::readCd(const uint8_t* cdb)
 {
     const uint8_t type = cdb[1] >> 2 & 0x07, fields = cdb[9], subChannel = cdb[10] & 0x07;
     Reply reply;
-    const int64_t first =
-        cdb[0] == 0xBE ? int64_t{static_cast<int32_t>(bigEndian(cdb + 2, 4))} : msfToLba(cdb + 3);
-    for (int64_t lba = first; lba < first + blockCount(cdb); ++lba) {
+    const int64_t first = int64_t{static_cast<int32_t>(bigEndian(cdb + 2, 4))};
+    for (int64_t lba = first; lba < first + bigEndian(cdb + 6, 3); ++lba) {
         const Track* track = trackAt(lba);
         const TrackMode mode = track ? track->mode : TrackMode::Audio;
         std::optional<Sense> failed;
         if (track == nullptr)
             failed = kOutOfRange;
-        else if (!(type == 0 || (type == 1 && mode == TrackMode::Audio) ||
-                   (type == 2 && mode == TrackMode::Mode1Raw) ||
-                   (type >= 3 && type <= 5 && mode == TrackMode::Mode2Raw)))
+        else if (type > 1 || (type == 1 && mode != TrackMode::Audio))
             failed = kIllegalModeForTrack;
         else if ((noC2 && (fields & 0x06) != 0) || (subChannel != 0 && subChannel != 2))
             failed = kInvalidField;
@@ -201,37 +145,16 @@ Reply Drive::readCd(const uint8_t* cdb)
                                   bytes.begin() +
                                       static_cast<long>(mode == TrackMode::Audio ? 0 : bounds[part]),
                                   bytes.begin() + static_cast<long>(bounds[part + 1]));
-        if ((fields & 0x06) != 0) { // one bit per byte, most significant first
+        if ((fields & 0x02) != 0) { // one bit per byte, most significant first
             Bytes pointers(discgeometry::kC2PointerBytes, 0);
             for (const uint16_t offset : altered)
                 pointers[offset / 8] |= static_cast<uint8_t>(0x80 >> offset % 8);
-            if ((fields & 0x04) != 0) // the block error byte ORs them all
-                reply.data.insert(reply.data.end(), {static_cast<uint8_t>(altered.empty() ? 0 : 1), 0});
             reply.data.insert(reply.data.end(), pointers.begin(), pointers.end());
         }
-        if (subChannel == 2) { // mode-1 Q, the time in the track counting down to INDEX 01 in the pregap
-            const bool pregap = lba < track->startLba;
-            const Bytes relative =
-                msf(static_cast<uint32_t>(pregap ? track->startLba - lba : lba - track->startLba), true);
-            const Bytes absolute = msf(static_cast<uint32_t>(lba + kLeadIn), true);
-            Bytes q{static_cast<uint8_t>(track->control << 4 | 1),
-                    discgeometry::toBcd(track->number),
-                    track->indexAt(lba),
-                    relative[0],
-                    relative[1],
-                    relative[2],
-                    0,
-                    absolute[0],
-                    absolute[1],
-                    absolute[2]};
-            uint16_t crc = 0; // CRC-16-CCITT of the ten bytes, inverted
-            for (const uint8_t byte : q) {
-                crc ^= static_cast<uint16_t>(byte << 8);
-                for (int bit = 0; bit < 8; ++bit)
-                    crc = static_cast<uint16_t>(crc & 0x8000 ? crc << 1 ^ 0x1021 : crc << 1);
-            }
-            q.insert(q.end(), {static_cast<uint8_t>(~crc >> 8), static_cast<uint8_t>(~crc), 0, 0, 0, 0});
-            reply.data.insert(reply.data.end(), q.begin(), q.end());
+        if (subChannel == 2) { // mode-1 Q: its times and CRC stay zero, as the drive backend reads none
+            const uint8_t q[16] = {static_cast<uint8_t>(track->control << 4 | 1),
+                                   discgeometry::toBcd(track->number), track->indexAt(lba)};
+            reply.data.insert(reply.data.end(), std::begin(q), std::end(q));
         }
     }
     return reply;
@@ -242,13 +165,12 @@ Reply Drive::readCd(const uint8_t* cdb)
 Reply Drive::modeSense(const uint8_t* cdb)
 {
     const uint8_t page = cdb[2] & 0x3F;
-    const bool tenBytes = cdb[0] == 0x5A;
     if (page != 0x2A && page != 0x3F)
         return {{}, kInvalidField};
-    Bytes reply = tenBytes ? Bytes{0, 22 + 6, 0, 0, 0, 0, 0, 0} : Bytes{22 + 3, 0, 0, 0};
+    Bytes reply{0, 22 + 6, 0, 0, 0, 0, 0, 0}; // MODE SENSE (10)'s header
     reply.insert(reply.end(), {0x2A, 20, 0, 0, 0x41, static_cast<uint8_t>(noC2 ? 0x67 : 0x77), 0x29});
     reply.resize(reply.size() + 15);
-    return answer(reply, tenBytes ? bigEndian(cdb + 7, 2) : cdb[4]);
+    return answer(reply, bigEndian(cdb + 7, 2));
 }
 
 Reply Drive::setCdSpeed(const uint8_t* cdb)

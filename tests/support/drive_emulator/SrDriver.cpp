@@ -1,14 +1,11 @@
-// The sr driver's ioctls, answered mostly by sending MMC commands as the kernel does, and the
-// 2048-byte block device.
+// The sr driver's ioctls that libcdio sends, answered mostly by sending MMC commands as the kernel does.
 #include "Drive.h"
 
 #include <linux/cdrom.h>
 #include <linux/fs.h>
 #include <scsi/scsi.h>
-#include <scsi/sg.h>
 
 #include <cstring>
-#include <tuple>
 
 namespace driveemulator {
 
@@ -32,7 +29,7 @@ int Drive::ioctl(unsigned long request, void* argument)
             data |= track.mode != TrackMode::Audio;
             xa |= track.mode == TrackMode::Mode2Raw;
         }
-        return mediumState()   ? CDS_NO_DISC
+        return tracks.empty()  ? CDS_NO_DISC
                : audio && data ? CDS_MIXED
                : xa            ? CDS_XA_2_1
                : data          ? CDS_DATA_1
@@ -51,48 +48,31 @@ int Drive::ioctl(unsigned long request, void* argument)
             return -1;
         *static_cast<cdrom_tochdr*>(argument) = {reply.data[2], reply.data[3]};
         return 0;
-    case CDROMREADTOCENTRY: {
+    case CDROMREADTOCENTRY: { // libcdio asks for addresses as MSF
         auto& entry = *static_cast<cdrom_tocentry*>(argument);
-        const bool msf = entry.cdte_format == CDROM_MSF;
-        if (!msf && entry.cdte_format != CDROM_LBA)
+        if (entry.cdte_format != CDROM_MSF)
             return fail(EINVAL);
-        if (!ask({0x43, static_cast<uint8_t>(msf ? 0x02 : 0), 0, 0, 0, 0, entry.cdte_track, 0xFF, 0xFF}))
+        if (!ask({0x43, 0x02, 0, 0, 0, 0, entry.cdte_track, 0xFF, 0xFF}))
             return -1;
         const uint8_t* descriptor = reply.data.data() + 4;
         entry.cdte_adr = descriptor[1] >> 4;
         entry.cdte_ctrl = descriptor[1] & 0x0F;
-        if (msf)
-            entry.cdte_addr.msf = {descriptor[5], descriptor[6], descriptor[7]};
-        else
-            entry.cdte_addr.lba = static_cast<int>(bigEndian(descriptor + 4, 4));
+        entry.cdte_addr.msf = {descriptor[5], descriptor[6], descriptor[7]};
         entry.cdte_datamode = (entry.cdte_ctrl & CDROM_DATA_TRACK) ? 1 : 0;
         return 0;
     }
     case CDROMMULTISESSION: { // READ TOC's older form; no later session when track 1 starts the last
         auto& info = *static_cast<cdrom_multisession*>(argument);
-        if (info.addr_format != CDROM_MSF && info.addr_format != CDROM_LBA)
+        if (info.addr_format != CDROM_LBA) // libcdio asks for an LBA
             return fail(EINVAL);
         if (!ask({0x43, 0, 0, 0, 0, 0, 0, 0, 12, 0x40}))
             return -1;
-        const uint32_t lba = reply.data[6] <= 1 ? 0 : bigEndian(reply.data.data() + 8, 4);
-        const Bytes at = msf(lba + kLeadIn);
-        if (info.addr_format == CDROM_MSF)
-            info.addr.msf = {at[0], at[1], at[2]};
-        else
-            info.addr.lba = static_cast<int>(lba);
+        info.addr.lba = reply.data[6] <= 1 ? 0 : static_cast<int>(bigEndian(reply.data.data() + 8, 4));
         info.xa_flag = discStatus() == CDS_XA_2_1;
         return 0;
     }
-    case CDROM_GET_MCN:
-        if (!ask({0x42, 0, 0x40, 2, 0, 0, 0, 0, 24}))
-            return -1;
-        std::memcpy(static_cast<cdrom_mcn*>(argument)->medium_catalog_number, reply.data.data() + 9, 13);
-        static_cast<cdrom_mcn*>(argument)->medium_catalog_number[13] = 0;
-        return 0;
     case CDROM_DISC_STATUS:
         return discStatus();
-    case CDROM_DRIVE_STATUS:
-        return tracks.empty() ? CDS_NO_DISC : CDS_DISC_OK;
     case CDROM_SEND_PACKET: { // the sense and EIO, or the transfer and buflen the residual count
         auto& command = *static_cast<cdrom_generic_command*>(argument);
         reply = send(command.cmd);
@@ -107,31 +87,6 @@ int Drive::ioctl(unsigned long request, void* argument)
         command.buflen -= static_cast<unsigned>(count);
         return 0;
     }
-    case SG_IO: { // the ioctl succeeds; CHECK CONDITION shows in the status and the sense buffer
-        auto& io = *static_cast<sg_io_hdr_t*>(argument);
-        if (io.interface_id != 'S' || io.cmd_len > 16)
-            return fail(EINVAL);
-        uint8_t cdb[16] = {};
-        std::memcpy(cdb, io.cmdp, io.cmd_len);
-        reply = send(cdb);
-        const size_t count = std::min<size_t>(reply.data.size(), io.dxfer_len);
-        // CHECK CONDITION, the same shifted right, no host status, DRIVER_SENSE
-        std::tie(io.status, io.masked_status, io.host_status, io.driver_status) =
-            reply.sense ? std::tuple(2, 1, 0, 8) : std::tuple(0, 0, 0, 0);
-        io.sb_len_wr =
-            reply.sense ? static_cast<unsigned char>(std::min<size_t>(reply.sense->size(), io.mx_sb_len)) : 0;
-        if (reply.sense)
-            std::memcpy(io.sbp, reply.sense->data(), io.sb_len_wr);
-        else if (count > 0)
-            std::memcpy(io.dxferp, reply.data.data(), count);
-        io.resid = static_cast<int>(io.dxfer_len - (reply.sense ? 0 : count));
-        return 0;
-    }
-    case CDROMSUBCHNL:
-        if (std::optional<Sense> state = mediumState())
-            return fail((*state)[12] == 0x3A ? ENOMEDIUM : EIO);
-        static_cast<cdrom_subchnl*>(argument)->cdsc_audiostatus = CDROM_AUDIO_NO_STATUS;
-        return 0;
     case DVD_READ_STRUCT: // a CD-only drive
         return fail(ENOSYS);
     case BLKSECTGET: // in 512-byte units
@@ -145,34 +100,9 @@ int Drive::ioctl(unsigned long request, void* argument)
         const unsigned long kbs = speed == 0 ? 0xFFFF : std::min(speed, 0xFFFFul / 177) * 177;
         return ask({0xBB, 0, static_cast<uint8_t>(kbs >> 8), static_cast<uint8_t>(kbs)}) ? 0 : fail(EIO);
     }
-    case CDROM_MEDIA_CHANGED:
-    case CDROM_LOCKDOOR:
-    case CDROMEJECT:
-    case CDROMCLOSETRAY:
-        return 0;
     default:
         return fail(ENOTTY);
     }
-}
-
-// Reads through the 2048-byte block device, as libcdio reads mode-1 sectors: their user data from
-// byte `position` on, or -1 with errno set: EIO for an audio sector or a failing one, as the kernel
-// refuses cooked reads of audio.
-ssize_t Drive::readBlocks(off_t position, void* buffer, size_t count)
-{
-    if (std::optional<Sense> state = mediumState())
-        return fail((*state)[12] == 0x3A ? ENOMEDIUM : EIO);
-    size_t done = 0;
-    for (off_t at = position; done < count && at < blockDeviceSize();
-         at = position + static_cast<off_t>(done)) {
-        const Track* track = trackAt(at / 2048);
-        if (track == nullptr || track->mode != TrackMode::Mode1Raw || readSector(at / 2048))
-            return done > 0 ? static_cast<ssize_t>(done) : fail(EIO);
-        const size_t within = static_cast<size_t>(at % 2048), part = std::min(count - done, 2048 - within);
-        std::memcpy(static_cast<uint8_t*>(buffer) + done, bytes.data() + 16 + within, part);
-        done += part;
-    }
-    return static_cast<ssize_t>(done);
 }
 
 } // namespace driveemulator
