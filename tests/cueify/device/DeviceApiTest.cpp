@@ -73,7 +73,7 @@ TEST_F(DeviceApi, HandleOpensAgainAfterCloseAndClosesWhenFreed)
 }
 
 // The machine's drives are hidden (the program runs under the drive emulator with no drives), so
-// the first virtual drive is the default. Virtual drives after physical ones: EmulatedDriveTest.
+// the first virtual drive is the default. Virtual drives after physical ones: the drives command's test.
 TEST_F(DeviceApi, VirtualDrivesAreListedInOneFreeableBlockAndTheFirstIsTheDefault)
 {
     size_t count = 99;

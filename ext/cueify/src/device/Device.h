@@ -9,7 +9,6 @@
 #include <cueify/error.h>
 
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -68,20 +67,8 @@ public:
     // reads no sub-channel. Throws Failure.
     virtual uint8_t readTrackControlFlags(uint8_t /*track*/) { return 0x0F; }
 
-    // Whether readRawSectorWithC2 reports the errors a drive could not correct.
-    virtual bool offersC2Pointers() { return false; }
-
-    // readRawSector, and the sector's C2 error pointers in kC2PointerBytes: a bit per byte of the
-    // sector, most significant first, set where the drive could not correct that byte. A source
-    // that does not offer them reports every byte as read without error.
-    virtual void readRawSectorWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers)
-    {
-        readRawSector(lba, buffer);
-        if (c2Pointers != nullptr)
-            std::memset(c2Pointers, 0, kC2PointerBytes);
-    }
-
-    // readRawSectorUncached, and the sector's C2 error pointers as readRawSectorWithC2 gives them.
+    // readRawSectorUncached, and the sector's C2 error pointers in kC2PointerBytes: a bit per byte
+    // of the sector, most significant first, set where the drive could not correct that byte.
     // Throws Failure (CUEIFY_NO_DATA) where the source reports no C2 errors: a drive without C2
     // pointers, and a disc image, which reads the same every time and has no errors to report.
     virtual void readRawSectorUncachedWithC2(Lba /*lba*/, uint8_t* /*buffer*/, uint8_t* /*c2Pointers*/)
@@ -110,8 +97,5 @@ bool isImagePath(const std::string& path);
 
 // The physical drives this machine has, in the order the platform lists them.
 std::vector<std::string> listPhysicalDrives();
-
-// The first physical drive, or empty when there is none.
-std::string defaultPhysicalDrive();
 
 } // namespace cueify

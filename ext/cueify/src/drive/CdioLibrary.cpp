@@ -38,11 +38,6 @@ struct DeviceListFree
     void operator()(char** list) const noexcept { cdio_free_device_list(list); }
 };
 
-struct CdioFree
-{
-    void operator()(char* text) const noexcept { cdio_free(text); }
-};
-
 } // namespace
 
 void CdioCloser::operator()(CdIo_t* cdio) const noexcept
@@ -67,14 +62,6 @@ std::vector<std::string> cdioDeviceNames()
     for (char** entry = list.get(); entry != nullptr && *entry != nullptr; ++entry)
         names.emplace_back(*entry);
     return names;
-}
-
-std::string cdioDefaultDeviceName()
-{
-    installLogHandler();
-    Lock lock(cdioMutex());
-    std::unique_ptr<char, CdioFree> name(cdio_get_default_device(nullptr));
-    return name ? std::string(name.get()) : std::string();
 }
 
 } // namespace cueify

@@ -24,7 +24,4 @@ CdioHandle openCdioDevice(const std::string& path);
 // The drives libcdio's device driver finds; empty on a machine without one.
 std::vector<std::string> cdioDeviceNames();
 
-// libcdio's default drive, or empty when it names none.
-std::string cdioDefaultDeviceName();
-
 } // namespace cueify

@@ -190,14 +190,6 @@ bool DriveDevice::offersC2Pointers()
     return *m_offersC2Pointers;
 }
 
-void DriveDevice::readRawSectorWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers)
-{
-    if (!offersC2Pointers())
-        return Device::readRawSectorWithC2(lba, buffer, c2Pointers);
-    Lock lock(m_drive->mutex);
-    readOneSectorWithC2(lba, checkedTrack(lba, buffer, c2Pointers), buffer, c2Pointers);
-}
-
 void DriveDevice::readRawSectorUncachedWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers)
 {
     if (!offersC2Pointers())

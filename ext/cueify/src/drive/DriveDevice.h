@@ -35,12 +35,6 @@ public:
     // drive opened for reading; the command itself needs a drive opened for writing.
     void setReadSpeed(unsigned speed) override;
 
-    // Asks the drive's capabilities page once, at the first call.
-    bool offersC2Pointers() override;
-
-    // The drive's own C2 error pointers where it offers them.
-    void readRawSectorWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers) override;
-
     // As readRawSectorUncached, with the drive's C2 error pointers. Throws Failure (CUEIFY_NO_DATA)
     // where the drive does not offer them.
     void readRawSectorUncachedWithC2(Lba lba, uint8_t* buffer, uint8_t* c2Pointers) override;
@@ -61,6 +55,8 @@ public:
     CdTextData readCdText() override;
 
 private:
+    // Asks the drive's capabilities page once, at the first call.
+    bool offersC2Pointers();
     // The track holding the sector, or null where a read must not go.
     const TocTrack* readableTrack(Lba lba, const uint8_t* buffer) const;
 

@@ -2,7 +2,6 @@
 #include "device/Device.h"
 
 #include "drive/CdioLibrary.h"
-#include "drive/DeviceNode.h"
 #include "drive/DriveDevice.h"
 
 namespace cueify {
@@ -15,16 +14,6 @@ std::unique_ptr<Device> openDrive(const std::string& path)
 std::vector<std::string> listPhysicalDrives()
 {
     return cdioDeviceNames();
-}
-
-std::string defaultPhysicalDrive()
-{
-    // libcdio names a fallback path (/dev/cdrom on Linux) even where no such node exists.
-    std::string name = cdioDefaultDeviceName();
-    if (!name.empty() && isDeviceNode(name))
-        return name;
-    std::vector<std::string> drives = listPhysicalDrives();
-    return drives.empty() ? std::string() : drives.front();
 }
 
 } // namespace cueify
