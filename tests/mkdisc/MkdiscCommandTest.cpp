@@ -70,7 +70,7 @@ TEST(MkdiscCommand, WritesCueSheetBinaryAndCdaFilesOfTheDescribedDisc)
               std::string("\0\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\0\x02\x37\x00\x01\x02", 17));
 }
 
-TEST(MkdiscCommand, WaveFileHoldsTheBinarysBytesBehindACdAudioHeader)
+TEST(MkdiscCommand, WaveFileAndFilesPerTrackHoldTheBinarysBytes)
 {
     testsupport::ScratchDirectory directory;
     const std::string out = directory.path().string();
@@ -79,6 +79,11 @@ TEST(MkdiscCommand, WaveFileHoldsTheBinarysBytesBehindACdAudioHeader)
     EXPECT_EQ(readFile(out + "/wav/disc.wav"),
               wavefile::riffWave(wavefile::plainFormat() +
                                  wavefile::chunk("data", readFile(out + "/bin/disc.bin"))));
+    // Track 2's own file starts with its stored pregap, 30 sectors into the single file.
+    ASSERT_EQ(
+        runMkdisc("--out " + out + "/split --file-per-track audio:30 audio:20,pregap=10,silence=5").first, 0);
+    EXPECT_EQ(readFile(out + "/split/disc (Track 02).bin"),
+              readFile(out + "/bin/disc.bin").substr(30 * kRawSectorBytes));
 }
 
 TEST(MkdiscCommand, BadDescriptionFailsWithOneLineAndExitCodeTwo)
