@@ -91,13 +91,13 @@ TEST_F(Commands, ListShowsTheDemoDiscByDefaultAndADiscWhoseFirstTrackIsNotOneFro
         << info.out;
     EXPECT_EQ(run({"rip", laterTrack + "4.cda", "-o", output("04.wav")}).exitCode, 0);
     EXPECT_TRUE(decodedPcm(output("04.wav")) == demoPcm(2));
-    // Track 3 has no performer of its own: the disc's is its artist.
+    // The disc's title is the album; track 3 has no performer of its own, so the disc's is its artist.
     ASSERT_EQ(run({"rip-disc", later, "-o", output("album")}).exitCode, 0);
-    EXPECT_EQ(run({"-v", "error", "-show_entries", "format_tags=artist,title", "-of", "compact",
+    EXPECT_EQ(run({"-v", "error", "-show_entries", "format_tags=album,artist,title", "-of", "compact",
                    output("album/03 - Three.flac")},
                   {}, {}, "ffprobe")
                   .out,
-              "format|tag:title=Three|tag:artist=The Band\n");
+              "format|tag:album=Later|tag:title=Three|tag:artist=The Band\n");
     // The second session's lead-out: the 1195 audio sectors, the gap between sessions, 300 of data.
     EXPECT_NE(run({"list", "--json"}).out.find("\"sessions\": 2,\n  \"lead_out_lba\": 12895,"),
               std::string::npos);
