@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -21,6 +22,15 @@ std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The largest magnitude of the 16-bit little-endian samples in a run of audio bytes.
+int peakOf(const std::string& pcm)
+{
+    int peak = 0;
+    for (size_t i = 0; i + 1 < pcm.size(); i += 2)
+        peak = std::max(peak, std::abs(static_cast<int16_t>(uint8_t(pcm[i]) | uint8_t(pcm[i + 1]) << 8)));
+    return peak;
 }
 
 // The exit code, and what the command wrote to standard output and error.
@@ -70,7 +80,7 @@ TEST(MkdiscCommand, WritesCueSheetBinaryAndCdaFilesOfTheDescribedDisc)
               std::string("\0\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\0\x02\x37\x00\x01\x02", 17));
 }
 
-TEST(MkdiscCommand, WaveFileHoldsTheBinarysBytesBehindACdAudioHeader)
+TEST(MkdiscCommand, WaveFileAndFilesPerTrackHoldTheBinarysBytesAndAStoredPregapIsQuieter)
 {
     testsupport::ScratchDirectory directory;
     const std::string out = directory.path().string();
@@ -79,6 +89,16 @@ TEST(MkdiscCommand, WaveFileHoldsTheBinarysBytesBehindACdAudioHeader)
     EXPECT_EQ(readFile(out + "/wav/disc.wav"),
               wavefile::riffWave(wavefile::plainFormat() +
                                  wavefile::chunk("data", readFile(out + "/bin/disc.bin"))));
+    // Track 2's own file starts with its stored pregap, 30 sectors into the single file.
+    ASSERT_EQ(
+        runMkdisc("--out " + out + "/split --file-per-track audio:30 audio:20,pregap=10,silence=5").first, 0);
+    EXPECT_EQ(readFile(out + "/split/disc (Track 02).bin"),
+              readFile(out + "/bin/disc.bin").substr(30 * kRawSectorBytes));
+    // The stored pregap's tone is 20 dB, a tenth of the amplitude, below the track's.
+    const std::string track2 = readFile(out + "/split/disc (Track 02).bin");
+    EXPECT_NEAR(10.0 * peakOf(track2.substr(0, 10 * kRawSectorBytes)) /
+                    peakOf(track2.substr(10 * kRawSectorBytes)),
+                1.0, 0.01);
 }
 
 TEST(MkdiscCommand, BadDescriptionFailsWithOneLineAndExitCodeTwo)

@@ -51,7 +51,8 @@ TEST_F(Commands, ListShowsTheDemoDiscByDefaultAndADiscWhoseFirstTrackIsNotOneFro
             .write("later.cue", "CATALOG 0123456789012\nTITLE Later\nPERFORMER \"The Band\"\n"
                                 "FILE \"later.bin\" BINARY\n  TRACK 03 AUDIO\n    TITLE Three\n"
                                 "    ISRC USRC17607839\n    INDEX 01 00:00:00\n"
-                                "  TRACK 04 AUDIO\n    INDEX 00 00:04:00\n    INDEX 01 00:04:40\n")
+                                "  TRACK 04 AUDIO\n    PERFORMER Solo\n    INDEX 00 00:04:00\n"
+                                "    INDEX 01 00:04:40\n")
             .string();
     const std::string demo = demoCue().string(), track = "cdda://" + demo + "#track";
     const std::string laterTrack = "cdda://" + later + "#track";
@@ -73,7 +74,8 @@ TEST_F(Commands, ListShowsTheDemoDiscByDefaultAndADiscWhoseFirstTrackIsNotOneFro
                           "  #  duration    pregap  type   isrc          track path\n"
                           "  3      0:04  00:00:00  audio  USRC17607839  " + laterTrack + "3.cda\n"
                           "                                                 \"Three\"\n"
-                          "  4      0:06  00:00:40  audio                " + laterTrack + "4.cda\n"},
+                          "  4      0:06  00:00:40  audio                " + laterTrack + "4.cda\n"
+                          "                                                 by Solo\n"},
     };
     // clang-format on
     for (const auto& [arguments, listing] : cases) {
@@ -89,6 +91,16 @@ TEST_F(Commands, ListShowsTheDemoDiscByDefaultAndADiscWhoseFirstTrackIsNotOneFro
         << info.out;
     EXPECT_EQ(run({"rip", laterTrack + "4.cda", "-o", output("04.wav")}).exitCode, 0);
     EXPECT_TRUE(decodedPcm(output("04.wav")) == demoPcm(2));
+    // The disc's title is the album; track 3 has no performer of its own, so the disc's is its artist.
+    ASSERT_EQ(run({"rip-disc", later, "-o", output("album")}).exitCode, 0);
+    EXPECT_EQ(run({"-v", "error", "-show_entries", "format_tags=album,artist,title", "-of", "compact",
+                   output("album/03 - Three.flac")},
+                  {}, {}, "ffprobe")
+                  .out,
+              "format|tag:album=Later|tag:title=Three|tag:artist=The Band\n");
+    // The second session's lead-out: the 1195 audio sectors, the gap between sessions, 300 of data.
+    EXPECT_NE(run({"list", "--json"}).out.find("\"sessions\": 2,\n  \"lead_out_lba\": 12895,"),
+              std::string::npos);
 }
 
 // Rips of the demo's first track, by default here as WAVE, and plays of the same part. The file

@@ -14,8 +14,8 @@ namespace {
 using namespace std::string_literals;
 
 // Track 1 has audio before it; track 2 indices 01 to 03 and a pregap in the file; track 3 a
-// generated pregap and no ISRC; tracks 4 to 6 are data in a second session, their sectors' mode
-// bytes 1, 2 and 3 whatever the sheet calls them.
+// generated pregap and no ISRC; tracks 4 to 6 are data in a second session, track 4 after a
+// generated pregap, their sectors' mode bytes 1, 2 and 3 whatever the sheet calls them.
 const char* const kSheet =
     "CATALOG 0123456789012\n"
     "REM SESSION 01\n"
@@ -25,7 +25,7 @@ const char* const kSheet =
     "  INDEX 02 00:06:00\n  INDEX 03 00:07:00\n"
     " TRACK 03 AUDIO\n  PREGAP 00:02:00\n  INDEX 01 00:09:00\n"
     "REM SESSION 02\n"
-    "FILE b.bin BINARY\n TRACK 04 MODE1/2352\n  INDEX 01 00:00:00\n"
+    "FILE b.bin BINARY\n TRACK 04 MODE1/2352\n  PREGAP 00:01:00\n  INDEX 01 00:00:00\n"
     " TRACK 05 MODE1/2352\n  INDEX 01 00:00:50\n TRACK 06 MODE1/2352\n  INDEX 01 00:01:25\n";
 
 class DiscFacts : public testing::Test
@@ -68,9 +68,9 @@ TEST_F(DiscFacts, DataModesControlFlagsAndIndicesOfEveryTrack)
     EXPECT_EQ(text, "0: " + outside + "1: mode 0, control 2, indices 0 1@00:03:00 0@00:06:00\n" +
                         "2: mode 0, control 0, indices 0 1@00:07:00 2@00:08:00 3@00:09:00 0@00:11:00\n" +
                         "3: mode 0, control 0, indices 0 1@00:13:00\n" +
-                        "4: mode 1, control 4, indices 0 1@02:48:00\n" +
-                        "5: mode 2, control 4, indices 0 1@02:48:50\n" +
-                        "6: mode 15, control 4, indices 0 1@02:49:25\n" + "7: " + outside);
+                        "4: mode 1, control 4, indices 0 1@02:49:00\n" +
+                        "5: mode 2, control 4, indices 0 1@02:49:50\n" +
+                        "6: mode 15, control 4, indices 0 1@02:50:25\n" + "7: " + outside);
 }
 
 TEST_F(DiscFacts, CatalogueNumberAndIsrcsAreCopiedAsTheCallerSizeAllows)
@@ -104,7 +104,7 @@ TEST_F(DiscFacts, PlainTocAndSessionsAnswerAsADriveAndSerializeAsItsReplies)
                   cueify_toc_get_first_track(toc.get()), cueify_toc_get_last_track(toc.get()),
                   cueify_toc_get_track_address(toc.get(), 2), cueify_toc_get_track_length(toc.get(), 3),
                   cueify_toc_get_disc_length(toc.get())}),
-              (std::vector<uint32_t>{1, 6, 375, 12450 - 825, 12600}));
+              (std::vector<uint32_t>{1, 6, 375, 12525 - 825, 12675}));
     size_t size = 0;
     EXPECT_EQ(cueify_toc_serialize(toc.get(), nullptr, &size), CUEIFY_OK);
     EXPECT_EQ(size, 4u + 7 * 8);
@@ -128,7 +128,7 @@ TEST_F(DiscFacts, PlainTocAndSessionsAnswerAsADriveAndSerializeAsItsReplies)
     EXPECT_STREQ(cueify_get_last_error(), "a buffer of 11 bytes for 12 bytes of data");
     ASSERT_EQ(cueify_sessions_serialize(sessions.get(), record, &size), CUEIFY_OK);
     EXPECT_EQ(std::vector<uint8_t>(record, record + 12),
-              (std::vector<uint8_t>{0, 10, 1, 2, 0, 0x14, 4, 0, 0, 0, 0x30, 0xA2}));
+              (std::vector<uint8_t>{0, 10, 1, 2, 0, 0x14, 4, 0, 0, 0, 0x30, 0xED}));
 }
 
 } // namespace

@@ -69,6 +69,9 @@ TEST(ImageCdText, SheetLinesFileAndNeitherGiveTheirBlocks)
          "upc_isrc: 0012345678905|-|-|-|-\n"
          "no block\n"},
         {"NoCdText", sheetWith("CATALOG 0012345678905\n", {}), "", "no block\n"},
+        // A genre outside the list has code 1, "not defined", and keeps its name.
+        {"UnlistedGenre", sheetWith("GENRE \"Sea Shanty\"\n", {}), "",
+         "charset 0, language 9, tracks 1-3, flags 00000, id -, genre 1 Sea Shanty\nno block\n"},
         // The file wins over the sheet's lines, with or without its header and closing NUL.
         {"FileWithHeader", withFile, file, fromFile},
         {"FileWithoutHeader", withFile, file.substr(4), fromFile},

@@ -44,7 +44,7 @@ TEST(Property, SetChildTReplacesOrAppendsWhileCreateChildTAlwaysAppends)
     EXPECT_EQ(&appended, &*std::next(root.GetChildren().begin(), 2));
 }
 
-TEST(Property, ChildSettersOnALeafThrowMethodIsNotApplicable)
+TEST(Property, ChildSettersOnALeafAndAGetterOfAnotherTypeThrowMethodIsNotApplicable)
 {
     const std::string in = "Vantor::Core::Property &Vantor::Core::Property::";
     const std::string args = "(const std::string &, const T &) [T = ";
@@ -54,4 +54,7 @@ TEST(Property, ChildSettersOnALeafThrowMethodIsNotApplicable)
               "flag 4 CreateChildT " + in + "CreateChildT" + args + "bool] +stack");
     EXPECT_EQ(RefusalOf(Property("rate", 1LL), [](Property& p) { p.CreateChildT<std::string>("s", "v"); }),
               "rate 1 CreateChildT " + in + "CreateChildT" + args + "std::basic_string<char>] +stack");
+    EXPECT_EQ(
+        RefusalOf(Property("rate", 1LL), [](Property& p) { static_cast<void>(p.GetBool()); }).substr(0, 15),
+        "rate 1 GetBool ");
 }
