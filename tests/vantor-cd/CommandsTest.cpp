@@ -92,12 +92,20 @@ TEST_F(Commands, ListShowsTheDemoDiscByDefaultAndADiscWhoseFirstTrackIsNotOneFro
     EXPECT_EQ(run({"rip", laterTrack + "4.cda", "-o", output("04.wav")}).exitCode, 0);
     EXPECT_TRUE(decodedPcm(output("04.wav")) == demoPcm(2));
     // The disc's title is the album; track 3 has no performer of its own, so the disc's is its artist.
+    // The rip's CUE sheet is named after the disc's title and keeps its CD-Text, catalogue and ISRC.
     ASSERT_EQ(run({"rip-disc", later, "-o", output("album")}).exitCode, 0);
-    EXPECT_EQ(run({"-v", "error", "-show_entries", "format_tags=album,artist,title", "-of", "compact",
-                   output("album/03 - Three.flac")},
+    EXPECT_EQ(run({"-v", "error", "-show_entries", "format_tags=album,album_artist,artist,title,mcn,isrc",
+                   "-of", "compact", output("album/03 - Three.flac")},
                   {}, {}, "ffprobe")
                   .out,
-              "format|tag:album=Later|tag:title=Three|tag:artist=The Band\n");
+              "format|tag:mcn=0123456789012|tag:album=Later|tag:album_artist=The Band|tag:title=Three|"
+              "tag:artist=The Band|tag:isrc=USRC17607839\n");
+    EXPECT_EQ(
+        readFile(output("album/Later.cue")),
+        "CATALOG 0123456789012\nPERFORMER \"The Band\"\nTITLE \"Later\"\nFILE \"03 - Three.flac\" WAVE\n"
+        "  TRACK 03 AUDIO\n    ISRC USRC17607839\n    TITLE \"Three\"\n    INDEX 01 00:00:00\n"
+        "  TRACK 04 AUDIO\n    PERFORMER \"Solo\"\n    INDEX 00 00:04:00\nFILE \"04.flac\" WAVE\n"
+        "    INDEX 01 00:00:00\n");
     // The second session's lead-out: the 1195 audio sectors, the gap between sessions, 300 of data.
     EXPECT_NE(run({"list", "--json"}).out.find("\"sessions\": 2,\n  \"lead_out_lba\": 12895,"),
               std::string::npos);
