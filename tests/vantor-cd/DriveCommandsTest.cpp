@@ -103,11 +103,11 @@ TEST_F(DriveCommands, DrivesTellsAudioDiscsAndEmptyDrivesApart)
     std::filesystem::create_directory(output("empty"));
     const Result result =
         run({"drives"}, onEmulatedDrives("/dev/sr7 counters=" + output("sr7") + " " + kDisc +
-                                             ";/dev/sr8 counters=" + output("sr8"),
+                                             ";/dev/sr8 counters=" + output("sr8") + ";/dev/sr9 audio:300",
                                          {{"CUEIFY_VIRTUAL_DRIVES", demo + ":" + output("empty")}}));
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "/dev/sr7: audio disc, 3 tracks (2 audio, 1 data)\n/dev/sr8: no disc (no readable "
-                          "disc in the drive)\n" +
+                          "disc in the drive)\n/dev/sr9: audio disc, 1 track\n" +
                               demo + ": audio disc, 4 tracks (3 audio, 1 data)\n" + output("empty") +
                               ": no disc (no disc image: the folder holds no CUE sheet, or more than one)\n");
     for (const char* drive : {"sr7", "sr8"})

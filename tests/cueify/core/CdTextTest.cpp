@@ -160,6 +160,8 @@ TEST(CdTextReader, SizesAndContradictionsGiveTheirCodesAndLeaveTheObjectAsItWas)
     };
     for (const auto& c : cases)
         EXPECT_EQ(readBack(c.data), "result " + std::to_string(c.expected) + "\n" + unchanged) << c.name;
+    // A TOC of a single track is no contradiction.
+    EXPECT_EQ(readBack(oneBlock({{0x88, 0, 0, false, {1, 1, 0, 4, 0, 0}}})).substr(0, 9), "result 0\n");
     EXPECT_EQ(cueify_cdtext_deserialize(nullptr, good.data(), good.size()), CUEIFY_ERR_BADARG);
     const CdTextOwner cdText(cueify_cdtext_new());
     EXPECT_EQ(cueify_cdtext_deserialize(cdText.get(), nullptr, good.size()), CUEIFY_ERR_BADARG);

@@ -118,6 +118,7 @@ TEST(FullTocBytes, TwoSessionReplyAnswersItsPointsAndWritesBackAsItCame)
     std::vector<uint8_t> reply = builder.track(2, CUEIFY_TOC_TRACK_IS_DATA, 3, 2, 41, 25).bytes();
     reply[53] = 5; // track 2 carries the lead-in time at which the drive read it, 00:05:07
     reply[54] = 7;
+    reply[20] = 6; // and session 1's A1 item at 00:06:00
     const TocOwner toc(cueify_full_toc_new());
     ASSERT_EQ(cueify_full_toc_deserialize(toc.get(), reply.data(), reply.size()), CUEIFY_OK);
     EXPECT_EQ(
@@ -125,6 +126,7 @@ TEST(FullTocBytes, TwoSessionReplyAnswersItsPointsAndWritesBackAsItCame)
     EXPECT_EQ(cueify_full_toc_get_session_control_flags(toc.get(), 2, 0xA2), 0);
     EXPECT_EQ(cueify_full_toc_get_session_sub_q_channel_format(toc.get(), 1, CUEIFY_LEAD_OUT_TRACK), 1);
     EXPECT_EQ(msfText(cueify_full_toc_get_point_address(toc.get(), 1, 2)), "00:05:07");
+    EXPECT_EQ(msfText(cueify_full_toc_get_point_address(toc.get(), 1, 0xA1)), "00:06:00");
     EXPECT_EQ(msfText(cueify_full_toc_get_point_address(toc.get(), 1, 0xA2)), "00:00:00");
     EXPECT_EQ(msfText(cueify_full_toc_get_session_length(toc.get(), 2)), "08:18:50");
     EXPECT_EQ(std::to_string(cueify_full_toc_get_first_track(toc.get())) + "-" +

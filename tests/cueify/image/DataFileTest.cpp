@@ -84,6 +84,11 @@ TEST(DataFile, ReadsInOrderOutOfOrderAndFromFourThreadsAtRandomGiveTheSamplesItW
          riffWave(plainFormat() + chunk("LIST", "INFOISFT\x05\0\0\0tool\0"s) + data)},
         {"album.aiff", DataFileType::Audio, ""},
         {"album.aifc", DataFileType::Audio, "", "-c:a pcm_s16le -f aiff"},
+        // 'sowt' samples behind a chunk of odd size; frame count and sound chunk run past the file's end.
+        {"odd-chunk-first.aifc", DataFileType::Audio,
+         "FORM\0\0\0\0AIFCNAME\0\0\0\3abc\0COMM\0\0\0\x16\0\2\x7F\xFF\xFF\xFF\0\x10\x40\x0E\xAC\x44"
+         "\0\0\0\0\0\0sowtSSND\x7F\xFF\xFF\xFF\0\0\0\0\0\0\0\0"s +
+             samples},
         {"album.flac", DataFileType::Audio, ""},
         // A FLAC stream written to a pipe has no length in its header: it is decoded once to find it.
         {"unknown-length.flac", DataFileType::Audio, "", "-f flac - >"},

@@ -99,12 +99,12 @@ TEST_F(DiscFacts, PlainTocAndSessionsAnswerAsADriveAndSerializeAsItsReplies)
     const PlainTocOwner toc(cueify_toc_new());
     ASSERT_EQ(cueify_device_read_toc(device.get(), toc.get()), CUEIFY_OK);
     // First and last track, track 2's address, track 3's length up to the data track (the plain
-    // TOC has no sessions) and the disc's length.
+    // TOC has no sessions), track 6's up to the lead-out and the disc's length.
     EXPECT_EQ((std::vector<uint32_t>{
                   cueify_toc_get_first_track(toc.get()), cueify_toc_get_last_track(toc.get()),
                   cueify_toc_get_track_address(toc.get(), 2), cueify_toc_get_track_length(toc.get(), 3),
-                  cueify_toc_get_disc_length(toc.get())}),
-              (std::vector<uint32_t>{1, 6, 375, 12525 - 825, 12675}));
+                  cueify_toc_get_track_length(toc.get(), 6), cueify_toc_get_disc_length(toc.get())}),
+              (std::vector<uint32_t>{1, 6, 375, 12525 - 825, 50, 12675}));
     size_t size = 0;
     EXPECT_EQ(cueify_toc_serialize(toc.get(), nullptr, &size), CUEIFY_OK);
     EXPECT_EQ(size, 4u + 7 * 8);

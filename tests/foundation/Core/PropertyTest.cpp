@@ -57,4 +57,7 @@ TEST(Property, ChildSettersOnALeafAndAGetterOfAnotherTypeThrowMethodIsNotApplica
     EXPECT_EQ(
         RefusalOf(Property("rate", 1LL), [](Property& p) { static_cast<void>(p.GetBool()); }).substr(0, 15),
         "rate 1 GetBool ");
+    EXPECT_EQ(RefusalOf(Property("flag") = true, [](Property& p) { static_cast<void>(p.GetString()); })
+                  .substr(0, 17),
+              "flag 4 GetString ");
 }
