@@ -195,25 +195,14 @@ void DriveDevice::readRawSectorUncachedWithC2(Lba lba, uint8_t* buffer, uint8_t*
     if (!offersC2Pointers())
         throw Failure(CUEIFY_NO_DATA, "the drive does not report C2 error pointers");
     Lock lock(m_drive->mutex);
-    const TocTrack& track = checkedTrack(lba, buffer, c2Pointers);
-    moveCacheAwayFrom(lba);
-    readOneSectorWithC2(lba, track, buffer, c2Pointers);
-}
-
-const TocTrack& DriveDevice::checkedTrack(Lba lba, const uint8_t* buffer, const uint8_t* c2Pointers) const
-{
     const TocTrack* track = readableTrack(lba, buffer);
     if (track == nullptr)
         throw refusedRead(lba, buffer);
     if (c2Pointers == nullptr)
         throw Failure(CUEIFY_ERR_BADARG, "no buffer for the C2 error pointers");
-    return *track;
-}
-
-void DriveDevice::readOneSectorWithC2(Lba lba, const TocTrack& track, uint8_t* buffer, uint8_t* c2Pointers)
-{
+    moveCacheAwayFrom(lba);
     std::array<uint8_t, kRawSectorBytes + kC2PointerBytes> reply{};
-    if (!cueify::readRawSectorWithC2(m_drive->cdio.get(), lba, isData(track), reply.data()))
+    if (!cueify::readRawSectorWithC2(m_drive->cdio.get(), lba, isData(*track), reply.data()))
         throw unreadable(lba);
     std::memcpy(buffer, reply.data(), kRawSectorBytes);
     std::memcpy(c2Pointers, reply.data() + kRawSectorBytes, kC2PointerBytes);

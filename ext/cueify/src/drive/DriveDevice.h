@@ -63,9 +63,6 @@ private:
     void readFromDrive(Lba lba, const TocTrack& track, uint8_t* buffer);
     // False, and buffer left as it was, when the drive cannot read the sector.
     bool readOneSector(Lba lba, const TocTrack& track, uint8_t* buffer);
-    // The track of a sector that a read with C2 error pointers may go to; throws Failure otherwise.
-    const TocTrack& checkedTrack(Lba lba, const uint8_t* buffer, const uint8_t* c2Pointers) const;
-    void readOneSectorWithC2(Lba lba, const TocTrack& track, uint8_t* buffer, uint8_t* c2Pointers);
     // Reads the sector farthest from lba, so that the drive's cache no longer holds lba; with
     // m_drive->mutex held.
     void moveCacheAwayFrom(Lba lba);
