@@ -105,10 +105,9 @@ protected:
     }
 
     // A track's entry in the log.
-    std::string logEntry(unsigned track, const std::string& rereads, const std::string& verdict,
-                         int offset) const
+    static std::string logEntry(unsigned track, const Crcs& c, const std::string& rereads,
+                                const std::string& verdict)
     {
-        const Crcs c = crcsOf(pcm(track, offset), track == 1, track == 3);
         return "\nTrack " + std::to_string(track) + "\n  File:            0" + std::to_string(track) +
                ".flac\n  CRC32:           " + hex(c.crc32) + "\n  AccurateRip v1:  " + hex(c.v1) +
                "\n  AccurateRip v2:  " + hex(c.v2) + "\n  Re-reads:        " + rereads +
@@ -228,9 +227,11 @@ TEST_F(RipDisc, EachFileHoldsItsTrackAndTheLogItsCrcsAndTheVerdictOfTheReplyOrWh
         std::string printed, entries;
         for (unsigned track = 1; track <= 3; ++track) {
             const std::string file = folder + "/0" + std::to_string(track) + ".flac";
-            EXPECT_TRUE(decodedPcm(file) == pcm(track, c.offset)) << track;
+            const std::string expected = pcm(track, c.offset);
+            EXPECT_TRUE(decodedPcm(file) == expected) << track;
             printed += "track " + std::to_string(track) + ": " + file + "  " + c.verdicts[track - 1] + "\n";
-            entries += logEntry(track, track == 2 ? c.rereads : "0", c.verdicts[track - 1], c.offset);
+            entries += logEntry(track, crcsOf(expected, track == 1, track == 3), track == 2 ? c.rereads : "0",
+                                c.verdicts[track - 1]);
         }
         EXPECT_EQ(result.out, printed);
         const std::string log = readFile(folder + "/rip.log");
